@@ -1,0 +1,45 @@
+#pragma once
+#include "TClock.h"
+#include "TConfigRecord.h"
+#include "TListAnalytes.h"
+#include "TListSerum.h"
+#include "TRandom.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+// The objects the whole program shares, from start-up to shutdown: the lists,
+// the current analyte, the settings, and the clock and random seams. The
+// program owns one; each test makes its own.
+class TQCContext {
+public:
+    // A context on the system clock with a generator seeded from it.
+    TQCContext();
+    // A context on the given clock (owned) and seed.
+    TQCContext(std::unique_ptr<TClock> clock, quint64 seed);
+    ~TQCContext();
+
+    TListAnalytes ListAnalytes;
+    TListSerum ListSerum;
+    TAnalyte* CurrentAnalyte = nullptr;
+    QStringList ListOperators;
+    TConfigRecord Config;
+    bool FirstStart = false;
+
+    TClock& Clock() const { return *m_clock; }
+    TRandom& Random() { return m_random; }
+    TRisks Risks() const { return Config.Risks(); }
+
+    // The program folder, ending with a separator, and BaseName = folder + "Vantorel".
+    const QString& ProgramFolder() const { return m_programFolder; }
+    QString BaseName() const { return m_programFolder + QStringLiteral("Vantorel"); }
+    void SetProgramFolder(const QString& folder);
+
+    void SetClock(std::unique_ptr<TClock> clock);
+
+private:
+    std::unique_ptr<TClock> m_clock;
+    TRandom m_random;
+    QString m_programFolder;
+};

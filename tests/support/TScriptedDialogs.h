@@ -1,0 +1,38 @@
+#pragma once
+#include "TDialogService.h"
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+// A dialog service for tests: records every box and answers from a script.
+class TScriptedDialogs : public TDialogService {
+public:
+    struct TBox {
+        TMsgType Type;
+        QString Text;
+        int Buttons;
+    };
+
+    // Answers for the next boxes, in order; when none is left a box gets its
+    // first button in the order OK, Yes, Cancel, No.
+    void QueueAnswer(int button) { m_answers.append(button); }
+    // Acts on the next modal window and gives its result.
+    void QueueExec(std::function<int(QDialog&)> handler) { m_execs.append(std::move(handler)); }
+    void QueueFileName(const QString& name) { m_files.append(name); }
+
+    QList<TBox> Boxes;
+    QStringList ExecutedWindows; // object names of the windows run
+
+    int MessageBox(TMsgType type, const QString& text, int buttons, QWidget* parent = nullptr) override;
+    int Exec(QDialog& dialog) override;
+    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override;
+    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override;
+
+    int PendingAnswers() const { return int(m_answers.size()); }
+
+private:
+    QList<int> m_answers;
+    QList<std::function<int(QDialog&)>> m_execs;
+    QStringList m_files;
+};

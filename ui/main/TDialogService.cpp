@@ -1,0 +1,72 @@
+#include "TDialogService.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+QString MessageBoxText(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QChar('\r'), QChar('\n'));
+    return shown;
+}
+
+int TQtDialogService::MessageBox(TMsgType type, const QString& text, int buttons, QWidget* parent)
+{
+    QMessageBox::Icon icon = QMessageBox::Critical;
+    switch (type) {
+    case TMsgType::Error:
+        icon = QMessageBox::Critical;
+        break;
+    case TMsgType::Warning:
+        icon = QMessageBox::Warning;
+        break;
+    case TMsgType::Information:
+        icon = QMessageBox::Information;
+        break;
+    case TMsgType::Confirmation:
+        icon = QMessageBox::Question;
+        break;
+    }
+    QMessageBox box(icon, QApplication::applicationName(), MessageBoxText(text), QMessageBox::NoButton,
+                    parent ? parent : QApplication::activeWindow());
+    struct Pair {
+        int mine;
+        QMessageBox::StandardButton qt;
+    };
+    const Pair pairs[] = { { mbYes, QMessageBox::Yes }, { mbNo, QMessageBox::No }, { mbOK, QMessageBox::Ok },
+                           { mbCancel, QMessageBox::Cancel } };
+    for (const Pair& p : pairs)
+        if (buttons & p.mine)
+            box.addButton(p.qt);
+    box.exec();
+    const auto clicked = box.standardButton(box.clickedButton());
+    for (const Pair& p : pairs)
+        if (clicked == p.qt)
+            return p.mine;
+    // Closed with Escape or the title bar: the cancelling answer, else the only button.
+    if (buttons & mbCancel)
+        return mbCancel;
+    if (buttons & mbNo)
+        return mbNo;
+    return buttons;
+}
+
+int TQtDialogService::Exec(QDialog& dialog) { return dialog.exec(); }
+
+QString TQtDialogService::OpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                       const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
+QString TQtDialogService::SaveFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                       const QString& filter)
+{
+    // The program asks its own overwrite question.
+    return QFileDialog::getSaveFileName(parent, caption, folder, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}

@@ -1,0 +1,63 @@
+#pragma once
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+// Kinds of message box.
+enum class TMsgType { Error, Warning, Information, Confirmation };
+
+// Buttons of a message box; a box shows exactly the buttons asked for.
+enum TMsgButton {
+    mbOK = 0x1,
+    mbCancel = 0x2,
+    mbYes = 0x4,
+    mbNo = 0x8,
+};
+
+// Every message box, modal window and file chooser of the program goes through
+// this service, so that tests can script the answers and record what was asked.
+class TDialogService {
+public:
+    virtual ~TDialogService() = default;
+    // Shows a modal box and returns the button pressed (one of TMsgButton).
+    virtual int MessageBox(TMsgType type, const QString& text, int buttons, QWidget* parent = nullptr) = 0;
+    // Runs a modal window and returns its result code.
+    virtual int Exec(QDialog& dialog) = 0;
+    // A file to open, or empty when the user cancelled.
+    virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                 const QString& filter) = 0;
+    // A file to write, or empty when the user cancelled.
+    virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                 const QString& filter) = 0;
+
+    // Shorthands for the program's usual boxes.
+    void Error(const QString& text, int buttons = mbOK, QWidget* parent = nullptr)
+    {
+        MessageBox(TMsgType::Error, text, buttons, parent);
+    }
+    void Information(const QString& text, int buttons = mbOK, QWidget* parent = nullptr)
+    {
+        MessageBox(TMsgType::Information, text, buttons, parent);
+    }
+    // A question with OK and Cancel; true for OK.
+    bool Confirm(const QString& text, QWidget* parent = nullptr)
+    {
+        return MessageBox(TMsgType::Confirmation, text, mbOK | mbCancel, parent) == mbOK;
+    }
+};
+
+// The real boxes and windows.
+class TQtDialogService : public TDialogService {
+public:
+    int MessageBox(TMsgType type, const QString& text, int buttons, QWidget* parent = nullptr) override;
+    int Exec(QDialog& dialog) override;
+    QString OpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                         const QString& filter) override;
+    QString SaveFileName(QWidget* parent, const QString& caption, const QString& folder,
+                         const QString& filter) override;
+};
+
+// A message text as shown: a carriage return, or a line feed followed by a
+// carriage return, is one line break.
+QString MessageBoxText(const QString& text);
