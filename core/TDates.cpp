@@ -57,3 +57,52 @@ QString LongTimeFormat()
 QString ShortDateText(double days) { return DayCountToDateTime(days).date().toString(ShortDateFormat()); }
 
 QString LongTimeText(double days) { return DayCountToDateTime(days).time().toString(LongTimeFormat()); }
+
+QDate ParseShortDate(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return QDate();
+    // Day and month are read with one or two digits. A year of two digits, as a
+    // spreadsheet may show it, is placed in 1950..2049.
+    const QLocale locale = QLocale::system();
+    QString format = ShortDateFormat();
+    static const QRegularExpression day("(?<!d)dd(?!d)");
+    static const QRegularExpression month("(?<!M)MM(?!M)");
+    format.replace(day, "d").replace(month, "M");
+    QDate date = locale.toDate(trimmed, format);
+    if (date.isValid())
+        return date;
+    static const QRegularExpression longYear("(?<!y)yyyy(?!y)");
+    QString shortYear = format;
+    shortYear.replace(longYear, "yy");
+    if (shortYear == format)
+        return QDate();
+    date = locale.toDate(trimmed, shortYear); // 1900..1999
+    if (date.isValid() && date.year() < 1950)
+        date = date.addYears(100);
+    return date;
+}
+
+QTime ParseLongTime(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return QTime();
+    QString format = LongTimeFormat();
+    static const QRegularExpression hour("(?<![Hh])([Hh])\\1(?![Hh])");
+    format.replace(hour, "\\1");
+    const QLocale locale = QLocale::system();
+    const QTime time = locale.toTime(trimmed, format);
+    if (time.isValid())
+        return time;
+    static const QRegularExpression seconds("[:.]ss?");
+    format.remove(seconds);
+    // A 24-hour time is accepted whatever the system's format.
+    for (const QString& candidate : { format, QStringLiteral("H:mm:ss"), QStringLiteral("H:mm") }) {
+        const QTime other = locale.toTime(trimmed, candidate);
+        if (other.isValid())
+            return other;
+    }
+    return QTime();
+}

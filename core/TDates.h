@@ -15,3 +15,10 @@ QString ShortDateFormat();
 QString LongTimeFormat();
 QString ShortDateText(double days);
 QString LongTimeText(double days);
+
+// A date typed in the system's short date format (day and month with one or two
+// digits, a year of one or two digits taken as 1950..2049), or an invalid date.
+QDate ParseShortDate(const QString& text);
+// A time in the long time format, also accepted without its seconds or as a
+// 24-hour time, or an invalid time.
+QTime ParseLongTime(const QString& text);

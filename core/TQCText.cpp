@@ -1,0 +1,130 @@
+#include "TQCText.h"
+
+#include "TAnalyte.h"
+#include "TDates.h"
+#include "TFormat.h"
+#include "TInputCheck.h"
+#include "TWin1252.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringView>
+
+namespace {
+constexpr int LevelFields = 3;
+constexpr double Noon = 0.5;
+// No QC text of a laboratory comes near this; a larger file is not one.
+constexpr qint64 MaxTextFileSize = 64 * 1024 * 1024;
+
+// Reads one line (without its line end); false when the line is not kept.
+bool ReadLine(QStringView line, int decimals, TQCTextLine& out)
+{
+    const QList<QStringView> fields = line.split(u'\t');
+    const QDate date = ParseShortDate(fields[0].toString());
+    if (!date.isValid())
+        return false;
+    const QTime time = fields.size() > 1 ? ParseLongTime(fields[1].toString()) : QTime();
+    out.Result = TResu0();
+    out.Result.DateTime
+        = DateToDayCount(date) + (time.isValid() ? double(time.msecsSinceStartOfDay()) / 86400000.0 : Noon);
+
+    const int levelFields = qBound(0, int(fields.size()) - 2, LevelFields);
+    bool anyNumber = false;
+    for (int l = 0; l < LevelFields; ++l) {
+        TQCValue& cell = out.Result.Values[l];
+        cell = TQCValue();
+        if (l >= levelFields)
+            continue;
+        const TQCValueCheck check = ReadQCValueText(fields[l + 2].toString());
+        if (check.Ok && check.Cell.Status == psWithin) {
+            cell = check.Cell;
+            anyNumber = true;
+        }
+    }
+    if (!anyNumber)
+        return false;
+
+    QStringList shown { ShortDateText(out.Result.DateTime), LongTimeText(out.Result.DateTime) };
+    for (int l = 0; l < levelFields; ++l) {
+        const TQCValue& cell = out.Result.Values[l];
+        shown << (cell.HasValue() ? FormatFixed(cell.Value, 8, decimals) : QString());
+    }
+    out.Display = shown.join(u'\t');
+    return true;
+}
+}
+
+QList<TQCTextLine> ReadQCText(const QString& text, int decimals)
+{
+    QList<TQCTextLine> lines;
+    const qsizetype size = text.size();
+    qsizetype start = 0;
+    while (start < size) {
+        qsizetype end = start;
+        while (end < size && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        if (end == size)
+            break; // a last line without its line end is not read
+        qsizetype next = end + 1;
+        if (text[end] == u'\r')
+            while (next < size && text[next] == u'\n')
+                ++next;
+        TQCTextLine line;
+        if (ReadLine(QStringView(text).mid(start, end - start), decimals, line))
+            lines.append(std::move(line));
+        start = next;
+    }
+    return lines;
+}
+
+QString DecodeQCTextBytes(const QByteArray& bytes)
+{
+    const qsizetype zero = bytes.indexOf('\0');
+    return DecodeForeignText(zero < 0 ? bytes : bytes.left(zero));
+}
+
+bool ReadQCTextFile(const QString& fileName, QString& text, QString& error)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("Cannot open %1: %2").arg(fileName, file.errorString());
+        return false;
+    }
+    if (file.size() > MaxTextFileSize) {
+        error = QStringLiteral("%1 is too large for a QC text (%2 bytes)").arg(fileName).arg(file.size());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("Cannot read %1: %2").arg(fileName, file.errorString());
+        return false;
+    }
+    text = DecodeQCTextBytes(bytes);
+    return true;
+}
+
+bool WriteQCTextFile(const QString& fileName, const QString& text, QString& error)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = QStringLiteral("Cannot create %1: %2").arg(fileName, file.errorString());
+        return false;
+    }
+    QByteArray bytes = ToWin1252(text);
+    bytes.append('\0');
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        error = QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+void AddImportedResults(TAnalyte& analyte, const std::vector<TResu0>& results, const TRisks& risks)
+{
+    for (const TResu0& result : results)
+        analyte.AddPoint(result);
+    analyte.LimitMode.fill(lmMobile);
+    analyte.RecomputeAll(risks);
+    analyte.ClassifyAll();
+}
