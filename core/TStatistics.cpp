@@ -269,16 +269,22 @@ quint8 ClassifyValue(const TLevelStats& reference, quint8 limitMode, double valu
     return psWithin;
 }
 
-void ClassifyPoint(const TAnalyte& analyte, TQCPoint& point)
+namespace {
+void ClassifyValues(const TAnalyte& analyte, TQCValues& values)
 {
     const int levels = std::clamp(int(analyte.NbLevels), 0, MaxLevels);
     for (int l = 0; l < levels; ++l) {
-        TQCValue& cell = point.Values[l];
+        TQCValue& cell = values[l];
         if (cell.Status == psDiscarded || cell.Status == psNoValue)
             continue;
         cell.Status = ClassifyValue(analyte.ReferenceStats[l], analyte.LimitMode[l], cell.Value);
     }
 }
+} // namespace
+
+void ClassifyPoint(const TAnalyte& analyte, TQCPoint& point) { ClassifyValues(analyte, point.Values); }
+
+void ClassifyPoint(const TAnalyte& analyte, TResu0& run) { ClassifyValues(analyte, run.Values); }
 
 void ClassifyAll(TAnalyte& analyte)
 {

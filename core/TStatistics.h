@@ -30,6 +30,8 @@ void RecomputeAll(TAnalyte& analyte, const TRisks& risks);
 // Sets the status of each level's value (0..4) against the reference limits;
 // discarded and empty values are left alone.
 void ClassifyPoint(const TAnalyte& analyte, TQCPoint& point);
+// The same for a run that is not stored yet (entry, queue, validation).
+void ClassifyPoint(const TAnalyte& analyte, TResu0& run);
 // Status of one value against a level's reference limits and mode.
 quint8 ClassifyValue(const TLevelStats& reference, quint8 limitMode, double value);
 void ClassifyAll(TAnalyte& analyte);

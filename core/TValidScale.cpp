@@ -1,0 +1,89 @@
+#include "TValidScale.h"
+
+#include "TFormat.h"
+
+#include <cmath>
+
+void TValidScale::Prepare(const TLevelStats& reference, const TQCValue& cell)
+{
+    Value = cell.Value;
+    if (cell.Status == psNoValue)
+        return;
+    HasStatistics = reference.Status == 0;
+    const double deviation = std::fabs(Value - reference.Mean);
+    if (HasStatistics) {
+        Centre = reference.Mean;
+        WarningHalfWidth = reference.WarningHalfWidth;
+        ActionHalfWidth = reference.ActionHalfWidth;
+        HalfRange = 1.1 * (ActionHalfWidth > deviation ? ActionHalfWidth : deviation);
+        return;
+    }
+    // Without statistics the bands keep their default widths; the scale is set
+    // around the value, leaning half a unit towards the mean.
+    WarningHalfWidth = 0.5;
+    ActionHalfWidth = 0.8;
+    HalfRange = 1.2;
+    if (reference.N == 0 || deviation < 1e-10)
+        Centre = Value;
+    else if (reference.Mean >= Value)
+        Centre = Value + 0.5;
+    else
+        Centre = Value - 0.5;
+}
+
+int TValidScale::X(double value, int width) const
+{
+    const int span = width - 2 * Margin;
+    if (!(HalfRange > 0) || !std::isfinite(HalfRange))
+        return Margin + span / 2;
+    const double position = (value - (Centre - HalfRange)) / (2 * HalfRange) * span;
+    // Values far off the scale are held a little beyond its ends.
+    return int(std::lround(std::clamp(position, -double(span), 2.0 * span))) + Margin;
+}
+
+TScaleStep ScaleStepFor(double halfRange)
+{
+    const double range = 3 * halfRange;
+    if (!(range > 0) || !std::isfinite(range))
+        return {};
+    double power = 10;
+    double unit = 0;
+    if (range > 1) {
+        while (power < range)
+            power *= 10;
+        unit = power / 10;
+    } else {
+        while (power > range)
+            power /= 10;
+        unit = power;
+    }
+    const double ratio = range / unit;
+    TScaleStep step;
+    if (ratio < 1.2)
+        step.Step = 0.1 * unit;
+    else if (ratio < 2.4)
+        step.Step = 0.2 * unit;
+    else if (ratio < 3)
+        step.Step = 0.4 * unit;
+    else if (ratio < 6)
+        step.Step = 0.5 * unit;
+    else
+        step.Step = unit;
+    if (step.Step < 1)
+        for (double p = 1; p > step.Step; p /= 10)
+            ++step.Decimals;
+    return step;
+}
+
+QList<TScaleFigure> ScaleFigures(double centre, double halfRange, QChar separator)
+{
+    QList<TScaleFigure> figures;
+    const TScaleStep step = ScaleStepFor(halfRange);
+    if (step.Step == 0 || !std::isfinite(centre))
+        return figures;
+    const double low = centre - halfRange;
+    double t = low >= 0 ? (std::trunc(low / step.Step) + 1) * step.Step : std::trunc(low / step.Step) * step.Step;
+    for (; t <= centre + halfRange && figures.size() < MaxScaleFigures; t += step.Step)
+        figures.append({ t, FormatFixed(t, 6, step.Decimals, separator) });
+    return figures;
+}
