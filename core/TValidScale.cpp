@@ -2,6 +2,7 @@
 
 #include "TFormat.h"
 
+#include <algorithm>
 #include <cmath>
 
 void TValidScale::Prepare(const TLevelStats& reference, const TQCValue& cell)

@@ -130,8 +130,8 @@ void EvaluateRules(const TAnalyte& analyte, const TResu0& run, TWestgardResult& 
     const int levels = LevelsInUse(analyte);
     // The across rules are warnings unless some level of the run reached a limit.
     TRuleOutcome alarm = TRuleOutcome::Warning;
-    int high = 0;
-    int low = 0;
+    int highLevels = 0;
+    int lowLevels = 0;
     for (int l = 0; l < levels; ++l) {
         TWestgardLevel& level = result.Levels[l];
         if (!level.Examined)
@@ -145,10 +145,10 @@ void EvaluateRules(const TAnalyte& analyte, const TResu0& run, TWestgardResult& 
             level.Rules[lr12s] = TRuleOutcome::Warning;
             alarm = TRuleOutcome::Rejection;
         }
-        high += IsHigh(status) ? 1 : 0;
-        low += IsLow(status) ? 1 : 0;
+        highLevels += IsHigh(status) ? 1 : 0;
+        lowLevels += IsLow(status) ? 1 : 0;
     }
-    if (high >= 2 || low >= 2)
+    if (highLevels >= 2 || lowLevels >= 2)
         result.Across[ar22s] = TRuleOutcome::Rejection;
 
     std::array<bool, MaxLevels> inHistory {};
@@ -159,19 +159,13 @@ void EvaluateRules(const TAnalyte& analyte, const TResu0& run, TWestgardResult& 
         const quint8 status = RunStatus(analyte, run, l);
         level.PreviousStatus = PreviousStatus(analyte, l, result.PreviousIndex);
         // A discarded previous value is neither high nor low: it fires nothing.
-        if (IsLow(status)) {
-            if (high >= 1)
+        if (IsLow(status) || IsHigh(status)) {
+            const bool runLow = IsLow(status);
+            if ((runLow ? highLevels : lowLevels) >= 1)
                 result.Across[arR4s] = TRuleOutcome::Rejection;
-            if (IsLow(level.PreviousStatus))
+            if (runLow ? IsLow(level.PreviousStatus) : IsHigh(level.PreviousStatus))
                 level.Rules[lr22s] = TRuleOutcome::Rejection;
-            if (IsHigh(level.PreviousStatus))
-                level.Rules[lrR4s] = TRuleOutcome::Rejection;
-        } else if (IsHigh(status)) {
-            if (low >= 1)
-                result.Across[arR4s] = TRuleOutcome::Rejection;
-            if (IsHigh(level.PreviousStatus))
-                level.Rules[lr22s] = TRuleOutcome::Rejection;
-            if (IsLow(level.PreviousStatus))
+            if (runLow ? IsHigh(level.PreviousStatus) : IsLow(level.PreviousStatus))
                 level.Rules[lrR4s] = TRuleOutcome::Rejection;
         }
 
