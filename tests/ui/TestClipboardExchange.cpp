@@ -1,0 +1,139 @@
+#include "TDates.h"
+#include "TScriptedDialogs.h"
+#include "TWinImport.h"
+#include "TestHelpers.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QMimeData>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtTest>
+
+// The real clipboard of an X display, shared with other programs: text copied
+// from Vantorel is read by another client as TAB-separated columns, and a block
+// put on the clipboard by another client (as a spreadsheet does) pastes in.
+// The test runs on its own Xvfb display; xclip stands for the other program.
+namespace {
+class TXvfb {
+public:
+    ~TXvfb()
+    {
+        if (m_server.state() != QProcess::NotRunning) {
+            m_server.terminate();
+            if (!m_server.waitForFinished(3000))
+                m_server.kill();
+        }
+    }
+    // Starts a server on a display it picks itself; false when Xvfb is missing or fails.
+    bool Start()
+    {
+        if (QStandardPaths::findExecutable("Xvfb").isEmpty())
+            return false;
+        m_server.start("Xvfb", { "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24" });
+        if (!m_server.waitForStarted(5000))
+            return false;
+        QElapsedTimer timer;
+        timer.start();
+        while (!m_server.canReadLine() && timer.elapsed() < 10000)
+            m_server.waitForReadyRead(500);
+        const QByteArray line = m_server.readLine().trimmed();
+        bool ok = false;
+        line.toInt(&ok);
+        if (!ok)
+            return false;
+        m_display = ":" + line;
+        return true;
+    }
+    const QByteArray& Display() const { return m_display; }
+
+private:
+    QProcess m_server;
+    QByteArray m_display;
+};
+
+bool g_onXvfb = false;
+}
+
+class TestClipboardExchange : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void spreadsheetBlockPastesIn();
+
+private:
+    std::unique_ptr<TQCContext> m_context;
+    TScriptedDialogs m_dialogs;
+    TAnalyte* m_analyte = nullptr;
+};
+
+void TestClipboardExchange::initTestCase()
+{
+    if (!g_onXvfb)
+        QSKIP("Xvfb is not installed: no X display for the real clipboard");
+    if (QStandardPaths::findExecutable("xclip").isEmpty())
+        QFAIL("xclip is missing (scripts/install-deps.sh installs it)");
+    QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
+}
+
+void TestClipboardExchange::init()
+{
+    m_context = MakeTestContext();
+    m_dialogs = TScriptedDialogs();
+    m_analyte = &m_context->ListAnalytes.Add(TAnalyte("Glucose", "mmol/L", 2, 3));
+    m_context->CurrentAnalyte = m_analyte;
+}
+
+void TestClipboardExchange::cleanup() { m_context.reset(); }
+
+void TestClipboardExchange::spreadsheetBlockPastesIn()
+{
+    // A block as a spreadsheet on this system puts it: UTF-8, LF line ends, a row of titles.
+    const QString d1 = ShortDateText(DateToDayCount(QDate(2026, 3, 2)));
+    const QString d2 = ShortDateText(DateToDayCount(QDate(2026, 3, 3)));
+    const QString block = QString::fromUtf8("Date\tTime\tQC1 µmol/L\tQC2\n") + d1 + "\t08:15:00\t5,42\t12.1\n" + d2
+        + "\t\tDiscarded\t11.9\n";
+    QProcess xclip;
+    xclip.start("xclip", { "-selection", "clipboard", "-i", "-quiet" });
+    QVERIFY(xclip.waitForStarted(5000));
+    xclip.write(block.toUtf8());
+    xclip.closeWriteChannel();
+    // The other program owns the clipboard once its text is offered here.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QTRY_VERIFY_WITH_TIMEOUT(!clipboard->ownsClipboard() && clipboard->text() == block, 10000);
+
+    TWinImport import(*m_context, m_dialogs);
+    QVERIFY(import.PasteFromClipboard());
+    xclip.kill();
+    xclip.waitForFinished(3000);
+    QCOMPARE(import.LB->count(), 2);
+    QCOMPARE(import.LB->item(0)->text(), d1 + "\t08:15:00\t5.42\t12.10");
+    QCOMPARE(import.LB->item(1)->text(), d2 + "\t12:00:00\t\t11.90");
+    import.BtAddClick();
+    QCOMPARE(m_analyte->Count(), 2);
+    QCOMPARE(m_analyte->Point(0).Values[0].Value, 5.42f);
+    QCOMPARE(int(m_analyte->Point(1).Values[0].Status), int(psNoValue));
+    QCOMPARE_NEAR(m_analyte->Point(1).DateTime, DateToDayCount(QDate(2026, 3, 3)) + 0.5, 1e-12);
+}
+
+int main(int argc, char** argv)
+{
+    TXvfb xvfb;
+    g_onXvfb = xvfb.Start();
+    if (g_onXvfb) {
+        qputenv("DISPLAY", xvfb.Display());
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+    QApplication app(argc, argv);
+    TestClipboardExchange test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TestClipboardExchange.moc"
