@@ -8,8 +8,13 @@ struct TRisks {
     int Action = 4; // 2..4
 };
 
-// The program's settings (40 bytes at the head of the configuration file).
+// The program's settings (40 bytes at the head of the configuration file). A
+// default-built record holds every default except LastBackupDate, which is
+// today's date (see ConfigDefaults).
 struct TConfigRecord {
+    static constexpr int RecordSize = 40;
+    static constexpr int PasswordCapacity = 10;
+
     bool ShowAboutAtStart = true;
     bool PrintInColour = false;
     QString Password;          // at most 10 characters; empty = no protection
@@ -22,6 +27,9 @@ struct TConfigRecord {
     // Bytes the record carries without interpreting them (offsets 14, 15, 39).
     quint8 Unused14[2] = { 0, 0 };
     quint8 Unused39 = 0;
+    // The backup target folder. Not part of the 40 bytes: the configuration file
+    // stores it as one long string after the operator codes; empty = none chosen.
+    QString BackupFolder;
 
     TRisks Risks() const { return { AlertRisk, ActionRisk }; }
 };

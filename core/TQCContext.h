@@ -1,6 +1,7 @@
 #pragma once
 #include "TClock.h"
 #include "TConfigRecord.h"
+#include "TFifo.h"
 #include "TListAnalytes.h"
 #include "TListSerum.h"
 #include "TRandom.h"
@@ -23,6 +24,7 @@ public:
     TListAnalytes ListAnalytes;
     TListSerum ListSerum;
     TAnalyte* CurrentAnalyte = nullptr;
+    TFifo ListFifo;
     QStringList ListOperators;
     TConfigRecord Config;
     bool FirstStart = false;
