@@ -18,12 +18,18 @@ bool TBinaryReader::Take(char* out, qint64 count)
         std::memset(out, 0, size_t(count));
         return false;
     }
-    const qint64 got = m_device.read(out, count);
-    if (got != count) {
-        std::memset(out, 0, size_t(count));
-        Fail(got < 0 ? QString("Read error near byte %1: %2").arg(m_device.pos()).arg(m_device.errorString())
-                     : QString("File ends early near byte %1").arg(m_device.pos()));
-        return false;
+    // A device may deliver fewer bytes than asked without being at its end: read on
+    // until the field is complete, the device reports an error or the data end.
+    qint64 total = 0;
+    while (total < count) {
+        const qint64 got = m_device.read(out + total, count - total);
+        if (got <= 0) {
+            std::memset(out, 0, size_t(count));
+            Fail(got < 0 ? QString("Read error near byte %1: %2").arg(m_device.pos()).arg(m_device.errorString())
+                         : QString("File ends early near byte %1").arg(m_device.pos()));
+            return false;
+        }
+        total += got;
     }
     return true;
 }
@@ -69,7 +75,7 @@ QByteArray TBinaryReader::ReadBytes(qint64 count)
         Fail(QString("A field of %1 bytes runs past the end near byte %2").arg(count).arg(Pos()));
         return QByteArray();
     }
-    QByteArray bytes(count, '\0');
+    QByteArray bytes(count, Qt::Uninitialized);
     Take(bytes.data(), count);
     return bytes;
 }
@@ -81,7 +87,10 @@ QString TBinaryReader::ReadShortString(int capacity)
     if (!Ok())
         return QString();
     if (length > capacity) {
-        Fail(QString("A text of length %1 exceeds its capacity of %2 near byte %3").arg(length).arg(capacity).arg(Pos()));
+        Fail(QString("A text of length %1 exceeds its capacity of %2 near byte %3")
+                 .arg(length)
+                 .arg(capacity)
+                 .arg(Pos()));
         return QString();
     }
     return FromWin1252(bytes.constData(), length);
@@ -101,10 +110,16 @@ QString TBinaryReader::ReadLongString()
 
 void TBinaryWriter::WriteBytes(const char* data, qint64 size)
 {
-    if (!m_ok)
-        return;
-    if (m_device.write(data, size) != size)
-        m_ok = false;
+    // A device may take part of the data and report its error on the next call:
+    // write on until everything is taken or the device refuses.
+    qint64 total = 0;
+    while (m_ok && total < size) {
+        const qint64 written = m_device.write(data + total, size - total);
+        if (written <= 0)
+            m_ok = false;
+        else
+            total += written;
+    }
 }
 
 void TBinaryWriter::WriteBytes(const QByteArray& bytes) { WriteBytes(bytes.constData(), bytes.size()); }
