@@ -1,13 +1,13 @@
 #include "TQCText.h"
 
 #include "TAnalyte.h"
+#include "TAtomicFile.h"
 #include "TDates.h"
 #include "TFormat.h"
 #include "TInputCheck.h"
 #include "TWin1252.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringView>
 
 namespace {
@@ -105,19 +105,10 @@ bool ReadQCTextFile(const QString& fileName, QString& text, QString& error)
 
 bool WriteQCTextFile(const QString& fileName, const QString& text, QString& error)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = QStringLiteral("Cannot create %1: %2").arg(fileName, file.errorString());
-        return false;
-    }
     QByteArray bytes = ToWin1252(text);
     bytes.append('\0');
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        error = QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(
+        fileName, [&](QIODevice& device) { return device.write(bytes) == bytes.size(); }, &error);
 }
 
 void AddImportedResults(TAnalyte& analyte, const std::vector<TResu0>& results, const TRisks& risks)
