@@ -7,9 +7,10 @@
 class TRandom {
 public:
     explicit TRandom(quint64 seed = 0) : m_engine(seed) {}
+    virtual ~TRandom() = default;
     void Seed(quint64 seed) { m_engine.seed(seed); }
     // Uniform in [0, 1).
-    double Next();
+    virtual double Next();
     // Uniform integer in [0, range).
     quint32 NextInt(quint32 range);
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 const double TTable[TTableRows][TTableColumns] = {
     { 12.706, 4.303, 3.182, 2.776, 2.571, 2.447, 2.365, 2.306, 2.262, 2.228, 2.201, 2.179,
@@ -25,36 +26,39 @@ const double TTable[TTableRows][TTableColumns] = {
 
 namespace {
 
-// Extended precision where the platform has it, as the sums are specified.
+// Extended precision where the platform has it, for the final arithmetic.
 using Real = long double;
 
 constexpr int Col30 = 29, Col40 = 30, Col60 = 31, Col120 = 32, ColInf = 33;
 
-// Running sums of one level.
+// Running sums of one level. The sums are taken of the values less the level's
+// first value (the shifted-data method): the variance then suffers no cancellation,
+// so long series of close values come out more exactly than plain sums in
+// extended precision would give them, at double speed.
 struct TAccumulator {
-    Real Sum = 0;
-    Real SumSquares = 0;
-    Real Min = 1e10L;
-    Real Max = -1e10L;
+    double Shift = 0;
+    double Sum = 0;
+    double SumSquares = 0;
+    float Min = std::numeric_limits<float>::infinity();
+    float Max = -std::numeric_limits<float>::infinity();
     qint32 N = 0;
     qint32 Discarded = 0;
 
     void Add(const TQCValue& cell)
     {
-        if (cell.Status == psDiscarded) {
-            ++Discarded;
+        if (cell.Status >= psDiscarded) {
+            Discarded += cell.Status == psDiscarded;
             return;
         }
-        if (cell.Status == psNoValue)
-            return;
-        const Real x = cell.Value;
+        const float x = cell.Value;
+        if (N == 0)
+            Shift = x;
         ++N;
-        Sum += x;
-        SumSquares += x * x;
-        if (Min > x)
-            Min = x;
-        if (Max < x)
-            Max = x;
+        const double d = double(x) - Shift; // exact: the difference of two floats
+        Sum += d;
+        SumSquares += d * d;
+        Min = std::min(Min, x);
+        Max = std::max(Max, x);
     }
 
     TLevelStats Finish(const TRisks& risks) const
@@ -62,8 +66,13 @@ struct TAccumulator {
         TLevelStats s;
         s.N = N;
         s.Discarded = Discarded;
-        s.Min = double(Min);
-        s.Max = double(Max);
+        // Before any value the bounds keep their start values 1e10 and -1e10.
+        s.Min = N > 0 ? double(Min) : 1e10;
+        s.Max = N > 0 ? double(Max) : -1e10;
+        const Real sum = Sum;
+        const Real sumSquares = SumSquares;
+        const Real min = s.Min;
+        const Real max = s.Max;
         if (N == 0) {
             s.Mean = 0;
             s.ChartLow = -1;
@@ -74,9 +83,9 @@ struct TAccumulator {
             s.Status = 6;
             return s;
         }
-        const Real mean = Sum / N;
+        const Real mean = Real(Shift) + sum / N;
         s.Mean = double(mean);
-        if (Max - Min < 1e-10L) {
+        if (max - min < 1e-10L) {
             s.Status = 6;
             s.DegreesOfFreedom = 0;
             if (std::fabs(mean) < 1e-10L) {
@@ -94,10 +103,10 @@ struct TAccumulator {
             }
             return s;
         }
-        s.ChartLow = double(Min);
-        s.ChartHigh = double(Max);
+        s.ChartLow = s.Min;
+        s.ChartHigh = s.Max;
         s.DegreesOfFreedom = N - 1;
-        const Real variance = std::max<Real>((SumSquares - Sum * Sum / N) / (N - 1), 0);
+        const Real variance = std::max<Real>((sumSquares - sum * sum / N) / (N - 1), 0);
         const Real sd = std::sqrt(variance);
         if (std::fabs(mean) < 1e-10L) {
             s.Status = 6;
@@ -119,6 +128,58 @@ TAccumulator Accumulate(const TAnalyte& analyte, int level, int first, int last)
     for (int i = first; i <= last; ++i)
         acc.Add(analyte.Point(i).Values[level]);
     return acc;
+}
+
+// The sums of the first `Levels` levels over all points, in one pass.
+template <int Levels> void AccumulateAll(const TAnalyte& analyte, TAccumulator* acc)
+{
+    const int count = analyte.Count();
+    for (int i = 0; i < count; ++i) {
+        const TQCValues& values = analyte.Point(i).Values;
+        for (int l = 0; l < Levels; ++l)
+            acc[l].Add(values[l]);
+    }
+}
+
+// One level's limits, prepared for classifying a long series without branches.
+struct TLimits {
+    double Mean, Warning, Action;
+    bool AllWithin; // mobile limits that could not be computed
+
+    TLimits(const TLevelStats& reference, quint8 mode)
+        : Mean(reference.Mean)
+        , Warning(reference.WarningHalfWidth)
+        , Action(reference.ActionHalfWidth)
+        , AllWithin(mode == lmMobile && reference.Status == 6)
+    {
+    }
+
+    // The same answers as ClassifyValue: the later tests take precedence.
+    quint8 Classify(double value) const
+    {
+        const double below = Mean - value;
+        const double above = value - Mean;
+        quint8 status = psWithin;
+        status = above >= Warning ? quint8(psHighWarning) : status;
+        status = above >= Action ? quint8(psHighAction) : status;
+        status = below >= Warning ? quint8(psLowWarning) : status;
+        status = below >= Action ? quint8(psLowAction) : status;
+        return AllWithin ? quint8(psWithin) : status;
+    }
+};
+
+// Classifies every counted value of the first `Levels` levels.
+template <int Levels> void ClassifyAllLevels(TAnalyte& analyte, const TLimits* limits)
+{
+    const int count = analyte.Count();
+    for (int i = 0; i < count; ++i) {
+        TQCValues& values = analyte.Point(i).Values;
+        for (int l = 0; l < Levels; ++l) {
+            TQCValue& cell = values[l];
+            if (cell.Status < psDiscarded)
+                cell.Status = limits[l].Classify(cell.Value);
+        }
+    }
 }
 
 // Widens the chart range of a level's reference statistics to its action limits.
@@ -239,11 +300,18 @@ void RecomputeAll(TAnalyte& analyte, const TRisks& risks)
     const int levels = std::clamp(int(analyte.NbLevels), 0, MaxLevels);
     // One pass over the points gathers the sums of every level at once.
     TAccumulator acc[MaxLevels];
-    const int count = analyte.Count();
-    for (int i = 0; i < count; ++i) {
-        const TQCValues& values = analyte.Point(i).Values;
-        for (int l = 0; l < levels; ++l)
-            acc[l].Add(values[l]);
+    switch (levels) {
+    case 1:
+        AccumulateAll<1>(analyte, acc);
+        break;
+    case 2:
+        AccumulateAll<2>(analyte, acc);
+        break;
+    case 3:
+        AccumulateAll<3>(analyte, acc);
+        break;
+    default:
+        break;
     }
     for (int l = 0; l < levels; ++l) {
         analyte.AllPointsStats[l] = acc[l].Finish(risks);
@@ -251,22 +319,6 @@ void RecomputeAll(TAnalyte& analyte, const TRisks& risks)
     }
     if (analyte.HasOption(aoCommonCV))
         CommonCV(analyte, risks);
-}
-
-quint8 ClassifyValue(const TLevelStats& reference, quint8 limitMode, double value)
-{
-    if (limitMode == lmMobile && reference.Status == 6)
-        return psWithin;
-    const double d = reference.Mean - value;
-    if (d >= reference.ActionHalfWidth)
-        return psLowAction;
-    if (d >= reference.WarningHalfWidth)
-        return psLowWarning;
-    if (value - reference.Mean >= reference.ActionHalfWidth)
-        return psHighAction;
-    if (value - reference.Mean >= reference.WarningHalfWidth)
-        return psHighWarning;
-    return psWithin;
 }
 
 namespace {
@@ -288,6 +340,24 @@ void ClassifyPoint(const TAnalyte& analyte, TResu0& run) { ClassifyValues(analyt
 
 void ClassifyAll(TAnalyte& analyte)
 {
-    for (int i = 0; i < analyte.Count(); ++i)
-        ClassifyPoint(analyte, analyte.Point(i));
+    // The limits of each level, read once for the whole series.
+    const int levels = std::clamp(int(analyte.NbLevels), 0, MaxLevels);
+    const TLimits limits[MaxLevels] = {
+        TLimits(analyte.ReferenceStats[0], analyte.LimitMode[0]),
+        TLimits(analyte.ReferenceStats[1], analyte.LimitMode[1]),
+        TLimits(analyte.ReferenceStats[2], analyte.LimitMode[2]),
+    };
+    switch (levels) {
+    case 1:
+        ClassifyAllLevels<1>(analyte, limits);
+        break;
+    case 2:
+        ClassifyAllLevels<2>(analyte, limits);
+        break;
+    case 3:
+        ClassifyAllLevels<3>(analyte, limits);
+        break;
+    default:
+        break;
+    }
 }

@@ -33,5 +33,20 @@ void ClassifyPoint(const TAnalyte& analyte, TQCPoint& point);
 // The same for a run that is not stored yet (entry, queue, validation).
 void ClassifyPoint(const TAnalyte& analyte, TResu0& run);
 // Status of one value against a level's reference limits and mode.
-quint8 ClassifyValue(const TLevelStats& reference, quint8 limitMode, double value);
+inline quint8 ClassifyValue(const TLevelStats& reference, quint8 limitMode, double value)
+{
+    if (limitMode == lmMobile && reference.Status == 6)
+        return psWithin;
+    // A value exactly on a limit counts as beyond it.
+    const double d = reference.Mean - value;
+    if (d >= reference.ActionHalfWidth)
+        return psLowAction;
+    if (d >= reference.WarningHalfWidth)
+        return psLowWarning;
+    if (value - reference.Mean >= reference.ActionHalfWidth)
+        return psHighAction;
+    if (value - reference.Mean >= reference.WarningHalfWidth)
+        return psHighWarning;
+    return psWithin;
+}
 void ClassifyAll(TAnalyte& analyte);
