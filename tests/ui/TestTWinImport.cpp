@@ -1,12 +1,15 @@
 #include "TDates.h"
+#include "TKeyButton.h"
 #include "TScriptedDialogs.h"
 #include "TTabListDelegate.h"
+#include "TWinEntryPsw.h"
 #include "TWinImport.h"
 #include "TestHelpers.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
@@ -50,6 +53,10 @@ private slots:
     void cancelledQuestionAddsNothing();
     void addingEmptyListResetsModes();
     void addButtonNamesTheAnalyte();
+
+    // Password lock
+    void withoutPasswordAddIsOpen();
+    void passwordKeepsAddLockedUntilTheKey();
 
 private:
     std::unique_ptr<TQCContext> m_context;
@@ -271,6 +278,46 @@ void TestTWinImport::addButtonNamesTheAnalyte()
     m_context->CurrentAnalyte = &m_context->ListAnalytes.Add(TAnalyte("Urea", "mmol/L", 1, 1));
     m_win->show();
     QCOMPARE(m_win->BtAdd->text(), QString("&Add the QC data to Urea"));
+}
+
+void TestTWinImport::withoutPasswordAddIsOpen()
+{
+    m_win->show();
+    QVERIFY(m_win->BtAdd->isEnabled());
+    QVERIFY(m_win->BtCle->isHidden());
+}
+
+void TestTWinImport::passwordKeepsAddLockedUntilTheKey()
+{
+    m_context->Config.Password = "LAB";
+    auto typing = [](const QString& text) {
+        return [text](QDialog& dialog) {
+            auto& entry = static_cast<TWinEntryPsw&>(dialog);
+            entry.Password->setText(text);
+            entry.BtOK->click();
+            return entry.result();
+        };
+    };
+    m_win->show();
+    QVERIFY(!m_win->BtAdd->isEnabled());
+    QVERIFY(!m_win->BtCle->isHidden());
+    QCOMPARE(m_win->BtCle->size(), QSize(40, 40));
+
+    m_dialogs.QueueExec(typing("wrong"));
+    m_win->BtCle->click();
+    QVERIFY(!m_win->BtAdd->isEnabled());
+    QVERIFY(!m_win->BtCle->isChecked());
+
+    m_dialogs.QueueExec(typing("lab"));
+    m_win->BtCle->click();
+    QVERIFY(m_win->BtAdd->isEnabled());
+    QVERIFY(m_win->BtCle->isHidden());
+    QVERIFY(!m_win->BtCle->isChecked());
+
+    // Shown again, the window is locked again.
+    m_win->hide();
+    m_win->show();
+    QVERIFY(!m_win->BtAdd->isEnabled());
 }
 
 QTEST_MAIN(TestTWinImport)

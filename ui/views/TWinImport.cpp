@@ -1,6 +1,7 @@
 #include "TWinImport.h"
 
 #include "TDialogService.h"
+#include "TKeyButton.h"
 #include "TQCContext.h"
 #include "TQCText.h"
 #include "TTabListDelegate.h"
@@ -76,13 +77,17 @@ TWinImport::TWinImport(TQCContext& context, TDialogService& dialogs, QWidget* pa
 
     BtAdd = new QPushButton(this);
     BtAdd->setObjectName(QStringLiteral("BtAdd"));
-    BtAdd->setGeometry(4, 396, 300, 33);
+    BtAdd->setGeometry(50, 396, 258, 33);
     connect(BtAdd, &QPushButton::clicked, this, &TWinImport::BtAddClick);
 
     BitBtn1 = new QPushButton(QStringLiteral("Cancel"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(314, 396, 100, 33);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+
+    BtCle = new TKeyButton(context, dialogs, this);
+    BtCle->setGeometry(4, 392, 40, 40);
+    BtCle->Protect({ BtAdd });
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -135,6 +140,7 @@ void TWinImport::showEvent(QShowEvent* event)
 
 void TWinImport::FormActivate()
 {
+    BtCle->Reset();
     const QString name = m_context.CurrentAnalyte ? m_context.CurrentAnalyte->Name : QString();
     BtAdd->setText(QStringLiteral("&Add the QC data to ") + name);
 }

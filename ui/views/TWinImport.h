@@ -9,6 +9,7 @@ class QListWidget;
 class QMimeData;
 class QPushButton;
 class TDialogService;
+class TKeyButton;
 class TQCContext;
 class TTabListDelegate;
 
@@ -45,6 +46,7 @@ public:
     QLabel* LblCQ3;
     QPushButton* BtAdd;
     QPushButton* BitBtn1;
+    TKeyButton* BtCle;
     TTabListDelegate* LBDrawItem;
 
 protected:
