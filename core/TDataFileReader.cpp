@@ -226,13 +226,9 @@ bool TDataFileReader::CheckHeader(qint64 start, qint32 decimals, qint32 levels, 
                 QString("Level %1 has the unknown limit mode %2").arg(l + 1).arg(analyte.LimitMode[l]));
     for (int l = 0; l < levels; ++l)
         if (analyte.LimitMode[l] == lmLocked
-            && !LockIntervalValid(analyte.LockStart[l], analyte.LockEnd[l], analyte.Count()))
-            return FailAt(start + HeaderLockStartOffset + 4 * l,
-                QString("Level %1 is locked on points %2..%3 but the analyte has %4 points")
-                    .arg(l + 1)
-                    .arg(analyte.LockStart[l])
-                    .arg(analyte.LockEnd[l])
-                    .arg(analyte.Count()));
+            && !CheckLockInterval(
+                start + HeaderLockStartOffset + 4 * l, l, analyte.LockStart[l], analyte.LockEnd[l], analyte.Count()))
+            return false;
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "TDataFileWriter.h"
 
 #include "TAnalyte.h"
+#include "TAtomicFile.h"
 #include "TBinaryIO.h"
 #include "TDataFileLayout.h"
 #include "TExtended.h"
@@ -8,26 +9,15 @@
 #include "TListAnalytes.h"
 #include "TListSerum.h"
 
-#include <QSaveFile>
-
 bool TDataFileWriter::Write(const QString& fileName, const TListSerum& serums, const TListAnalytes& analytes)
 {
     m_error.clear();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_error = QString("Cannot create %1: %2").arg(fileName, file.errorString());
-        return false;
-    }
-    if (!Write(file, serums, analytes)) {
-        file.cancelWriting();
-        m_error = QString("Cannot write %1: %2").arg(fileName, m_error);
-        return false;
-    }
-    if (!file.commit()) {
-        m_error = QString("Cannot save %1: %2").arg(fileName, file.errorString());
-        return false;
-    }
-    return true;
+    QString error;
+    if (WriteFileAtomically(
+            fileName, [&](QIODevice& device) { return Write(device, serums, analytes); }, &error))
+        return true;
+    m_error = error;
+    return false;
 }
 
 bool TDataFileWriter::Write(QIODevice& device, const TListSerum& serums, const TListAnalytes& analytes)

@@ -45,3 +45,15 @@ bool TSectionReader::LockIntervalValid(qint32 first, qint32 last, qint32 count)
         return true;
     return first >= 0 && last < count && qint64(first) <= qint64(last) + 1;
 }
+
+bool TSectionReader::CheckLockInterval(qint64 offset, int level, qint32 first, qint32 last, qint32 count)
+{
+    if (LockIntervalValid(first, last, count))
+        return true;
+    return FailAt(offset,
+        QString("Level %1 is locked on points %2..%3 but the analyte has %4 points")
+            .arg(level + 1)
+            .arg(first)
+            .arg(last)
+            .arg(count));
+}

@@ -30,6 +30,8 @@ protected:
     bool ReadCount(TBinaryReader& in, qint64 minimumSize, qint32& count);
     // A stamp whose six stamp bytes must match.
     bool ReadStamp(TBinaryReader& in);
+    // Fails at `offset` unless a level's locked interval is valid for `count` points.
+    bool CheckLockInterval(qint64 offset, int level, qint32 first, qint32 last, qint32 count);
 
 private:
     QString m_section;

@@ -36,19 +36,20 @@ private:
             analytes.Item(i).RecomputeAll(m_context->Risks());
     }
 
-    // Loads bytes that must be refused; returns the reason after checking that
-    // the context kept its lists and current analyte ("<...>" when it did not).
-    QString LoadRefused(const QByteArray& bytes)
+    // Reads bytes that must be refused into the context's lists; returns the reason
+    // after checking that the lists were kept ("<...>" when they were not).
+    QString LoadRefused(QByteArray bytes)
     {
-        TAnalyte* current = m_context->CurrentAnalyte;
-        QString error;
-        if (LoadData(*m_context, WriteFile(bytes), &error))
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        TDataFileReader reader;
+        if (reader.Read(buffer, m_context->Risks(), m_context->ListSerum, m_context->ListAnalytes))
             return QStringLiteral("<accepted>");
         const QString unchanged
             = ListDifference(m_context->ListSerum, m_context->ListAnalytes, m_serumsBefore, m_analytesBefore);
-        if (!unchanged.isEmpty() || m_context->CurrentAnalyte != current)
+        if (!unchanged.isEmpty())
             return QStringLiteral("<lists changed: ") + unchanged + ">";
-        return error;
+        return reader.ErrorString();
     }
 
 private slots:
@@ -85,6 +86,21 @@ private slots:
     {
         QVERIFY(LoadData(*m_context, WriteFile(SampleImage())));
         QCOMPARE(m_context->CurrentAnalyte, nullptr);
+    }
+
+    void failedLoadKeepsTheListsAndTheCurrentAnalyte()
+    {
+        TAnalyte* current = m_context->CurrentAnalyte;
+        QByteArray damaged = SampleImage();
+        damaged[damaged.size() - 15] = 0; // a stamp byte of the last analyte
+        QString error;
+        QVERIFY(!LoadData(*m_context, WriteFile(damaged), &error));
+        QVERIFY2(error.startsWith("Analyte 2 (Calcium), stamp after the comments: Wrong file stamp at byte"),
+            qPrintable(error));
+        QCOMPARE(m_context->CurrentAnalyte, current);
+        QCOMPARE(&m_context->ListAnalytes.Item(0), current);
+        QCOMPARE(
+            ListDifference(m_context->ListSerum, m_context->ListAnalytes, m_serumsBefore, m_analytesBefore), QString());
     }
 
     void statusesStayAsStoredButLimitsAreRecomputed()

@@ -116,8 +116,8 @@ private slots:
             QSKIP("the folder cannot be made read-only here");
         QString error;
         QVERIFY(!SaveData(*m_context, DataFile(), &error));
-        QVERIFY2(error.startsWith("Cannot create " + DataFile() + ": "), qPrintable(error));
-        QVERIFY2(error.size() > QString("Cannot create " + DataFile() + ": ").size(), qPrintable(error));
+        QVERIFY2(error.startsWith("Cannot write " + DataFile() + ": "), qPrintable(error));
+        QVERIFY2(error.size() > QString("Cannot write " + DataFile() + ": ").size(), qPrintable(error));
         QCOMPARE(FileBytes(DataFile()), before);
     }
 
