@@ -7,7 +7,6 @@
 #include "TListAnalytes.h"
 #include "TListSerum.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QtEndian>
 #include <cmath>
@@ -15,12 +14,9 @@
 
 bool TDataFileReader::Read(const QString& fileName, const TRisks& risks, TListSerum& serums, TListAnalytes& analytes)
 {
+    Begin();
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Begin();
-        return Fail(QString("Cannot open %1: %2").arg(fileName, file.errorString()));
-    }
-    return Read(file, risks, serums, analytes);
+    return OpenForReading(file) && Read(file, risks, serums, analytes);
 }
 
 bool TDataFileReader::Read(QIODevice& device, const TRisks& risks, TListSerum& serums, TListAnalytes& analytes)
@@ -28,13 +24,7 @@ bool TDataFileReader::Read(QIODevice& device, const TRisks& risks, TListSerum& s
     Begin();
     m_risks = risks;
     m_version.clear();
-    if (!device.isSequential())
-        return ReadAll(device, serums, analytes);
-    // The final stamp is read first, so a stream is taken into memory.
-    QByteArray bytes = device.readAll();
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return ReadAll(buffer, serums, analytes);
+    return OnSeekable(device, [&](QIODevice& seekable) { return ReadAll(seekable, serums, analytes); });
 }
 
 bool TDataFileReader::ReadVersion(QIODevice& device)

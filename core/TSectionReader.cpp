@@ -3,10 +3,30 @@
 #include "TBinaryIO.h"
 #include "TFileStamp.h"
 
+#include <QBuffer>
+#include <QFile>
+
 void TSectionReader::Begin()
 {
     m_section.clear();
     m_error.clear();
+}
+
+bool TSectionReader::OpenForReading(QFile& file)
+{
+    if (file.open(QIODevice::ReadOnly))
+        return true;
+    return Fail(QString("Cannot open %1: %2").arg(file.fileName(), file.errorString()));
+}
+
+bool TSectionReader::OnSeekable(QIODevice& device, const std::function<bool(QIODevice&)>& read)
+{
+    if (!device.isSequential())
+        return read(device);
+    QByteArray bytes = device.readAll();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return read(buffer);
 }
 
 bool TSectionReader::Fail(const QString& reason)

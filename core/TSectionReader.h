@@ -1,6 +1,9 @@
 #pragma once
 #include <QString>
+#include <functional>
 
+class QFile;
+class QIODevice;
 class TBinaryReader;
 
 // What the program's binary file readers share: the name of the section being
@@ -18,6 +21,11 @@ public:
 
 protected:
     void Begin();
+    // Opens a file for reading: false, failed with the system's reason, when it cannot.
+    bool OpenForReading(QFile& file);
+    // Runs `read` on the device, or on a copy in memory of a sequential device
+    // (the readers look at the end of the file first).
+    static bool OnSeekable(QIODevice& device, const std::function<bool(QIODevice&)>& read);
     void SetSection(const QString& section) { m_section = section; }
     const QString& Section() const { return m_section; }
     // Keeps the first reason, prefixed by the section; returns false.

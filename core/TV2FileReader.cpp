@@ -6,7 +6,6 @@
 #include "TListAnalytes.h"
 #include "TListIDString.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <algorithm>
 #include <cmath>
@@ -40,24 +39,16 @@ bool MapStatus(quint8 old, quint8& status)
 
 bool TV2FileReader::Read(const QString& fileName, const TRisks& risks, TListAnalytes& target)
 {
+    Begin();
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Begin();
-        return Fail(QString("Cannot open %1: %2").arg(fileName, file.errorString()));
-    }
-    return Read(file, risks, target);
+    return OpenForReading(file) && Read(file, risks, target);
 }
 
 bool TV2FileReader::Read(QIODevice& device, const TRisks& risks, TListAnalytes& target)
 {
     Begin();
     m_risks = risks;
-    if (!device.isSequential())
-        return ReadAll(device, target);
-    QByteArray bytes = device.readAll();
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return ReadAll(buffer, target);
+    return OnSeekable(device, [&](QIODevice& seekable) { return ReadAll(seekable, target); });
 }
 
 bool TV2FileReader::CheckStamp(QIODevice& device)

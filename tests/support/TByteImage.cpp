@@ -102,3 +102,25 @@ qint32 Int32At(const QByteArray& bytes, int offset)
         u |= quint32(quint8(bytes[offset + i])) << (8 * i);
     return qint32(u);
 }
+
+void PatchBytes(QByteArray& bytes, int offset, int width, qint64 value)
+{
+    for (int i = 0; i < width; ++i)
+        bytes[offset + i] = char(quint64(value) >> (8 * i));
+}
+
+QString FirstCutNotRefused(const QByteArray& image, int tail, const std::function<QString(const QByteArray&)>& refuse)
+{
+    for (int cut = 0; cut < image.size(); ++cut) {
+        const QString bare = refuse(image.left(cut));
+        if (bare.startsWith('<'))
+            return QString("cut at %1: %2").arg(cut).arg(bare);
+    }
+    const QByteArray end = image.right(tail);
+    for (int cut = 0; cut < image.size() - tail; ++cut) {
+        const QString mended = refuse(image.left(cut) + end);
+        if (mended.startsWith('<'))
+            return QString("cut at %1 with the end put back: %2").arg(cut).arg(mended);
+    }
+    return QString();
+}

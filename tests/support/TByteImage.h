@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 
 // Builds the expected bytes of a binary file field by field, for golden tests
 // and for hand-made damaged or foreign files. Independent of the program's
@@ -34,3 +35,11 @@ private:
 // Overwrites a little-endian int32 at an offset of an image.
 void PatchInt32(QByteArray& bytes, int offset, qint32 value);
 qint32 Int32At(const QByteArray& bytes, int offset);
+// Overwrites `width` bytes at an offset with the low bytes of value, little-endian.
+void PatchBytes(QByteArray& bytes, int offset, int width, qint64 value);
+
+// Offers every proper prefix of an image to `refuse`, then each prefix that ends
+// before the image's last `tail` bytes with those bytes put back. `refuse` returns
+// the reader's reason, or a text starting with '<' when the input was taken or
+// the data changed. Returns the first such case, described, or empty.
+QString FirstCutNotRefused(const QByteArray& image, int tail, const std::function<QString(const QByteArray&)>& refuse);
