@@ -130,6 +130,25 @@ TAccumulator Accumulate(const TAnalyte& analyte, int level, int first, int last)
     return acc;
 }
 
+// Calls f.template operator()<L>() with the number of levels as a constant, so
+// that the loops over the levels unroll.
+template <typename F> void WithLevelCount(int levels, F&& f)
+{
+    switch (levels) {
+    case 1:
+        f.template operator()<1>();
+        break;
+    case 2:
+        f.template operator()<2>();
+        break;
+    case 3:
+        f.template operator()<3>();
+        break;
+    default:
+        break;
+    }
+}
+
 // The sums of the first `Levels` levels over all points, in one pass.
 template <int Levels> void AccumulateAll(const TAnalyte& analyte, TAccumulator* acc)
 {
@@ -300,19 +319,7 @@ void RecomputeAll(TAnalyte& analyte, const TRisks& risks)
     const int levels = std::clamp(int(analyte.NbLevels), 0, MaxLevels);
     // One pass over the points gathers the sums of every level at once.
     TAccumulator acc[MaxLevels];
-    switch (levels) {
-    case 1:
-        AccumulateAll<1>(analyte, acc);
-        break;
-    case 2:
-        AccumulateAll<2>(analyte, acc);
-        break;
-    case 3:
-        AccumulateAll<3>(analyte, acc);
-        break;
-    default:
-        break;
-    }
+    WithLevelCount(levels, [&]<int Levels>() { AccumulateAll<Levels>(analyte, acc); });
     for (int l = 0; l < levels; ++l) {
         analyte.AllPointsStats[l] = acc[l].Finish(risks);
         ApplyLimitMode(analyte, l, risks);
@@ -347,17 +354,5 @@ void ClassifyAll(TAnalyte& analyte)
         TLimits(analyte.ReferenceStats[1], analyte.LimitMode[1]),
         TLimits(analyte.ReferenceStats[2], analyte.LimitMode[2]),
     };
-    switch (levels) {
-    case 1:
-        ClassifyAllLevels<1>(analyte, limits);
-        break;
-    case 2:
-        ClassifyAllLevels<2>(analyte, limits);
-        break;
-    case 3:
-        ClassifyAllLevels<3>(analyte, limits);
-        break;
-    default:
-        break;
-    }
+    WithLevelCount(levels, [&]<int Levels>() { ClassifyAllLevels<Levels>(analyte, limits); });
 }
