@@ -1,3 +1,4 @@
+#include "TArchive.h"
 #include "TDates.h"
 #include "TScriptedDialogs.h"
 #include "TWinImport.h"
@@ -55,6 +56,22 @@ private:
 };
 
 bool g_onXvfb = false;
+
+// Runs a process while the event loop turns, so that this program can answer
+// the other client's clipboard requests.
+bool RunWithEvents(QProcess& process, int timeoutMs = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (process.state() != QProcess::NotRunning && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished(1000);
+        return false;
+    }
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
 }
 
 class TestClipboardExchange : public QObject {
@@ -65,6 +82,7 @@ private slots:
     void init();
     void cleanup();
 
+    void copiedAnalyteReadsAsColumns();
     void spreadsheetBlockPastesIn();
 
 private:
@@ -91,6 +109,43 @@ void TestClipboardExchange::init()
 }
 
 void TestClipboardExchange::cleanup() { m_context.reset(); }
+
+void TestClipboardExchange::copiedAnalyteReadsAsColumns()
+{
+    const double t0 = DateToDayCount(QDate(2026, 2, 27)) + 0.375;
+    m_analyte->AddPoint(MakeResult(t0, 5.12, 7.5, 12.25, "AB", QString::fromUtf8("µ ok")));
+    TResu0 discarded = MakeResult(t0 + 1, 5.3, 7.25, NAN, "CD");
+    discarded.Values[0].Status = psDiscarded;
+    m_analyte->AddPoint(discarded);
+
+    TWinImport::CopyToClipboard(m_analyte, m_dialogs);
+    QCOMPARE(m_dialogs.Boxes.size(), 1);
+
+    // Another program asks what the clipboard offers, then takes the text.
+    QProcess targets;
+    targets.start("xclip", { "-selection", "clipboard", "-o", "-t", "TARGETS" });
+    QVERIFY(RunWithEvents(targets));
+    const QByteArray offered = targets.readAllStandardOutput();
+    QVERIFY2(offered.contains("UTF8_STRING"), offered.constData());
+    QProcess out;
+    out.start("xclip", { "-selection", "clipboard", "-o", "-t", "UTF8_STRING" });
+    QVERIFY(RunWithEvents(out));
+    const QString text = QString::fromUtf8(out.readAllStandardOutput());
+    QCOMPARE(text, AsText(*m_analyte));
+
+    // A spreadsheet splits it at CR LF and TAB: one row per point, one column per field.
+    QVERIFY(text.endsWith("\r\n"));
+    const QStringList rows = text.chopped(2).split("\r\n");
+    QCOMPARE(rows.size(), 2);
+    const QStringList first = rows[0].split('\t');
+    QCOMPARE(first,
+        (QStringList {
+            ShortDateText(t0), LongTimeText(t0), "5.12", "7.50", "12.25", "AB", QString::fromUtf8("µ ok") }));
+    const QStringList second = rows[1].split('\t');
+    QCOMPARE(second.size(), 7);
+    QCOMPARE(second[2], QString("Discarded"));
+    QCOMPARE(second[4], QString());
+}
 
 void TestClipboardExchange::spreadsheetBlockPastesIn()
 {

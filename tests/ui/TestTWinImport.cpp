@@ -47,6 +47,10 @@ private slots:
     void fieldsStartAtTabStops();
     void navySelectionForListsThatShowIt();
 
+    // Copy
+    void copyWithoutAnalyteSaysNothingToCopy();
+    void copyThenPasteGivesOneLinePerPoint();
+
     // Adding
     void addingToAnEmptyAnalyteAsksNothing();
     void addingToAnalyteWithPointsAsksOnce();
@@ -217,6 +221,56 @@ void TestTWinImport::navySelectionForListsThatShowIt()
     const QImage image = list.viewport()->grab().toImage();
     QCOMPARE(image.pixelColor(150, 13 + 6), QColor(0, 0, 128));
     QCOMPARE(image.pixelColor(150, 6), QColor(Qt::white));
+}
+
+void TestTWinImport::copyWithoutAnalyteSaysNothingToCopy()
+{
+    QGuiApplication::clipboard()->setText("kept");
+    TWinImport::CopyToClipboard(nullptr, m_dialogs);
+    QCOMPARE(m_dialogs.Boxes.size(), 1);
+    QCOMPARE(int(m_dialogs.Boxes[0].Type), int(TMsgType::Error));
+    QCOMPARE(m_dialogs.Boxes[0].Text, QString("Nothing to copy."));
+    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbYes));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("kept"));
+}
+
+void TestTWinImport::copyThenPasteGivesOneLinePerPoint()
+{
+    TAnalyte& source = m_context->ListAnalytes.Add(TAnalyte("Cholesterol total", "mmol/L", 2, 3));
+    QCOMPARE(source.Name, QString("Cholesterol tot"));
+    const double t0 = Day0() + (8 * 3600 + 15 * 60 + 30) / 86400.0;
+    source.AddPoint(MakeResult(t0, 4.25, 6.5, 9.75, "ABCD", "New reagent"));
+    source.AddPoint(MakeResult(t0 + 1, 4.5, NAN, 9.5, "XY"));
+    TResu0 discarded = MakeResult(t0 + 2, 4.75, 6.25, 10.0, QString(), "Wrong calibrator");
+    discarded.Values[1].Status = psDiscarded;
+    source.AddPoint(discarded);
+
+    TWinImport::CopyToClipboard(&source, m_dialogs);
+    QCOMPARE(m_dialogs.Boxes.size(), 1);
+    QCOMPARE(int(m_dialogs.Boxes[0].Type), int(TMsgType::Information));
+    QCOMPARE(m_dialogs.Boxes[0].Text,
+        QString("\rThe data for Cholesterol tot are now copied in the clipboard.\r"
+                "You can paste them in a spreadsheet."));
+    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbYes));
+
+    QVERIFY(m_win->PasteFromClipboard());
+    QCOMPARE(m_win->PendingResults().size(), size_t(source.Count()));
+    for (int i = 0; i < source.Count(); ++i) {
+        const TQCPoint& point = source.Point(i);
+        const TResu0& back = m_win->PendingResults()[size_t(i)];
+        QCOMPARE_NEAR(back.DateTime, point.DateTime, 1e-9);
+        for (int l = 0; l < 3; ++l) {
+            const bool counted = point.Values[l].IsCounted();
+            QCOMPARE(int(back.Values[l].Status), counted ? int(psWithin) : int(psNoValue));
+            if (counted)
+                QCOMPARE(back.Values[l].Value, point.Values[l].Value);
+        }
+        QVERIFY(back.Operator.isEmpty());
+        QVERIFY(back.Comment.isEmpty());
+        QVERIFY(back.Analyte.isEmpty());
+    }
+    // Shown with the decimals of the analyte that receives them (Glucose, 1 decimal).
+    QCOMPARE(m_win->LB->item(2)->text(), ShortDateText(t0 + 2) + "\t" + LongTimeText(t0 + 2) + "\t4.8\t\t10.0");
 }
 
 void TestTWinImport::addingToAnEmptyAnalyteAsksNothing()

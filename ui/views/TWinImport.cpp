@@ -1,5 +1,6 @@
 #include "TWinImport.h"
 
+#include "TArchive.h"
 #include "TDialogService.h"
 #include "TKeyButton.h"
 #include "TQCContext.h"
@@ -130,6 +131,18 @@ void TWinImport::ShowImportedText(const QString& text)
 {
     setWindowTitle(QStringLiteral("Imported file contents"));
     LoadText(text);
+}
+
+void TWinImport::CopyToClipboard(const TAnalyte* analyte, TDialogService& dialogs, QWidget* parent)
+{
+    if (!analyte) {
+        dialogs.Error(QStringLiteral("Nothing to copy."), mbYes, parent);
+        return;
+    }
+    QGuiApplication::clipboard()->setText(AsText(*analyte));
+    dialogs.Information(QStringLiteral("\rThe data for ") + analyte->Name.left(28)
+            + QStringLiteral(" are now copied in the clipboard.\rYou can paste them in a spreadsheet."),
+        mbYes, parent);
 }
 
 void TWinImport::showEvent(QShowEvent* event)

@@ -5,6 +5,7 @@
 #include <vector>
 
 class QLabel;
+class TAnalyte;
 class QListWidget;
 class QMimeData;
 class QPushButton;
@@ -30,6 +31,10 @@ public:
     bool PasteFromClipboard();
     // Loads the given text ("Imported file contents").
     void ShowImportedText(const QString& text);
+
+    // The main window's copy: the analyte's QC text put on the clipboard as plain
+    // text, then the information box. Without an analyte: "Nothing to copy.".
+    static void CopyToClipboard(const TAnalyte* analyte, TDialogService& dialogs, QWidget* parent = nullptr);
 
     // The results waiting to be added, in text order.
     const std::vector<TResu0>& PendingResults() const { return m_pendingResults; }
