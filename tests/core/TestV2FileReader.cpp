@@ -2,102 +2,11 @@
 #include "TDataSample.h"
 #include "TFailDevice.h"
 #include "TV2FileReader.h"
+#include "TV2Sample.h"
 #include "TestHelpers.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
-
-namespace {
-
-// One old point: whole-day date, three (value, old status) cells, comment id.
-struct TOldPoint {
-    double Date;
-    float Values[3];
-    quint8 Statuses[3];
-    qint32 CommentId;
-};
-
-struct TOldAnalyte {
-    QString Name;
-    QString Units;
-    qint32 Decimals = 1;
-    QList<TOldPoint> Points;
-    qint32 LockStart[3] = { -1, -1, -1 };
-    qint32 LockEnd[3] = { -1, -1, -1 };
-    QList<QPair<qint32, QString>> Comments;
-};
-
-// A version-2 file built from its layout; `at` receives the offsets of named parts.
-QByteArray V2Image(const QList<TOldAnalyte>& analytes, QMap<QString, int>* at = nullptr)
-{
-    QMap<QString, int> offsets;
-    TByteImage image;
-    offsets["materials"] = image.Size();
-    image.Int32(2).ShortString("Old serum", 15).Raw(QByteArray(11, 'x')).ShortString("Other", 15).Zeros(11);
-    offsets["analytes"] = image.Size();
-    image.Int32(int(analytes.size()));
-    for (int a = 0; a < analytes.size(); ++a) {
-        const TOldAnalyte& old = analytes[a];
-        const QString key = QString("a%1.").arg(a);
-        offsets[key + "points"] = image.Size();
-        image.Int32(int(old.Points.size()));
-        for (const TOldPoint& p : old.Points) {
-            image.Double(p.Date);
-            for (int l = 0; l < 3; ++l)
-                image.Single(p.Values[l]).Byte(p.Statuses[l]).Raw("\x11\x22\x33");
-            image.Int32(p.CommentId);
-        }
-        offsets[key + "header"] = image.Size();
-        image.ShortString(old.Name, 10).ShortString(old.Units, 12).Int32(old.Decimals);
-        image.Raw(QByteArray(80, '\x7f')); // limits and lots of the old program, not taken over
-        for (qint32 i : old.LockStart)
-            image.Int32(i);
-        for (qint32 i : old.LockEnd)
-            image.Int32(i);
-        offsets[key + "ignored"] = image.Size();
-        image.Int32(1).Raw(QByteArray(68, '\x55'));
-        offsets[key + "comments"] = image.Size();
-        image.Int32(old.Comments.isEmpty() ? 0 : old.Comments.last().first + 1).Int32(int(old.Comments.size()));
-        for (const auto& [id, text] : old.Comments)
-            image.Int32(id).ShortString(text, 23);
-    }
-    offsets["stamp"] = image.Size();
-    image.Stamp("20");
-    if (at)
-        *at = offsets;
-    return image.Bytes();
-}
-
-// Glucose with five points (one without a level-3 value, one discarded, comments
-// by ids 2, 5, 9 and 14) locked on points 1..3 at level 1, and Urea whose level-2
-// interval holds equal values only.
-QList<TOldAnalyte> OldSample()
-{
-    TOldAnalyte glucose;
-    glucose.Name = "Glucose";
-    glucose.Units = "mmol/Litre";
-    glucose.Decimals = 2;
-    glucose.Points = {
-        { 45000, { 5.0f, 10.0f, 15.0f }, { 0, 0, 0 }, 2 },
-        { 45001, { 5.2f, 10.4f, 0.0f }, { 0, 0, 1 }, 9 },
-        { 45002, { 4.8f, 9.6f, 14.5f }, { 0, 2, 0 }, -1 },
-        { 45003, { 5.1f, 10.1f, 15.2f }, { 0, 0, 0 }, 7 },
-        { 45004, { 6.5f, 10.2f, 15.1f }, { 0, 0, 0 }, 14 },
-    };
-    glucose.LockStart[0] = 1;
-    glucose.LockEnd[0] = 3;
-    glucose.Comments = { { 2, "New lot" }, { 5, "Unused" }, { 9, "Calibrated" }, { 14, "Long comment of 23 ch." } };
-    TOldAnalyte urea;
-    urea.Name = "Urea";
-    urea.Units = "g/L";
-    urea.Decimals = 0;
-    urea.Points = { { 45010, { 7, 3, 0 }, { 0, 0, 1 }, -1 }, { 45011, { 8, 3, 0 }, { 0, 0, 1 }, -1 } };
-    urea.LockStart[1] = 0;
-    urea.LockEnd[1] = 1;
-    return { glucose, urea };
-}
-
-} // namespace
 
 class TestV2FileReader : public QObject {
     Q_OBJECT
