@@ -80,6 +80,15 @@ QByteArray TBinaryReader::ReadBytes(qint64 count)
     return bytes;
 }
 
+bool TBinaryReader::ReadInto(char* out, qint64 count)
+{
+    if (count < 0 || count > Remaining()) {
+        Fail(QString("A field of %1 bytes runs past the end near byte %2").arg(count).arg(Pos()));
+        return false;
+    }
+    return Take(out, count);
+}
+
 QString TBinaryReader::ReadShortString(int capacity)
 {
     const quint8 length = ReadByte();

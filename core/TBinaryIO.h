@@ -24,6 +24,9 @@ public:
     double ReadDouble();
     double ReadExtended();
     QByteArray ReadBytes(qint64 count);
+    // Reads count bytes into out (a caller's buffer, reused for large sections);
+    // false, and the reader failed, when they run past the end or cannot be read.
+    bool ReadInto(char* out, qint64 count);
     // A length byte, then `capacity` bytes of which the first `length` are the text.
     QString ReadShortString(int capacity);
     // An int32 length, then the characters.

@@ -147,14 +147,15 @@ bool TDataFileReader::ReadPoints(TBinaryReader& in, TAnalyte& analyte)
     if (!ReadCount(in, TQCPoint::RecordSize, count))
         return false;
     const qint64 start = in.Pos();
-    const QByteArray block = in.ReadBytes(qint64(count) * TQCPoint::RecordSize);
-    if (!Check(in))
-        return false;
+    // The whole section in one read, into a buffer kept from one analyte to the next.
+    m_block.resize(size_t(count) * TQCPoint::RecordSize);
+    if (!in.ReadInto(m_block.data(), qint64(m_block.size())))
+        return Check(in);
     analyte.ReservePoints(count);
     TQCPoint point;
     for (qint32 i = 0; i < count; ++i) {
         const qint64 at = qint64(i) * TQCPoint::RecordSize;
-        if (!point.ReadRecord(block.constData() + at))
+        if (!point.ReadRecord(m_block.data() + at))
             return FailAt(start + at,
                 QString("Point %1 is damaged (unknown status, operator code longer than "
                         "4 characters, or a date or value that is not a number)")

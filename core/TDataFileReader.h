@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <vector>
 
 class QIODevice;
 class TAnalyte;
@@ -43,5 +44,6 @@ private:
 
     TRisks m_risks;
     QByteArray m_version;
+    std::vector<char> m_block; // the points of one analyte
     bool m_shortHeader = false;
 };
