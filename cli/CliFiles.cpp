@@ -1,0 +1,109 @@
+#include "CliFiles.h"
+
+#include "CliCommands.h"
+#include "TDataFile.h"
+#include "TDataFileReader.h"
+#include "TFileStamp.h"
+#include "TV2FileReader.h"
+#include "TQCContext.h"
+#include "TStorage.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// The final stamp of a file, or false when it has none.
+bool FinalStamp(const QString& fileName, TFileStamp& stamp)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < TFileStamp::Size || !file.seek(file.size() - TFileStamp::Size))
+        return false;
+    const QByteArray bytes = file.read(TFileStamp::Size);
+    return bytes.size() == TFileStamp::Size && stamp.Parse(bytes.constData());
+}
+
+bool ReadVersion2(const QString& fileName, TDataRead& data, QString& error)
+{
+    TListAnalytes analytes;
+    if (!ImportV2(fileName, analytes, TRisks(), &error))
+        return false;
+    data.Analytes = std::move(analytes);
+    data.Version = QStringLiteral("20");
+    return true;
+}
+
+} // namespace
+
+bool ReadDataFile(const QString& fileName, TDataRead& data, QString& error)
+{
+    if (!QFileInfo(fileName).isFile()) {
+        error = QStringLiteral("no such file");
+        return false;
+    }
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    TFileStamp stamp;
+    const bool version2 = suffix == "dat" || (suffix == "sav" && FinalStamp(fileName, stamp) && stamp.IsVersion('2', '0'));
+    if (version2)
+        return ReadVersion2(fileName, data, error);
+    if (suffix != "qcf" && suffix != "sav") {
+        error = QStringLiteral("not a data file (expected .qcf, .dat or .sav)");
+        return false;
+    }
+    TDataFileReader reader;
+    if (!reader.Read(fileName, TRisks(), data.Serums, data.Analytes)) {
+        error = reader.ErrorString();
+        return false;
+    }
+    data.Version = QString::fromLatin1(reader.DataVersion());
+    return true;
+}
+
+QString DataFileVersion(const TQCContext& context)
+{
+    TFileStamp stamp;
+    if (!FinalStamp(DataFileName(context), stamp))
+        stamp = TFileStamp();
+    return QString::fromLatin1(stamp.Version, 2);
+}
+
+bool OpenProgramFiles(const QStringList& args, TQCContext& context, QTextStream& err)
+{
+    const QString folder = CliOption(args, "--folder");
+    TStorage storage(context);
+    const TStartResult result = storage.OpenReadOnly(folder);
+    switch (result.Outcome) {
+    case TStartOutcome::Started:
+        return true;
+    case TStartOutcome::CannotReadData:
+        err << TStorage::MsgCannotReadData << ": " << OneLine(result.Detail) << "\n";
+        return false;
+    default:
+        err << OneLine(result.Detail) << "\n";
+        return false;
+    }
+}
+
+bool CheckOptions(const QStringList& args, const QStringList& known, QTextStream& err)
+{
+    for (int i = 0; i < args.size(); ++i) {
+        if (!known.contains(args[i])) {
+            err << "unknown argument: " << args[i] << "\n";
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            err << args[i] << " needs a value\n";
+            return false;
+        }
+        ++i;
+    }
+    return true;
+}
+
+QString OneLine(QString text)
+{
+    text.replace("\r\n", " ");
+    text.replace('\r', ' ');
+    text.replace('\n', ' ');
+    return text.trimmed();
+}

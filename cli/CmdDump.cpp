@@ -1,0 +1,45 @@
+// vantorel-cli dump: the program's data, queue and settings as one JSON object.
+#include "CliCommands.h"
+#include "CliFiles.h"
+#include "CliJson.h"
+
+#include "TFileStamp.h"
+#include "TQCContext.h"
+
+#include <QJsonDocument>
+
+int CmdDump(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (!CheckOptions(args, { "--folder", "--data" }, err))
+        return 1;
+    bool hasFolder = false, hasData = false;
+    CliOption(args, "--folder", QString(), &hasFolder);
+    const QString dataFile = CliOption(args, "--data", QString(), &hasData);
+    if (hasFolder && hasData) {
+        err << "dump takes --folder or --data, not both\n";
+        return 1;
+    }
+    QJsonObject dump;
+    if (hasData) {
+        TDataRead data;
+        QString error;
+        if (!ReadDataFile(dataFile, data, error)) {
+            err << dataFile << ": " << OneLine(error) << "\n";
+            return 1;
+        }
+        dump["version"] = data.Version;
+        dump["materials"] = MaterialsJson(data.Serums);
+        dump["analytes"] = AnalytesJson(data.Analytes);
+    } else {
+        TQCContext context;
+        if (!OpenProgramFiles(args, context, err))
+            return 1;
+        dump["version"] = DataFileVersion(context);
+        dump["materials"] = MaterialsJson(context.ListSerum);
+        dump["analytes"] = AnalytesJson(context.ListAnalytes);
+        dump["queue"] = QueueJson(context.ListFifo);
+        dump["settings"] = SettingsJson(context.Config, context.FirstStart, context.ListOperators);
+    }
+    out << QString::fromUtf8(QJsonDocument(dump).toJson(QJsonDocument::Indented));
+    return 0;
+}
