@@ -1,0 +1,193 @@
+// vantorel-cli evaluate: judges one run with the Westgard multirules against an
+// analyte's stored points, as the validation window does, and prints the
+// verdict as one JSON object. It reads the files and never writes them.
+#include "CliCommands.h"
+#include "CliFiles.h"
+
+#include "TAnalyte.h"
+#include "TDates.h"
+#include "TInputCheck.h"
+#include "TQCContext.h"
+#include "TStatistics.h"
+#include "TWestgard.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <optional>
+
+namespace {
+
+struct TEvaluateRequest {
+    QString Analyte;
+    double DateTime = 0;
+    QStringList Values;
+    QList<int> Discards; // level numbers 1..3
+    std::optional<bool> Westgard;
+};
+
+int Fail(QTextStream& err, const QString& reason)
+{
+    err << "evaluate: " << OneLine(reason) << '\n';
+    return 1;
+}
+
+bool ReadRequest(const QStringList& args, TEvaluateRequest& request, QString* error)
+{
+    bool hasAnalyte = false, hasWhen = false, hasValues = false;
+    request.Analyte = CliOption(args, "--analyte", QString(), &hasAnalyte);
+    const QString when = CliOption(args, "--datetime", QString(), &hasWhen);
+    const QString values = CliOption(args, "--values", QString(), &hasValues);
+    if (!hasAnalyte || !hasWhen || !hasValues) {
+        *error = QStringLiteral("usage: vantorel-cli evaluate --analyte NAME --datetime YYYY-MM-DDThh:mm:ss "
+                                "--values V1,V2,V3 [--discard L,...] [--westgard on|off] [--folder DIR | --data FILE]");
+        return false;
+    }
+    const QDateTime dateTime = QDateTime::fromString(when, Qt::ISODate);
+    if (!dateTime.isValid() || dateTime.date().year() < 1900 || dateTime.timeSpec() != Qt::LocalTime) {
+        *error = "--datetime wants YYYY-MM-DDThh:mm:ss, not " + when;
+        return false;
+    }
+    request.DateTime = DateTimeToDayCount(dateTime);
+    request.Values = values.split(',');
+    bool hasDiscard = false;
+    const QString discards = CliOption(args, "--discard", QString(), &hasDiscard);
+    for (const QString& part : hasDiscard ? discards.split(',') : QStringList()) {
+        bool ok = false;
+        const int level = part.trimmed().toInt(&ok);
+        if (!ok || level < 1 || level > MaxLevels) {
+            *error = "--discard takes level numbers 1 to 3, not " + part;
+            return false;
+        }
+        request.Discards << level;
+    }
+    bool hasWestgard = false;
+    const QString westgard = CliOption(args, "--westgard", QString(), &hasWestgard);
+    if (hasWestgard && westgard != "on" && westgard != "off") {
+        *error = "--westgard is on or off, not " + westgard;
+        return false;
+    }
+    if (hasWestgard)
+        request.Westgard = westgard == "on";
+    return true;
+}
+
+// The run as the entry form makes it, classified against the analyte's limits.
+bool MakeRun(const TAnalyte& analyte, const TEvaluateRequest& request, TResu0& run, QString* error)
+{
+    run.DateTime = request.DateTime;
+    run.Analyte = analyte.Name;
+    bool anyValue = false;
+    for (int l = 0; l < request.Values.size(); ++l) {
+        const TQCValueCheck check = ReadQCValueText(request.Values[l]);
+        if (!check.Ok) {
+            *error = QString("value %1 \"%2\": %3").arg(l + 1).arg(request.Values[l], check.Error);
+            return false;
+        }
+        if (check.Cell.Status == psNoValue)
+            continue;
+        if (l >= analyte.NbLevels) {
+            *error = QString("value %1: %2 has %3 level(s)").arg(l + 1).arg(analyte.Name).arg(analyte.NbLevels);
+            return false;
+        }
+        run.Values[l] = check.Cell;
+        anyValue = true;
+    }
+    if (!anyValue) {
+        *error = QStringLiteral("Enter data");
+        return false;
+    }
+    ClassifyPoint(analyte, run);
+    return true;
+}
+
+QString OutcomeText(TRuleOutcome outcome)
+{
+    switch (outcome) {
+    case TRuleOutcome::Warning:
+        return QStringLiteral("warning");
+    case TRuleOutcome::Rejection:
+        return QStringLiteral("rejection");
+    case TRuleOutcome::NotViolated:
+        break;
+    }
+    return QStringLiteral("none");
+}
+
+QJsonObject ResultJson(const TAnalyte& analyte, const TResu0& run, const std::array<bool, MaxLevels>& discarded,
+                       const TWestgardResult& result)
+{
+    QJsonArray levels;
+    for (int l = 0; l < analyte.NbLevels && l < MaxLevels; ++l) {
+        const TWestgardLevel& level = result.Levels[l];
+        QJsonObject rules;
+        for (int slot = 0; slot < LevelRuleCount; ++slot)
+            rules[LevelRuleNames[slot]] = OutcomeText(level.Rules[slot]);
+        levels.append(QJsonObject { { "status", int(run.Values[l].Status) },
+                                    { "validated", level.Validated },
+                                    { "discarded", discarded[l] },
+                                    { "rules", rules } });
+    }
+    QJsonArray names;
+    QJsonArray outcomes;
+    for (int slot = 0; slot < AcrossRuleCount; ++slot) {
+        names.append(QString::fromLatin1(result.AcrossNames()[slot]));
+        outcomes.append(OutcomeText(result.Across[slot]));
+    }
+    return QJsonObject {
+        { "analyte", analyte.Name },
+        { "previousIndex", result.PreviousIndex },
+        { "validatedCount", result.ValidatedCount },
+        { "levels", levels },
+        { "across", QJsonObject { { "shown", result.AcrossShown() }, { "names", names }, { "outcomes", outcomes } } },
+    };
+}
+
+} // namespace
+
+int CmdEvaluate(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (!CheckOptions(args, { "--analyte", "--datetime", "--values", "--discard", "--westgard", "--folder", "--data" },
+                      err))
+        return 1;
+    QString error;
+    TEvaluateRequest request;
+    if (!ReadRequest(args, request, &error))
+        return Fail(err, error);
+    bool hasFolder = false, hasData = false;
+    CliOption(args, "--folder", QString(), &hasFolder);
+    const QString dataFile = CliOption(args, "--data", QString(), &hasData);
+    if (hasFolder && hasData)
+        return Fail(err, "--folder or --data, not both");
+
+    // The analytes come from the one data file, or from the program's files
+    // (whose settings give the risks the limits are computed with).
+    TDataRead data;
+    TQCContext context;
+    TListAnalytes* analytes = &context.ListAnalytes;
+    if (hasData) {
+        if (!ReadDataFile(dataFile, data, error))
+            return Fail(err, dataFile + ": " + error);
+        analytes = &data.Analytes;
+    } else if (!OpenProgramFiles(args, context, err)) {
+        return 1;
+    }
+    const TAnalyte* analyte = analytes->FindByName(request.Analyte);
+    if (!analyte)
+        return Fail(err, "no analyte named " + request.Analyte);
+
+    TResu0 run;
+    if (!MakeRun(*analyte, request, run, &error))
+        return Fail(err, error);
+    std::array<bool, MaxLevels> discarded {};
+    for (int level : request.Discards) {
+        if (level > analyte->NbLevels || !run.Values[level - 1].HasValue())
+            return Fail(err, QString("level %1 has no value to discard").arg(level));
+        discarded[level - 1] = true;
+    }
+    const bool westgard = request.Westgard.value_or(analyte->HasOption(aoWestgard));
+    const TWestgardResult result = EvaluateWestgard(*analyte, run, discarded, westgard);
+    out << QString::fromUtf8(QJsonDocument(ResultJson(*analyte, run, discarded, result)).toJson(QJsonDocument::Indented));
+    return 0;
+}
