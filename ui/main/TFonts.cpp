@@ -1,0 +1,12 @@
+#include "TFonts.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+QFont WindowFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setFamilies(QStringList { QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"), font.family() });
+    font.setPointSize(8);
+    return font;
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include <QWidget>
+#include <functional>
+
+class QPainter;
+
+// A paint box: a widget whose owner draws it and hears its mouse.
+class TPaintBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPaintBox(QWidget* parent = nullptr);
+
+    // Called from paintEvent with a painter on the box and the region to redraw.
+    std::function<void(QPainter&, const QRect&)> OnPaint;
+
+signals:
+    void MouseDown(QMouseEvent* event);
+    void MouseMove(QMouseEvent* event);
+    void DblClick(QMouseEvent* event);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
