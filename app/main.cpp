@@ -1,14 +1,14 @@
-#include <QApplication>
-#include <QLabel>
+#include "TDialogService.h"
+#include "TProgram.h"
+#include "TQCContext.h"
 
-// Until the main window exists the program shows only that it is being built.
+#include <QApplication>
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Vantorel");
-    QLabel label("Vantorel is being built: the main window is not there yet.");
-    label.setWindowTitle("Vantorel");
-    label.setMargin(40);
-    label.show();
-    return app.exec();
+    TQCContext context;
+    TQtDialogService dialogs;
+    TProgram program(context, dialogs);
+    return program.Run();
 }

@@ -80,54 +80,30 @@ TScaleStep ScaleStep(double low, double high)
     TScaleStep result;
     const double range = high - low;
     // An empty, reversed or infinite range has no figures: the powers of ten
-    // below would never reach it.
+    // would never reach it.
     if (!(range > 1e-300) || !std::isfinite(range))
         return result;
-    double p = 10;
-    double d = 0;
-    if (range > 1) {
-        while (p < range)
-            p *= 10;
-        d = p / 10;
-    } else {
-        do
-            p /= 10;
-        while (p > range);
-        d = p;
-    }
+    const double d = DecadeUnit(range);
     const double q = range / d;
-    double step = 2 * d;
     if (q < 1.2)
-        step = 0.2 * d;
+        result.Step = 0.2 * d;
     else if (q < 2.4)
-        step = 0.4 * d;
+        result.Step = 0.4 * d;
     else if (q < 3)
-        step = 0.5 * d;
+        result.Step = 0.5 * d;
     else if (q < 6)
-        step = d;
-    result.Step = step;
-    if (step < 1) {
-        double p1 = 1;
-        do {
-            ++result.Decimals;
-            p1 /= 10;
-        } while (p1 > step);
-    }
+        result.Step = d;
+    else
+        result.Step = 2 * d;
+    result.Decimals = StepDecimals(result.Step);
     return result;
 }
 
 QList<TScaleTick> ScaleTicks(const TValueScale& scale)
 {
     QList<TScaleTick> ticks;
-    const TScaleStep step = ScaleStep(scale.Low, scale.High);
-    if (step.Step <= 0)
-        return ticks;
-    const double s = step.Step;
-    double t = scale.Low >= 0 ? (std::trunc(scale.Low / s) + 1) * s : std::trunc(scale.Low / s) * s;
-    // The steps make at most about 30 figures; the bound only guards against a
-    // step lost in the rounding of huge values.
-    for (int n = 0; t <= scale.High && n < 100; ++n, t += s)
-        ticks.append({ t, scale.Y(t), FormatFixed(t, 6, step.Decimals) });
+    for (const TScaleFigure& f : FiguresBetween(scale.Low, scale.High, ScaleStep(scale.Low, scale.High)))
+        ticks.append({ f.Value, scale.Y(f.Value), f.Text });
     return ticks;
 }
 

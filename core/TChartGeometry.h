@@ -1,5 +1,6 @@
 #pragma once
 #include "TQCTypes.h"
+#include "TValidScale.h"
 
 #include <QList>
 #include <QString>
@@ -74,12 +75,9 @@ struct TValueScale {
 };
 TValueScale MakeValueScale(const TLevelStats& reference, int top);
 
-// Step and decimals of the value scale between low and high; Step is 0 when
-// the range is empty (no figures are written then).
-struct TScaleStep {
-    double Step = 0;
-    int Decimals = 0;
-};
+// Step and decimals of the chart's value scale between low and high (0.2,
+// 0.4, 0.5, 1 or 2 times a power of ten); Step is 0 when the range is empty
+// (no figures are written then).
 TScaleStep ScaleStep(double low, double high);
 
 struct TScaleTick {

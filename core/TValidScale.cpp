@@ -42,22 +42,34 @@ int TValidScale::X(double value, int width) const
     return int(std::lround(std::clamp(position, -double(span), 2.0 * span))) + Margin;
 }
 
+double DecadeUnit(double range)
+{
+    double power = 10;
+    if (range > 1) {
+        while (power < range)
+            power *= 10;
+        return power / 10;
+    }
+    while (power > range)
+        power /= 10;
+    return power;
+}
+
+int StepDecimals(double step)
+{
+    int decimals = 0;
+    if (step < 1)
+        for (double p = 1; p > step; p /= 10)
+            ++decimals;
+    return decimals;
+}
+
 TScaleStep ScaleStepFor(double halfRange)
 {
     const double range = 3 * halfRange;
     if (!(range > 0) || !std::isfinite(range))
         return {};
-    double power = 10;
-    double unit = 0;
-    if (range > 1) {
-        while (power < range)
-            power *= 10;
-        unit = power / 10;
-    } else {
-        while (power > range)
-            power /= 10;
-        unit = power;
-    }
+    const double unit = DecadeUnit(range);
     const double ratio = range / unit;
     TScaleStep step;
     if (ratio < 1.2)
@@ -70,9 +82,7 @@ TScaleStep ScaleStepFor(double halfRange)
         step.Step = 0.5 * unit;
     else
         step.Step = unit;
-    if (step.Step < 1)
-        for (double p = 1; p > step.Step; p /= 10)
-            ++step.Decimals;
+    step.Decimals = StepDecimals(step.Step);
     return step;
 }
 
@@ -82,9 +92,16 @@ QList<TScaleFigure> ScaleFigures(double centre, double halfRange, QChar separato
     const TScaleStep step = ScaleStepFor(halfRange);
     if (step.Step == 0 || !std::isfinite(centre))
         return figures;
-    const double low = centre - halfRange;
+    return FiguresBetween(centre - halfRange, centre + halfRange, step, separator);
+}
+
+QList<TScaleFigure> FiguresBetween(double low, double high, const TScaleStep& step, QChar separator)
+{
+    QList<TScaleFigure> figures;
+    if (!(step.Step > 0))
+        return figures;
     double t = low >= 0 ? (std::trunc(low / step.Step) + 1) * step.Step : std::trunc(low / step.Step) * step.Step;
-    for (; t <= centre + halfRange && figures.size() < MaxScaleFigures; t += step.Step)
+    for (; t <= high && figures.size() < MaxScaleFigures; t += step.Step)
         figures.append({ t, FormatFixed(t, 6, step.Decimals, separator) });
     return figures;
 }

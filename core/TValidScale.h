@@ -40,6 +40,15 @@ struct TScaleStep {
 // The step for a scale of the given half-range; a zero Step when the range is
 // empty or not a number.
 TScaleStep ScaleStepFor(double halfRange);
+// The power of ten a scale's step is drawn from: for a range above 1 the
+// largest power below it, else the largest power of ten not above it. The
+// range must be positive and finite.
+double DecadeUnit(double range);
+// Digits after the separator that a step needs (0 for a step of 1 or more).
+int StepDecimals(double step);
+// The figures from the first multiple of the step above low (at or below it
+// for a negative low) up to high; at most MaxScaleFigures.
+QList<TScaleFigure> FiguresBetween(double low, double high, const TScaleStep& step, QChar separator = QChar());
 // The figures from the first multiple of the step inside the scale up to its
 // upper end, in fixed notation with six significant digits. At most
 // MaxScaleFigures are made, so a range too small for its centre cannot loop.

@@ -6,7 +6,7 @@
 QFont WindowFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setFamilies(QStringList { QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"), font.family() });
+    font.setFamilies(QStringList { QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"), font.family() });
     font.setPointSize(8);
     return font;
 }

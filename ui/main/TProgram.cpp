@@ -1,0 +1,85 @@
+#include "TProgram.h"
+
+#include "TQCContext.h"
+#include "TWinAbout.h"
+#include "TWinComment.h"
+#include "TWinImport.h"
+#include "TWinLogoCQ.h"
+#include "TWinMain.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+
+TProgram::TProgram(TQCContext& context, TDialogService& dialogs)
+    : m_context(context)
+    , m_dialogs(dialogs)
+{
+}
+
+TProgram::~TProgram() = default;
+
+bool TProgram::Start()
+{
+    m_context.SetProgramFolder(QCoreApplication::applicationDirPath());
+    m_pictures.Load();
+    ShowSplash();
+    QGuiApplication::setApplicationDisplayName(QString());
+    QApplication::setApplicationName(QStringLiteral("Vantorel"));
+    CreateWindows();
+    return true;
+}
+
+void TProgram::ShowSplash()
+{
+    auto splash = std::make_unique<TWinLogoCQ>();
+    splash->show();
+    splash->repaint();
+    // The splash stays for its time while the program answers its messages.
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < SplashMilliseconds) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(10);
+    }
+    m_splash = std::move(splash);
+}
+
+void TProgram::CreateWindows()
+{
+    m_main = std::make_unique<TWinMain>(m_context, m_dialogs, m_pictures);
+    m_main->SetSplash(std::move(m_splash));
+    QWidget* owner = m_main.get();
+    m_import = std::make_unique<TWinImport>(m_context, m_dialogs, owner);
+    m_comment = std::make_unique<TWinComment>(owner);
+    m_about = std::make_unique<TWinAbout>(owner);
+    m_main->WinAbout = m_about.get();
+    m_main->UpdateCommands();
+}
+
+bool TProgram::ShowMain()
+{
+    m_main->ShowMainWindow();
+    return !m_main->StartupRefused();
+}
+
+int TProgram::Run()
+{
+    if (!Start())
+        return 1;
+    if (ShowMain())
+        QApplication::exec();
+    Shutdown();
+    return 0;
+}
+
+void TProgram::Shutdown()
+{
+    m_about.reset();
+    m_comment.reset();
+    m_import.reset();
+    m_main.reset();
+    m_pictures.Free();
+}

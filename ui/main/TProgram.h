@@ -1,0 +1,52 @@
+#pragma once
+#include "TPictures.h"
+
+#include <memory>
+
+class TDialogService;
+class TQCContext;
+class TWinAbout;
+class TWinComment;
+class TWinImport;
+class TWinLogoCQ;
+class TWinMain;
+
+// The life of the program: the storage start-up, the splash window, the
+// windows created once in their order, the main window's showing, and the
+// shutdown that saves everything.
+class TProgram {
+public:
+    TProgram(TQCContext& context, TDialogService& dialogs);
+    ~TProgram();
+
+    // How long the splash window stays (tests and benchmarks set 0).
+    int SplashMilliseconds = 2000;
+
+    // Start-up up to the main window, not shown yet. False when the program
+    // must not go on (the storage refused to start); the reason was shown.
+    bool Start();
+    // Shows the main window (its start-up checks run first). False when a
+    // check refused the screen: the program then ends without the exit question.
+    bool ShowMain();
+    // Start, ShowMain, the message loop until the main window closes, Shutdown.
+    int Run();
+    // Saves the data, queue and configuration files and frees the windows.
+    void Shutdown();
+
+    TWinMain* MainWindow() const { return m_main.get(); }
+    TWinAbout* WinAbout() const { return m_about.get(); }
+    const TPictures& Pictures() const { return m_pictures; }
+
+private:
+    void ShowSplash();
+    void CreateWindows();
+
+    TQCContext& m_context;
+    TDialogService& m_dialogs;
+    TPictures m_pictures;
+    std::unique_ptr<TWinLogoCQ> m_splash;
+    std::unique_ptr<TWinMain> m_main;
+    std::unique_ptr<TWinImport> m_import;
+    std::unique_ptr<TWinComment> m_comment;
+    std::unique_ptr<TWinAbout> m_about;
+};
