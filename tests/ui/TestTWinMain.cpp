@@ -1,4 +1,5 @@
 #include "TAnalyte.h"
+#include "TDataFile.h"
 #include "TDates.h"
 #include "TPaintBox.h"
 #include "TPictures.h"
@@ -7,6 +8,7 @@
 #include "TStatistics.h"
 #include "TWinAbout.h"
 #include "TWinMain.h"
+#include "TWinValidCQ.h"
 #include "TestHelpers.h"
 
 #include <QAction>
@@ -23,6 +25,7 @@
 #include <QTabWidget>
 #include <QTimeEdit>
 #include <QTimer>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -85,6 +88,19 @@ private slots:
     void wrongNumberSelectsItsEdit();
     void clearEmptiesTheForm();
 
+    // The entry road
+    void okStoresTheRunAtItsDatePositionAndSavesIt();
+    void cancelHoldsTheRunInTheQueue();
+    void commaAndPointReadAlike_data();
+    void commaAndPointReadAlike();
+    void commentAndOperatorAreTrimmed();
+    void emptyLevelIsStoredWithoutValue();
+    void runBeforeTheWindowMovesIt_data();
+    void runBeforeTheWindowMovesIt();
+    void failedSaveIsReported();
+    void backupReminderFollowsEachEntry();
+    void correctingAPointFillsTheFormAndRemovesIt();
+
     // Start-up
     void smallScreenFontIsRefused();
     void screen640WideLeavesWithoutTheExitQuestion();
@@ -98,12 +114,17 @@ private slots:
 
 private:
     void MakeWindow();
+    // Types a run into the form and presses OK; the validation window answers `result`.
+    void Enter(const QDateTime& when, const QStringList& values, int result, const QString& op = QString(),
+               const QString& comment = QString());
 
     std::unique_ptr<TQCContext> m_context;
     TScriptedDialogs m_dialogs;
     TPictures m_pictures;
     std::unique_ptr<TWinAbout> m_about;
+    std::unique_ptr<TWinValidCQ> m_valid;
     std::unique_ptr<TWinMain> m_win;
+    std::unique_ptr<QTemporaryDir> m_dir;
     TScreenMetrics m_screen { 1024, 768, 96 };
 };
 
@@ -122,21 +143,41 @@ void TestTWinMain::init()
     m_context->ListSerum.Add("Lyphocheck 2", "222");
     m_dialogs = TScriptedDialogs();
     m_screen = { 1024, 768, 96 };
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_context->SetProgramFolder(m_dir->path());
 }
 
 void TestTWinMain::cleanup()
 {
     m_win.reset();
+    m_valid.reset();
     m_about.reset();
+    m_dir.reset();
 }
 
 void TestTWinMain::MakeWindow()
 {
     m_about = std::make_unique<TWinAbout>();
     m_win = std::make_unique<TWinMain>(*m_context, m_dialogs, m_pictures);
+    m_valid = std::make_unique<TWinValidCQ>(*m_context, m_dialogs);
     m_win->WinAbout = m_about.get();
+    m_win->WinValidCQ = m_valid.get();
     m_win->UpdateCommands();
     m_win->ScreenMetrics = [this] { return m_screen; };
+}
+
+void TestTWinMain::Enter(const QDateTime& when, const QStringList& values, int result, const QString& op,
+                         const QString& comment)
+{
+    m_win->DatePicker->setDate(when.date());
+    m_win->TimePicker->setTime(when.time());
+    for (int i = 0; i < values.size(); ++i)
+        m_win->EditValue[i]->setText(values[i]);
+    m_win->CBOperator->setEditText(op);
+    m_win->EditComment->setText(comment);
+    m_dialogs.QueueExec([result](QDialog&) { return result; });
+    m_win->BtOKEnter->click();
 }
 
 void TestTWinMain::clientAreaAndPanelsHaveTheirSizes()
@@ -376,6 +417,187 @@ void TestTWinMain::clearEmptiesTheForm()
     QVERIFY(m_win->EditValue[0]->hasFocus());
 }
 
+void TestTWinMain::okStoresTheRunAtItsDatePositionAndSavesIt()
+{
+    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 2, 10);
+    MakeWindow();
+    m_win->FillAnalyteList();
+    QVERIFY(m_win->BtOKEnter->isEnabled());
+    // Between points 5 and 6 (points are dated at noon, ten days back).
+    const QDateTime when(QDate(2026, 3, 10), QTime(14, 15, 30));
+    Enter(when, { "5,2", "10.4" }, QDialog::Accepted, "AB");
+    QCOMPARE(m_dialogs.ExecutedWindows, QStringList { "TWinValidCQ" });
+    QCOMPARE(a.Count(), 11);
+    QCOMPARE(m_win->SelectedPoint(), 6);
+    const TQCPoint& p = a.Point(6);
+    QCOMPARE_NEAR(p.DateTime, DateTimeToDayCount(when), 1e-9);
+    QCOMPARE(p.Values[0].Value, 5.2f);
+    QCOMPARE(p.Values[1].Value, 10.4f);
+    QCOMPARE(p.Operator(), QString("AB"));
+    QVERIFY(p.Values[0].Status <= psLowAction); // classified against the limits
+    QCOMPARE(p.Values[2].Status, quint8(psNoValue));
+    QCOMPARE(a.AllPointsStats[0].N, 11); // recomputed
+    // The form is cleared for the next run.
+    QCOMPARE(m_win->EditValue[0]->text(), QString());
+    // The data file holds what is in memory.
+    auto reread = MakeTestContext();
+    QString error;
+    QVERIFY2(LoadData(*reread, DataFileName(*m_context), &error), qPrintable(error));
+    QCOMPARE(reread->ListAnalytes.Count(), 1);
+    const TAnalyte& b = reread->ListAnalytes.Item(0);
+    QCOMPARE(b.Count(), 11);
+    for (int i = 0; i < 11; ++i) {
+        QCOMPARE(b.Point(i).DateTime, a.Point(i).DateTime);
+        QCOMPARE(b.Point(i).Values, a.Point(i).Values);
+    }
+}
+
+void TestTWinMain::cancelHoldsTheRunInTheQueue()
+{
+    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 2, 10);
+    MakeWindow();
+    m_win->ShowMainWindow();
+    QVERIFY(SaveData(*m_context, DataFileName(*m_context)));
+    QFile file(DataFileName(*m_context));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    QCOMPARE(m_win->BtFifo->text(), QString("&Queue : 0"));
+    QVERIFY(!m_win->TimerBtFifo->isActive());
+
+    Enter(QDateTime(QDate(2026, 3, 15), QTime(9, 0)), { "5.1", "" }, QDialog::Rejected, "CD", "late");
+    QCOMPARE(a.Count(), 10);
+    QCOMPARE(m_win->SelectedPoint(), -1);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+    QCOMPARE(m_context->ListFifo.Count(), 1);
+    const TResu0& held = m_context->ListFifo.Item(0);
+    QCOMPARE(held.Analyte, QString("Glucose"));
+    QCOMPARE(held.Operator, QString("CD"));
+    QCOMPARE(held.Comment, QString("late"));
+    QCOMPARE(held.Values[0].Value, 5.1f);
+    QCOMPARE(held.Values[1].Status, quint8(psNoValue));
+    QCOMPARE(m_win->BtFifo->text(), QString("&Queue : 1"));
+    QVERIFY(m_win->TimerBtFifo->isActive());
+    QCOMPARE(m_win->EditValue[0]->text(), QString());
+}
+
+void TestTWinMain::commaAndPointReadAlike_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("comma") << "12,5";
+    QTest::newRow("point") << "12.5";
+    QTest::newRow("blanks around") << "  12.5 ";
+}
+
+void TestTWinMain::commaAndPointReadAlike()
+{
+    QFETCH(QString, typed);
+    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 1, 3);
+    MakeWindow();
+    m_win->FillAnalyteList();
+    Enter(QDateTime(QDate(2026, 3, 15), QTime(8, 0)), { typed }, QDialog::Accepted);
+    QCOMPARE(a.Count(), 4);
+    QCOMPARE(a.Point(3).Values[0].Value, 12.5f);
+}
+
+void TestTWinMain::commentAndOperatorAreTrimmed()
+{
+    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 1, 3);
+    MakeWindow();
+    m_win->FillAnalyteList();
+    Enter(QDateTime(QDate(2026, 3, 15), QTime(8, 0)), { "5" }, QDialog::Accepted, " AB ", "  new lot  ");
+    QCOMPARE(a.Point(3).Operator(), QString("AB"));
+    QCOMPARE(a.CommentText(a.Point(3).CommentID), QString("new lot"));
+}
+
+void TestTWinMain::emptyLevelIsStoredWithoutValue()
+{
+    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 3, 3);
+    MakeWindow();
+    m_win->FillAnalyteList();
+    Enter(QDateTime(QDate(2026, 3, 15), QTime(8, 0)), { "", "10", "" }, QDialog::Accepted);
+    QCOMPARE(a.Count(), 4);
+    QCOMPARE(a.Point(3).Values[0].Status, quint8(psNoValue));
+    QVERIFY(a.Point(3).Values[1].HasValue());
+    QCOMPARE(a.Point(3).Values[2].Status, quint8(psNoValue));
+}
+
+void TestTWinMain::runBeforeTheWindowMovesIt_data()
+{
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("first");
+    // The new run lands just after point `before`.
+    QTest::newRow("to the start of the series") << 60 << 10 << 0;
+    QTest::newRow("the new point first") << 100 << 50 << 51;
+}
+
+void TestTWinMain::runBeforeTheWindowMovesIt()
+{
+    QFETCH(int, points);
+    QFETCH(int, before);
+    QFETCH(int, first);
+    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 1, points);
+    MakeWindow();
+    m_win->FillAnalyteList();
+    QCOMPARE(m_win->ChartView().First, points - 31);
+    const QDateTime when = DayCountToDateTime(a.Point(before).DateTime).addSecs(3600);
+    Enter(when, { "5" }, QDialog::Accepted);
+    QCOMPARE(m_win->SelectedPoint(), before + 1);
+    QCOMPARE(m_win->ChartView().First, first);
+    QCOMPARE(m_win->ChartView().Last, first + 30);
+    QCOMPARE(m_win->ScrollBar->value(), first);
+}
+
+void TestTWinMain::failedSaveIsReported()
+{
+    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 1, 3);
+    // A folder where the data file should be: it cannot be written.
+    QVERIFY(QDir().mkpath(DataFileName(*m_context)));
+    MakeWindow();
+    m_win->FillAnalyteList();
+    Enter(QDateTime(QDate(2026, 3, 15), QTime(8, 0)), { "5" }, QDialog::Accepted);
+    QCOMPARE(a.Count(), 4); // kept in memory, saved again at the next entry or at exit
+    QCOMPARE(m_dialogs.Boxes.size(), 1);
+    QCOMPARE(m_dialogs.Boxes[0].Text, QString("Cannot save data"));
+    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbYes));
+}
+
+void TestTWinMain::backupReminderFollowsEachEntry()
+{
+    AddAnalyte(*m_context, "Glucose", 1, 3);
+    m_context->Config.BackupInterval = 7;
+    m_context->Config.LastBackupDate = Today() - 1;
+    MakeWindow();
+    m_win->ShowMainWindow();
+    QVERIFY(!m_win->TimerBackUp->isActive());
+    m_context->Config.BackupInterval = 0;
+    Enter(QDateTime(QDate(2026, 3, 15), QTime(8, 0)), { "5" }, QDialog::Rejected);
+    QVERIFY(m_win->TimerBackUp->isActive());
+}
+
+void TestTWinMain::correctingAPointFillsTheFormAndRemovesIt()
+{
+    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 2, 5);
+    TResu0 run = MakeResult(Today() - 2 + 0.25, 4.26, NAN, NAN, "XY", "check");
+    const int index = a.AddPoint(run);
+    MakeWindow();
+    m_win->FillAnalyteList();
+    m_win->CorrectPoint(&a.Point(index));
+    QCOMPARE(a.Count(), 5);
+    QCOMPARE(m_win->EditValue[0]->text(), QString("4.3")); // one decimal
+    QCOMPARE(m_win->EditValue[1]->text(), QString());
+    QCOMPARE(m_win->CBOperator->currentText(), QString("XY"));
+    QCOMPARE(m_win->EditComment->text(), QString("check"));
+    QCOMPARE(m_win->DatePicker->date(), QDate(2026, 3, 13));
+    QCOMPARE(m_win->TimePicker->time(), QTime(6, 0));
+    // A point that is not stored changes nothing.
+    TQCPoint stranger;
+    m_win->CorrectPoint(&stranger);
+    QCOMPARE(a.Count(), 5);
+}
+
 void TestTWinMain::smallScreenFontIsRefused()
 {
     m_screen = { 1024, 768, 120 };
@@ -416,7 +638,7 @@ void TestTWinMain::aboutAtStartCanBeSwitchedOff()
         return int(QDialog::Accepted);
     });
     m_win->ShowMainWindow();
-    QCOMPARE(m_dialogs.ExecutedWindows, QStringList { "WinAbout" });
+    QCOMPARE(m_dialogs.ExecutedWindows, QStringList { "TWinAbout" });
     QVERIFY(!m_context->Config.ShowAboutAtStart);
     QVERIFY(m_win->isVisible());
     QVERIFY(!m_win->StartupRefused());

@@ -6,6 +6,7 @@
 #include "TWinImport.h"
 #include "TWinLogoCQ.h"
 #include "TWinMain.h"
+#include "TWinValidCQ.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -53,9 +54,11 @@ void TProgram::CreateWindows()
     m_main->SetSplash(std::move(m_splash));
     QWidget* owner = m_main.get();
     m_import = std::make_unique<TWinImport>(m_context, m_dialogs, owner);
+    m_validCQ = std::make_unique<TWinValidCQ>(m_context, m_dialogs, owner);
     m_comment = std::make_unique<TWinComment>(owner);
     m_about = std::make_unique<TWinAbout>(owner);
     m_main->WinAbout = m_about.get();
+    m_main->WinValidCQ = m_validCQ.get();
     m_main->UpdateCommands();
 }
 
@@ -79,6 +82,7 @@ void TProgram::Shutdown()
 {
     m_about.reset();
     m_comment.reset();
+    m_validCQ.reset();
     m_import.reset();
     m_main.reset();
     m_pictures.Free();

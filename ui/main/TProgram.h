@@ -10,6 +10,7 @@ class TWinComment;
 class TWinImport;
 class TWinLogoCQ;
 class TWinMain;
+class TWinValidCQ;
 
 // The life of the program: the storage start-up, the splash window, the
 // windows created once in their order, the main window's showing, and the
@@ -47,6 +48,7 @@ private:
     std::unique_ptr<TWinLogoCQ> m_splash;
     std::unique_ptr<TWinMain> m_main;
     std::unique_ptr<TWinImport> m_import;
+    std::unique_ptr<TWinValidCQ> m_validCQ;
     std::unique_ptr<TWinComment> m_comment;
     std::unique_ptr<TWinAbout> m_about;
 };

@@ -27,7 +27,7 @@ QString TWinAbout::RightsHolder()
 TWinAbout::TWinAbout(QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("WinAbout"));
+    setObjectName(QStringLiteral("TWinAbout"));
     setWindowTitle(QStringLiteral("About Vantorel"));
     setFont(WindowFont());
     setFixedSize(360, 300);

@@ -28,7 +28,7 @@ QLabel* NavyPanel(QWidget* parent, const QRect& geometry, const QString& text, c
 TWinLogoCQ::TWinLogoCQ(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("WinLogoCQ"));
+    setObjectName(QStringLiteral("TWinLogoCQ"));
     setFixedSize(FormWidth, FormHeight);
     setAutoFillBackground(true);
     QPalette pal = palette();

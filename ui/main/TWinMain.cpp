@@ -2,6 +2,7 @@
 
 #include "TChartPainter.h"
 #include "TDates.h"
+#include "TDataFile.h"
 #include "TDialogService.h"
 #include "TEditInput.h"
 #include "TFonts.h"
@@ -17,6 +18,7 @@
 #include "TStatistics.h"
 #include "TWinAbout.h"
 #include "TWinLogoCQ.h"
+#include "TWinValidCQ.h"
 
 #include <QAction>
 #include <QApplication>
@@ -110,7 +112,7 @@ TWinMain::TWinMain(TQCContext& context, TDialogService& dialogs, const TPictures
     , m_dialogs(dialogs)
     , m_pictures(pictures)
 {
-    setObjectName(QStringLiteral("WinMain"));
+    setObjectName(QStringLiteral("TWinMain"));
     setWindowTitle(QStringLiteral("Vantorel"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -532,7 +534,18 @@ void TWinMain::ApplyBackupReminder(bool mayStop)
     }
 }
 
-void TWinMain::RefreshFifoCaption() { BtFifo->setText(QStringLiteral("&Queue")); }
+void TWinMain::RefreshFifoCaption()
+{
+    const int count = m_context.ListFifo.Count();
+    BtFifo->setText(QStringLiteral("&Queue : %1").arg(count));
+    if (count > 0) {
+        if (!TimerBtFifo->isActive())
+            TimerBtFifo->start();
+    } else if (TimerBtFifo->isActive()) {
+        TimerBtFifo->stop();
+        ShapeFifo->SetBrushColor(LimeLight);
+    }
+}
 
 // ---------------------------------------------------------------- analytes and charts
 
@@ -670,8 +683,34 @@ void TWinMain::BtOKEnterClick()
         return;
     }
     ClassifyPoint(*analyte, run);
-    if (!WinValidCQ)
-        return; // OK is disabled until the validation window is part of the program
+    if (WinValidCQ && WinValidCQ->Execute(run))
+        StoreRun(run);
+    else
+        HoldRun(std::move(run));
+    ClearEntryForm();
+    ApplyBackupReminder(false);
+}
+
+void TWinMain::StoreRun(TResu0& run)
+{
+    TAnalyte& analyte = *m_context.CurrentAnalyte;
+    m_view.Selected = TQCEntry::StoreRun(analyte, run, m_context.Risks());
+    RecomputeChartWindow();
+    RepaintCharts();
+    SaveDataFile();
+}
+
+void TWinMain::HoldRun(TResu0 run)
+{
+    if (!m_context.ListFifo.Push(std::move(run)))
+        m_dialogs.Error(QStringLiteral("Unable to save fifo"), mbYes, this);
+    RefreshFifoCaption();
+}
+
+void TWinMain::SaveDataFile()
+{
+    if (!SaveData(m_context, DataFileName(m_context)))
+        m_dialogs.Error(QStringLiteral("Cannot save data"), mbYes, this);
 }
 
 void TWinMain::CorrectPoint(const TQCPoint* point)

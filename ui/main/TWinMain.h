@@ -199,6 +199,9 @@ private:
     void BuildMenu();
     QWidget* AddSheet(const QString& title);
     bool FormCloseQuery();
+    void StoreRun(TResu0& run);
+    void HoldRun(TResu0 run);
+    void SaveDataFile();
     static void Blink(TShape& shape);
 
     TQCContext& m_context;
