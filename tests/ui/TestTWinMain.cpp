@@ -7,6 +7,7 @@
 #include "TShape.h"
 #include "TStatistics.h"
 #include "TWinAbout.h"
+#include "TWinEmployees.h"
 #include "TWinMain.h"
 #include "TWinValidCQ.h"
 #include "TestHelpers.h"
@@ -100,6 +101,7 @@ private slots:
     void failedSaveIsReported();
     void backupReminderFollowsEachEntry();
     void correctingAPointFillsTheFormAndRemovesIt();
+    void operatorsWindowReloadsTheSelectorAndSaves();
 
     // Start-up
     void smallScreenFontIsRefused();
@@ -596,6 +598,30 @@ void TestTWinMain::correctingAPointFillsTheFormAndRemovesIt()
     TQCPoint stranger;
     m_win->CorrectPoint(&stranger);
     QCOMPARE(a.Count(), 5);
+}
+
+void TestTWinMain::operatorsWindowReloadsTheSelectorAndSaves()
+{
+    m_context->ListOperators = QStringList { "AB" };
+    MakeWindow();
+    TWinEmployees employees(*m_context, m_dialogs);
+    m_win->WinEmployees = &employees;
+    m_win->UpdateCommands();
+    QVERIFY(m_win->MnuOperators->isEnabled());
+    QCOMPARE(m_win->CBOperator->count(), 1);
+    m_dialogs.QueueExec([this](QDialog&) {
+        m_context->ListOperators = QStringList { "CD", "EF" };
+        return int(QDialog::Rejected);
+    });
+    m_win->MnuOperators->trigger();
+    QCOMPARE(m_win->CBOperator->count(), 1); // nothing reloaded without OK
+    QVERIFY(!QFile::exists(m_context->BaseName() + ".cfr"));
+    m_dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
+    m_win->MnuOperators->trigger();
+    QCOMPARE(m_win->CBOperator->count(), 2);
+    QCOMPARE(m_win->CBOperator->itemText(1), QString("EF"));
+    QVERIFY(QFile::exists(m_context->BaseName() + ".cfr"));
+    m_win->WinEmployees = nullptr;
 }
 
 void TestTWinMain::smallScreenFontIsRefused()

@@ -3,6 +3,9 @@
 #include "TQCContext.h"
 #include "TWinAbout.h"
 #include "TWinComment.h"
+#include "TWinEmployees.h"
+#include "TWinEntryPsw.h"
+#include "TWinNewPsw.h"
 #include "TWinImport.h"
 #include "TWinLogoCQ.h"
 #include "TWinMain.h"
@@ -52,13 +55,20 @@ void TProgram::CreateWindows()
 {
     m_main = std::make_unique<TWinMain>(m_context, m_dialogs, m_pictures);
     m_main->SetSplash(std::move(m_splash));
+    if (ScreenMetrics)
+        m_main->ScreenMetrics = ScreenMetrics;
     QWidget* owner = m_main.get();
     m_import = std::make_unique<TWinImport>(m_context, m_dialogs, owner);
+    m_entryPsw = std::make_unique<TWinEntryPsw>(m_context, m_dialogs, owner);
     m_validCQ = std::make_unique<TWinValidCQ>(m_context, m_dialogs, owner);
+    m_employees = std::make_unique<TWinEmployees>(m_context, m_dialogs, owner);
+    m_newPsw = std::make_unique<TWinNewPsw>(m_context, m_dialogs, owner);
     m_comment = std::make_unique<TWinComment>(owner);
     m_about = std::make_unique<TWinAbout>(owner);
     m_main->WinAbout = m_about.get();
     m_main->WinValidCQ = m_validCQ.get();
+    m_main->WinEmployees = m_employees.get();
+    m_main->WinNewPsw = m_newPsw.get();
     m_main->UpdateCommands();
 }
 
@@ -82,7 +92,10 @@ void TProgram::Shutdown()
 {
     m_about.reset();
     m_comment.reset();
+    m_newPsw.reset();
+    m_employees.reset();
     m_validCQ.reset();
+    m_entryPsw.reset();
     m_import.reset();
     m_main.reset();
     m_pictures.Free();

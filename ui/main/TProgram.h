@@ -1,16 +1,21 @@
 #pragma once
 #include "TPictures.h"
 
+#include <functional>
 #include <memory>
 
 class TDialogService;
 class TQCContext;
 class TWinAbout;
 class TWinComment;
+class TWinEmployees;
+class TWinEntryPsw;
+class TWinNewPsw;
 class TWinImport;
 class TWinLogoCQ;
 class TWinMain;
 class TWinValidCQ;
+struct TScreenMetrics;
 
 // The life of the program: the storage start-up, the splash window, the
 // windows created once in their order, the main window's showing, and the
@@ -22,6 +27,8 @@ public:
 
     // How long the splash window stays (tests and benchmarks set 0).
     int SplashMilliseconds = 2000;
+    // The screen the start-up checks see; the primary screen when empty.
+    std::function<TScreenMetrics()> ScreenMetrics;
 
     // Start-up up to the main window, not shown yet. False when the program
     // must not go on (the storage refused to start); the reason was shown.
@@ -48,7 +55,10 @@ private:
     std::unique_ptr<TWinLogoCQ> m_splash;
     std::unique_ptr<TWinMain> m_main;
     std::unique_ptr<TWinImport> m_import;
+    std::unique_ptr<TWinEntryPsw> m_entryPsw;
     std::unique_ptr<TWinValidCQ> m_validCQ;
+    std::unique_ptr<TWinEmployees> m_employees;
+    std::unique_ptr<TWinNewPsw> m_newPsw;
     std::unique_ptr<TWinComment> m_comment;
     std::unique_ptr<TWinAbout> m_about;
 };

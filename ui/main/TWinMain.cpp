@@ -16,7 +16,10 @@
 #include "TQCEntry.h"
 #include "TShape.h"
 #include "TStatistics.h"
+#include "TSettings.h"
 #include "TWinAbout.h"
+#include "TWinEmployees.h"
+#include "TWinNewPsw.h"
 #include "TWinLogoCQ.h"
 #include "TWinValidCQ.h"
 
@@ -422,18 +425,22 @@ void TWinMain::BuildMenu()
     MnuAbout = item(help, "&About");
     connect(MnuUserManual, &QAction::triggered, this, &TWinMain::MnuUserManualClick);
     connect(MnuAbout, &QAction::triggered, this, &TWinMain::MnuAboutClick);
+    connect(MnuOperators, &QAction::triggered, this, &TWinMain::MnuOperatorsClick);
+    connect(MnuPsw, &QAction::triggered, this, &TWinMain::MnuPswClick);
 }
 
 void TWinMain::UpdateCommands()
 {
     // Commands served by windows that are not part of the program yet.
-    for (QAction* a : { MnuAnalytes, MnuControlMaterials, MnuOperators, MnuOptions, MnuPsw, MnuRisks, MnuShortCuts,
+    for (QAction* a : { MnuAnalytes, MnuControlMaterials, MnuOptions, MnuRisks, MnuShortCuts,
                         Disketterestore1, MnuExport, MnuImport, MnuCopy, MnuPaste, MnuLockLimits, MnuFixLimits,
                         MnuEraseLevels, MnuRandomGenerator, MnuClearFifo })
         a->setEnabled(false);
     for (QPushButton* b : { BtData, BtDaily, BtLimits, BtPrnGraph, BtAffectation, BtArchives, BtBackup, BtFifo })
         b->setEnabled(false);
     MnuAbout->setEnabled(WinAbout != nullptr);
+    MnuOperators->setEnabled(WinEmployees != nullptr);
+    MnuPsw->setEnabled(WinNewPsw != nullptr);
     BtOKEnter->setEnabled(WinValidCQ != nullptr);
 }
 
@@ -503,6 +510,23 @@ void TWinMain::MnuAboutClick()
         return;
     WinAbout->ClearDoNotShowAgain();
     m_dialogs.Exec(*WinAbout);
+}
+
+void TWinMain::MnuOperatorsClick()
+{
+    if (!WinEmployees || m_dialogs.Exec(*WinEmployees) != QDialog::Accepted)
+        return;
+    const QString typed = CBOperator->currentText();
+    CBOperator->clear();
+    CBOperator->addItems(m_context.ListOperators);
+    CBOperator->setEditText(typed);
+    SaveConfig(m_context);
+}
+
+void TWinMain::MnuPswClick()
+{
+    if (WinNewPsw && m_dialogs.Exec(*WinNewPsw) == QDialog::Accepted)
+        SaveConfig(m_context);
 }
 
 void TWinMain::MnuUserManualClick()

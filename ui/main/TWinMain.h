@@ -30,6 +30,8 @@ class TGBFixedParam;
 class TGBLockedParam;
 class TShape;
 class TWinAbout;
+class TWinEmployees;
+class TWinNewPsw;
 class TWinLogoCQ;
 class TWinValidCQ;
 struct TQCPoint;
@@ -58,6 +60,8 @@ public:
     // window is not there stays disabled.
     TWinAbout* WinAbout = nullptr;
     TWinValidCQ* WinValidCQ = nullptr;
+    TWinEmployees* WinEmployees = nullptr;
+    TWinNewPsw* WinNewPsw = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -164,6 +168,8 @@ public slots:
     void TimerBackUpTimer();
     void TimerBtFifoTimer();
     void MnuAboutClick();
+    void MnuOperatorsClick();
+    void MnuPswClick();
     void MnuUserManualClick();
 
 public:
