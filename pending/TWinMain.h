@@ -1,0 +1,211 @@
+#pragma once
+#include "TChartGeometry.h"
+#include "TQCTypes.h"
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPainter;
+class QPushButton;
+class QScrollBar;
+class QTabWidget;
+class QTableWidget;
+class QTimeEdit;
+class QTimer;
+class TDialogService;
+class TPaintBox;
+class TPictures;
+class TQCContext;
+class TShape;
+class TWinAbout;
+class TWinLogoCQ;
+class TWinValidCQ;
+struct TQCPoint;
+
+// What the start-up checks need to know of the screen, in Qt's logical pixels.
+struct TScreenMetrics {
+    int Width = 0;
+    int Height = 0;
+    double LogicalDpi = 96;
+};
+
+// The main window: the Levey-Jennings charts of the current analyte on the
+// left, the entry form (or the Lock, Fix and Archi sheets) on the right, the
+// command buttons below and the main menu. It owns the mode of the program,
+// the current analyte's chart window and the selected point.
+class TWinMain : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 792;
+    static constexpr int ClientHeight = 526;
+
+    TWinMain(TQCContext& context, TDialogService& dialogs, const TPictures& pictures, QWidget* parent = nullptr);
+    ~TWinMain() override;
+
+    // Windows opened from here, created once by the program; a command whose
+    // window is not there stays disabled.
+    TWinAbout* WinAbout = nullptr;
+    TWinValidCQ* WinValidCQ = nullptr;
+    // Enables the commands whose windows exist.
+    void UpdateCommands();
+
+    // The splash window, destroyed by FormShow.
+    void SetSplash(std::unique_ptr<TWinLogoCQ> splash);
+    // Screen size and resolution for the start-up checks (the primary screen
+    // unless a test says otherwise).
+    std::function<TScreenMetrics()> ScreenMetrics;
+
+    // Runs FormShow, then shows the window unless a screen check refused it.
+    void ShowMainWindow();
+    bool StartupRefused() const { return m_startupRefused; }
+
+    // State read by the charts and the commands.
+    int SelectedPoint() const { return m_view.Selected; }
+    const TChartView& ChartView() const { return m_view; }
+    int DateAxisYPos() const { return m_dateAxisY; }
+
+    // Fills the entry form from a stored point of the current analyte and
+    // removes the point from it (the data table hands a point back this way).
+    void CorrectPoint(const TQCPoint* point);
+
+    // Controls
+    QWidget* PanelPBox;
+    TPaintBox* PBox;
+    QLabel* PanelDateDeb;
+    QScrollBar* ScrollBar;
+    QLabel* PanelDateFin;
+    QLabel* PanelNomAnal;
+    QTabWidget* PageControl;
+    QWidget* TabSheetEnter;
+    QWidget* TabSheetLock;
+    QWidget* TabSheetFix;
+    QWidget* TabSheetArchi;
+    // Enter sheet
+    QDateEdit* DatePicker;
+    QTimeEdit* TimePicker;
+    std::array<QLabel*, MaxLevels> LblLevel;
+    std::array<QLabel*, MaxLevels> LblUnit;
+    std::array<QLineEdit*, MaxLevels> EditValue;
+    QComboBox* CBOperator;
+    QLineEdit* EditComment;
+    QPushButton* BtOKEnter;
+    QPushButton* BtRAZEntryFields;
+    QListWidget* LBAnalytes;
+    // Lock sheet
+    QLabel* PanelFirstDate;
+    QLabel* PanelLastDate;
+    QTableWidget* GrilleLock;
+    QPushButton* BtOKLock;
+    QPushButton* BtUndoLock;
+    QPushButton* BtCancelLock;
+    // Fix sheet
+    QPushButton* BtOKFix;
+    QPushButton* BtUndoFix;
+    QPushButton* BtCancelFix;
+    // Archi sheet
+    QPushButton* BtOKErase;
+    QPushButton* BtCancelArchi;
+    // Bottom row
+    QPushButton* BtData;
+    QPushButton* BtDaily;
+    QPushButton* BtLimits;
+    QPushButton* BtPrnGraph;
+    QPushButton* BtAffectation;
+    QPushButton* BtArchives;
+    QPushButton* BtBackup;
+    QPushButton* BtFifo;
+    QPushButton* BtExit;
+    TShape* ShapeBackUp;
+    TShape* ShapeFifo;
+    QTimer* TimerBackUp;
+    QTimer* TimerBtFifo;
+    // Main menu
+    QAction* MnuAnalytes;
+    QAction* MnuControlMaterials;
+    QAction* MnuOperators;
+    QAction* MnuOptions;
+    QAction* MnuPsw;
+    QAction* MnuRisks;
+    QAction* MnuShortCuts;
+    QAction* Disketterestore1;
+    QAction* MnuExport;
+    QAction* MnuImport;
+    QAction* MnuCopy;
+    QAction* MnuPaste;
+    QAction* MnuLockLimits;
+    QAction* MnuFixLimits;
+    QAction* MnuEraseLevels;
+    QAction* MnuRandomGenerator;
+    QAction* MnuClearFifo;
+    QAction* MnuUserManual;
+    QAction* MnuAbout;
+
+public slots:
+    void FormShow();
+    void LBAnalytesClick();
+    void BtRAZEntryFieldsClick();
+    void BtOKEnterClick();
+    void ScrollBarScroll(int position);
+    void TimerBackUpTimer();
+    void TimerBtFifoTimer();
+    void MnuAboutClick();
+    void MnuUserManualClick();
+
+public:
+    // Refills LBAnalytes and shows the current analyte (after start and after
+    // every editor that may change analytes, materials or lots).
+    void FillAnalyteList();
+    // Recomputes the chart window over the current analyte's points.
+    void RecomputeChartWindow();
+    // Full repaint of the charts, and the redraw of the plots alone.
+    void RepaintCharts();
+    void RedrawCharts();
+    // Clears the entry form (values, date and time now, operator, comment).
+    void ClearEntryForm();
+    // The backup light starts blinking when a backup is due; with mayStop it
+    // also stops (lime) when none is.
+    void ApplyBackupReminder(bool mayStop);
+    // "&Queue : " and the count; the light blinks while the queue holds runs.
+    void RefreshFifoCaption();
+    // Draws the charts; region in the paint box's pixels.
+    void PBoxPaint(QPainter& painter, const QRect& region);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void BuildChartPanel(QWidget* client);
+    void BuildEnterSheet();
+    void BuildLockSheet();
+    void BuildFixSheet();
+    void BuildArchiSheet();
+    void BuildButtonRow(QWidget* client);
+    void BuildMenu();
+    QWidget* AddSheet(const QString& title);
+    bool ReadEntryValues(TResu0& run);
+    void StoreRun(TResu0& run);
+    void HoldRun(TResu0 run);
+    void SaveDataFile();
+    bool FormCloseQuery();
+    static void Blink(TShape& shape);
+
+    TQCContext& m_context;
+    TDialogService& m_dialogs;
+    const TPictures& m_pictures;
+    std::unique_ptr<TWinLogoCQ> m_splash;
+    TChartView m_view;
+    int m_anchor = -1;
+    int m_dateAxisY = 0;
+    bool m_openTableOnSelected = false;
+    bool m_startupRefused = false;
+};
