@@ -1,5 +1,6 @@
 #include "TProgram.h"
 
+#include "TDialogService.h"
 #include "TQCContext.h"
 #include "TWinAbout.h"
 #include "TWinComment.h"
@@ -17,9 +18,11 @@
 #include <QScreen>
 #include <QThread>
 
-TProgram::TProgram(TQCContext& context, TDialogService& dialogs)
+TProgram::TProgram(TQCContext& context, TDialogService& dialogs, const QString& folder)
     : m_context(context)
     , m_dialogs(dialogs)
+    , m_folder(folder)
+    , m_storage(context)
 {
 }
 
@@ -27,8 +30,23 @@ TProgram::~TProgram() = default;
 
 bool TProgram::Start()
 {
-    m_context.SetProgramFolder(QCoreApplication::applicationDirPath());
-    m_pictures.Load();
+    TStorage::THooks hooks;
+    hooks.LoadPictures = [this] { m_pictures.Load(); };
+    hooks.FreePictures = [this] { m_pictures.Free(); };
+    const TStartResult started = m_storage.Start(m_folder, hooks);
+    switch (started.Outcome) {
+    case TStartOutcome::Started:
+        break;
+    case TStartOutcome::CannotReadData:
+        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotReadData), mbYes);
+        break;
+    case TStartOutcome::AlreadyRunning:
+        m_dialogs.Error(QString::fromLatin1(TStorage::MsgAlreadyRunning), mbOK);
+        return false;
+    case TStartOutcome::NoFolder:
+        m_dialogs.Error(QStringLiteral("No folder can hold the files of Vantorel."), mbOK);
+        return false;
+    }
     ShowSplash();
     QGuiApplication::setApplicationDisplayName(QString());
     QApplication::setApplicationName(QStringLiteral("Vantorel"));
@@ -98,5 +116,9 @@ void TProgram::Shutdown()
     m_entryPsw.reset();
     m_import.reset();
     m_main.reset();
-    m_pictures.Free();
+    const TStopResult stopped = m_storage.Stop();
+    if (!stopped.DataSaved)
+        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotSaveData), mbYes);
+    if (!stopped.FifoSaved)
+        m_dialogs.Error(QString::fromLatin1(TStorage::MsgUnableToSaveFifo), mbYes);
 }

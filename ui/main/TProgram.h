@@ -1,5 +1,6 @@
 #pragma once
 #include "TPictures.h"
+#include "TStorage.h"
 
 #include <functional>
 #include <memory>
@@ -22,7 +23,9 @@ struct TScreenMetrics;
 // shutdown that saves everything.
 class TProgram {
 public:
-    TProgram(TQCContext& context, TDialogService& dialogs);
+    // The program's files lie in `folder`, or when it is empty in the folder
+    // the storage finds (the executable's when it can be written).
+    TProgram(TQCContext& context, TDialogService& dialogs, const QString& folder = QString());
     ~TProgram();
 
     // How long the splash window stays (tests and benchmarks set 0).
@@ -31,14 +34,16 @@ public:
     std::function<TScreenMetrics()> ScreenMetrics;
 
     // Start-up up to the main window, not shown yet. False when the program
-    // must not go on (the storage refused to start); the reason was shown.
+    // must not go on (another instance runs on the same files, or no folder
+    // for them): the reason was shown and nothing was read or written.
     bool Start();
     // Shows the main window (its start-up checks run first). False when a
     // check refused the screen: the program then ends without the exit question.
     bool ShowMain();
     // Start, ShowMain, the message loop until the main window closes, Shutdown.
     int Run();
-    // Saves the data, queue and configuration files and frees the windows.
+    // Frees the windows, then saves the data, queue and configuration files,
+    // reporting a data or queue file that could not be written.
     void Shutdown();
 
     TWinMain* MainWindow() const { return m_main.get(); }
@@ -51,6 +56,8 @@ private:
 
     TQCContext& m_context;
     TDialogService& m_dialogs;
+    QString m_folder;
+    TStorage m_storage;
     TPictures m_pictures;
     std::unique_ptr<TWinLogoCQ> m_splash;
     std::unique_ptr<TWinMain> m_main;
