@@ -29,7 +29,7 @@ private slots:
 private:
     // A program on the temporary folder whose screen is `width` pixels wide.
     std::unique_ptr<TProgram> MakeProgram(TQCContext& context, int width = 1024);
-    // Writes a settings file as a previous run would have left it.
+    // Writes a settings file and an empty data file as a previous run would have left them.
     void WriteSettings(int backupInterval);
     QString FilePath(const QString& extension) const { return m_dir->path() + "/Vantorel" + extension; }
 
@@ -70,6 +70,7 @@ void TestTProgram::WriteSettings(int backupInterval)
     previous->Config.ShowAboutAtStart = false;
     previous->Config.BackupInterval = backupInterval;
     QVERIFY(SaveConfig(*previous));
+    QVERIFY(SaveData(*previous, DataFileName(*previous)));
 }
 
 void TestTProgram::firstStartShowsDemonstrationDataAndAbout()
