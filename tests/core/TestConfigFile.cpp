@@ -44,18 +44,18 @@ TConfigRecord SampleRecord()
 QByteArray GoldenImage()
 {
     QByteArray image(40, '\0');
-    image[0] = 0;             // ShowAboutAtStart
-    image[1] = 1;             // PrintInColour
-    image[2] = 4;             // password length
+    image[0] = 0; // ShowAboutAtStart
+    image[1] = 1; // PrintInColour
+    image[2] = 4; // password length
     image[3] = 'c';
     image[4] = 'l';
-    image[5] = char(0xE9);    // é in Windows-1252
-    image[6] = '9';           // bytes 7..12 stay zero
-    image[13] = 'D';          // BackupDrive; 14, 15 unused
-    PutInt32(image, 16, 14);  // BackupInterval
+    image[5] = char(0xE9); // é in Windows-1252
+    image[6] = '9'; // bytes 7..12 stay zero
+    image[13] = 'D'; // BackupDrive; 14, 15 unused
+    PutInt32(image, 16, 14); // BackupInterval
     PutDouble(image, 20, 46000.5);
-    image[28] = 1;            // AlertRisk
-    image[29] = 3;            // ActionRisk
+    image[28] = 1; // AlertRisk
+    image[29] = 3; // ActionRisk
     const unsigned char stamp[9] = { 8, '3', '2', 0xB5, 0xFE, 0x70, 0x6F, 0x34, 0x35 };
     for (int i = 0; i < 9; ++i)
         image[30 + i] = char(stamp[i]);

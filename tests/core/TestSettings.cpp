@@ -88,7 +88,9 @@ private slots:
         QFile file(ConfigName());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        QCOMPARE(bytes.mid(30, 3), QByteArray("\x08" "32"));
+        QCOMPARE(bytes.mid(30, 3),
+            QByteArray("\x08"
+                       "32"));
     }
 
     void damagedFileGivesDefaultsAndKeepsTheCodesRead()
@@ -166,10 +168,9 @@ private slots:
                                     << QList<int> { 0, 0, 2, 2 };
         QTest::newRow("duplicates") << QStringList { "x", "x", "X" } << QStringList { "x", "x", "X" }
                                     << QList<int> { 0, 1, 2 };
-        QTest::newRow("empty code first") << QStringList { "a", "" } << QStringList { "", "a" }
-                                          << QList<int> { 0, 0 };
-        QTest::newRow("prefix before longer") << QStringList { "ABC", "ab" } << QStringList { "ab", "ABC" }
-                                              << QList<int> { 0, 0 };
+        QTest::newRow("empty code first") << QStringList { "a", "" } << QStringList { "", "a" } << QList<int> { 0, 0 };
+        QTest::newRow("prefix before longer")
+            << QStringList { "ABC", "ab" } << QStringList { "ab", "ABC" } << QList<int> { 0, 0 };
     }
 
     void insertSortedIgnoresCaseAndKeepsDuplicates()

@@ -99,9 +99,9 @@ void TestValidScale::pixels()
     QCOMPARE(scale.X(90, 410), 20);
     QCOMPARE(scale.X(110, 410), 390);
     QCOMPARE(scale.X(100, 410), 205);
-    QCOMPARE(scale.X(96, 410), 131);    // 0.3 x 370 = 111 past the left end
+    QCOMPARE(scale.X(96, 410), 131); // 0.3 x 370 = 111 past the left end
     QCOMPARE(scale.X(104.1, 410), 281); // 0.705 x 370 = 260.85, rounded to 261
-    QCOMPARE(scale.X(95, 210), 63);     // 0.25 x 170 = 42.5, rounded away from zero
+    QCOMPARE(scale.X(95, 210), 63); // 0.25 x 170 = 42.5, rounded away from zero
 }
 
 void TestValidScale::step_data()

@@ -65,8 +65,7 @@ TResu0 Run(const TAnalyte& analyte, double day, const QList<double>& values)
     return run;
 }
 
-template <size_t N>
-QString Outcomes(const std::array<TRuleOutcome, N>& rules)
+template <size_t N> QString Outcomes(const std::array<TRuleOutcome, N>& rules)
 {
     QString text;
     for (TRuleOutcome o : rules)
@@ -98,8 +97,8 @@ private slots:
 void TestWestgard::validatedLevels_data()
 {
     QTest::addColumn<int>("levels");
-    QTest::addColumn<int>("fixedLevel");     // -1 none
-    QTest::addColumn<int>("noStatsLevel");   // -1 none
+    QTest::addColumn<int>("fixedLevel"); // -1 none
+    QTest::addColumn<int>("noStatsLevel"); // -1 none
     QTest::addColumn<int>("discardedLevel"); // -1 none
     QTest::addColumn<bool>("westgard");
     QTest::addColumn<QList<double>>("run");
@@ -107,15 +106,22 @@ void TestWestgard::validatedLevels_data()
     QTest::addColumn<QString>("acrossNames");
 
     const QList<double> three { 101, 101, 101 };
-    QTest::newRow("three levels") << 3 << -1 << -1 << -1 << true << three << "111" << "2:2s R:4s 3:1s 9:m";
-    QTest::newRow("rules off") << 3 << -1 << -1 << -1 << false << three << "000" << "2:2s R:4s 4:1s 10:m";
-    QTest::newRow("fixed level") << 3 << 1 << -1 << -1 << true << three << "101" << "2:2s R:4s 4:1s 10:m";
-    QTest::newRow("no statistics") << 3 << -1 << 2 << -1 << true << three << "110" << "2:2s R:4s 4:1s 10:m";
-    QTest::newRow("discarded") << 3 << -1 << -1 << 0 << true << three << "011" << "2:2s R:4s 4:1s 10:m";
+    QTest::newRow("three levels") << 3 << -1 << -1 << -1 << true << three << "111"
+                                  << "2:2s R:4s 3:1s 9:m";
+    QTest::newRow("rules off") << 3 << -1 << -1 << -1 << false << three << "000"
+                               << "2:2s R:4s 4:1s 10:m";
+    QTest::newRow("fixed level") << 3 << 1 << -1 << -1 << true << three << "101"
+                                 << "2:2s R:4s 4:1s 10:m";
+    QTest::newRow("no statistics") << 3 << -1 << 2 << -1 << true << three << "110"
+                                   << "2:2s R:4s 4:1s 10:m";
+    QTest::newRow("discarded") << 3 << -1 << -1 << 0 << true << three << "011"
+                               << "2:2s R:4s 4:1s 10:m";
     QTest::newRow("empty value") << 3 << -1 << -1 << -1 << true << QList<double> { 101, NAN, 101 } << "101"
                                  << "2:2s R:4s 4:1s 10:m";
-    QTest::newRow("one level") << 1 << -1 << -1 << -1 << true << three << "100" << "2:2s R:4s 4:1s 10:m";
-    QTest::newRow("two of three") << 2 << -1 << -1 << -1 << true << three << "110" << "2:2s R:4s 4:1s 10:m";
+    QTest::newRow("one level") << 1 << -1 << -1 << -1 << true << three << "100"
+                               << "2:2s R:4s 4:1s 10:m";
+    QTest::newRow("two of three") << 2 << -1 << -1 << -1 << true << three << "110"
+                                  << "2:2s R:4s 4:1s 10:m";
 }
 
 void TestWestgard::validatedLevels()
@@ -210,15 +216,15 @@ void TestWestgard::levelRules_data()
     QTest::newRow("4:1s near miss: exactly one s") << QStringList { "102", "102.5", "102.5" } << 102.5 << "------";
     QTest::newRow("4:1s near miss: run inside one s") << Repeat("102.5", 3) << 101.5 << "------";
     QTest::newRow("4:1s interrupted") << QStringList { "102.5", "101", "102.5", "102.5" } << 102.5 << "------";
-    QTest::newRow("4:1s over skipped points") << QStringList { "102.5", "x90", "102.5", "-", "102.5" } << 102.5
-                                              << "----W-";
+    QTest::newRow("4:1s over skipped points")
+        << QStringList { "102.5", "x90", "102.5", "-", "102.5" } << 102.5 << "----W-";
     QTest::newRow("10:m warning") << Repeat("101", 9) << 101.0 << "-----W";
     QTest::newRow("10:m rejection") << Repeat("99", 9) << 95.5 << "W----R";
     QTest::newRow("10:m near miss") << Repeat("101", 8) << 101.0 << "------";
     QTest::newRow("10:m over skipped points")
         << (QStringList { "101", "x90", "101", "-", "101" } + Repeat("101", 6)) << 101.0 << "-----W";
-    QTest::newRow("10:m broken by a point on the mean") << (Repeat("101", 8) + QStringList { "100", "101" }) << 101.0
-                                                        << "------";
+    QTest::newRow("10:m broken by a point on the mean")
+        << (Repeat("101", 8) + QStringList { "100", "101" }) << 101.0 << "------";
     QTest::newRow("10:m broken by the other side") << (Repeat("101", 8) + QStringList { "99.5" }) << 101.0 << "------";
     QTest::newRow("run on the mean") << Repeat("101", 9) << 100.0 << "------";
     QTest::newRow("4:1s and 10:m together") << Repeat("102.5", 15) << 102.5 << "----WW";
@@ -230,8 +236,7 @@ void TestWestgard::levelRules()
     QFETCH(double, run);
     QFETCH(QString, rules);
     const TAnalyte analyte = MakeAnalyte(1, { history });
-    const TWestgardResult result
-        = EvaluateWestgard(analyte, Run(analyte, analyte.Count() + 5, { run }), {}, true);
+    const TWestgardResult result = EvaluateWestgard(analyte, Run(analyte, analyte.Count() + 5, { run }), {}, true);
     QCOMPARE(Outcomes(result.Levels[0].Rules), rules);
     QCOMPARE(Outcomes(result.Across).left(2), QString("--"));
 }
@@ -272,20 +277,20 @@ void TestWestgard::acrossRules_data()
     QTest::newRow("R:4s") << 2 << -1 << none << QList<double> { 104.5, 95.5 } << "-R--";
     QTest::newRow("R:4s near miss") << 2 << -1 << none << QList<double> { 104.5, 97 } << "----";
     QTest::newRow("R:4s with a fixed level") << 3 << 0 << none << QList<double> { 90, 104.5, 101 } << "----";
-    QTest::newRow("4:1s warning") << 2 << -1 << THistory { { "102.5" }, { "102.5" } }
-                                  << QList<double> { 102.5, 102.5 } << "--W-";
+    QTest::newRow("4:1s warning") << 2 << -1 << THistory { { "102.5" }, { "102.5" } } << QList<double> { 102.5, 102.5 }
+                                  << "--W-";
     QTest::newRow("4:1s rejection") << 2 << -1 << THistory { { "102.5" }, { "102.5" } }
                                     << QList<double> { 104.5, 102.5 } << "--R-";
-    QTest::newRow("4:1s near miss: opposite sides") << 2 << -1 << THistory { { "102.5" }, { "97.5" } }
-                                                    << QList<double> { 102.5, 97.5 } << "----";
-    QTest::newRow("4:1s near miss: one level") << 2 << -1 << THistory { { "102.5" }, { "101" } }
-                                               << QList<double> { 102.5, 102.5 } << "----";
+    QTest::newRow("4:1s near miss: opposite sides")
+        << 2 << -1 << THistory { { "102.5" }, { "97.5" } } << QList<double> { 102.5, 97.5 } << "----";
+    QTest::newRow("4:1s near miss: one level")
+        << 2 << -1 << THistory { { "102.5" }, { "101" } } << QList<double> { 102.5, 102.5 } << "----";
     QTest::newRow("4:1s beside a fixed level") << 3 << 2 << THistory { { "102.5" }, { "102.5" }, { "102.5" } }
                                                << QList<double> { 102.5, 102.5, 102.5 } << "--W-";
-    QTest::newRow("10:m") << 2 << -1 << THistory { Repeat("101", 4), Repeat("101", 4) }
-                          << QList<double> { 101, 101 } << "---W";
-    QTest::newRow("10:m low") << 2 << -1 << THistory { Repeat("99", 4), Repeat("99", 4) }
-                              << QList<double> { 99, 99 } << "---W";
+    QTest::newRow("10:m") << 2 << -1 << THistory { Repeat("101", 4), Repeat("101", 4) } << QList<double> { 101, 101 }
+                          << "---W";
+    QTest::newRow("10:m low") << 2 << -1 << THistory { Repeat("99", 4), Repeat("99", 4) } << QList<double> { 99, 99 }
+                              << "---W";
     QTest::newRow("10:m near miss") << 2 << -1 << THistory { Repeat("101", 4), Repeat("101", 3) }
                                     << QList<double> { 101, 101 } << "----";
     QTest::newRow("3:1s") << 3 << -1 << none << QList<double> { 102.5, 102.5, 102.5 } << "--W-";
@@ -297,9 +302,9 @@ void TestWestgard::acrossRules_data()
                                    << QList<double> { 101, 101, 105 } << "---R";
     QTest::newRow("9:m near miss") << 3 << -1 << THistory { { "101", "101" }, { "101", "101" }, { "101" } }
                                    << QList<double> { 101, 101, 101 } << "----";
-    QTest::newRow("9:m over a discarded point") << 3 << -1
-                                                << THistory { { "101", "101" }, { "101", "x90", "101" }, { "101", "101" } }
-                                                << QList<double> { 101, 101, 101 } << "---W";
+    QTest::newRow("9:m over a discarded point")
+        << 3 << -1 << THistory { { "101", "101" }, { "101", "x90", "101" }, { "101", "101" } }
+        << QList<double> { 101, 101, 101 } << "---W";
 }
 
 void TestWestgard::acrossRules()
@@ -328,9 +333,12 @@ void TestWestgard::pointsDatedAfterTheRunAreIgnored_data()
     QTest::addColumn<QString>("across");
     // Nine points on each level, one s above the mean, on days 10 to 18. Dated
     // before them the run can fire only 1:2s, 1:3s and the across 2:2s, R:4s and 3:1s.
-    QTest::newRow("before every point") << 1.0 << -1 << "WR----" << "R-R-";
-    QTest::newRow("between the points") << 12.5 << 2 << "WRR-R-" << "R-RR";
-    QTest::newRow("after every point") << 30.0 << 8 << "WRR-RR" << "R-RR";
+    QTest::newRow("before every point") << 1.0 << -1 << "WR----"
+                                        << "R-R-";
+    QTest::newRow("between the points") << 12.5 << 2 << "WRR-R-"
+                                        << "R-RR";
+    QTest::newRow("after every point") << 30.0 << 8 << "WRR-RR"
+                                       << "R-RR";
 }
 
 void TestWestgard::pointsDatedAfterTheRunAreIgnored()
@@ -374,7 +382,8 @@ void TestWestgard::nothingIsEvaluatedWithoutValidatedLevels()
     TWestgardResult result = EvaluateWestgard(analyte, run, {}, false);
     QCOMPARE(result.ValidatedCount, 0);
     QCOMPARE(Outcomes(result.Levels[0].Rules) + Outcomes(result.Levels[1].Rules) + Outcomes(result.Across),
-             QString("------------" "----"));
+        QString("------------"
+                "----"));
     // Discarding one of two levels leaves one: its own rules, nothing across.
     result = EvaluateWestgard(analyte, run, { false, true, false }, true);
     QCOMPARE(result.ValidatedCount, 1);

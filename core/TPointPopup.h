@@ -1,0 +1,19 @@
+#pragma once
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class TAnalyte;
+
+// What the pop-up of a stored point tells: its date and time as caption, one
+// line per level with the value (or "absent") and its status for the picture,
+// then the comment and the operator when the point has them.
+struct TPopupLine {
+    QString Text;
+    int Status = -1; // the level's status for its picture; -1 for a line without picture
+    bool operator==(const TPopupLine&) const = default;
+};
+
+// levelLabels: the names shown for the levels (the control materials).
+QList<TPopupLine> PointPopupLines(const TAnalyte& analyte, int index, const QStringList& levelLabels);
+QString PointPopupCaption(const TAnalyte& analyte, int index);
