@@ -17,7 +17,12 @@
 #include "TShape.h"
 #include "TStatistics.h"
 #include "TSettings.h"
+#include "TArchive.h"
+#include "TPassword.h"
+#include "TPointPopup.h"
 #include "TWinAbout.h"
+#include "TWinComment.h"
+#include "TWinEntryPsw.h"
 #include "TWinEmployees.h"
 #include "TWinNewPsw.h"
 #include "TWinLogoCQ.h"
@@ -36,6 +41,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
@@ -178,6 +184,7 @@ void TWinMain::FormCreate()
     connect(altF4, &QShortcut::activated, this, &QWidget::close);
 
     m_context.CurrentAnalyte = nullptr;
+    ConnectLimitSheets();
     UpdateCommands();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -433,8 +440,7 @@ void TWinMain::UpdateCommands()
 {
     // Commands served by windows that are not part of the program yet.
     for (QAction* a : { MnuAnalytes, MnuControlMaterials, MnuOptions, MnuRisks, MnuShortCuts,
-                        Disketterestore1, MnuExport, MnuImport, MnuCopy, MnuPaste, MnuLockLimits, MnuFixLimits,
-                        MnuEraseLevels, MnuRandomGenerator, MnuClearFifo })
+                        Disketterestore1, MnuExport, MnuImport, MnuCopy, MnuPaste, MnuRandomGenerator })
         a->setEnabled(false);
     for (QPushButton* b : { BtData, BtDaily, BtLimits, BtPrnGraph, BtAffectation, BtArchives, BtBackup, BtFifo })
         b->setEnabled(false);
@@ -576,7 +582,7 @@ void TWinMain::RefreshFifoCaption()
 void TWinMain::FillAnalyteList()
 {
     PageControl->setCurrentWidget(TabSheetEnter);
-    m_view.SelFirst = m_view.SelLast = m_anchor = -1;
+    ClearInterval();
     const QSignalBlocker block(LBAnalytes);
     LBAnalytes->clear();
     TListAnalytes& list = m_context.ListAnalytes;
@@ -756,4 +762,392 @@ void TWinMain::CorrectPoint(const TQCPoint* point)
     const int index = analyte->IndexOf(point);
     if (index >= 0)
         analyte->DeletePoint(index);
+}
+
+// ---------------------------------------------------------------- limit sheets
+
+void TWinMain::ConnectLimitSheets()
+{
+    for (QAction* special : { MnuLockLimits, MnuFixLimits, MnuEraseLevels })
+        connect(special, &QAction::triggered, this, [this, special] { MnuChangePageControl(special->data().toInt()); });
+    connect(MnuClearFifo, &QAction::triggered, this, &TWinMain::MnuClearFifoClick);
+    connect(BtOKLock, &QPushButton::clicked, this, &TWinMain::BtOKLockClick);
+    connect(BtOKFix, &QPushButton::clicked, this, &TWinMain::BtOKLockClick);
+    connect(BtUndoLock, &QPushButton::clicked, this, [this] { BtUndoLockFixClick(1); });
+    connect(BtUndoFix, &QPushButton::clicked, this, [this] { BtUndoLockFixClick(2); });
+    for (QPushButton* cancel : { BtCancelLock, BtCancelFix, BtCancelArchi })
+        connect(cancel, &QPushButton::clicked, this, &TWinMain::BtCancelLockFixArchiClick);
+    connect(BtOKErase, &QPushButton::clicked, this, &TWinMain::BtValidEraseClick);
+    for (int i = 0; i < MaxLevels; ++i) {
+        const int level = GBLocked[i]->Tag();
+        connect(GBLocked[i]->BtLock, &QPushButton::clicked, this, [this, level] { BtLockClick(level); });
+        connect(GBLocked[i]->BtUnLock, &QPushButton::clicked, this, [this, level] { BtUnLockClick(level); });
+        connect(GBFixed[i]->BtFix, &QPushButton::clicked, this, [this, level] { BtFixClick(level); });
+        connect(GBFixed[i]->BtUnfix, &QPushButton::clicked, this, [this, level] { BtUnfixClick(level); });
+        connect(GBArchi[i]->BtArchi, &QPushButton::clicked, this, [this, level] { BtArchiClick(level); });
+    }
+    connect(PBox, &TPaintBox::MouseDown, this, &TWinMain::PBoxMouseDown);
+    connect(PBox, &TPaintBox::MouseMove, this, &TWinMain::PBoxMouseMove);
+}
+
+void TWinMain::MnuChangePageControl(int tag)
+{
+    TAnalyte* analyte = m_context.CurrentAnalyte;
+    if (tag != 0 && !analyte) {
+        m_dialogs.Error(QStringLiteral("No analyte."), mbOK, this);
+        return;
+    }
+    const int showing = PageControl->currentIndex();
+    if (showing == 3) {
+        m_view.Erase = { false, false, false };
+        RepaintCharts();
+    }
+    if (tag == 0) {
+        PageControl->setCurrentIndex(0);
+        ClearInterval();
+        return;
+    }
+    if (showing == 0 && !TWinEntryPsw::AskPassword(m_context, m_dialogs, this))
+        return;
+    if (showing != 0 && m_savedFor == analyte) {
+        m_savedLimits.Restore(*analyte);
+        RepaintCharts();
+    }
+    m_savedLimits = TLimitSettings::Take(*analyte);
+    m_savedFor = analyte;
+    PageControl->setCurrentIndex(tag);
+    if (tag == 1)
+        PrepareLockSheet();
+    else if (tag == 2)
+        PrepareFixSheet();
+    else
+        PrepareArchiSheet();
+}
+
+void TWinMain::BtOKLockClick() { MnuChangePageControl(0); }
+
+void TWinMain::BtUndoLockFixClick(int tag)
+{
+    // Reopening a special sheet from another one drops its changes first.
+    MnuChangePageControl(tag);
+    RepaintCharts();
+}
+
+void TWinMain::BtCancelLockFixArchiClick()
+{
+    if (m_context.CurrentAnalyte && m_savedFor == m_context.CurrentAnalyte)
+        m_savedLimits.Restore(*m_context.CurrentAnalyte);
+    MnuChangePageControl(0);
+    RepaintCharts();
+}
+
+void TWinMain::DeselectPoint()
+{
+    if (m_view.Selected < 0)
+        return;
+    m_view.Selected = -1;
+    RepaintCharts();
+}
+
+void TWinMain::PrepareLockSheet()
+{
+    const TAnalyte& analyte = *m_context.CurrentAnalyte;
+    DeselectPoint();
+    ShowInterval();
+    for (int i = 0; i < MaxLevels; ++i) {
+        TGBLockedParam* panel = GBLocked[i];
+        if (i >= LevelsInUse(analyte)) {
+            panel->hide();
+            continue;
+        }
+        panel->Init(LblLevel[i]->text());
+        panel->move(panel->x(), 190 + 75 * i);
+        panel->setVisible(analyte.AllPointsStats[i].N > 0);
+        ShowLockState(i);
+    }
+    BtOKLock->setFocus();
+}
+
+void TWinMain::ShowLockState(int level)
+{
+    const TAnalyte& analyte = *m_context.CurrentAnalyte;
+    GBLocked[level]->Lbl1->setText(LockStateText(analyte, level));
+    GBLocked[level]->Lbl1->adjustSize();
+    GBLocked[level]->BtUnLock->setEnabled(analyte.LimitMode[level] == lmLocked);
+}
+
+void TWinMain::ClearInterval()
+{
+    m_interval.Clear();
+    ShowInterval();
+}
+
+void TWinMain::ShowInterval()
+{
+    m_view.SelFirst = m_interval.First;
+    m_view.SelLast = m_interval.Last;
+    RedrawCharts();
+    const TAnalyte* analyte = m_context.CurrentAnalyte;
+    const bool set = analyte && m_interval.IsSet() && m_interval.Last < analyte->Count();
+    PanelFirstDate->setText(set ? ShortDateText(analyte->Point(m_interval.First).DateTime) : QString());
+    PanelLastDate->setText(set ? ShortDateText(analyte->Point(m_interval.Last).DateTime) : QString());
+    const int levels = analyte ? LevelsInUse(*analyte) : 0;
+    GrilleLock->setRowCount(levels + 1);
+    for (int i = 0; i < levels; ++i) {
+        const TLockGridRow row = set ? LockGridRow(*analyte, i, m_interval, m_context.Risks())
+                                     : TLockGridRow { {}, {}, QStringLiteral("0") };
+        const QString texts[] = { QStringLiteral("C%1").arg(i + 1), row.Mean, row.CV, row.N };
+        for (int c = 0; c < 4; ++c) {
+            if (!GrilleLock->item(i + 1, c))
+                GrilleLock->setItem(i + 1, c, new QTableWidgetItem);
+            GrilleLock->item(i + 1, c)->setText(texts[c]);
+        }
+    }
+    int height = 2 * GrilleLock->frameWidth();
+    for (int r = 0; r < GrilleLock->rowCount(); ++r)
+        height += GrilleLock->rowHeight(r);
+    GrilleLock->setFixedHeight(height);
+}
+
+void TWinMain::BtLockClick(int level)
+{
+    TAnalyte* analyte = m_context.CurrentAnalyte;
+    if (!analyte)
+        return;
+    if (!m_interval.IsSet()) {
+        m_dialogs.Error(QStringLiteral("Define a date interval at the bottom of the charts\r - click on one end of the "
+                                       "interval, then Shift+click on the other end\r - or click on one end and glide "
+                                       "to the other end;\rThe selected date interval is spotted in light blue."),
+            mbOK, this);
+        return;
+    }
+    if (!LockLevel(*analyte, level, m_interval.First, m_interval.Last, m_context.Risks())) {
+        m_dialogs.Error(
+            QStringLiteral("Not enough QC points in the dates interval for ") + GBLocked[level]->title(), mbOK, this);
+        return;
+    }
+    ShowLockState(level);
+    RepaintCharts();
+    BtOKLock->setFocus();
+}
+
+void TWinMain::BtUnLockClick(int level)
+{
+    if (!m_context.CurrentAnalyte)
+        return;
+    UnlockLevel(*m_context.CurrentAnalyte, level, m_context.Risks());
+    ShowLockState(level);
+    RepaintCharts();
+    BtOKLock->setFocus();
+}
+
+void TWinMain::PrepareFixSheet()
+{
+    const TAnalyte& analyte = *m_context.CurrentAnalyte;
+    ClearInterval();
+    DeselectPoint();
+    const int levels = LevelsInUse(analyte);
+    for (int i = 0; i < MaxLevels; ++i) {
+        TGBFixedParam* panel = GBFixed[i];
+        if (i >= levels) {
+            panel->hide();
+            continue;
+        }
+        panel->show();
+        panel->Init(LblLevel[i]->text(), analyte.Units);
+        panel->move(10, 25 + 60 * (3 - levels) + 130 * i);
+        const bool fixed = analyte.LimitMode[i] == lmFixed;
+        panel->BtUnfix->setEnabled(fixed);
+        const TFixedTexts texts = fixed ? FixedLevelTexts(analyte, i) : TFixedTexts();
+        panel->EditTarget->setText(texts.Target);
+        panel->EditWarning->setText(texts.Warning);
+        panel->EditAction->setText(texts.Action);
+    }
+    BtOKFix->setFocus();
+}
+
+void TWinMain::BtFixClick(int level)
+{
+    TAnalyte* analyte = m_context.CurrentAnalyte;
+    double mean = 0, warning = 0, action = 0;
+    if (!analyte || !GBFixed[level]->GetFields(mean, warning, action))
+        return; // the panel has shown why
+    FixLevel(*analyte, level, mean, warning, action, m_context.Risks());
+    GBFixed[level]->BtUnfix->setEnabled(true);
+    RepaintCharts();
+    BtOKFix->setFocus();
+}
+
+void TWinMain::BtUnfixClick(int level)
+{
+    if (!m_context.CurrentAnalyte)
+        return;
+    UnfixLevel(*m_context.CurrentAnalyte, level, m_context.Risks());
+    GBFixed[level]->BtUnfix->setEnabled(false);
+    RepaintCharts();
+    BtOKFix->setFocus();
+}
+
+void TWinMain::PrepareArchiSheet()
+{
+    const TAnalyte& analyte = *m_context.CurrentAnalyte;
+    ClearInterval();
+    const int levels = LevelsInUse(analyte);
+    for (int i = 0; i < MaxLevels; ++i) {
+        TGBArchivage* panel = GBArchi[i];
+        if (i >= levels) {
+            panel->hide();
+            continue;
+        }
+        panel->show();
+        panel->Init(LblLevel[i]->text());
+        panel->move(panel->x(), 160 - 40 * levels + 120 * i);
+        panel->BtArchi->setText(QStringLiteral("Erase/archive data"));
+        panel->BtArchi->setEnabled(LevelHasData(analyte, i));
+    }
+    DeselectPoint();
+    GBArchi[0]->BtArchi->setFocus();
+}
+
+void TWinMain::BtArchiClick(int level)
+{
+    const TAnalyte* analyte = m_context.CurrentAnalyte;
+    if (!analyte)
+        return;
+    if (!LevelHasData(*analyte, level)) {
+        m_dialogs.Error(QStringLiteral("Nothing to archive"), mbYes, this);
+        return;
+    }
+    QPushButton* button = GBArchi[level]->BtArchi;
+    const bool mark = button->text().startsWith(QChar('E'));
+    button->setText(mark ? QStringLiteral("Un-erase data") : QStringLiteral("Erase/archive data"));
+    m_view.Erase[level] = mark;
+    RepaintCharts();
+}
+
+void TWinMain::BtValidEraseClick()
+{
+    TAnalyte* analyte = m_context.CurrentAnalyte;
+    if (!analyte)
+        return;
+    const int levels = LevelsInUse(*analyte);
+    const int marked = int(std::count(m_view.Erase.begin(), m_view.Erase.begin() + levels, true));
+    if (marked == 0) {
+        m_dialogs.Error(QStringLiteral("Nothing to erase"), mbYes, this);
+        return;
+    }
+    if (!m_dialogs.Confirm(QStringLiteral("You are going to erase/archive the data of %1 QC level(s) for %2\r")
+                               .arg(marked)
+                               .arg(analyte->Name),
+            this))
+        return;
+    for (int level = 0; level < levels; ++level) {
+        if (!m_view.Erase[level])
+            continue;
+        QString error;
+        if (ArchiveLevel(*analyte, level, m_context.ProgramFolder(), m_context.ListSerum, m_context.Risks(), &error)
+            == 0) {
+            // The levels archived so far stay archived; the others keep their data.
+            m_dialogs.Error(error, mbOK, this);
+            break;
+        }
+    }
+    m_view.Selected = -1;
+    RecomputeChartWindow();
+    MnuChangePageControl(0);
+}
+
+void TWinMain::MnuClearFifoClick()
+{
+    TFifo& fifo = m_context.ListFifo;
+    if (fifo.Count() == 0) {
+        m_dialogs.Error(QStringLiteral("Nothing hold in the queue."), mbYes, this);
+        return;
+    }
+    if (!TWinEntryPsw::AskPassword(m_context, m_dialogs, this))
+        return;
+    if (!m_dialogs.Confirm(QStringLiteral("Erase %1 control points in the queue ?").arg(fifo.Count()), this))
+        return;
+    if (!fifo.Clear())
+        m_dialogs.Error(QStringLiteral("Unable to save fifo"), mbYes, this);
+    RefreshFifoCaption();
+}
+
+// ---------------------------------------------------------------- the charts' mouse
+
+void TWinMain::PBoxMouseDown(QMouseEvent* event)
+{
+    if (WinComment && WinComment->isVisible())
+        WinComment->hide();
+    TAnalyte* analyte = m_context.CurrentAnalyte;
+    if (m_context.ListAnalytes.Count() == 0 || !analyte)
+        return;
+    if (m_openTableOnSelected) {
+        m_openTableOnSelected = false;
+        m_view.Selected = -1;
+        RepaintCharts();
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    const int k = WindowPositionAt(at.x(), m_view.First, analyte->Count());
+    if (k < 0) {
+        if (m_view.Selected < 0)
+            ClearInterval();
+        else
+            DeselectPoint();
+        return;
+    }
+    const int sheet = PageControl->currentIndex();
+    const int axisY = DateAxisY(analyte->NbLevels);
+    if (sheet == 1 && at.y() > axisY) {
+        IntervalPress(m_view.First + k, event);
+    } else if (sheet == 0 && CommentIconY(analyte->NbLevels) < at.y() && at.y() < axisY) {
+        m_view.Selected = m_view.First + k;
+        RedrawCharts();
+        if (event->button() == Qt::RightButton)
+            ShowPointPopup(m_view.Selected, k, at.y());
+    }
+}
+
+void TWinMain::IntervalPress(int index, QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier)
+        m_interval.Click(index);
+    else if (event->button() == Qt::LeftButton && event->modifiers() == Qt::ShiftModifier)
+        m_interval.ShiftClick(index);
+    ShowInterval();
+}
+
+void TWinMain::PBoxMouseMove(QMouseEvent* event)
+{
+    const TAnalyte* analyte = m_context.CurrentAnalyte;
+    const QPoint at = event->position().toPoint();
+    if (!analyte || PageControl->currentIndex() != 1 || event->buttons() != Qt::LeftButton || m_interval.Anchor < 0
+        || at.y() <= DateAxisY(analyte->NbLevels))
+        return;
+    const int first = m_interval.Glide(at.x(), m_view.First, m_view.Last, analyte->Count());
+    if (first != m_view.First) {
+        m_view.First = first;
+        m_view.Last = first + ChartGeo::WindowPoints - 1;
+        const QSignalBlocker block(ScrollBar);
+        ScrollBar->setValue(first);
+    }
+    ShowInterval();
+}
+
+void TWinMain::ShowPointPopup(int index, int windowPosition, int y)
+{
+    if (!WinComment)
+        return;
+    const TAnalyte& analyte = *m_context.CurrentAnalyte;
+    QStringList labels;
+    for (QLabel* label : LblLevel)
+        labels.append(label->text());
+    WinComment->Clear();
+    for (const TPopupLine& line : PointPopupLines(analyte, index, labels)) {
+        const QImage* picture = line.Status >= 0 ? m_pictures.StatusPicture(quint8(line.Status)) : nullptr;
+        WinComment->AddCommentLine(line.Text, picture ? QPixmap::fromImage(*picture) : QPixmap());
+    }
+    const QPoint box = PBox->mapToGlobal(QPoint(0, 0));
+    WinComment->ShowAt(PointPopupCaption(analyte, index), QPoint(box.x() + 15 * windowPosition + 45, box.y() + y - 20));
 }

@@ -1,5 +1,7 @@
 #pragma once
 #include "TChartGeometry.h"
+#include "TChartSelection.h"
+#include "TLimitModes.h"
 #include "TQCTypes.h"
 
 #include <QMainWindow>
@@ -30,6 +32,7 @@ class TGBFixedParam;
 class TGBLockedParam;
 class TShape;
 class TWinAbout;
+class TWinComment;
 class TWinEmployees;
 class TWinNewPsw;
 class TWinLogoCQ;
@@ -62,6 +65,8 @@ public:
     TWinValidCQ* WinValidCQ = nullptr;
     TWinEmployees* WinEmployees = nullptr;
     TWinNewPsw* WinNewPsw = nullptr;
+    // The pop-up of a point, shown by a right click on the charts.
+    TWinComment* WinComment = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -171,8 +176,26 @@ public slots:
     void MnuOperatorsClick();
     void MnuPswClick();
     void MnuUserManualClick();
+    void MnuClearFifoClick();
+
+    // The Lock, Fix and Archi sheets (tag 1, 2, 3; 0 is the Enter sheet).
+    void MnuChangePageControl(int tag);
+    void BtOKLockClick();
+    void BtUndoLockFixClick(int tag);
+    void BtCancelLockFixArchiClick();
+    void BtValidEraseClick();
+    void BtLockClick(int level);
+    void BtUnLockClick(int level);
+    void BtFixClick(int level);
+    void BtUnfixClick(int level);
+    void BtArchiClick(int level);
+    // The charts' mouse.
+    void PBoxMouseDown(QMouseEvent* event);
+    void PBoxMouseMove(QMouseEvent* event);
 
 public:
+    // The date interval chosen at the bottom of the charts (Lock sheet).
+    const TIntervalSelection& Interval() const { return m_interval; }
     // Refills LBAnalytes and shows the current analyte (after start and after
     // every editor that may change analytes, materials or lots).
     void FillAnalyteList();
@@ -209,13 +232,27 @@ private:
     void HoldRun(TResu0 run);
     void SaveDataFile();
     static void Blink(TShape& shape);
+    void ConnectLimitSheets();
+    void PrepareLockSheet();
+    void PrepareFixSheet();
+    void PrepareArchiSheet();
+    void ShowLockState(int level);
+    // Shows the interval: date axis, date panels and the partial statistics grid.
+    void ShowInterval();
+    void ClearInterval();
+    void DeselectPoint();
+    void IntervalPress(int index, QMouseEvent* event);
+    void ShowPointPopup(int index, int windowPosition, int y);
 
     TQCContext& m_context;
     TDialogService& m_dialogs;
     const TPictures& m_pictures;
     std::unique_ptr<TWinLogoCQ> m_splash;
     TChartView m_view;
-    int m_anchor = -1;
+    TIntervalSelection m_interval;
+    // The current analyte's limit settings when a special sheet opened.
+    TLimitSettings m_savedLimits;
+    const TAnalyte* m_savedFor = nullptr;
     int m_dateAxisY = 0;
     bool m_openTableOnSelected = false;
     bool m_startupRefused = false;
