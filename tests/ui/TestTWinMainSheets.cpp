@@ -89,6 +89,7 @@ private slots:
     void erasingTwoLevelsWritesTwoArchives();
     void aPointLeftWithoutValueDisappears();
     void cancelledConfirmationKeepsTheSheet();
+    void marksDoNotSurviveARefillOfTheList();
 
     // Entry sheet and pop-up
     void clickSelectsAPoint();
@@ -666,6 +667,22 @@ void TestTWinMainSheets::cancelledConfirmationKeepsTheSheet()
     QCOMPARE(analyte.Count(), 2);
     QVERIFY(m_win->ChartView().Erase[0]);
     QVERIFY(QDir(m_context->ProgramFolder()).entryList({ "*.qca" }).isEmpty());
+}
+
+void TestTWinMainSheets::marksDoNotSurviveARefillOfTheList()
+{
+    TAnalyte& analyte = AddAnalyte("Glucose", 1, { { 5 }, { 6 } });
+    ShowWindow();
+    m_win->MnuEraseLevels->trigger();
+    m_win->GBArchi[0]->BtArchi->click();
+    m_win->FillAnalyteList(); // as after an editor: back to the entry sheet
+    QCOMPARE(Sheet(), 0);
+    m_win->MnuEraseLevels->trigger();
+    QCOMPARE(m_win->GBArchi[0]->BtArchi->text(), QString("Erase/archive data"));
+    m_win->BtOKErase->click();
+    QCOMPARE(m_dialogs.Boxes.size(), 1);
+    QCOMPARE(m_dialogs.Boxes[0].Text, QString("Nothing to erase"));
+    QCOMPARE(analyte.Count(), 2);
 }
 
 // ---------------------------------------------------------------- Entry sheet and pop-up

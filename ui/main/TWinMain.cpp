@@ -992,6 +992,9 @@ void TWinMain::PrepareArchiSheet()
 {
     const TAnalyte& analyte = *m_context.CurrentAnalyte;
     ClearInterval();
+    // Every button reads "Erase/archive data": no level may stay marked unseen
+    // (the list refill leaves this sheet without clearing the marks).
+    m_view.Erase = { false, false, false };
     const int levels = LevelsInUse(analyte);
     for (int i = 0; i < MaxLevels; ++i) {
         TGBArchivage* panel = GBArchi[i];
