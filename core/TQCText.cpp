@@ -119,3 +119,9 @@ void AddImportedResults(TAnalyte& analyte, const std::vector<TResu0>& results, c
     analyte.RecomputeAll(risks);
     analyte.ClassifyAll();
 }
+
+bool IsVersion2FileName(const QString& fileName)
+{
+    const QString end = fileName.right(3).toUpper();
+    return end == QLatin1String("DAT") || end == QLatin1String("SAV");
+}

@@ -42,3 +42,7 @@ bool WriteQCTextFile(const QString& fileName, const QString& text, QString& erro
 // Adds imported results to an analyte in their order, returns every level to
 // mobile limits (even with no result), then recomputes and classifies.
 void AddImportedResults(TAnalyte& analyte, const std::vector<TResu0>& results, const TRisks& risks);
+
+// The import's choice of reader: true when the last three characters of the file
+// name, upper-cased, are "DAT" or "SAV" (a version-2 data or backup file).
+bool IsVersion2FileName(const QString& fileName);

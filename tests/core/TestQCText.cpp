@@ -61,6 +61,9 @@ private slots:
     void utf8FileWithByteOrderMark();
     void missingFileIsAnError();
 
+    void version2ReaderIsChosenByTheLastThreeLetters_data();
+    void version2ReaderIsChosenByTheLastThreeLetters();
+
     // Export file
     void exportReplacesALongerFile();
     void exportFailureKeepsTheOldFile();
@@ -254,6 +257,27 @@ void TestQCText::missingFileIsAnError()
     QVERIFY(!ReadQCTextFile(dir.filePath("none.txt"), text, error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(text, QString("unchanged"));
+}
+
+void TestQCText::version2ReaderIsChosenByTheLastThreeLetters_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("version2");
+    QTest::newRow("data file") << "/lab/QCDATA.DAT" << true;
+    QTest::newRow("backup, lower case") << "/lab/old.sav" << true;
+    QTest::newRow("mixed case") << "/lab/old.Dat" << true;
+    QTest::newRow("no dot") << "/lab/olddat" << true;
+    QTest::newRow("text") << "/lab/export.txt" << false;
+    QTest::newRow("current data file") << "/lab/Vantorel.qcf" << false;
+    QTest::newRow("longer extension") << "/lab/old.data" << false;
+    QTest::newRow("short name") << "at" << false;
+}
+
+void TestQCText::version2ReaderIsChosenByTheLastThreeLetters()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, version2);
+    QCOMPARE(IsVersion2FileName(name), version2);
 }
 
 void TestQCText::exportReplacesALongerFile()
