@@ -1,6 +1,7 @@
 #include "TGBLockedParam.h"
 #include "TestHelpers.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -13,6 +14,7 @@ private slots:
     void layoutAndCaptions();
     void initAndTag();
     void clicksReachTheHostWithTheLevel();
+    void longStateIsWrittenSmallerNotCut();
 };
 
 void TestTGBLockedParam::layoutAndCaptions()
@@ -27,6 +29,27 @@ void TestTGBLockedParam::layoutAndCaptions()
     QVERIFY(panel.Lbl1->text().isEmpty());
     QCOMPARE(panel.Lbl1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     QVERIFY(!panel.BtLock->geometry().intersects(panel.BtUnLock->geometry()));
+}
+
+void TestTGBLockedParam::longStateIsWrittenSmallerNotCut()
+{
+    TGBLockedParam panel;
+    const QString shortText = "Mobile limits";
+    panel.SetState(shortText);
+    QCOMPARE(panel.Lbl1->text(), shortText);
+    QCOMPARE(panel.Lbl1->font().pointSizeF(), panel.font().pointSizeF());
+
+    const QString longText = "Locked from 23 Oct 2026 to 17 Nov 2026 (a long one)";
+    QVERIFY(QFontMetrics(panel.font()).horizontalAdvance(longText) > panel.Lbl1->width());
+    panel.SetState(longText);
+    QCOMPARE(panel.Lbl1->text(), longText);
+    QCOMPARE(panel.Lbl1->toolTip(), longText);
+    QVERIFY(panel.Lbl1->font().pointSizeF() < panel.font().pointSizeF());
+    QVERIFY(QFontMetrics(panel.Lbl1->font()).horizontalAdvance("Locked from 23 Oct 2026 to 17 Nov 2026")
+            <= panel.Lbl1->width());
+
+    panel.SetState(shortText); // a short text comes back at the panel's size
+    QCOMPARE(panel.Lbl1->font().pointSizeF(), panel.font().pointSizeF());
 }
 
 void TestTGBLockedParam::initAndTag()

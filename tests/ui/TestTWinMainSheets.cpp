@@ -449,6 +449,9 @@ void TestTWinMainSheets::lockPanelsFollowTheLevels()
     QCOMPARE(m_win->GBLocked[2]->y(), 190 + 150);
     QCOMPARE(m_win->GBLocked[2]->title(), QString("Lyphocheck 3"));
     QCOMPARE(m_win->GrilleLock->rowCount(), 4);
+    // Every row shows, and the grid ends above the label under it.
+    QCOMPARE(m_win->GrilleLock->rowHeight(3), 19);
+    QVERIFY(m_win->GrilleLock->geometry().bottom() < 170);
 }
 
 // ---------------------------------------------------------------- Fix sheet

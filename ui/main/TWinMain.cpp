@@ -324,8 +324,11 @@ void TWinMain::BuildLockSheet()
         GrilleLock->setColumnWidth(c, widths[c]);
         GrilleLock->setItem(0, c, new QTableWidgetItem(QString::fromLatin1(heads[c])));
     }
-    for (int r = 0; r < 4; ++r)
-        GrilleLock->setRowHeight(r, 19);
+    // Rows of 19 pixels: the header's minimum would otherwise make them taller
+    // than the space the sheet gives the grid.
+    GrilleLock->verticalHeader()->setMinimumSectionSize(19);
+    GrilleLock->verticalHeader()->setDefaultSectionSize(19);
+    GrilleLock->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     for (int r = 1; r <= MaxLevels; ++r)
         GrilleLock->setItem(r, 0, new QTableWidgetItem(QStringLiteral("C%1").arg(r)));
     GrilleLock->setCurrentCell(-1, -1);
@@ -871,7 +874,7 @@ void TWinMain::PrepareLockSheet()
 void TWinMain::ShowLockState(int level)
 {
     const TAnalyte& analyte = *m_context.CurrentAnalyte;
-    GBLocked[level]->Lbl1->setText(LockStateText(analyte, level));
+    GBLocked[level]->SetState(LockStateText(analyte, level));
     GBLocked[level]->Lbl1->adjustSize();
     GBLocked[level]->BtUnLock->setEnabled(analyte.LimitMode[level] == lmLocked);
 }

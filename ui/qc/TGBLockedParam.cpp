@@ -1,5 +1,6 @@
 #include "TGBLockedParam.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
@@ -23,6 +24,20 @@ TGBLockedParam::TGBLockedParam(QWidget* parent)
     BtUnLock->setObjectName(QStringLiteral("BtUnLock"));
     BtUnLock->setGeometry(100, 38, 60, 18);
     SetTag(0);
+}
+
+void TGBLockedParam::SetState(const QString& text)
+{
+    QFont font = this->font();
+    const int room = Lbl1->width();
+    for (qreal size = font.pointSizeF(); size > 5.5; size -= 0.5) {
+        font.setPointSizeF(size);
+        if (QFontMetrics(font).horizontalAdvance(text) <= room)
+            break;
+    }
+    Lbl1->setFont(font);
+    Lbl1->setText(text);
+    Lbl1->setToolTip(text);
 }
 
 void TGBLockedParam::Init(const QString& caption) { setTitle(caption); }
