@@ -2,6 +2,8 @@
 
 #include "TAnalyte.h"
 
+#include "TColors.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
@@ -10,14 +12,8 @@ using namespace ChartGeo;
 
 namespace {
 
-const QColor Silver(192, 192, 192);
-const QColor Lime(0, 255, 0);
-const QColor Yellow(255, 255, 0);
-const QColor Red(255, 0, 0);
-const QColor Navy(0, 0, 128);
-const QColor Blue(0, 0, 255);
-const QColor LightCyan(176, 255, 255);
-const QColor Green(0, 128, 0);
+using namespace Colors;
+const QColor& LightCyan = LockCyan;
 
 // Maps the paint box frame onto the target for the lifetime of the object.
 class TBoxFrame {

@@ -1,6 +1,7 @@
 #include "TWinMain.h"
 
 #include "TChartPainter.h"
+#include "TColors.h"
 #include "TDates.h"
 #include "TDataFile.h"
 #include "TDialogService.h"
@@ -57,10 +58,10 @@
 
 namespace {
 
-const QColor Navy(0, 0, 128);
-const QColor LightYellow(255, 255, 192);
-const QColor LimeLight(0, 255, 0);
-const QColor RedLight(255, 0, 0);
+using Colors::LightYellow;
+using Colors::Navy;
+const QColor& LimeLight = Colors::Lime;
+const QColor& RedLight = Colors::Red;
 
 QLabel* MakePanel(QWidget* parent, const QRect& geometry, const QColor& back, const QColor& fore)
 {

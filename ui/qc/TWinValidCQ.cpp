@@ -1,6 +1,7 @@
 #include "TWinValidCQ.h"
 
 #include "TAnalyte.h"
+#include "TColors.h"
 #include "TDates.h"
 #include "TDialogService.h"
 #include "TQCContext.h"
@@ -15,12 +16,7 @@
 
 namespace {
 
-const QColor Navy(0, 0, 128);
-const QColor Lime(0, 255, 0);
-const QColor Yellow(255, 255, 0);
-const QColor Red(255, 0, 0);
-const QColor Grey(128, 128, 128);
-const QColor Green(0, 128, 0);
+using namespace Colors;
 
 // The windows' sans-serif at 8 points.
 QFont WindowFont(int points = 8)
