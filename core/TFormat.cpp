@@ -12,6 +12,67 @@ QChar DecimalSeparator()
     return point.isEmpty() ? QChar('.') : point.at(0);
 }
 
+namespace {
+
+struct TDecimalDigits {
+    bool Negative = false;
+    std::string Digits; // significant digits, without the separator
+    int Exponent = 0;   // decimal exponent of the first digit
+};
+
+// `value` in scientific notation with `digits` significant digits, correctly
+// rounded (ties to even); std::to_chars ignores the C locale.
+TDecimalDigits Scientific(double value, int digits)
+{
+    char buffer[64];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1);
+    const std::string_view text(buffer, size_t(written.ptr - buffer));
+    TDecimalDigits result;
+    result.Negative = text.front() == '-';
+    const size_t ePos = text.find('e');
+    for (char c : text.substr(result.Negative ? 1 : 0, ePos - (result.Negative ? 1 : 0)))
+        if (c != '.')
+            result.Digits += c;
+    std::from_chars(text.data() + ePos + (text[ePos + 1] == '+' ? 2 : 1), text.data() + text.size(), result.Exponent);
+    return result;
+}
+
+// `value` rounded to `precision` significant digits, an exact half rounded away
+// from zero (2.5 -> 3, 10.25 at three digits -> 10.3) as the laboratory expects,
+// not to the even digit.
+TDecimalDigits SignificantDigits(double value, int precision)
+{
+    TDecimalDigits result = Scientific(value, precision);
+    if (value == 0.0 || precision >= 17)
+        return result;
+    // A tie is possible only when the value is exactly a decimal of one more
+    // digit ending in 5.
+    const TDecimalDigits finer = Scientific(value, precision + 1);
+    if (finer.Digits.back() != '5')
+        return result;
+    double back = 0;
+    const std::string exact = (finer.Negative ? "-" : "") + finer.Digits.substr(0, 1) + "." + finer.Digits.substr(1)
+        + "e" + std::to_string(finer.Exponent);
+    std::from_chars(exact.data(), exact.data() + exact.size(), back);
+    if (back != value)
+        return result;
+    result.Digits = finer.Digits.substr(0, size_t(precision));
+    result.Exponent = finer.Exponent;
+    int i = precision - 1;
+    while (i >= 0 && result.Digits[size_t(i)] == '9')
+        result.Digits[size_t(i--)] = '0';
+    if (i >= 0) {
+        ++result.Digits[size_t(i)];
+    } else {
+        result.Digits.insert(result.Digits.begin(), '1');
+        result.Digits.pop_back();
+        ++result.Exponent;
+    }
+    return result;
+}
+
+} // namespace
+
 QString FormatFixed(double value, int precision, int decimals, QChar separator)
 {
     if (separator.isNull())
@@ -23,21 +84,12 @@ QString FormatFixed(double value, int precision, int decimals, QChar separator)
     if (std::isinf(value))
         return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
 
-    // The value rounded to `precision` significant decimal digits, as a digit
-    // string and a decimal exponent; std::to_chars ignores the C locale.
-    char buffer[64];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, precision - 1);
-    const std::string_view text(buffer, size_t(written.ptr - buffer));
-    const bool negative = text.front() == '-';
-    const size_t ePos = text.find('e');
-    std::string digits;
-    for (char c : text.substr(negative ? 1 : 0, ePos - (negative ? 1 : 0)))
-        if (c != '.')
-            digits += c;
-    int exponent = 0;
-    std::from_chars(text.data() + ePos + (text[ePos + 1] == '+' ? 2 : 1), text.data() + text.size(), exponent);
-    if (value == 0.0)
-        exponent = 0;
+    // The value rounded to `precision` significant decimal digits, half away
+    // from zero, as a digit string and a decimal exponent.
+    const TDecimalDigits rounded = SignificantDigits(value, precision);
+    const bool negative = rounded.Negative;
+    const std::string& digits = rounded.Digits;
+    const int exponent = value == 0.0 ? 0 : rounded.Exponent;
 
     if (exponent + 1 > precision) {
         // More digits before the separator than the precision: scientific notation.

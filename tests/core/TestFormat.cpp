@@ -27,6 +27,13 @@ private slots:
         // 2.675 is stored as 2.67499999...; rounded to 8 digits first it is 2.6750000, then 2.68.
         QTest::newRow("decimal rounding after precision") << 2.675 << 8 << 2 << "2.68";
         QTest::newRow("half rounds up to a new digit") << 0.5 << 8 << 0 << "1";
+        // Exact halves at the precision's last digit round away from zero, not to even.
+        QTest::newRow("exact half at the precision") << 10.25 << 3 << 1 << "10.3";
+        QTest::newRow("negative exact half at the precision") << -10.25 << 3 << 1 << "-10.3";
+        QTest::newRow("exact half on an even digit") << 0.125 << 2 << 3 << "0.130";
+        QTest::newRow("exact half of a large value") << 12345678.5 << 8 << 0 << "12345679";
+        QTest::newRow("exact half carrying into scientific") << 999.5 << 3 << 0 << "1.00E+03";
+        QTest::newRow("near half below stays down") << 10.2499999 << 3 << 1 << "10.2";
         QTest::newRow("tiny value") << 0.0004 << 8 << 2 << "0.00";
         QTest::newRow("more decimals than precision") << 1.0 / 3.0 << 6 << 8 << "0.33333300";
         QTest::newRow("negative scientific") << -2.5e9 << 8 << 2 << "-2.5000000E+09";
