@@ -87,6 +87,7 @@ void TProgram::CreateWindows()
     m_main->WinValidCQ = m_validCQ.get();
     m_main->WinEmployees = m_employees.get();
     m_main->WinNewPsw = m_newPsw.get();
+    m_main->WinImport = m_import.get();
     m_main->WinComment = m_comment.get();
     m_main->UpdateCommands();
 }

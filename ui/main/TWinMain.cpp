@@ -15,7 +15,10 @@
 #include "TPictures.h"
 #include "TQCContext.h"
 #include "TQCEntry.h"
+#include "TQCText.h"
+#include "TQueueRecall.h"
 #include "TShape.h"
+#include "TV2FileReader.h"
 #include "TStatistics.h"
 #include "TSettings.h"
 #include "TArchive.h"
@@ -25,6 +28,7 @@
 #include "TWinComment.h"
 #include "TWinEntryPsw.h"
 #include "TWinEmployees.h"
+#include "TWinImport.h"
 #include "TWinNewPsw.h"
 #include "TWinLogoCQ.h"
 #include "TWinValidCQ.h"
@@ -36,6 +40,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QLayout>
 #include <QHeaderView>
@@ -396,6 +401,7 @@ void TWinMain::BuildButtonRow(QWidget* client)
     ShapeFifo = new TShape(TShape::Circle, BtFifo);
     ShapeFifo->setGeometry(74, 3, 8, 9);
     connect(BtExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(BtFifo, &QPushButton::clicked, this, &TWinMain::BtFifoClick);
 }
 
 void TWinMain::BuildMenu()
@@ -438,20 +444,27 @@ void TWinMain::BuildMenu()
     connect(MnuAbout, &QAction::triggered, this, &TWinMain::MnuAboutClick);
     connect(MnuOperators, &QAction::triggered, this, &TWinMain::MnuOperatorsClick);
     connect(MnuPsw, &QAction::triggered, this, &TWinMain::MnuPswClick);
+    connect(MnuCopy, &QAction::triggered, this, &TWinMain::MnuCopyClick);
+    connect(MnuPaste, &QAction::triggered, this, &TWinMain::MnuPasteClick);
+    connect(MnuExport, &QAction::triggered, this, &TWinMain::MnuExportClick);
+    connect(MnuImport, &QAction::triggered, this, &TWinMain::MnuImportClick);
 }
 
 void TWinMain::UpdateCommands()
 {
     // Commands served by windows that are not part of the program yet.
     for (QAction* a : { MnuAnalytes, MnuControlMaterials, MnuOptions, MnuRisks, MnuShortCuts,
-                        Disketterestore1, MnuExport, MnuImport, MnuCopy, MnuPaste, MnuRandomGenerator })
+                        Disketterestore1, MnuRandomGenerator })
         a->setEnabled(false);
-    for (QPushButton* b : { BtData, BtDaily, BtLimits, BtPrnGraph, BtAffectation, BtArchives, BtBackup, BtFifo })
+    for (QPushButton* b : { BtData, BtDaily, BtLimits, BtPrnGraph, BtAffectation, BtArchives, BtBackup })
         b->setEnabled(false);
     MnuAbout->setEnabled(WinAbout != nullptr);
     MnuOperators->setEnabled(WinEmployees != nullptr);
     MnuPsw->setEnabled(WinNewPsw != nullptr);
     BtOKEnter->setEnabled(WinValidCQ != nullptr);
+    BtFifo->setEnabled(WinValidCQ != nullptr);
+    MnuPaste->setEnabled(WinImport != nullptr);
+    MnuImport->setEnabled(WinImport != nullptr);
 }
 
 // ---------------------------------------------------------------- showing and closing
@@ -1078,6 +1091,136 @@ void TWinMain::MnuClearFifoClick()
     if (!fifo.Clear())
         m_dialogs.Error(QStringLiteral("Unable to save fifo"), mbYes, this);
     RefreshFifoCaption();
+}
+
+// ---------------------------------------------------------------- queue, clipboard and exchange files
+
+void TWinMain::BtFifoClick()
+{
+    TFifo& fifo = m_context.ListFifo;
+    if (fifo.IsEmpty()) {
+        m_dialogs.Error(QStringLiteral("Nothing hold in the queue"), mbYes, this);
+        ApplyBackupReminder(false);
+        return;
+    }
+    LeaveSpecialSheet();
+    // The run stays at the head of the queue, and so in its file, until it is
+    // stored or moved to the tail: a crash while it is judged loses nothing.
+    TResu0 run = fifo.Item(0);
+    const TAnalyte* previous = m_context.CurrentAnalyte;
+    const TRecallTarget target = PrepareRecalledRun(m_context.ListAnalytes, run, m_context.Risks());
+    m_context.CurrentAnalyte = target.Analyte;
+    if (target.LevelsGrown || target.Analyte != previous)
+        FillAnalyteList();
+    if (WinValidCQ && WinValidCQ->Execute(run)) {
+        StoreRun(run);
+        DropQueueHead();
+        ClearEntryForm();
+    } else {
+        // Back at the tail before it leaves the head: at worst the file holds it twice.
+        HoldRun(std::move(run));
+        DropQueueHead();
+    }
+    ApplyBackupReminder(false);
+}
+
+void TWinMain::DropQueueHead()
+{
+    TFifo& fifo = m_context.ListFifo;
+    fifo.Pop();
+    if (!fifo.Synced())
+        m_dialogs.Error(QStringLiteral("Unable to save fifo"), mbYes, this);
+    RefreshFifoCaption();
+}
+
+void TWinMain::LeaveSpecialSheet()
+{
+    if (PageControl->currentIndex() != 0)
+        BtCancelLockFixArchiClick();
+}
+
+void TWinMain::RunImportWindow()
+{
+    if (m_dialogs.Exec(*WinImport) != QDialog::Accepted)
+        return;
+    m_view.Selected = -1;
+    RecomputeChartWindow();
+    RepaintCharts();
+}
+
+void TWinMain::MnuCopyClick() { TWinImport::CopyToClipboard(m_context.CurrentAnalyte, m_dialogs, this); }
+
+void TWinMain::MnuPasteClick()
+{
+    if (!WinImport)
+        return;
+    if (m_context.ListAnalytes.Count() == 0) {
+        m_dialogs.Error(QStringLiteral("No analyte to paste"), mbYes, this);
+        return;
+    }
+    LeaveSpecialSheet();
+    if (!WinImport->PasteFromClipboard()) {
+        m_dialogs.Error(QStringLiteral("Bad clipboard format"), mbYes, this);
+        return;
+    }
+    RunImportWindow();
+}
+
+void TWinMain::MnuExportClick()
+{
+    const TAnalyte* analyte = m_context.CurrentAnalyte;
+    if (!analyte) {
+        m_dialogs.Error(QStringLiteral("No analyte"), mbOK, this);
+        return;
+    }
+    QString name = m_dialogs.SaveFileName(this, QStringLiteral("Export"),
+        m_exportFolder.isEmpty() ? m_context.ProgramFolder() : m_exportFolder,
+        QStringLiteral("Text files with tabs as separators (*.txt)"));
+    if (name.isEmpty())
+        return;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".txt");
+    m_exportFolder = QFileInfo(name).absolutePath();
+    if (QFileInfo::exists(name)
+        && !m_dialogs.Confirm(QStringLiteral("The file ") + QDir::toNativeSeparators(name) + QStringLiteral("\r")
+                + QStringLiteral("already exists. Overwrite ?"),
+            this))
+        return;
+    QString error;
+    if (!WriteQCTextFile(name, AsText(*analyte), error))
+        m_dialogs.Error(error, mbOK, this);
+}
+
+void TWinMain::MnuImportClick()
+{
+    if (!WinImport)
+        return;
+    LeaveSpecialSheet();
+    const QString name = m_dialogs.OpenFileName(this, QStringLiteral("Import"),
+        m_importFolder.isEmpty() ? m_context.ProgramFolder() : m_importFolder,
+        QStringLiteral("Text file from spreadsheet (*.txt);;Data file of Vantorel 2 (*.dat);;"
+                       "Backup file of Vantorel 2 (*.sav)"));
+    if (name.isEmpty())
+        return;
+    m_importFolder = QFileInfo(name).absolutePath();
+    if (IsVersion2FileName(name)) {
+        if (!ImportV2(name, m_context.ListAnalytes, m_context.Risks()))
+            m_dialogs.Error(QStringLiteral("Cannot read data"), mbYes, this);
+        else
+            FillAnalyteList();
+        return;
+    }
+    if (m_context.ListAnalytes.Count() == 0) {
+        m_dialogs.Error(QStringLiteral("No analyte to import data"), mbYes, this);
+        return;
+    }
+    QString text, error;
+    if (!ReadQCTextFile(name, text, error)) {
+        m_dialogs.Error(QStringLiteral("Bad file format"), mbYes, this);
+        return;
+    }
+    WinImport->ShowImportedText(text);
+    RunImportWindow();
 }
 
 // ---------------------------------------------------------------- the charts' mouse

@@ -34,6 +34,7 @@ class TShape;
 class TWinAbout;
 class TWinComment;
 class TWinEmployees;
+class TWinImport;
 class TWinNewPsw;
 class TWinLogoCQ;
 class TWinValidCQ;
@@ -65,6 +66,8 @@ public:
     TWinValidCQ* WinValidCQ = nullptr;
     TWinEmployees* WinEmployees = nullptr;
     TWinNewPsw* WinNewPsw = nullptr;
+    // The lines read from the clipboard or a text file, added to the analyte.
+    TWinImport* WinImport = nullptr;
     // The pop-up of a point, shown by a right click on the charts.
     TWinComment* WinComment = nullptr;
     // Enables the commands whose windows exist.
@@ -177,6 +180,12 @@ public slots:
     void MnuPswClick();
     void MnuUserManualClick();
     void MnuClearFifoClick();
+    // The queue, the clipboard and the exchange files.
+    void BtFifoClick();
+    void MnuCopyClick();
+    void MnuPasteClick();
+    void MnuExportClick();
+    void MnuImportClick();
 
     // The Lock, Fix and Archi sheets (tag 1, 2, 3; 0 is the Enter sheet).
     void MnuChangePageControl(int tag);
@@ -231,6 +240,12 @@ private:
     void StoreRun(TResu0& run);
     void HoldRun(TResu0 run);
     void SaveDataFile();
+    // Removes the head of the queue once its run is stored or moved to the tail.
+    void DropQueueHead();
+    // A Lock, Fix or Archi sheet is left as by its Cancel.
+    void LeaveSpecialSheet();
+    // Shows the import window; after OK no point is selected and the charts follow.
+    void RunImportWindow();
     static void Blink(TShape& shape);
     void ConnectLimitSheets();
     void PrepareLockSheet();
@@ -256,4 +271,8 @@ private:
     int m_dateAxisY = 0;
     bool m_openTableOnSelected = false;
     bool m_startupRefused = false;
+    // Where the export and import file choosers open next (the program folder
+    // until a file was chosen).
+    QString m_exportFolder;
+    QString m_importFolder;
 };
