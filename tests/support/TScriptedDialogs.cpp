@@ -21,12 +21,16 @@ int TScriptedDialogs::Exec(QDialog& dialog)
     return m_execs.takeFirst()(dialog);
 }
 
-QString TScriptedDialogs::OpenFileName(QWidget*, const QString&, const QString&, const QString&)
+QString TScriptedDialogs::OpenFileName(QWidget*, const QString&, const QString& folder, const QString& filter)
 {
+    FileFolders.append(folder);
+    FileFilters.append(filter);
     return m_files.isEmpty() ? QString() : m_files.takeFirst();
 }
 
-QString TScriptedDialogs::SaveFileName(QWidget*, const QString&, const QString&, const QString&)
+QString TScriptedDialogs::SaveFileName(QWidget*, const QString&, const QString& folder, const QString& filter)
 {
+    FileFolders.append(folder);
+    FileFilters.append(filter);
     return m_files.isEmpty() ? QString() : m_files.takeFirst();
 }

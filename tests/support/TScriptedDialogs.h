@@ -23,6 +23,8 @@ public:
 
     QList<TBox> Boxes;
     QStringList ExecutedWindows; // object names of the windows run
+    QStringList FileFolders; // the folder each file chooser opened in
+    QStringList FileFilters; // and its filter
 
     int MessageBox(TMsgType type, const QString& text, int buttons, QWidget* parent = nullptr) override;
     int Exec(QDialog& dialog) override;

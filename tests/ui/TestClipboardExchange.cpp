@@ -1,15 +1,19 @@
 #include "TArchive.h"
 #include "TDates.h"
+#include "TPictures.h"
 #include "TScriptedDialogs.h"
 #include "TWinImport.h"
+#include "TWinMain.h"
 #include "TestHelpers.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QAction>
 #include <QListWidget>
 #include <QMimeData>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -88,6 +92,9 @@ private slots:
 private:
     std::unique_ptr<TQCContext> m_context;
     TScriptedDialogs m_dialogs;
+    TPictures m_pictures;
+    std::unique_ptr<TWinMain> m_win;
+    std::unique_ptr<TWinImport> m_import;
     TAnalyte* m_analyte = nullptr;
 };
 
@@ -98,6 +105,7 @@ void TestClipboardExchange::initTestCase()
     if (QStandardPaths::findExecutable("xclip").isEmpty())
         QFAIL("xclip is missing (scripts/install-deps.sh installs it)");
     QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
+    QVERIFY(m_pictures.Load());
 }
 
 void TestClipboardExchange::init()
@@ -105,10 +113,21 @@ void TestClipboardExchange::init()
     m_context = MakeTestContext();
     m_dialogs = TScriptedDialogs();
     m_analyte = &m_context->ListAnalytes.Add(TAnalyte("Glucose", "mmol/L", 2, 3));
-    m_context->CurrentAnalyte = m_analyte;
+    // The main window's Clipboard menu does the copy and the paste.
+    m_win = std::make_unique<TWinMain>(*m_context, m_dialogs, m_pictures);
+    m_import = std::make_unique<TWinImport>(*m_context, m_dialogs, m_win.get());
+    m_win->WinImport = m_import.get();
+    m_win->UpdateCommands();
+    m_win->FillAnalyteList();
+    QCOMPARE(m_context->CurrentAnalyte, m_analyte);
 }
 
-void TestClipboardExchange::cleanup() { m_context.reset(); }
+void TestClipboardExchange::cleanup()
+{
+    m_import.reset();
+    m_win.reset();
+    m_context.reset();
+}
 
 void TestClipboardExchange::copiedAnalyteReadsAsColumns()
 {
@@ -118,8 +137,9 @@ void TestClipboardExchange::copiedAnalyteReadsAsColumns()
     discarded.Values[0].Status = psDiscarded;
     m_analyte->AddPoint(discarded);
 
-    TWinImport::CopyToClipboard(m_analyte, m_dialogs);
+    m_win->MnuCopy->trigger();
     QCOMPARE(m_dialogs.Boxes.size(), 1);
+    QCOMPARE(m_dialogs.Boxes[0].Type, TMsgType::Information);
 
     // Another program asks what the clipboard offers, then takes the text.
     QProcess targets;
@@ -163,14 +183,20 @@ void TestClipboardExchange::spreadsheetBlockPastesIn()
     QClipboard* clipboard = QGuiApplication::clipboard();
     QTRY_VERIFY_WITH_TIMEOUT(!clipboard->ownsClipboard() && clipboard->text() == block, 10000);
 
-    TWinImport import(*m_context, m_dialogs);
-    QVERIFY(import.PasteFromClipboard());
+    QStringList lines;
+    m_dialogs.QueueExec([&lines](QDialog& dialog) {
+        auto& import = static_cast<TWinImport&>(dialog);
+        for (int i = 0; i < import.LB->count(); ++i)
+            lines << import.LB->item(i)->text();
+        import.BtAdd->click();
+        return dialog.result();
+    });
+    m_win->MnuPaste->trigger();
     xclip.kill();
     xclip.waitForFinished(3000);
-    QCOMPARE(import.LB->count(), 2);
-    QCOMPARE(import.LB->item(0)->text(), d1 + "\t08:15:00\t5.42\t12.10");
-    QCOMPARE(import.LB->item(1)->text(), d2 + "\t12:00:00\t\t11.90");
-    import.BtAddClick();
+    QCOMPARE(m_dialogs.ExecutedWindows, QStringList { "TWinImport" });
+    QVERIFY(m_dialogs.Boxes.isEmpty()); // an analyte without points: no question
+    QCOMPARE(lines, (QStringList { d1 + "\t08:15:00\t5.42\t12.10", d2 + "\t12:00:00\t\t11.90" }));
     QCOMPARE(m_analyte->Count(), 2);
     QCOMPARE(m_analyte->Point(0).Values[0].Value, 5.42f);
     QCOMPARE(int(m_analyte->Point(1).Values[0].Status), int(psNoValue));

@@ -5,7 +5,10 @@
 #include "TWinMain.h"
 #include "TestHelpers.h"
 
+#include <QAction>
+#include <QDialog>
 #include <QFile>
+#include <QPushButton>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -25,6 +28,7 @@ private slots:
     void backupIntervalZeroStartsTheBackupLight();
     void secondInstanceIsRefused();
     void exitSavesTheFiles();
+    void recalledRunReachesTheDataAndQueueFiles();
 
 private:
     // A program on the temporary folder whose screen is `width` pixels wide.
@@ -168,6 +172,39 @@ void TestTProgram::exitSavesTheFiles()
     QVERIFY(LoadData(*reread, DataFileName(*reread)));
     QCOMPARE(reread->ListAnalytes.Count(), 3);
     QVERIFY(QFile::exists(FilePath(".fif")));
+}
+
+void TestTProgram::recalledRunReachesTheDataAndQueueFiles()
+{
+    auto program = MakeProgram(*m_context);
+    QVERIFY(program->Start());
+    QVERIFY(program->ShowMain());
+    TWinMain* main = program->MainWindow();
+    QVERIFY(main->WinImport != nullptr);
+    QVERIFY(main->MnuPaste->isEnabled());
+    QVERIFY(main->MnuImport->isEnabled());
+    QVERIFY(main->BtFifo->isEnabled());
+    const int queued = m_context->ListFifo.Count();
+    QVERIFY(queued > 0);
+    const QString name = m_context->ListFifo.Item(0).Analyte;
+    const TAnalyte* target = m_context->ListAnalytes.FindByName(name);
+    QVERIFY(target);
+    const int points = target->Count();
+
+    m_dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
+    main->BtFifo->click();
+    QCOMPARE(m_dialogs.ExecutedWindows.last(), QString("TWinValidCQ"));
+    // Both files follow at once, before any exit.
+    TFifo onDisk;
+    onDisk.SetFileName(FilePath(".fif"));
+    QVERIFY(onDisk.Load());
+    QCOMPARE(onDisk.Count(), queued - 1);
+    auto reread = MakeTestContext();
+    QVERIFY(LoadData(*reread, FilePath(".qcf")));
+    QCOMPARE(reread->ListAnalytes.FindByName(name)->Count(), points + 1);
+    m_dialogs.QueueAnswer(mbOK);
+    QVERIFY(main->close());
+    program->Shutdown();
 }
 
 QTEST_MAIN(TestTProgram)
