@@ -32,6 +32,9 @@ public:
     QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override;
 
     int PendingAnswers() const { return int(m_answers.size()); }
+    // Empty when exactly one box was shown and it was this one; otherwise a
+    // description of the boxes shown.
+    QString OnlyBoxDifference(TMsgType type, const QString& text, int buttons) const;
 
 private:
     QList<int> m_answers;

@@ -1,5 +1,6 @@
 #include "TAnalyte.h"
 #include "TDataFile.h"
+#include "TDailyAnalyte.h"
 #include "TDates.h"
 #include "TPaintBox.h"
 #include "TPictures.h"
@@ -33,19 +34,9 @@ namespace {
 
 double Today() { return DateToDayCount(QDate(2026, 3, 15)); }
 
-// An analyte of `count` daily points ending yesterday, values around 5 on each level.
 TAnalyte& AddAnalyte(TQCContext& context, const QString& name, int levels, int count)
 {
-    TAnalyte& a = context.ListAnalytes.Add(TAnalyte(name, "mmol/L", 1, levels));
-    for (int l = 0; l < levels; ++l)
-        a.SerumID[l] = l;
-    for (int i = 0; i < count; ++i) {
-        const double v = 5 + (i % 5) * 0.1;
-        a.AddPoint(MakeResult(Today() - count + i + 0.5, v, 2 * v, 3 * v));
-    }
-    RecomputeAll(a, context.Risks());
-    ClassifyAll(a);
-    return a;
+    return AddDailyAnalyte(context, name, levels, count, Today());
 }
 
 QStringList MenuCaptions(QMenuBar* bar)

@@ -1,6 +1,7 @@
 #include "TAnalyte.h"
 #include "TArchive.h"
 #include "TDataFile.h"
+#include "TDailyAnalyte.h"
 #include "TDates.h"
 #include "TGBFixedParam.h"
 #include "TPictures.h"
@@ -31,17 +32,9 @@ namespace {
 
 double Today() { return DateToDayCount(QDate(2026, 3, 15)); }
 
-// An analyte of `count` daily points ending yesterday, values around 5, 10 and 15.
 TAnalyte& AddAnalyte(TQCContext& context, const QString& name, int levels, int count)
 {
-    TAnalyte& a = context.ListAnalytes.Add(TAnalyte(name, "mmol/L", 1, levels));
-    for (int i = 0; i < count; ++i) {
-        const double v = 5 + (i % 5) * 0.1;
-        a.AddPoint(MakeResult(Today() - count + i + 0.5, v, 2 * v, 3 * v));
-    }
-    RecomputeAll(a, context.Risks());
-    ClassifyAll(a);
-    return a;
+    return AddDailyAnalyte(context, name, levels, count, Today());
 }
 
 // A held-back run of the analyte named `name`, this morning.
@@ -80,6 +73,13 @@ QList<float> QueueFileValues(const QString& fileName)
 }
 
 } // namespace
+
+// Exactly one box was shown, this one.
+#define QCOMPARE_ONLY_BOX(type, text, buttons)                                                                       \
+    do {                                                                                                             \
+        const QString difference_ = m_dialogs.OnlyBoxDifference(type, text, buttons);                               \
+        QVERIFY2(difference_.isEmpty(), qPrintable(difference_));                                                    \
+    } while (false)
 
 // The main window's queue recall, clipboard, export and import commands.
 class TestTWinMainExchange : public QObject {
@@ -222,10 +222,7 @@ void TestTWinMainExchange::emptyQueueSaysNothingHold()
     QVERIFY(!m_win->TimerBackUp->isActive());
     m_context->Config.BackupInterval = 0; // due now: the reminder follows the command
     m_win->BtFifo->click();
-    QCOMPARE(m_dialogs.Boxes.size(), 1);
-    QCOMPARE(m_dialogs.Boxes[0].Text, QString("Nothing hold in the queue"));
-    QCOMPARE(m_dialogs.Boxes[0].Type, TMsgType::Error);
-    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbYes));
+    QCOMPARE_ONLY_BOX(TMsgType::Error, QString("Nothing hold in the queue"), mbYes);
     QVERIFY(m_dialogs.ExecutedWindows.isEmpty());
     QVERIFY(m_win->TimerBackUp->isActive());
     QCOMPARE(m_win->BtFifo->text(), QString("&Queue : 0"));
@@ -369,10 +366,7 @@ void TestTWinMainExchange::copyWithoutAnalyteSaysNothingToCopy()
     MakeWindow();
     QGuiApplication::clipboard()->setText("kept");
     m_win->MnuCopy->trigger();
-    QCOMPARE(m_dialogs.Boxes.size(), 1);
-    QCOMPARE(m_dialogs.Boxes[0].Text, QString("Nothing to copy."));
-    QCOMPARE(m_dialogs.Boxes[0].Type, TMsgType::Error);
-    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbYes));
+    QCOMPARE_ONLY_BOX(TMsgType::Error, QString("Nothing to copy."), mbYes);
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("kept"));
 }
 
@@ -390,11 +384,8 @@ void TestTWinMainExchange::copyThenPasteGivesOneLinePerPoint()
     MakeWindow();
 
     m_win->MnuCopy->trigger();
-    QCOMPARE(m_dialogs.Boxes.size(), 1);
-    QCOMPARE(m_dialogs.Boxes[0].Type, TMsgType::Information);
-    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbYes));
-    QCOMPARE(m_dialogs.Boxes[0].Text, QString("\rThe data for Glucose are now copied in the clipboard.\rYou can "
-                                              "paste them in a spreadsheet."));
+    QCOMPARE_ONLY_BOX(TMsgType::Information,
+        QString("\rThe data for Glucose are now copied in the clipboard.\rYou can paste them in a spreadsheet."), mbYes);
 
     QString caption;
     QStringList lines;
@@ -445,10 +436,7 @@ void TestTWinMainExchange::pasteWithoutAnalytesSaysSo()
     MakeWindow();
     QGuiApplication::clipboard()->setText(ShortDateText(Today()) + "\t08:00:00\t5\r\n");
     m_win->MnuPaste->trigger();
-    QCOMPARE(m_dialogs.Boxes.size(), 1);
-    QCOMPARE(m_dialogs.Boxes[0].Text, QString("No analyte to paste"));
-    QCOMPARE(m_dialogs.Boxes[0].Type, TMsgType::Error);
-    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbYes));
+    QCOMPARE_ONLY_BOX(TMsgType::Error, QString("No analyte to paste"), mbYes);
     QVERIFY(m_dialogs.ExecutedWindows.isEmpty());
 }
 
@@ -458,9 +446,7 @@ void TestTWinMainExchange::pasteWithoutTextIsABadClipboardFormat()
     MakeWindow();
     QGuiApplication::clipboard()->clear();
     m_win->MnuPaste->trigger();
-    QCOMPARE(m_dialogs.Boxes.size(), 1);
-    QCOMPARE(m_dialogs.Boxes[0].Text, QString("Bad clipboard format"));
-    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbYes));
+    QCOMPARE_ONLY_BOX(TMsgType::Error, QString("Bad clipboard format"), mbYes);
     QVERIFY(m_dialogs.ExecutedWindows.isEmpty());
     QCOMPARE(m_import->LB->count(), 1);
     QCOMPARE(m_import->LB->item(0)->text(), QString("Nothing to paste from the clipboard"));
@@ -485,10 +471,7 @@ void TestTWinMainExchange::exportWithoutAnalyteSaysNoAnalyte()
     MakeWindow();
     m_dialogs.QueueFileName(Path("out.txt"));
     m_win->MnuExport->trigger();
-    QCOMPARE(m_dialogs.Boxes.size(), 1);
-    QCOMPARE(m_dialogs.Boxes[0].Text, QString("No analyte"));
-    QCOMPARE(m_dialogs.Boxes[0].Type, TMsgType::Error);
-    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbOK));
+    QCOMPARE_ONLY_BOX(TMsgType::Error, QString("No analyte"), mbOK);
     QVERIFY(m_dialogs.FileFolders.isEmpty()); // no file was asked for
     QVERIFY(!QFile::exists(Path("out.txt")));
 }
@@ -505,10 +488,8 @@ void TestTWinMainExchange::exportReplacesALongerFileWholly()
     m_win->MnuExport->trigger();
     QCOMPARE(m_dialogs.FileFolders, QStringList { m_context->ProgramFolder() });
     QCOMPARE(m_dialogs.FileFilters, QStringList { "Text files with tabs as separators (*.txt)" });
-    QCOMPARE(m_dialogs.Boxes.size(), 1);
-    QCOMPARE(m_dialogs.Boxes[0].Type, TMsgType::Confirmation);
-    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbOK | mbCancel));
-    QCOMPARE(m_dialogs.Boxes[0].Text, "The file " + QDir::toNativeSeparators(name) + "\ralready exists. Overwrite ?");
+    QCOMPARE_ONLY_BOX(TMsgType::Confirmation,
+        "The file " + QDir::toNativeSeparators(name) + "\ralready exists. Overwrite ?", mbOK | mbCancel);
 
     const QByteArray bytes = ReadBytes(name);
     const QString text = AsText(a);
@@ -605,10 +586,7 @@ void TestTWinMainExchange::currentDataFileOfferedAsVersion2CannotBeRead()
     MakeWindow();
     m_dialogs.QueueFileName(renamed);
     m_win->MnuImport->trigger();
-    QCOMPARE(m_dialogs.Boxes.size(), 1);
-    QCOMPARE(m_dialogs.Boxes[0].Text, QString("Cannot read data"));
-    QCOMPARE(m_dialogs.Boxes[0].Type, TMsgType::Error);
-    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbYes));
+    QCOMPARE_ONLY_BOX(TMsgType::Error, QString("Cannot read data"), mbYes);
     QCOMPARE(m_context->ListAnalytes.Count(), 1);
     QCOMPARE(m_win->LBAnalytes->count(), 1);
 }
@@ -620,10 +598,7 @@ void TestTWinMainExchange::textImportWithoutAnalytesSaysSo()
     QVERIFY(WriteBytes(name, (ShortDateText(Today()) + "\t08:00:00\t5\r\n").toUtf8()));
     m_dialogs.QueueFileName(name);
     m_win->MnuImport->trigger();
-    QCOMPARE(m_dialogs.Boxes.size(), 1);
-    QCOMPARE(m_dialogs.Boxes[0].Text, QString("No analyte to import data"));
-    QCOMPARE(m_dialogs.Boxes[0].Type, TMsgType::Error);
-    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbYes));
+    QCOMPARE_ONLY_BOX(TMsgType::Error, QString("No analyte to import data"), mbYes);
     QVERIFY(m_dialogs.ExecutedWindows.isEmpty());
     QCOMPARE(m_context->ListAnalytes.Count(), 0);
 }
@@ -672,10 +647,7 @@ void TestTWinMainExchange::unreadableTextFileIsABadFileFormat()
     MakeWindow();
     m_dialogs.QueueFileName(Path("gone.txt"));
     m_win->MnuImport->trigger();
-    QCOMPARE(m_dialogs.Boxes.size(), 1);
-    QCOMPARE(m_dialogs.Boxes[0].Text, QString("Bad file format"));
-    QCOMPARE(m_dialogs.Boxes[0].Type, TMsgType::Error);
-    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbYes));
+    QCOMPARE_ONLY_BOX(TMsgType::Error, QString("Bad file format"), mbYes);
     QVERIFY(m_dialogs.ExecutedWindows.isEmpty());
     QCOMPARE(m_context->CurrentAnalyte->Count(), 3);
 }
