@@ -39,10 +39,8 @@ QString TScriptedDialogs::OnlyBoxDifference(TMsgType type, const QString& text, 
 {
     if (Boxes.size() == 1 && Boxes[0].Type == type && Boxes[0].Text == text && Boxes[0].Buttons == buttons)
         return {};
-    QString shown = QStringLiteral("expected one box (type %1, buttons %2) \"%3\"; shown:")
-                        .arg(int(type))
-                        .arg(buttons)
-                        .arg(text);
+    QString shown
+        = QStringLiteral("expected one box (type %1, buttons %2) \"%3\"; shown:").arg(int(type)).arg(buttons).arg(text);
     for (const TBox& box : Boxes)
         shown += QStringLiteral(" (type %1, buttons %2) \"%3\"").arg(int(box.Type)).arg(box.Buttons).arg(box.Text);
     return shown;

@@ -1,7 +1,7 @@
 #include "TAnalyte.h"
 #include "TArchive.h"
-#include "TDataFile.h"
 #include "TDailyAnalyte.h"
+#include "TDataFile.h"
 #include "TDates.h"
 #include "TGBFixedParam.h"
 #include "TPictures.h"
@@ -75,10 +75,10 @@ QList<float> QueueFileValues(const QString& fileName)
 } // namespace
 
 // Exactly one box was shown, this one.
-#define QCOMPARE_ONLY_BOX(type, text, buttons)                                                                       \
-    do {                                                                                                             \
-        const QString difference_ = m_dialogs.OnlyBoxDifference(type, text, buttons);                               \
-        QVERIFY2(difference_.isEmpty(), qPrintable(difference_));                                                    \
+#define QCOMPARE_ONLY_BOX(type, text, buttons)                                                                         \
+    do {                                                                                                               \
+        const QString difference_ = m_dialogs.OnlyBoxDifference(type, text, buttons);                                  \
+        QVERIFY2(difference_.isEmpty(), qPrintable(difference_));                                                      \
     } while (false)
 
 // The main window's queue recall, clipboard, export and import commands.
@@ -385,7 +385,8 @@ void TestTWinMainExchange::copyThenPasteGivesOneLinePerPoint()
 
     m_win->MnuCopy->trigger();
     QCOMPARE_ONLY_BOX(TMsgType::Information,
-        QString("\rThe data for Glucose are now copied in the clipboard.\rYou can paste them in a spreadsheet."), mbYes);
+        QString("\rThe data for Glucose are now copied in the clipboard.\rYou can paste them in a spreadsheet."),
+        mbYes);
 
     QString caption;
     QStringList lines;
@@ -543,8 +544,8 @@ void TestTWinMainExchange::failedExportIsReportedAndKeepsTheFile()
     m_win->MnuExport->trigger();
     QCOMPARE(m_dialogs.Boxes.size(), 2); // the overwrite question, then the failure
     QCOMPARE(m_dialogs.Boxes[1].Type, TMsgType::Error);
-    QVERIFY2(m_dialogs.Boxes[1].Text.startsWith("Cannot write " + Path("taken.txt")),
-        qPrintable(m_dialogs.Boxes[1].Text));
+    QVERIFY2(
+        m_dialogs.Boxes[1].Text.startsWith("Cannot write " + Path("taken.txt")), qPrintable(m_dialogs.Boxes[1].Text));
     QVERIFY(QFileInfo(Path("taken.txt")).isDir());
 }
 
@@ -611,8 +612,8 @@ void TestTWinMainExchange::textFileGoesThroughTheImportWindow()
     const QString d1 = ShortDateText(Today() - 2);
     const QString d2 = ShortDateText(Today() - 1);
     // A heading row, a zero byte ending the text, Windows-1252 bytes.
-    QByteArray bytes = ToWin1252("Date\tTime\tQC1 \u00b5mol/L\r\n" + d1 + "\t08:15:00\t5,42\t12.1\r\n" + d2
-        + "\tnoon\t\t11.9\r\n");
+    QByteArray bytes
+        = ToWin1252("Date\tTime\tQC1 \u00b5mol/L\r\n" + d1 + "\t08:15:00\t5,42\t12.1\r\n" + d2 + "\tnoon\t\t11.9\r\n");
     const QByteArray tail = (ShortDateText(Today()) + "\t09:00:00\t6\r\n").toLatin1();
     bytes += QByteArray(1, '\0') + tail;
     const QString name = Path("runs.txt");
