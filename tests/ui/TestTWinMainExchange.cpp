@@ -572,6 +572,9 @@ void TestTWinMainExchange::version2FileAppendsAnalytesAndRefillsTheList()
     QCOMPARE(m_win->LBAnalytes->item(2)->text(), QString("Urea"));
     QCOMPARE(m_context->ListAnalytes.Item(1).Count(), 5);
     QCOMPARE(m_context->CurrentAnalyte, &calcium); // the list keeps showing the analyte it showed
+    auto saved = MakeTestContext();
+    QVERIFY(LoadData(*saved, DataFileName(*m_context)));
+    QCOMPARE(saved->ListAnalytes.Count(), 3); // the appended analytes are saved at once
     QCOMPARE(m_win->LBAnalytes->currentRow(), 0);
     // The next chooser opens where that file was.
     m_win->MnuImport->trigger();
@@ -590,6 +593,7 @@ void TestTWinMainExchange::currentDataFileOfferedAsVersion2CannotBeRead()
     QCOMPARE_ONLY_BOX(TMsgType::Error, QString("Cannot read data"), mbYes);
     QCOMPARE(m_context->ListAnalytes.Count(), 1);
     QCOMPARE(m_win->LBAnalytes->count(), 1);
+    QVERIFY(!QFile::exists(DataFileName(*m_context))); // a failed import writes nothing
 }
 
 void TestTWinMainExchange::textImportWithoutAnalytesSaysSo()
@@ -639,7 +643,11 @@ void TestTWinMainExchange::textFileGoesThroughTheImportWindow()
     QCOMPARE(int(a.LimitMode[0]), int(lmMobile)); // the Fix sheet was left and the import resets modes anyway
     QCOMPARE(m_win->PageControl->currentIndex(), 0);
     QCOMPARE(m_win->SelectedPoint(), -1);
-    QVERIFY(!QFile::exists(DataFileName(*m_context))); // written at the next save
+    // The added runs are in the data file at once.
+    auto saved = MakeTestContext();
+    QVERIFY(LoadData(*saved, DataFileName(*m_context)));
+    QCOMPARE(saved->ListAnalytes.Item(0).Count(), 2);
+    QCOMPARE(saved->ListAnalytes.Item(0).Point(0).Values[0].Value, 5.42f);
 }
 
 void TestTWinMainExchange::unreadableTextFileIsABadFileFormat()

@@ -1,5 +1,6 @@
 #include "TAnalyte.h"
 #include "TArchive.h"
+#include "TDataFile.h"
 #include "TDates.h"
 #include "TFormat.h"
 #include "TGBArchivage.h"
@@ -416,6 +417,7 @@ void TestTWinMainSheets::okKeepsAndCancelDropsTheLock()
     QCOMPARE(Sheet(), 0);
     QCOMPARE(int(analyte.LimitMode[0]), int(lmMobile));
     QVERIFY(!m_win->Interval().IsSet());
+    QVERIFY(!QFile::exists(DataFileName(*m_context))); // Cancel writes nothing
 
     m_win->MnuLockLimits->trigger();
     PressBelowAxis(0);
@@ -425,6 +427,11 @@ void TestTWinMainSheets::okKeepsAndCancelDropsTheLock()
     QCOMPARE(Sheet(), 0);
     QCOMPARE(int(analyte.LimitMode[0]), int(lmLocked));
     QCOMPARE(analyte.LockEnd[0], 2);
+    // OK keeps the lock in the data file at once.
+    auto saved = MakeTestContext();
+    QVERIFY(LoadData(*saved, DataFileName(*m_context)));
+    QCOMPARE(int(saved->ListAnalytes.Item(0).LimitMode[0]), int(lmLocked));
+    QCOMPARE(saved->ListAnalytes.Item(0).LockEnd[0], 2);
     // Unlocking on the sheet frees the level again.
     m_win->MnuLockLimits->trigger();
     m_win->GBLocked[0]->BtUnLock->click();
@@ -641,6 +648,14 @@ void TestTWinMainSheets::erasingTwoLevelsWritesTwoArchives()
         QCOMPARE(int(analyte.Point(i).Values[1].Status), int(psNoValue));
         QVERIFY(analyte.Point(i).Values[2].HasValue());
     }
+    // The data file was written with the erased levels, at once.
+    auto saved = MakeTestContext();
+    QString error;
+    QVERIFY2(LoadData(*saved, DataFileName(*m_context), &error), qPrintable(error));
+    const TAnalyte& stored = saved->ListAnalytes.Item(0);
+    QCOMPARE(stored.Archives, QList<qint32>({ 1, 2 }));
+    QCOMPARE(int(stored.Point(1).Values[0].Status), int(psNoValue));
+    QCOMPARE(stored.Point(1).Values[2].Value, 21.0f);
 }
 
 void TestTWinMainSheets::aPointLeftWithoutValueDisappears()

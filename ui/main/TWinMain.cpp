@@ -841,7 +841,12 @@ void TWinMain::MnuChangePageControl(int tag)
         PrepareArchiSheet();
 }
 
-void TWinMain::BtOKLockClick() { MnuChangePageControl(0); }
+void TWinMain::BtOKLockClick()
+{
+    MnuChangePageControl(0);
+    // The limit settings kept by OK are written at once, not only at exit.
+    SaveDataFile();
+}
 
 void TWinMain::BtUndoLockFixClick(int tag)
 {
@@ -1072,6 +1077,9 @@ void TWinMain::BtValidEraseClick()
             break;
         }
     }
+    // The data file follows the archives at once: after a crash the erased
+    // points must not come back beside their archive.
+    SaveDataFile();
     m_view.Selected = -1;
     RecomputeChartWindow();
     MnuChangePageControl(0);
@@ -1146,6 +1154,8 @@ void TWinMain::RunImportWindow()
     m_view.Selected = -1;
     RecomputeChartWindow();
     RepaintCharts();
+    // The added runs are kept at once, as an entered run is.
+    SaveDataFile();
 }
 
 void TWinMain::MnuCopyClick() { TWinImport::CopyToClipboard(m_context.CurrentAnalyte, m_dialogs, this); }
@@ -1204,10 +1214,12 @@ void TWinMain::MnuImportClick()
         return;
     m_importFolder = QFileInfo(name).absolutePath();
     if (IsVersion2FileName(name)) {
-        if (!ImportV2(name, m_context.ListAnalytes, m_context.Risks()))
+        if (!ImportV2(name, m_context.ListAnalytes, m_context.Risks())) {
             m_dialogs.Error(QStringLiteral("Cannot read data"), mbYes, this);
-        else
+        } else {
             FillAnalyteList();
+            SaveDataFile();
+        }
         return;
     }
     if (m_context.ListAnalytes.Count() == 0) {
