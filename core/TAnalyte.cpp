@@ -34,9 +34,10 @@ TAnalyte& TAnalyte::operator=(const TAnalyte& other)
     Archives = other.Archives;
     Comments = other.Comments;
     m_points.clear();
-    m_points.reserve(other.m_points.size());
-    for (const auto& point : other.m_points)
-        m_points.push_back(std::make_unique<TQCPoint>(*point));
+    m_pool.Clear();
+    ReservePoints(other.Count());
+    for (const TQCPoint* point : other.m_points)
+        m_points.push_back(m_pool.New(*point));
     return *this;
 }
 
@@ -45,7 +46,7 @@ TAnalyte::~TAnalyte() = default;
 int TAnalyte::IndexOf(const TQCPoint* point) const
 {
     for (int i = Count() - 1; i >= 0; --i)
-        if (m_points[size_t(i)].get() == point)
+        if (m_points[size_t(i)] == point)
             return i;
     return -1;
 }
@@ -60,13 +61,13 @@ int TAnalyte::InsertPosition(double dateTime) const
 
 int TAnalyte::AddPoint(const TResu0& result)
 {
-    auto point = std::make_unique<TQCPoint>();
-    point->DateTime = result.DateTime;
-    point->Values = result.Values;
-    point->SetOperator(result.Operator);
-    point->CommentID = result.Comment.isEmpty() ? -1 : Comments.Add(result.Comment);
+    TQCPoint point;
+    point.DateTime = result.DateTime;
+    point.Values = result.Values;
+    point.SetOperator(result.Operator);
+    point.CommentID = result.Comment.isEmpty() ? -1 : Comments.Add(result.Comment);
     const int index = InsertPosition(result.DateTime);
-    m_points.insert(m_points.begin() + index, std::move(point));
+    m_points.insert(m_points.begin() + index, m_pool.New(point));
     for (int l = 0; l < NbLevels && l < MaxLevels; ++l) {
         if (LimitMode[l] != lmLocked)
             continue;
@@ -82,6 +83,7 @@ int TAnalyte::AddPoint(const TResu0& result)
 
 void TAnalyte::DeletePoint(int index)
 {
+    m_pool.Free(m_points[size_t(index)]);
     m_points.erase(m_points.begin() + index);
     for (int l = 0; l < NbLevels && l < MaxLevels; ++l) {
         if (LimitMode[l] != lmLocked)
@@ -124,12 +126,33 @@ void TAnalyte::ResetLevels()
 void TAnalyte::Clear(const TRisks& risks)
 {
     m_points.clear();
+    m_pool.Clear();
     ResetLevels();
     RecomputeAll(risks);
     Comments.Clear();
 }
 
-void TAnalyte::AppendLoadedPoint(const TQCPoint& point) { m_points.push_back(std::make_unique<TQCPoint>(point)); }
+void TAnalyte::AppendLoadedPoint(const TQCPoint& point) { m_points.push_back(m_pool.New(point)); }
+
+int TAnalyte::AppendLoadedRecords(const char* records, int count)
+{
+    ReservePoints(count);
+    for (int i = 0; i < count; ++i) {
+        TQCPoint* point = m_pool.New(TQCPoint());
+        if (!point->ReadRecord(records + qint64(i) * TQCPoint::RecordSize)) {
+            m_pool.Free(point);
+            return i;
+        }
+        m_points.push_back(point);
+    }
+    return -1;
+}
+
+void TAnalyte::ReservePoints(int count)
+{
+    m_points.reserve(m_points.size() + size_t(count));
+    m_pool.Reserve(count);
+}
 
 void TAnalyte::ComputeLevel(int level, const TRisks& risks) { ::ComputeLevel(*this, level, risks); }
 void TAnalyte::RecomputeAll(const TRisks& risks) { ::RecomputeAll(*this, risks); }

@@ -1,13 +1,13 @@
 #pragma once
 #include "TConfigRecord.h"
 #include "TListIDString.h"
+#include "TPointPool.h"
 #include "TQCPoint.h"
 #include "TQCTypes.h"
 
 #include <QList>
 #include <QString>
 #include <array>
-#include <memory>
 #include <vector>
 
 class TRandom;
@@ -68,7 +68,12 @@ public:
 
     // Used by file readers: appends a point as read, without touching intervals.
     void AppendLoadedPoint(const TQCPoint& point);
-    void ReservePoints(int count) { m_points.reserve(size_t(count)); }
+    // Appends the points of `count` consecutive 44-byte file records; returns the
+    // index of the first damaged record (see TQCPoint::ReadRecord), of which and
+    // after which nothing is appended, or -1 when all were sound.
+    int AppendLoadedRecords(const char* records, int count);
+    // Makes room for `count` more points.
+    void ReservePoints(int count);
 
     // Statistics and classification (see TStatistics).
     void ComputeLevel(int level, const TRisks& risks);
@@ -90,5 +95,7 @@ public:
 private:
     void ResetLevels();
 
-    std::vector<std::unique_ptr<TQCPoint>> m_points;
+    // The points in date order; each lives in m_pool, which keeps it in place.
+    TPointPool m_pool;
+    std::vector<TQCPoint*> m_points;
 };

@@ -8,14 +8,20 @@
 // from then on returns zeros; callers check Ok() after a record.
 class TBinaryReader {
 public:
-    explicit TBinaryReader(QIODevice& device) : m_device(device) {}
+    // The size of a random-access device is taken once: asking a file for it
+    // costs a system call, and the readers ask before every counted field.
+    explicit TBinaryReader(QIODevice& device)
+        : m_device(device)
+        , m_size(device.isSequential() ? -1 : device.size())
+    {
+    }
 
     bool Ok() const { return m_error.isEmpty(); }
     const QString& Error() const { return m_error; }
     // Marks the read as failed (the first reason is kept).
     void Fail(const QString& reason);
     qint64 Pos() const { return m_device.pos(); }
-    qint64 Remaining() const { return m_device.size() - m_device.pos(); }
+    qint64 Remaining() const { return (m_size >= 0 ? m_size : m_device.size()) - m_device.pos(); }
     bool AtEnd() const { return Remaining() <= 0; }
 
     quint8 ReadByte();
@@ -36,6 +42,7 @@ private:
     bool Take(char* out, qint64 count);
 
     QIODevice& m_device;
+    const qint64 m_size; // -1 for a sequential device, asked each time
     QString m_error;
 };
 

@@ -151,17 +151,12 @@ bool TDataFileReader::ReadPoints(TBinaryReader& in, TAnalyte& analyte)
     m_block.resize(size_t(count) * TQCPoint::RecordSize);
     if (!in.ReadInto(m_block.data(), qint64(m_block.size())))
         return Check(in);
-    analyte.ReservePoints(count);
-    TQCPoint point;
-    for (qint32 i = 0; i < count; ++i) {
-        const qint64 at = qint64(i) * TQCPoint::RecordSize;
-        if (!point.ReadRecord(m_block.data() + at))
-            return FailAt(start + at,
-                QString("Point %1 is damaged (unknown status, operator code longer than "
-                        "4 characters, or a date or value that is not a number)")
-                    .arg(i + 1));
-        analyte.AppendLoadedPoint(point);
-    }
+    const int damaged = analyte.AppendLoadedRecords(m_block.data(), count);
+    if (damaged >= 0)
+        return FailAt(start + qint64(damaged) * TQCPoint::RecordSize,
+            QString("Point %1 is damaged (unknown status, operator code longer than "
+                    "4 characters, or a date or value that is not a number)")
+                .arg(damaged + 1));
     return true;
 }
 

@@ -3,8 +3,10 @@
 #include "TAnalyte.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 const double TTable[TTableRows][TTableColumns] = {
     { 12.706, 4.303, 3.182, 2.776, 2.571, 2.447, 2.365, 2.306, 2.262, 2.228, 2.201, 2.179,
@@ -152,12 +154,18 @@ template <typename F> void WithLevelCount(int levels, F&& f)
 // The sums of the first `Levels` levels over all points, in one pass.
 template <int Levels> void AccumulateAll(const TAnalyte& analyte, TAccumulator* acc)
 {
+    // The sums are kept in local copies through the loop, which lets the
+    // compiler hold them in registers instead of storing them at every point.
+    std::array<TAccumulator, Levels> local;
+    std::copy(acc, acc + Levels, local.begin());
     const int count = analyte.Count();
-    for (int i = 0; i < count; ++i) {
-        const TQCValues& values = analyte.Point(i).Values;
-        for (int l = 0; l < Levels; ++l)
-            acc[l].Add(values[l]);
-    }
+    // Constant level indices (the fold below) let each accumulator be split into registers.
+    const auto addPoint = [&]<std::size_t... L>(const TQCValues& values, std::index_sequence<L...>) {
+        (local[L].Add(values[L]), ...);
+    };
+    for (int i = 0; i < count; ++i)
+        addPoint(analyte.Point(i).Values, std::make_index_sequence<Levels>());
+    std::copy(local.begin(), local.end(), acc);
 }
 
 // One level's limits, prepared for classifying a long series without branches.

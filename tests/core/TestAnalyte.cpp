@@ -149,6 +149,51 @@ private slots:
         QCOMPARE(a.IndexOf(held), -1);
     }
 
+    void heldPointsSurviveGrowthAndTheirPlacesAreReused()
+    {
+        // Far more points than the first block holds, stored out of order and deleted in between.
+        TAnalyte a("Urea", "mmol/L", 1, 1);
+        a.AddPoint(MakeResult(50000, 7.25));
+        TQCPoint* held = &a.Point(0);
+        for (int i = 0; i < 300; ++i)
+            a.AddPoint(MakeResult(i % 2 ? 40000 + i : 60000 + i, 1 + i));
+        for (int i = 0; i < 100; ++i)
+            a.DeletePoint(0);
+        for (int i = 0; i < 100; ++i)
+            a.AddPoint(MakeResult(45000 + i, 2));
+        QCOMPARE(a.Count(), 301);
+        QCOMPARE(held->DateTime, 50000.0);
+        QCOMPARE(held->Values[0].Value, 7.25f);
+        QCOMPARE(&a.Point(a.IndexOf(held)), held);
+        for (int i = 1; i < a.Count(); ++i)
+            QVERIFY(a.Point(i - 1).DateTime <= a.Point(i).DateTime);
+    }
+
+    void loadedRecordsStopAtTheFirstDamagedOne()
+    {
+        TAnalyte source("Urea", "mmol/L", 1, 1);
+        for (int i = 0; i < 5; ++i)
+            source.AddPoint(MakeResult(45000 + i, 4 + i, NAN, NAN, "OP"));
+        QByteArray records(5 * TQCPoint::RecordSize, Qt::Uninitialized);
+        for (int i = 0; i < 5; ++i)
+            source.Point(i).WriteRecord(records.data() + i * TQCPoint::RecordSize);
+
+        TAnalyte sound;
+        QCOMPARE(sound.AppendLoadedRecords(records.constData(), 5), -1);
+        QCOMPARE(sound.Count(), 5);
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(sound.Point(i).DateTime, 45000.0 + i);
+            QCOMPARE(sound.Point(i).Values[0].Value, float(4 + i));
+            QCOMPARE(sound.Point(i).Operator(), QString("OP"));
+        }
+
+        records[3 * TQCPoint::RecordSize + 12] = 9; // an unknown status in the fourth record
+        TAnalyte damaged;
+        QCOMPARE(damaged.AppendLoadedRecords(records.constData(), 5), 3);
+        QCOMPARE(damaged.Count(), 3);
+        QCOMPARE(damaged.Point(2).DateTime, 45002.0);
+    }
+
     void emptyPointsAndDeleteIfEmpty()
     {
         TAnalyte a("X", "U", 0, 2);

@@ -3,6 +3,8 @@
 #include "TestHelpers.h"
 
 #include <QtEndian>
+#include <cmath>
+#include <limits>
 
 class TestQCPoint : public QObject {
     Q_OBJECT
@@ -56,6 +58,26 @@ private slots:
         QCOMPARE(QByteArray(again, 44).toHex(), raw.toHex());
     }
 
+    void valuesThatAreNotCountedMayBeAnything_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::newRow("no value") << int(psNoValue);
+        QTest::newRow("discarded") << int(psDiscarded);
+    }
+    void valuesThatAreNotCountedMayBeAnything()
+    {
+        QFETCH(int, status);
+        QByteArray raw(44, '\0');
+        raw[12] = raw[20] = raw[28] = char(status);
+        qToLittleEndian(std::numeric_limits<float>::quiet_NaN(), raw.data() + 8);
+        qToLittleEndian(std::numeric_limits<float>::infinity(), raw.data() + 16);
+        TQCPoint p;
+        QVERIFY(p.ReadRecord(raw.constData()));
+        QVERIFY(std::isnan(p.Values[0].Value));
+        QVERIFY(std::isinf(p.Values[1].Value));
+        QCOMPARE(int(p.Values[2].Status), status);
+    }
+
     void refusesDamagedRecords_data()
     {
         QTest::addColumn<int>("offset");
@@ -63,6 +85,9 @@ private slots:
         QTest::newRow("operator longer than 4") << 36 << 5;
         QTest::newRow("unknown status") << 12 << 7;
         QTest::newRow("date not a number") << 7 << 0x7F; // with byte 6 below: NaN
+        QTest::newRow("date infinite") << 7 << 0x7F; // with byte 6 below: +infinity
+        QTest::newRow("counted value infinite") << 11 << 0x7F; // with byte 10 below and status 0
+        QTest::newRow("status beyond the known ones") << 28 << 0xFF;
     }
     void refusesDamagedRecords()
     {
@@ -70,8 +95,15 @@ private slots:
         QFETCH(int, byte);
         QByteArray raw(44, '\0');
         raw[12] = raw[20] = raw[28] = 6;
-        if (offset == 7)
+        const QByteArray row = QTest::currentDataTag();
+        if (row == "date not a number")
             raw[6] = char(0xF8);
+        if (row == "date infinite")
+            raw[6] = char(0xF0);
+        if (row == "counted value infinite") {
+            raw[10] = char(0x80);
+            raw[12] = 0;
+        }
         raw[offset] = char(byte);
         TQCPoint p;
         QVERIFY(!p.ReadRecord(raw.constData()));
