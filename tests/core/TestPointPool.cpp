@@ -29,6 +29,15 @@ private:
         }
     }
 
+    // Stores points dated 0..count-1, holding each and noting its date.
+    static void StoreDays(TPointPool& pool, int count, std::vector<TQCPoint*>& held, std::vector<double>& dates)
+    {
+        for (int i = 0; i < count; ++i) {
+            held.push_back(pool.New(Dated(i)));
+            dates.push_back(i);
+        }
+    }
+
 private slots:
     void pointsStayInPlaceWhileThePoolGrows()
     {
@@ -36,10 +45,7 @@ private slots:
         TPointPool pool;
         std::vector<TQCPoint*> held;
         std::vector<double> dates;
-        for (int i = 0; i < 1000; ++i) {
-            held.push_back(pool.New(Dated(i)));
-            dates.push_back(i);
-        }
+        StoreDays(pool, 1000, held, dates);
         QCOMPARE(pool.LiveCount(), 1000);
         QVERIFY(pool.Capacity() >= 1000);
         QVERIFY2(pool.Capacity() <= 1000 * 5 / 4 + 16, qPrintable(QString::number(pool.Capacity())));
@@ -51,8 +57,8 @@ private slots:
     {
         TPointPool pool;
         std::vector<TQCPoint*> held;
-        for (int i = 0; i < 40; ++i)
-            held.push_back(pool.New(Dated(i)));
+        std::vector<double> dates;
+        StoreDays(pool, 40, held, dates);
         const qint64 capacity = pool.Capacity();
         TQCPoint* freedA = held[3];
         TQCPoint* freedB = held[30];
@@ -65,11 +71,8 @@ private slots:
         QCOMPARE(pool.New(Dated(101)), freedA);
         QCOMPARE(pool.Capacity(), capacity);
         QCOMPARE(pool.FreeCount(), 0);
-        held[3] = freedA;
-        held[30] = freedB;
-        std::vector<double> dates;
-        for (int i = 0; i < 40; ++i)
-            dates.push_back(i == 3 ? 101 : i == 30 ? 100 : i);
+        dates[3] = 101;
+        dates[30] = 100;
         VerifyHeld(held, dates);
     }
 
@@ -79,8 +82,8 @@ private slots:
         // places as at its peak.
         TPointPool pool;
         std::vector<TQCPoint*> live;
-        for (int i = 0; i < 200; ++i)
-            live.push_back(pool.New(Dated(i)));
+        std::vector<double> dates;
+        StoreDays(pool, 200, live, dates);
         const qint64 peak = pool.Capacity();
         for (int day = 0; day < 5000; ++day) {
             pool.Free(live.front());
@@ -89,9 +92,8 @@ private slots:
         }
         QCOMPARE(pool.Capacity(), peak);
         QCOMPARE(pool.LiveCount(), 200);
-        std::vector<double> dates;
-        for (int i = 0; i < 200; ++i)
-            dates.push_back(5000 + i);
+        for (double& date : dates)
+            date += 5000;
         VerifyHeld(live, dates);
     }
 
@@ -150,10 +152,7 @@ private slots:
         TPointPool pool;
         std::vector<TQCPoint*> held;
         std::vector<double> dates;
-        for (int i = 0; i < 50; ++i) {
-            held.push_back(pool.New(Dated(i)));
-            dates.push_back(i);
-        }
+        StoreDays(pool, 50, held, dates);
         pool.Free(held.back());
         held.pop_back();
         dates.pop_back();
