@@ -83,20 +83,7 @@ TScaleStep ScaleStep(double low, double high)
     // would never reach it.
     if (!(range > 1e-300) || !std::isfinite(range))
         return result;
-    const double d = DecadeUnit(range);
-    const double q = range / d;
-    if (q < 1.2)
-        result.Step = 0.2 * d;
-    else if (q < 2.4)
-        result.Step = 0.4 * d;
-    else if (q < 3)
-        result.Step = 0.5 * d;
-    else if (q < 6)
-        result.Step = d;
-    else
-        result.Step = 2 * d;
-    result.Decimals = StepDecimals(result.Step);
-    return result;
+    return StepFromMultiples(range, { 0.2, 0.4, 0.5, 1.0, 2.0 });
 }
 
 QList<TScaleTick> ScaleTicks(const TValueScale& scale)

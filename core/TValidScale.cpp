@@ -69,19 +69,16 @@ TScaleStep ScaleStepFor(double halfRange)
     const double range = 3 * halfRange;
     if (!(range > 0) || !std::isfinite(range))
         return {};
+    return StepFromMultiples(range, { 0.1, 0.2, 0.4, 0.5, 1.0 });
+}
+
+TScaleStep StepFromMultiples(double range, const std::array<double, 5>& multiples)
+{
     const double unit = DecadeUnit(range);
     const double ratio = range / unit;
+    const int choice = ratio < 1.2 ? 0 : ratio < 2.4 ? 1 : ratio < 3 ? 2 : ratio < 6 ? 3 : 4;
     TScaleStep step;
-    if (ratio < 1.2)
-        step.Step = 0.1 * unit;
-    else if (ratio < 2.4)
-        step.Step = 0.2 * unit;
-    else if (ratio < 3)
-        step.Step = 0.4 * unit;
-    else if (ratio < 6)
-        step.Step = 0.5 * unit;
-    else
-        step.Step = unit;
+    step.Step = multiples[size_t(choice)] * unit;
     step.Decimals = StepDecimals(step.Step);
     return step;
 }

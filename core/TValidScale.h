@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include "TQCTypes.h"
 
 #include <QList>
@@ -46,6 +47,10 @@ TScaleStep ScaleStepFor(double halfRange);
 double DecadeUnit(double range);
 // Digits after the separator that a step needs (0 for a step of 1 or more).
 int StepDecimals(double step);
+// The step for a positive, finite range: one of the five multiples of the
+// range's power of ten, chosen by the range's ratio to that power (below 1.2,
+// 2.4, 3, 6, or above), with the decimals it needs.
+TScaleStep StepFromMultiples(double range, const std::array<double, 5>& multiples);
 // The figures from the first multiple of the step above low (at or below it
 // for a negative low) up to high; at most MaxScaleFigures.
 QList<TScaleFigure> FiguresBetween(double low, double high, const TScaleStep& step, QChar separator = QChar());
