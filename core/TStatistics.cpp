@@ -170,15 +170,18 @@ template <int Levels> void AccumulateAll(const TAnalyte& analyte, TAccumulator* 
 
 // One level's limits, prepared for classifying a long series without branches.
 struct TLimits {
-    double Mean, Warning, Action;
-    bool AllWithin; // mobile limits that could not be computed
+    double Mean = 0, Warning = 0, Action = 0;
 
+    TLimits() = default;
     TLimits(const TLevelStats& reference, quint8 mode)
         : Mean(reference.Mean)
         , Warning(reference.WarningHalfWidth)
         , Action(reference.ActionHalfWidth)
-        , AllWithin(mode == lmMobile && reference.Status == 6)
     {
+        // Mobile limits that could not be computed leave every value within:
+        // no comparison with a NaN half-width holds.
+        if (mode == lmMobile && reference.Status == 6)
+            Warning = Action = std::numeric_limits<double>::quiet_NaN();
     }
 
     // The same answers as ClassifyValue: the later tests take precedence.
@@ -191,22 +194,24 @@ struct TLimits {
         status = above >= Action ? quint8(psHighAction) : status;
         status = below >= Warning ? quint8(psLowWarning) : status;
         status = below >= Action ? quint8(psLowAction) : status;
-        return AllWithin ? quint8(psWithin) : status;
+        return status;
     }
 };
 
 // Classifies every counted value of the first `Levels` levels.
 template <int Levels> void ClassifyAllLevels(TAnalyte& analyte, const TLimits* limits)
 {
+    // Local copies: the status stores could otherwise alias the limits and
+    // make the compiler read them again for every value.
+    std::array<TLimits, Levels> local;
+    std::copy(limits, limits + Levels, local.begin());
+    const auto classify = [&]<std::size_t... L>(TQCValues& values, std::index_sequence<L...>) {
+        ((values[L].Status = values[L].Status < psDiscarded ? local[L].Classify(values[L].Value) : values[L].Status),
+            ...);
+    };
     const int count = analyte.Count();
-    for (int i = 0; i < count; ++i) {
-        TQCValues& values = analyte.Point(i).Values;
-        for (int l = 0; l < Levels; ++l) {
-            TQCValue& cell = values[l];
-            if (cell.Status < psDiscarded)
-                cell.Status = limits[l].Classify(cell.Value);
-        }
-    }
+    for (int i = 0; i < count; ++i)
+        classify(analyte.Point(i).Values, std::make_index_sequence<Levels>());
 }
 
 // Widens the chart range of a level's reference statistics to its action limits.
