@@ -21,6 +21,7 @@
 #include "TV2FileReader.h"
 #include "TStatistics.h"
 #include "TSettings.h"
+#include "TStorage.h"
 #include "TArchive.h"
 #include "TPassword.h"
 #include "TPointPopup.h"
@@ -371,13 +372,13 @@ void TWinMain::BuildArchiSheet()
 
 void TWinMain::BuildButtonRow(QWidget* client)
 {
-    struct TSpec {
+    struct TButtonRow {
         QPushButton** Button;
         const char* Caption;
         const char* Hint;
         const char* Glyph;
     };
-    const TSpec specs[] = {
+    const TButtonRow row[] = {
         { &BtData, "Data ta&ble", "Table of QC data", "data" },
         { &BtDaily, "D&aily QC", "Daily QC results", "daily" },
         { &BtLimits, "&Control limits", "Show control limits", "limits" },
@@ -389,11 +390,11 @@ void TWinMain::BuildButtonRow(QWidget* client)
         { &BtExit, "E&xit", "", "exit" },
     };
     int x = 6;
-    for (const TSpec& spec : specs) {
-        QPushButton* b = MakeButton(client, QRect(x, 488, 85, 33), QString::fromLatin1(spec.Caption),
-                                    QString::fromLatin1(spec.Glyph));
-        b->setToolTip(QString::fromLatin1(spec.Hint));
-        *spec.Button = b;
+    for (const TButtonRow& item : row) {
+        QPushButton* b = MakeButton(client, QRect(x, 488, 85, 33), QString::fromLatin1(item.Caption),
+                                    QString::fromLatin1(item.Glyph));
+        b->setToolTip(QString::fromLatin1(item.Hint));
+        *item.Button = b;
         x += 87;
     }
     ShapeBackUp = new TShape(TShape::Rectangle, BtBackup);
@@ -683,8 +684,6 @@ void TWinMain::PBoxPaint(QPainter& painter, const QRect& region)
 {
     const TAnalyte* analyte = m_context.CurrentAnalyte;
     const QRect box(0, 0, ChartGeo::BoxWidth, ChartGeo::BoxHeight);
-    if (analyte)
-        m_dateAxisY = DateAxisY(analyte->NbLevels);
     if (analyte && TChartPainter::PlotRegion().contains(region))
         TChartPainter::PaintPlots(painter, box, *analyte, m_view, m_pictures.Comment);
     else
@@ -749,15 +748,20 @@ void TWinMain::StoreRun(TResu0& run)
 
 void TWinMain::HoldRun(TResu0 run)
 {
-    if (!m_context.ListFifo.Push(std::move(run)))
-        m_dialogs.Error(QStringLiteral("Unable to save fifo"), mbYes, this);
+    QueueChanged(m_context.ListFifo.Push(std::move(run)));
+}
+
+void TWinMain::QueueChanged(bool saved)
+{
+    if (!saved)
+        m_dialogs.Error(QString::fromLatin1(TStorage::MsgUnableToSaveFifo), mbYes, this);
     RefreshFifoCaption();
 }
 
 void TWinMain::SaveDataFile()
 {
     if (!SaveData(m_context, DataFileName(m_context)))
-        m_dialogs.Error(QStringLiteral("Cannot save data"), mbYes, this);
+        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotSaveData), mbYes, this);
 }
 
 void TWinMain::CorrectPoint(const TQCPoint* point)
@@ -1096,9 +1100,7 @@ void TWinMain::MnuClearFifoClick()
         return;
     if (!m_dialogs.Confirm(QStringLiteral("Erase %1 control points in the queue ?").arg(fifo.Count()), this))
         return;
-    if (!fifo.Clear())
-        m_dialogs.Error(QStringLiteral("Unable to save fifo"), mbYes, this);
-    RefreshFifoCaption();
+    QueueChanged(fifo.Clear());
 }
 
 // ---------------------------------------------------------------- queue, clipboard and exchange files
@@ -1136,9 +1138,7 @@ void TWinMain::DropQueueHead()
 {
     TFifo& fifo = m_context.ListFifo;
     fifo.Pop();
-    if (!fifo.Synced())
-        m_dialogs.Error(QStringLiteral("Unable to save fifo"), mbYes, this);
-    RefreshFifoCaption();
+    QueueChanged(fifo.Synced());
 }
 
 void TWinMain::LeaveSpecialSheet()
@@ -1215,7 +1215,7 @@ void TWinMain::MnuImportClick()
     m_importFolder = QFileInfo(name).absolutePath();
     if (IsVersion2FileName(name)) {
         if (!ImportV2(name, m_context.ListAnalytes, m_context.Risks())) {
-            m_dialogs.Error(QStringLiteral("Cannot read data"), mbYes, this);
+            m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotReadData), mbYes, this);
         } else {
             FillAnalyteList();
             SaveDataFile();

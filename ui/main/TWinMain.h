@@ -86,7 +86,6 @@ public:
     // State read by the charts and the commands.
     int SelectedPoint() const { return m_view.Selected; }
     const TChartView& ChartView() const { return m_view; }
-    int DateAxisYPos() const { return m_dateAxisY; }
 
     // Fills the entry form from a stored point of the current analyte and
     // removes the point from it (the data table hands a point back this way).
@@ -242,6 +241,9 @@ private:
     void SaveDataFile();
     // Removes the head of the queue once its run is stored or moved to the tail.
     void DropQueueHead();
+    // After a change of the queue: reports a queue file that could not be
+    // written, then refreshes the caption.
+    void QueueChanged(bool saved);
     // A Lock, Fix or Archi sheet is left as by its Cancel.
     void LeaveSpecialSheet();
     // Shows the import window; after OK no point is selected and the charts follow.
@@ -268,7 +270,6 @@ private:
     // The current analyte's limit settings when a special sheet opened.
     TLimitSettings m_savedLimits;
     const TAnalyte* m_savedFor = nullptr;
-    int m_dateAxisY = 0;
     bool m_openTableOnSelected = false;
     bool m_startupRefused = false;
     // Where the export and import file choosers open next (the program folder
