@@ -2,8 +2,10 @@
 BUILD ?= build
 GENERATOR := Ninja
 JOBS ?= $(shell nproc)
+COVERAGE_BUILD ?= build-coverage
+INCLUDES_BUILD ?= build-includes
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test bench fuzz coverage check-includes clean
 
 all: build
 
@@ -24,10 +26,23 @@ test: build
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
-	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
+	@for b in $(BUILD)/bench/bench_*; do \
+	    [ -f "$$b" ] && [ -x "$$b" ] || continue; \
+	    echo "== $$b"; "$$b" || exit 1; \
+	done
 
 fuzz:
 	@sh scripts/run-fuzz.sh
 
+# Line and branch coverage of the test suite, per folder (gcc --coverage, gcovr).
+coverage: deps
+	@sh scripts/coverage.sh $(COVERAGE_BUILD)
+
+# Builds without precompiled headers: a source that leans on them for an include fails here.
+check-includes: deps
+	@test -f $(INCLUDES_BUILD)/build.ninja || cmake -S . -B $(INCLUDES_BUILD) -G $(GENERATOR) \
+	    -DCMAKE_BUILD_TYPE=Debug -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON
+	cmake --build $(INCLUDES_BUILD) -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(COVERAGE_BUILD) $(INCLUDES_BUILD)

@@ -1,7 +1,6 @@
 #include "BenchLab.h"
 
 #include "TRandom.h"
-#include "TUtils.h"
 
 TListAnalytes MakeBenchLab(int analytes, int points, quint64 seed)
 {
@@ -16,7 +15,7 @@ TListAnalytes MakeBenchLab(int analytes, int points, quint64 seed)
             point.DateTime = 42000.0 + i / 3.0;
             for (int l = 0; l < 3; ++l) {
                 point.Values[l].Status = psWithin;
-                point.Values[l].Value = float(Gaussian(random, means[l] * 0.03, means[l]));
+                point.Values[l].Value = float(random.Gaussian(means[l] * 0.03, means[l]));
             }
             point.SetOperator("AB");
             analyte.AppendLoadedPoint(point);

@@ -85,8 +85,8 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             const double ms = run.GetAdjustedRealTime() / 1000.0;
-            std::printf("%s: %.3f ms per paint (goal: at most %.1f ms) %s\n", run.benchmark_name().c_str(), ms,
-                        GoalMs, ms <= GoalMs ? "met" : "NOT MET");
+            std::printf("%s: %.3f ms per paint (goal: at most %.1f ms) %s\n", run.benchmark_name().c_str(), ms, GoalMs,
+                ms <= GoalMs ? "met" : "NOT MET");
         }
     }
 };

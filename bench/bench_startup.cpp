@@ -128,6 +128,6 @@ int main(int argc, char** argv)
     std::printf("  empty data file:        %8.1f ms\n", emptyMs);
     std::printf("  1.1-million-point file: %8.1f ms\n", largeMs);
     std::printf("  added by the large file: %7.1f ms (goal: at most %.0f ms) %s\n", added, GoalMs,
-                added <= GoalMs ? "met" : "NOT MET");
+        added <= GoalMs ? "met" : "NOT MET");
     return 0;
 }

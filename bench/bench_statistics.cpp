@@ -6,8 +6,8 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -89,7 +89,7 @@ void PrintSummary()
     const double floor = BestSeconds([&] { sink += SumAllValues(Lab()); });
     const double work = BestSeconds([&] { RecomputeAndClassify(Lab()); });
     std::printf("RecomputeAll + ClassifyAll: %.1f ms, read-and-sum floor: %.1f ms, ratio %.2f (goal: at most 3)%s\n",
-                work * 1e3, floor * 1e3, work / floor, sink == 0.12345 ? " " : "");
+        work * 1e3, floor * 1e3, work / floor, sink == 0.12345 ? " " : "");
 }
 
 } // namespace

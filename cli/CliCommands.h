@@ -9,5 +9,5 @@ using TCliCommand = int (*)(const QStringList& args, QTextStream& out, QTextStre
 
 // Value of "--name VALUE" in args, or fallback when absent; `present` tells
 // whether the option was given.
-QString CliOption(const QStringList& args, const QString& name, const QString& fallback = QString(),
-                  bool* present = nullptr);
+QString CliOption(
+    const QStringList& args, const QString& name, const QString& fallback = QString(), bool* present = nullptr);

@@ -4,9 +4,9 @@
 #include "TDataFile.h"
 #include "TDataFileReader.h"
 #include "TFileStamp.h"
-#include "TV2FileReader.h"
 #include "TQCContext.h"
 #include "TStorage.h"
+#include "TV2FileReader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -43,7 +43,8 @@ bool ReadDataFile(const QString& fileName, TDataRead& data, QString& error)
     }
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     TFileStamp stamp;
-    const bool version2 = suffix == "dat" || (suffix == "sav" && FinalStamp(fileName, stamp) && stamp.IsVersion('2', '0'));
+    const bool version2
+        = suffix == "dat" || (suffix == "sav" && FinalStamp(fileName, stamp) && stamp.IsVersion('2', '0'));
     if (version2)
         return ReadVersion2(fileName, data, error);
     if (suffix != "qcf" && suffix != "sav") {

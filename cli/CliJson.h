@@ -12,7 +12,6 @@ class TListAnalytes;
 class TListSerum;
 struct TConfigRecord;
 
-
 // The JSON forms of the model that `dump` prints. Numbers are written so that
 // they read back to the same value: doubles in their shortest exact form,
 // single-precision values in the shortest decimal that gives the same single.

@@ -27,9 +27,9 @@ int CheckConfig(const QString& fileName, QTextStream& out, QTextStream& err)
     if (!reader.ReadFile(fileName))
         return Damaged(err, fileName, reader.ErrorString());
     return Sound(out, fileName,
-                 QString("configuration file, version %1, %2 operator codes")
-                     .arg(QString::fromLatin1(reader.Record().Version, 2))
-                     .arg(reader.Operators().size()));
+        QString("configuration file, version %1, %2 operator codes")
+            .arg(QString::fromLatin1(reader.Record().Version, 2))
+            .arg(reader.Operators().size()));
 }
 
 int CheckQueue(const QString& fileName, QTextStream& out, QTextStream& err)
@@ -52,11 +52,11 @@ int CheckData(const QString& fileName, QTextStream& out, QTextStream& err)
         points += data.Analytes.Item(i).Count();
     const QString kind = data.Version == "20" ? QStringLiteral("version-2 data file") : QStringLiteral("data file");
     return Sound(out, fileName,
-                 QString("%1, version %2, %3 control materials, %4 analytes, %5 points")
-                     .arg(kind, data.Version)
-                     .arg(data.Serums.Count())
-                     .arg(data.Analytes.Count())
-                     .arg(points));
+        QString("%1, version %2, %3 control materials, %4 analytes, %5 points")
+            .arg(kind, data.Version)
+            .arg(data.Serums.Count())
+            .arg(data.Analytes.Count())
+            .arg(points));
 }
 
 } // namespace

@@ -116,7 +116,7 @@ QString OutcomeText(TRuleOutcome outcome)
 }
 
 QJsonObject ResultJson(const TAnalyte& analyte, const TResu0& run, const std::array<bool, MaxLevels>& discarded,
-                       const TWestgardResult& result)
+    const TWestgardResult& result)
 {
     QJsonArray levels;
     for (int l = 0; l < analyte.NbLevels && l < MaxLevels; ++l) {
@@ -124,10 +124,8 @@ QJsonObject ResultJson(const TAnalyte& analyte, const TResu0& run, const std::ar
         QJsonObject rules;
         for (int slot = 0; slot < LevelRuleCount; ++slot)
             rules[LevelRuleNames[slot]] = OutcomeText(level.Rules[slot]);
-        levels.append(QJsonObject { { "status", int(run.Values[l].Status) },
-                                    { "validated", level.Validated },
-                                    { "discarded", discarded[l] },
-                                    { "rules", rules } });
+        levels.append(QJsonObject { { "status", int(run.Values[l].Status) }, { "validated", level.Validated },
+            { "discarded", discarded[l] }, { "rules", rules } });
     }
     QJsonArray names;
     QJsonArray outcomes;
@@ -148,8 +146,8 @@ QJsonObject ResultJson(const TAnalyte& analyte, const TResu0& run, const std::ar
 
 int CmdEvaluate(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    if (!CheckOptions(args, { "--analyte", "--datetime", "--values", "--discard", "--westgard", "--folder", "--data" },
-                      err))
+    if (!CheckOptions(
+            args, { "--analyte", "--datetime", "--values", "--discard", "--westgard", "--folder", "--data" }, err))
         return 1;
     QString error;
     TEvaluateRequest request;
@@ -188,6 +186,7 @@ int CmdEvaluate(const QStringList& args, QTextStream& out, QTextStream& err)
     }
     const bool westgard = request.Westgard.value_or(analyte->HasOption(aoWestgard));
     const TWestgardResult result = EvaluateWestgard(*analyte, run, discarded, westgard);
-    out << QString::fromUtf8(QJsonDocument(ResultJson(*analyte, run, discarded, result)).toJson(QJsonDocument::Indented));
+    out << QString::fromUtf8(
+        QJsonDocument(ResultJson(*analyte, run, discarded, result)).toJson(QJsonDocument::Indented));
     return 0;
 }

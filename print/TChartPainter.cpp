@@ -73,8 +73,8 @@ QRect TChartPainter::DateAxisRegion(const TAnalyte& analyte, int textHeight)
     return QRect(QPoint(RedrawLeft, y), QPoint(RedrawRight - 1, y + 3 * textHeight));
 }
 
-void TChartPainter::Paint(QPainter& painter, const QRect& target, const TAnalyte* analyte, const TChartView& view,
-                          const QImage& commentIcon)
+void TChartPainter::Paint(
+    QPainter& painter, const QRect& target, const TAnalyte* analyte, const TChartView& view, const QImage& commentIcon)
 {
     TBoxFrame frame(painter, target);
     painter.fillRect(QRect(0, 0, BoxWidth, BoxHeight), Qt::white);
@@ -90,8 +90,8 @@ void TChartPainter::Paint(QPainter& painter, const QRect& target, const TAnalyte
     DrawCommentIcons(painter, *analyte, view, commentIcon);
 }
 
-void TChartPainter::PaintPlots(QPainter& painter, const QRect& target, const TAnalyte& analyte,
-                               const TChartView& view, const QImage& commentIcon)
+void TChartPainter::PaintPlots(
+    QPainter& painter, const QRect& target, const TAnalyte& analyte, const TChartView& view, const QImage& commentIcon)
 {
     TBoxFrame frame(painter, target);
     painter.fillRect(PlotRegion(), Qt::white);
@@ -102,8 +102,8 @@ void TChartPainter::PaintPlots(QPainter& painter, const QRect& target, const TAn
     DrawCommentIcons(painter, analyte, view, commentIcon);
 }
 
-void TChartPainter::PaintDateAxis(QPainter& painter, const QRect& target, const TAnalyte& analyte,
-                                  const TChartView& view)
+void TChartPainter::PaintDateAxis(
+    QPainter& painter, const QRect& target, const TAnalyte& analyte, const TChartView& view)
 {
     TBoxFrame frame(painter, target);
     painter.fillRect(DateAxisRegion(analyte, painter.fontMetrics().height()), Qt::white);
@@ -224,8 +224,8 @@ void TChartPainter::DrawDateAxis(QPainter& p, const TAnalyte& analyte, const TCh
     }
 }
 
-void TChartPainter::DrawCommentIcons(QPainter& p, const TAnalyte& analyte, const TChartView& view,
-                                     const QImage& commentIcon)
+void TChartPainter::DrawCommentIcons(
+    QPainter& p, const TAnalyte& analyte, const TChartView& view, const QImage& commentIcon)
 {
     if (commentIcon.isNull())
         return;

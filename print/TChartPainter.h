@@ -16,15 +16,14 @@ public:
     // Everything: white background, bands, statistics text, date axis, icons.
     // A null analyte leaves the target white.
     static void Paint(QPainter& painter, const QRect& target, const TAnalyte* analyte, const TChartView& view,
-                      const QImage& commentIcon);
+        const QImage& commentIcon);
     // The redraw after scrolling or a change of selection: clears the plot
     // region (31, 0)-(500, 450) and draws the bands without statistics text,
     // the date axis and the comment icons.
     static void PaintPlots(QPainter& painter, const QRect& target, const TAnalyte& analyte, const TChartView& view,
-                           const QImage& commentIcon);
+        const QImage& commentIcon);
     // The date axis alone (the interval selection changes it).
-    static void PaintDateAxis(QPainter& painter, const QRect& target, const TAnalyte& analyte,
-                              const TChartView& view);
+    static void PaintDateAxis(QPainter& painter, const QRect& target, const TAnalyte& analyte, const TChartView& view);
 
     // The plot region in box coordinates.
     static QRect PlotRegion();
@@ -35,6 +34,6 @@ private:
     static void DrawBand(QPainter& p, const TAnalyte& analyte, int level, int top, const TChartView& view);
     static void DrawStats(QPainter& p, const TAnalyte& analyte, int level, int top);
     static void DrawDateAxis(QPainter& p, const TAnalyte& analyte, const TChartView& view);
-    static void DrawCommentIcons(QPainter& p, const TAnalyte& analyte, const TChartView& view,
-                                 const QImage& commentIcon);
+    static void DrawCommentIcons(
+        QPainter& p, const TAnalyte& analyte, const TChartView& view, const QImage& commentIcon);
 };

@@ -1,11 +1,11 @@
 #pragma once
 // Shared by the companion's tests: run it, and make a folder of saved files.
+#include "TByteImage.h"
 #include "TConfigWriter.h"
 #include "TDataFile.h"
 #include "TDates.h"
 #include "TFifo.h"
 #include "TSettings.h"
-#include "TByteImage.h"
 #include "TestHelpers.h"
 
 #include <QDir>
@@ -33,10 +33,7 @@ inline TCliRun RunCli(const QStringList& args)
 }
 
 // True when err is exactly one non-empty line.
-inline bool IsOneLine(const QString& err)
-{
-    return err.size() > 1 && err.endsWith('\n') && err.count('\n') == 1;
-}
+inline bool IsOneLine(const QString& err) { return err.size() > 1 && err.endsWith('\n') && err.count('\n') == 1; }
 
 // Names, sizes and modification times of a folder's files, to show nothing was written.
 inline QStringList FolderState(const QString& path)
@@ -70,7 +67,8 @@ inline void MakeModelFolder(TQCContext& context, const QString& folder)
     TAnalyte glucose("Glucose", "mmol/L", 1, 2);
     glucose.SerumID = { lot1, lot2, -1 };
     const double day = DateToDayCount(QDate(2026, 3, 1));
-    const double values[6][2] = { { 5.1, 12.2 }, { 5.3, 11.9 }, { 4.9, 12.4 }, { 5.0, 12.0 }, { 5.2, 12.1 }, { 0.1, 12.3 } };
+    const double values[6][2]
+        = { { 5.1, 12.2 }, { 5.3, 11.9 }, { 4.9, 12.4 }, { 5.0, 12.0 }, { 5.2, 12.1 }, { 0.1, 12.3 } };
     for (int i = 0; i < 6; ++i) {
         TResu0 r = MakeResult(day + i + 10.5 / 24, values[i][0], values[i][1], NAN, i == 2 ? "ab" : "zed");
         glucose.AddPoint(r);
@@ -117,11 +115,12 @@ inline QByteArray SmallV2File()
     image.Int32(1).ShortString("Old serum", 15).Zeros(11);
     image.Int32(1).Int32(2);
     image.Double(day).Single(6.5f).Byte(0).Zeros(3).Single(0).Byte(1).Zeros(3).Single(7.25f).Byte(2).Zeros(3).Int32(4);
-    image.Double(day + 1).Single(6.75f).Byte(0).Zeros(3).Single(0).Byte(1).Zeros(3).Single(0).Byte(1).Zeros(3).Int32(-1);
+    image.Double(day + 1).Single(6.75f).Byte(0).Zeros(3).Single(0).Byte(1).Zeros(3).Single(0).Byte(1).Zeros(3).Int32(
+        -1);
     image.ShortString("Urea", 10).ShortString("mmol/L", 12).Int32(1).Zeros(80);
     for (int i = 0; i < 6; ++i)
         image.Int32(-1);
-    image.Int32(0);                                          // ignored records
+    image.Int32(0); // ignored records
     image.Int32(5).Int32(1).Int32(4).ShortString("Old lot", 23); // comments
     image.Stamp("20");
     return image.Bytes();

@@ -1,5 +1,6 @@
 // vantorel-cli check: sound files are named sound, damaged ones give the reason.
 #include "CliTestSupport.h"
+#include "TTestRegistry.h"
 
 #include <QTemporaryDir>
 
@@ -45,9 +46,12 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("says");
-        QTest::newRow("data") << "Vantorel.qcf" << "data file, version 32, 2 control materials, 2 analytes, 7 points";
-        QTest::newRow("settings") << "Vantorel.cfr" << "configuration file, version 32, 3 operator codes";
-        QTest::newRow("queue") << "Vantorel.fif" << "queue file, 2 queued results";
+        QTest::newRow("data") << "Vantorel.qcf"
+                              << "data file, version 32, 2 control materials, 2 analytes, 7 points";
+        QTest::newRow("settings") << "Vantorel.cfr"
+                                  << "configuration file, version 32, 3 operator codes";
+        QTest::newRow("queue") << "Vantorel.fif"
+                               << "queue file, 2 queued results";
         QTest::newRow("backup in the program's layout") << "Vantorel.Sav"
                                                         << "data file, version 32, 2 control materials";
     }
@@ -86,7 +90,8 @@ private slots:
         const TCliRun run = RunCli({ "check", Path(name) });
         QCOMPARE(run.Status, sound ? 0 : 1);
         if (sound)
-            QCOMPARE(run.Out, Path(name) + ": sound version-2 data file, version 20, 0 control materials, 1 analytes, 2 points\n");
+            QCOMPARE(run.Out,
+                Path(name) + ": sound version-2 data file, version 20, 0 control materials, 1 analytes, 2 points\n");
         else
             QVERIFY2(IsOneLine(run.Err), qPrintable(run.Err));
     }
@@ -169,5 +174,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCliCheck)
+VANTOREL_TEST(TestCliCheck)
 #include "TestCliCheck.moc"

@@ -1,5 +1,6 @@
 // vantorel-cli dump: the JSON read back and compared with the saved model.
 #include "CliTestSupport.h"
+#include "TTestRegistry.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -265,5 +266,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCliDump)
+VANTOREL_TEST(TestCliDump)
 #include "TestCliDump.moc"

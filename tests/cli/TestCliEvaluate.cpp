@@ -3,6 +3,7 @@
 #include "CliTestSupport.h"
 #include "TAnalyte.h"
 #include "TStatistics.h"
+#include "TTestRegistry.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -89,8 +90,8 @@ void TestCliEvaluate::verdictOfAThreeLevelRun()
 {
     // QC1 (warning half-width 4.13) and QC2 (8.26) above their warning limits:
     // 1:2s on each, 2:2s across; QC3 is fixed and takes no part.
-    const TVerdict verdict = Evaluate({ "--data", m_data, "--analyte", "glucose", "--datetime", "2026-03-20T08:00:00",
-                                        "--values", "106,212,60" });
+    const TVerdict verdict = Evaluate(
+        { "--data", m_data, "--analyte", "glucose", "--datetime", "2026-03-20T08:00:00", "--values", "106,212,60" });
     QCOMPARE(verdict.Status, 0);
     const QJsonObject& json = verdict.Json;
     QCOMPARE(json["analyte"].toString(), QString("Glucose"));
@@ -135,8 +136,8 @@ void TestCliEvaluate::optionsAndDefaults_data()
         << QStringList { "--analyte", "Glucose", "--datetime", "2026-02-01T08:00:00", "--values", "106,212,60" } << -1
         << 2 << "warning" << true;
     QTest::newRow("switched off in the analyte") << urea << 4 << 0 << "none" << false;
-    QTest::newRow("switched on for one run") << urea + QStringList { "--westgard", "on" } << 4 << 1 << "warning"
-                                             << false;
+    QTest::newRow("switched on for one run")
+        << urea + QStringList { "--westgard", "on" } << 4 << 1 << "warning" << false;
 }
 
 void TestCliEvaluate::optionsAndDefaults()
@@ -180,8 +181,8 @@ void TestCliEvaluate::refusals_data()
     QTest::newRow("not a number") << QStringList { "--analyte", "Urea", "--values", "abc" } + when
                                   << "Incorrect floating number";
     QTest::newRow("no value at all") << QStringList { "--analyte", "Glucose", "--values", ",," } + when << "Enter data";
-    QTest::newRow("more values than levels") << QStringList { "--analyte", "Urea", "--values", "5,6" } + when
-                                             << "value 2";
+    QTest::newRow("more values than levels")
+        << QStringList { "--analyte", "Urea", "--values", "5,6" } + when << "value 2";
     QTest::newRow("discard out of range")
         << QStringList { "--analyte", "Glucose", "--values", "1,2,3", "--discard", "4" } + when << "--discard";
     QTest::newRow("discard an empty level")
@@ -203,5 +204,5 @@ void TestCliEvaluate::refusals()
     QVERIFY(verdict.Json.isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestCliEvaluate)
+VANTOREL_TEST(TestCliEvaluate)
 #include "TestCliEvaluate.moc"

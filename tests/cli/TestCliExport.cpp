@@ -1,5 +1,6 @@
 // vantorel-cli export: an analyte's points as QC text on standard output.
 #include "CliTestSupport.h"
+#include "TTestRegistry.h"
 
 #include <QTemporaryDir>
 
@@ -79,5 +80,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCliExport)
+VANTOREL_TEST(TestCliExport)
 #include "TestCliExport.moc"

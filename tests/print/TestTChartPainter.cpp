@@ -1,5 +1,6 @@
 #include "TAnalyte.h"
 #include "TChartPainter.h"
+#include "TTestRegistry.h"
 #include "TestHelpers.h"
 
 #include <QImage>
@@ -79,11 +80,11 @@ void TestTChartPainter::limitLinesHaveTheirColours()
     const TAnalyte a = KnownAnalyte();
     const QImage image = Render(&a, WholeView(a));
     // x = 47 lies between two grid lines; one level: band 138..258.
-    QCOMPARE(image.pixelColor(47, 198), Lime);   // mean 11
+    QCOMPARE(image.pixelColor(47, 198), Lime); // mean 11
     QCOMPARE(image.pixelColor(47, 178), Yellow); // 12
     QCOMPARE(image.pixelColor(47, 218), Yellow); // 10
-    QCOMPARE(image.pixelColor(47, 158), Red);    // 13
-    QCOMPARE(image.pixelColor(47, 238), Red);    // 9
+    QCOMPARE(image.pixelColor(47, 158), Red); // 13
+    QCOMPARE(image.pixelColor(47, 238), Red); // 9
     QCOMPARE(image.pixelColor(47, 190), QColor(Qt::white));
     // The action lines lie inside the scale: silver border lines at both edges.
     QCOMPARE(image.pixelColor(47, 138), Silver);
@@ -182,7 +183,7 @@ void TestTChartPainter::plotRedrawLeavesTheStatisticsAlone()
     QCOMPARE(image.pixelColor(47, 198), Lime);
     QCOMPARE(image.pixelColor(300, 5), QColor(Qt::white));
     QCOMPARE(image.pixelColor(550, 200), QColor(Qt::magenta)); // statistics area untouched
-    QCOMPARE(image.pixelColor(10, 200), QColor(Qt::magenta));  // scale figures untouched
+    QCOMPARE(image.pixelColor(10, 200), QColor(Qt::magenta)); // scale figures untouched
 }
 
 void TestTChartPainter::largerTargetScalesTheDrawing()
@@ -200,5 +201,5 @@ void TestTChartPainter::largerTargetScalesTheDrawing()
     QVERIFY(std::abs(rowOf(Red, 316) - 316) <= 1);
 }
 
-QTEST_MAIN(TestTChartPainter)
+VANTOREL_TEST(TestTChartPainter)
 #include "TestTChartPainter.moc"

@@ -6,10 +6,10 @@
 #include "TWinMain.h"
 #include "TestHelpers.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
-#include <QAction>
 #include <QListWidget>
 #include <QMimeData>
 #include <QProcess>

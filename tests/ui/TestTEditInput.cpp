@@ -1,5 +1,6 @@
 #include "TEditInput.h"
 #include "TScriptedDialogs.h"
+#include "TTestRegistry.h"
 #include "TestHelpers.h"
 
 #include <QApplication>
@@ -119,5 +120,5 @@ void TestTEditInput::floatNegativeRefusedOnlyWhenAsked()
     QCOMPARE(m_dialogs->Boxes[0].Text, QString("-2.5 is a negative value (not allowed)"));
 }
 
-QTEST_MAIN(TestTEditInput)
+VANTOREL_TEST(TestTEditInput)
 #include "TestTEditInput.moc"

@@ -1,4 +1,5 @@
 #include "TGBArchivage.h"
+#include "TTestRegistry.h"
 #include "TestHelpers.h"
 
 #include <QPushButton>
@@ -31,5 +32,5 @@ void TestTGBArchivage::initAndTag()
     QCOMPARE(panel.Tag(), 2);
 }
 
-QTEST_MAIN(TestTGBArchivage)
+VANTOREL_TEST(TestTGBArchivage)
 #include "TestTGBArchivage.moc"

@@ -1,5 +1,6 @@
 #include "TGBFixedParam.h"
 #include "TScriptedDialogs.h"
+#include "TTestRegistry.h"
 #include "TestHelpers.h"
 
 #include <QApplication>
@@ -196,5 +197,5 @@ void TestTGBFixedParam::tagReachesBothButtons()
     QCOMPARE(m_panel->Tag(), 2);
 }
 
-QTEST_MAIN(TestTGBFixedParam)
+VANTOREL_TEST(TestTGBFixedParam)
 #include "TestTGBFixedParam.moc"

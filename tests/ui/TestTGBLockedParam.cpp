@@ -1,4 +1,5 @@
 #include "TGBLockedParam.h"
+#include "TTestRegistry.h"
 #include "TestHelpers.h"
 
 #include <QFontMetrics>
@@ -46,7 +47,7 @@ void TestTGBLockedParam::longStateIsWrittenSmallerNotCut()
     QCOMPARE(panel.Lbl1->toolTip(), longText);
     QVERIFY(panel.Lbl1->font().pointSizeF() < panel.font().pointSizeF());
     QVERIFY(QFontMetrics(panel.Lbl1->font()).horizontalAdvance("Locked from 23 Oct 2026 to 17 Nov 2026")
-            <= panel.Lbl1->width());
+        <= panel.Lbl1->width());
 
     panel.SetState(shortText); // a short text comes back at the panel's size
     QCOMPARE(panel.Lbl1->font().pointSizeF(), panel.font().pointSizeF());
@@ -75,5 +76,5 @@ void TestTGBLockedParam::clicksReachTheHostWithTheLevel()
     QCOMPARE(locked, QList<int>({ 2 }));
 }
 
-QTEST_MAIN(TestTGBLockedParam)
+VANTOREL_TEST(TestTGBLockedParam)
 #include "TestTGBLockedParam.moc"

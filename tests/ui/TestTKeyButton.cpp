@@ -1,5 +1,6 @@
 #include "TKeyButton.h"
 #include "TScriptedDialogs.h"
+#include "TTestRegistry.h"
 #include "TWinEntryPsw.h"
 #include "TestHelpers.h"
 
@@ -128,5 +129,5 @@ void TestTKeyButton::showingTheWindowAgainLocksAgain()
     QVERIFY(!m_key->isHidden());
 }
 
-QTEST_MAIN(TestTKeyButton)
+VANTOREL_TEST(TestTKeyButton)
 #include "TestTKeyButton.moc"

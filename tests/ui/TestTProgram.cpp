@@ -2,14 +2,15 @@
 #include "TProgram.h"
 #include "TScriptedDialogs.h"
 #include "TSettings.h"
+#include "TTestRegistry.h"
 #include "TWinMain.h"
 #include "TestHelpers.h"
 
 #include <QAction>
 #include <QDialog>
 #include <QFile>
-#include <QPushButton>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -207,5 +208,5 @@ void TestTProgram::recalledRunReachesTheDataAndQueueFiles()
     program->Shutdown();
 }
 
-QTEST_MAIN(TestTProgram)
+VANTOREL_TEST(TestTProgram)
 #include "TestTProgram.moc"

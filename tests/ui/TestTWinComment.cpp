@@ -1,3 +1,4 @@
+#include "TTestRegistry.h"
 #include "TWinComment.h"
 #include "TestHelpers.h"
 
@@ -142,5 +143,5 @@ void TestTWinComment::clickCloses()
     QVERIFY(!m_win->isVisible());
 }
 
-QTEST_MAIN(TestTWinComment)
+VANTOREL_TEST(TestTWinComment)
 #include "TestTWinComment.moc"

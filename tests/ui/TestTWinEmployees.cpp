@@ -1,4 +1,5 @@
 #include "TScriptedDialogs.h"
+#include "TTestRegistry.h"
 #include "TWinEmployees.h"
 #include "TestHelpers.h"
 
@@ -208,5 +209,5 @@ void TestTWinEmployees::undoReloadsTheList()
     QVERIFY(m_win->isVisible());
 }
 
-QTEST_MAIN(TestTWinEmployees)
+VANTOREL_TEST(TestTWinEmployees)
 #include "TestTWinEmployees.moc"

@@ -1,4 +1,5 @@
 #include "TScriptedDialogs.h"
+#include "TTestRegistry.h"
 #include "TWinEntryPsw.h"
 #include "TestHelpers.h"
 
@@ -150,5 +151,5 @@ void TestTWinEntryPsw::askPasswordRunsTheWindow()
     QCOMPARE(m_dialogs->ExecutedWindows, QStringList({ "TWinEntryPsw", "TWinEntryPsw" }));
 }
 
-QTEST_MAIN(TestTWinEntryPsw)
+VANTOREL_TEST(TestTWinEntryPsw)
 #include "TestTWinEntryPsw.moc"

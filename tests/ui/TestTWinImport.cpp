@@ -2,6 +2,7 @@
 #include "TKeyButton.h"
 #include "TScriptedDialogs.h"
 #include "TTabListDelegate.h"
+#include "TTestRegistry.h"
 #include "TWinEntryPsw.h"
 #include "TWinImport.h"
 #include "TestHelpers.h"
@@ -374,5 +375,5 @@ void TestTWinImport::passwordKeepsAddLockedUntilTheKey()
     QVERIFY(!m_win->BtAdd->isEnabled());
 }
 
-QTEST_MAIN(TestTWinImport)
+VANTOREL_TEST(TestTWinImport)
 #include "TestTWinImport.moc"

@@ -1,12 +1,13 @@
 #include "TAnalyte.h"
-#include "TDataFile.h"
 #include "TDailyAnalyte.h"
+#include "TDataFile.h"
 #include "TDates.h"
 #include "TPaintBox.h"
 #include "TPictures.h"
 #include "TScriptedDialogs.h"
 #include "TShape.h"
 #include "TStatistics.h"
+#include "TTestRegistry.h"
 #include "TWinAbout.h"
 #include "TWinEmployees.h"
 #include "TWinMain.h"
@@ -25,9 +26,9 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QTimer>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -109,7 +110,7 @@ private:
     void MakeWindow();
     // Types a run into the form and presses OK; the validation window answers `result`.
     void Enter(const QDateTime& when, const QStringList& values, int result, const QString& op = QString(),
-               const QString& comment = QString());
+        const QString& comment = QString());
 
     std::unique_ptr<TQCContext> m_context;
     TScriptedDialogs m_dialogs;
@@ -160,8 +161,8 @@ void TestTWinMain::MakeWindow()
     m_win->ScreenMetrics = [this] { return m_screen; };
 }
 
-void TestTWinMain::Enter(const QDateTime& when, const QStringList& values, int result, const QString& op,
-                         const QString& comment)
+void TestTWinMain::Enter(
+    const QDateTime& when, const QStringList& values, int result, const QString& op, const QString& comment)
 {
     m_win->DatePicker->setDate(when.date());
     m_win->TimePicker->setTime(when.time());
@@ -199,12 +200,12 @@ void TestTWinMain::bottomButtonsCarryCaptionsAndHints()
 {
     MakeWindow();
     const QList<QPushButton*> buttons = { m_win->BtData, m_win->BtDaily, m_win->BtLimits, m_win->BtPrnGraph,
-                                          m_win->BtAffectation, m_win->BtArchives, m_win->BtBackup, m_win->BtFifo,
-                                          m_win->BtExit };
+        m_win->BtAffectation, m_win->BtArchives, m_win->BtBackup, m_win->BtFifo, m_win->BtExit };
     const QStringList captions = { "Data ta&ble", "D&aily QC", "&Control limits", "&Print charts", "Assign &lots",
-                                   "Archi&ves", "Bac&kup", "&Queue", "E&xit" };
-    const QStringList hints = { "Table of QC data", "Daily QC results", "Show control limits", "Printing control charts",
-                                "Change QC material or lot number", "Show archived data", "Backup on diskette", "", "" };
+        "Archi&ves", "Bac&kup", "&Queue", "E&xit" };
+    const QStringList hints
+        = { "Table of QC data", "Daily QC results", "Show control limits", "Printing control charts",
+              "Change QC material or lot number", "Show archived data", "Backup on diskette", "", "" };
     for (int i = 0; i < buttons.size(); ++i) {
         if (i != 7) // the queue button shows its count once the window is shown
             QCOMPARE(buttons[i]->text(), captions[i]);
@@ -219,19 +220,11 @@ void TestTWinMain::bottomButtonsCarryCaptionsAndHints()
 void TestTWinMain::mainMenuHasItsCaptions()
 {
     MakeWindow();
-    const QStringList expected = { "Pa&rameters",        "  &Analytes",
-                                   "  &Control materials", "  &Operators",
-                                   "Confi&guration",     "  &Backup/restore options",
-                                   "  &Password",        "  Statistical &risks",
-                                   "  &Shortcuts",       "&File",
-                                   "  &Diskette restore", "  &Export",
-                                   "  &Import",          "Cl&ipboard",
-                                   "  &Copy",            "  &Paste",
-                                   "&Special functions", "  &Lock limits",
-                                   "  &Fix limits",      "  &Erase/archive levels",
-                                   "  &Random generator", "  &Clear queue",
-                                   "&?",                 "  &User manual",
-                                   "  &About" };
+    const QStringList expected = { "Pa&rameters", "  &Analytes", "  &Control materials", "  &Operators",
+        "Confi&guration", "  &Backup/restore options", "  &Password", "  Statistical &risks", "  &Shortcuts", "&File",
+        "  &Diskette restore", "  &Export", "  &Import", "Cl&ipboard", "  &Copy", "  &Paste", "&Special functions",
+        "  &Lock limits", "  &Fix limits", "  &Erase/archive levels", "  &Random generator", "  &Clear queue", "&?",
+        "  &User manual", "  &About" };
     QCOMPARE(MenuCaptions(m_win->menuBar()), expected);
     QCOMPARE(m_win->MnuLockLimits->data().toInt(), 1);
     QCOMPARE(m_win->MnuFixLimits->data().toInt(), 2);
@@ -622,8 +615,9 @@ void TestTWinMain::smallScreenFontIsRefused()
     m_win->ShowMainWindow();
     QVERIFY(m_win->StartupRefused());
     QCOMPARE(m_dialogs.Boxes.size(), 1);
-    QCOMPARE(m_dialogs.Boxes[0].Text, QString("You  are not using the small screen font.\rYou must change it to the "
-                                              "small one (96 pixels per inch)."));
+    QCOMPARE(m_dialogs.Boxes[0].Text,
+        QString("You  are not using the small screen font.\rYou must change it to the "
+                "small one (96 pixels per inch)."));
     QVERIFY(!m_win->isVisible());
 }
 
@@ -637,8 +631,9 @@ void TestTWinMain::screen640WideLeavesWithoutTheExitQuestion()
     QCOMPARE(m_dialogs.Boxes.size(), 1); // no exit question after the refusal
     QCOMPARE(m_dialogs.Boxes[0].Type, TMsgType::Error);
     QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbOK));
-    QCOMPARE(m_dialogs.Boxes[0].Text, QString("Your screen resolution is 640 x 480 pixels.\rThe programme needs a "
-                                              "minimum resolution of 800 x 600 pixels.\rYou must change it."));
+    QCOMPARE(m_dialogs.Boxes[0].Text,
+        QString("Your screen resolution is 640 x 480 pixels.\rThe programme needs a "
+                "minimum resolution of 800 x 600 pixels.\rYou must change it."));
     QVERIFY(m_dialogs.ExecutedWindows.isEmpty()); // no About window either
     QVERIFY(!m_win->isVisible());
     QVERIFY(m_win->close()); // a later close asks nothing
@@ -739,5 +734,5 @@ void TestTWinMain::demonstrationLookIsKept()
     QCOMPARE(box.pixelColor(430, 80), QColor(192, 192, 192)); // a grid line between two points
 }
 
-QTEST_MAIN(TestTWinMain)
+VANTOREL_TEST(TestTWinMain)
 #include "TestTWinMain.moc"

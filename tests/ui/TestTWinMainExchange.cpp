@@ -8,6 +8,7 @@
 #include "TScriptedDialogs.h"
 #include "TShape.h"
 #include "TStatistics.h"
+#include "TTestRegistry.h"
 #include "TV2Sample.h"
 #include "TWin1252.h"
 #include "TWinImport.h"
@@ -661,5 +662,5 @@ void TestTWinMainExchange::unreadableTextFileIsABadFileFormat()
     QCOMPARE(m_context->CurrentAnalyte->Count(), 3);
 }
 
-QTEST_MAIN(TestTWinMainExchange)
+VANTOREL_TEST(TestTWinMainExchange)
 #include "TestTWinMainExchange.moc"

@@ -10,6 +10,7 @@
 #include "TPictures.h"
 #include "TScriptedDialogs.h"
 #include "TStatistics.h"
+#include "TTestRegistry.h"
 #include "TWinComment.h"
 #include "TWinEntryPsw.h"
 #include "TWinMain.h"
@@ -832,5 +833,5 @@ void TestTWinMainSheets::clearQueueAsksThePassword()
     QCOMPARE(m_dialogs.ExecutedWindows.size(), 3);
 }
 
-QTEST_MAIN(TestTWinMainSheets)
+VANTOREL_TEST(TestTWinMainSheets)
 #include "TestTWinMainSheets.moc"

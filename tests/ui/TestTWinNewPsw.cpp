@@ -1,5 +1,6 @@
 #include "TKeyButton.h"
 #include "TScriptedDialogs.h"
+#include "TTestRegistry.h"
 #include "TWinNewPsw.h"
 #include "TestHelpers.h"
 
@@ -181,5 +182,5 @@ void TestTWinNewPsw::cancelChangesNothing()
     QCOMPARE(m_context->Config.Password, QString("ABC"));
 }
 
-QTEST_MAIN(TestTWinNewPsw)
+VANTOREL_TEST(TestTWinNewPsw)
 #include "TestTWinNewPsw.moc"

@@ -3,6 +3,7 @@
 #include "TAnalyte.h"
 #include "TScriptedDialogs.h"
 #include "TStatistics.h"
+#include "TTestRegistry.h"
 #include "TWinValidCQ.h"
 #include "TestHelpers.h"
 
@@ -76,8 +77,8 @@ TAnalyte& TestTWinValidCQ::MakeAnalyte(int levels, const QList<QList<double>>& h
         stats.Status = 0;
     }
     for (int i = 0; i < history.size(); ++i)
-        analyte.AddPoint(MakeResult(Day(1 + i), history[i].value(0, NAN), history[i].value(1, NAN),
-                                    history[i].value(2, NAN)));
+        analyte.AddPoint(
+            MakeResult(Day(1 + i), history[i].value(0, NAN), history[i].value(1, NAN), history[i].value(2, NAN)));
     ClassifyAll(analyte);
     m_context->CurrentAnalyte = &analyte;
     return analyte;
@@ -296,7 +297,8 @@ void TestTWinValidCQ::paintedRunWithRulesFiring()
     const QImage across = Grab(m_win->PBoxWGAcross);
     m_win->grab().save(ArtifactPath("TWinValidCQ-three-levels.png"));
 
-    auto fill = [](const QImage& image, const QRect& rect) { return image.pixelColor(rect.left() + 2, rect.top() + 2); };
+    auto fill
+        = [](const QImage& image, const QRect& rect) { return image.pixelColor(rect.left() + 2, rect.top() + 2); };
     auto frame = [](const QImage& image, const QRect& rect) { return image.pixelColor(rect.topLeft()); };
     QCOMPARE(fill(level1, TWinValidCQ::RuleLabelRect(lr12s)), Yellow);
     QCOMPARE(fill(level1, TWinValidCQ::RuleLabelRect(lr13s)), Red);
@@ -335,5 +337,5 @@ void TestTWinValidCQ::paintedRunWithRulesFiring()
     QCOMPARE(window.pixelColor(origin + TWinValidCQ::RuleLabelRect(lr22s).topLeft() + QPoint(2, 2)), Red);
 }
 
-QTEST_MAIN(TestTWinValidCQ)
+VANTOREL_TEST(TestTWinValidCQ)
 #include "TestTWinValidCQ.moc"

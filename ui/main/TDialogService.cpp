@@ -32,13 +32,13 @@ int TQtDialogService::MessageBox(TMsgType type, const QString& text, int buttons
         break;
     }
     QMessageBox box(icon, QApplication::applicationName(), MessageBoxText(text), QMessageBox::NoButton,
-                    parent ? parent : QApplication::activeWindow());
+        parent ? parent : QApplication::activeWindow());
     struct Pair {
         int mine;
         QMessageBox::StandardButton qt;
     };
     const Pair pairs[] = { { mbYes, QMessageBox::Yes }, { mbNo, QMessageBox::No }, { mbOK, QMessageBox::Ok },
-                           { mbCancel, QMessageBox::Cancel } };
+        { mbCancel, QMessageBox::Cancel } };
     for (const Pair& p : pairs)
         if (buttons & p.mine)
             box.addButton(p.qt);
@@ -57,16 +57,15 @@ int TQtDialogService::MessageBox(TMsgType type, const QString& text, int buttons
 
 int TQtDialogService::Exec(QDialog& dialog) { return dialog.exec(); }
 
-QString TQtDialogService::OpenFileName(QWidget* parent, const QString& caption, const QString& folder,
-                                       const QString& filter)
+QString TQtDialogService::OpenFileName(
+    QWidget* parent, const QString& caption, const QString& folder, const QString& filter)
 {
     return QFileDialog::getOpenFileName(parent, caption, folder, filter);
 }
 
-QString TQtDialogService::SaveFileName(QWidget* parent, const QString& caption, const QString& folder,
-                                       const QString& filter)
+QString TQtDialogService::SaveFileName(
+    QWidget* parent, const QString& caption, const QString& folder, const QString& filter)
 {
     // The program asks its own overwrite question.
-    return QFileDialog::getSaveFileName(parent, caption, folder, filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    return QFileDialog::getSaveFileName(parent, caption, folder, filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }

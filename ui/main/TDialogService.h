@@ -25,11 +25,11 @@ public:
     // Runs a modal window and returns its result code.
     virtual int Exec(QDialog& dialog) = 0;
     // A file to open, or empty when the user cancelled.
-    virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& folder,
-                                 const QString& filter) = 0;
+    virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)
+        = 0;
     // A file to write, or empty when the user cancelled.
-    virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& folder,
-                                 const QString& filter) = 0;
+    virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)
+        = 0;
 
     // Shorthands for the program's usual boxes.
     void Error(const QString& text, int buttons = mbOK, QWidget* parent = nullptr)
@@ -52,10 +52,10 @@ class TQtDialogService : public TDialogService {
 public:
     int MessageBox(TMsgType type, const QString& text, int buttons, QWidget* parent = nullptr) override;
     int Exec(QDialog& dialog) override;
-    QString OpenFileName(QWidget* parent, const QString& caption, const QString& folder,
-                         const QString& filter) override;
-    QString SaveFileName(QWidget* parent, const QString& caption, const QString& folder,
-                         const QString& filter) override;
+    QString OpenFileName(
+        QWidget* parent, const QString& caption, const QString& folder, const QString& filter) override;
+    QString SaveFileName(
+        QWidget* parent, const QString& caption, const QString& folder, const QString& filter) override;
 };
 
 // A message text as shown: a carriage return, or a line feed followed by a

@@ -1,8 +1,8 @@
 #include "TPaintBox.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 TPaintBox::TPaintBox(QWidget* parent)
     : QWidget(parent)

@@ -6,10 +6,10 @@
 #include "TWinComment.h"
 #include "TWinEmployees.h"
 #include "TWinEntryPsw.h"
-#include "TWinNewPsw.h"
 #include "TWinImport.h"
 #include "TWinLogoCQ.h"
 #include "TWinMain.h"
+#include "TWinNewPsw.h"
 #include "TWinValidCQ.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "TWinLogoCQ.h"
 
-#include "TPictures.h"
 #include "TFonts.h"
+#include "TPictures.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -46,8 +46,8 @@ TWinLogoCQ::TWinLogoCQ(QWidget* parent)
 
     QFont credit = WindowFont();
     credit.setPointSize(9);
-    NavyPanel(this, QRect(20, 290, 387, 30), QStringLiteral("Internal quality control of the laboratory"), credit,
-              Qt::white);
+    NavyPanel(
+        this, QRect(20, 290, 387, 30), QStringLiteral("Internal quality control of the laboratory"), credit, Qt::white);
     NavyPanel(this, QRect(20, 330, 387, 30), QStringLiteral("Version 3.21"), credit, Qt::white);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -1,9 +1,10 @@
 #include "TWinMain.h"
 
+#include "TArchive.h"
 #include "TChartPainter.h"
 #include "TColors.h"
-#include "TDates.h"
 #include "TDataFile.h"
+#include "TDates.h"
 #include "TDialogService.h"
 #include "TEditInput.h"
 #include "TFonts.h"
@@ -12,26 +13,25 @@
 #include "TGBFixedParam.h"
 #include "TGBLockedParam.h"
 #include "TPaintBox.h"
+#include "TPassword.h"
 #include "TPictures.h"
+#include "TPointPopup.h"
 #include "TQCContext.h"
 #include "TQCEntry.h"
 #include "TQCText.h"
 #include "TQueueRecall.h"
-#include "TShape.h"
-#include "TV2FileReader.h"
-#include "TStatistics.h"
 #include "TSettings.h"
+#include "TShape.h"
+#include "TStatistics.h"
 #include "TStorage.h"
-#include "TArchive.h"
-#include "TPassword.h"
-#include "TPointPopup.h"
+#include "TV2FileReader.h"
 #include "TWinAbout.h"
 #include "TWinComment.h"
-#include "TWinEntryPsw.h"
 #include "TWinEmployees.h"
+#include "TWinEntryPsw.h"
 #include "TWinImport.h"
-#include "TWinNewPsw.h"
 #include "TWinLogoCQ.h"
+#include "TWinNewPsw.h"
 #include "TWinValidCQ.h"
 
 #include <QAction>
@@ -43,13 +43,13 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -101,8 +101,7 @@ QPushButton* MakeButton(QWidget* parent, const QRect& geometry, const QString& c
 }
 
 // One panel per level, hidden until its sheet is prepared; the level is its tag.
-template <class TPanel, class TMake>
-void MakeLevelPanels(std::array<TPanel*, MaxLevels>& panels, TMake make)
+template <class TPanel, class TMake> void MakeLevelPanels(std::array<TPanel*, MaxLevels>& panels, TMake make)
 {
     for (int i = 0; i < MaxLevels; ++i) {
         panels[i] = make(i);
@@ -131,7 +130,7 @@ TWinMain::TWinMain(TQCContext& context, TDialogService& dialogs, const TPictures
     setObjectName(QStringLiteral("TWinMain"));
     setWindowTitle(QStringLiteral("Vantorel"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(WindowFont());
     ScreenMetrics = [] {
         TScreenMetrics m;
@@ -391,8 +390,8 @@ void TWinMain::BuildButtonRow(QWidget* client)
     };
     int x = 6;
     for (const TButtonRow& item : row) {
-        QPushButton* b = MakeButton(client, QRect(x, 488, 85, 33), QString::fromLatin1(item.Caption),
-                                    QString::fromLatin1(item.Glyph));
+        QPushButton* b = MakeButton(
+            client, QRect(x, 488, 85, 33), QString::fromLatin1(item.Caption), QString::fromLatin1(item.Glyph));
         b->setToolTip(QString::fromLatin1(item.Hint));
         *item.Button = b;
         x += 87;
@@ -454,8 +453,8 @@ void TWinMain::BuildMenu()
 void TWinMain::UpdateCommands()
 {
     // Commands served by windows that are not part of the program yet.
-    for (QAction* a : { MnuAnalytes, MnuControlMaterials, MnuOptions, MnuRisks, MnuShortCuts,
-                        Disketterestore1, MnuRandomGenerator })
+    for (QAction* a :
+        { MnuAnalytes, MnuControlMaterials, MnuOptions, MnuRisks, MnuShortCuts, Disketterestore1, MnuRandomGenerator })
         a->setEnabled(false);
     for (QPushButton* b : { BtData, BtDaily, BtLimits, BtPrnGraph, BtAffectation, BtArchives, BtBackup })
         b->setEnabled(false);
@@ -488,12 +487,12 @@ void TWinMain::FormShow()
     if (qRound(screen.LogicalDpi) != 96) {
         m_dialogs.Error(QStringLiteral("You  are not using the small screen font.\rYou must change it to the small one "
                                        "(96 pixels per inch)."),
-                        mbOK, this);
+            mbOK, this);
         m_startupRefused = true;
     } else if (screen.Width == 640) {
         m_dialogs.Error(QStringLiteral("Your screen resolution is 640 x 480 pixels.\rThe programme needs a minimum "
                                        "resolution of 800 x 600 pixels.\rYou must change it."),
-                        mbOK, this);
+            mbOK, this);
         m_startupRefused = true;
     } else {
         if (m_context.Config.ShowAboutAtStart && WinAbout) {
@@ -718,7 +717,7 @@ void TWinMain::BtOKEnterClick()
 
     TAnalyte* analyte = m_context.CurrentAnalyte;
     TResu0 run = TQCEntry::MakeRun(analyte ? analyte->Name : QString(), DatePicker->date(), TimePicker->time(),
-                                   CBOperator->currentText(), EditComment->text());
+        CBOperator->currentText(), EditComment->text());
     const int levels = analyte ? std::clamp(int(analyte->NbLevels), 0, MaxLevels) : 0;
     for (int i = 0; i < levels; ++i)
         if (!ReadQCValueEdit(*EditValue[i], m_dialogs, run.Values[i]))
@@ -746,10 +745,7 @@ void TWinMain::StoreRun(TResu0& run)
     SaveDataFile();
 }
 
-void TWinMain::HoldRun(TResu0 run)
-{
-    QueueChanged(m_context.ListFifo.Push(std::move(run)));
-}
+void TWinMain::HoldRun(TResu0 run) { QueueChanged(m_context.ListFifo.Push(std::move(run))); }
 
 void TWinMain::QueueChanged(bool saved)
 {
@@ -776,8 +772,7 @@ void TWinMain::CorrectPoint(const TQCPoint* point)
     const int levels = std::clamp(int(analyte->NbLevels), 0, MaxLevels);
     for (int i = 0; i < levels; ++i) {
         const TQCValue& cell = point->Values[i];
-        EditValue[i]->setText(cell.Status == psNoValue ? QString()
-                                                       : FormatFixed(cell.Value, 8, analyte->Decimals));
+        EditValue[i]->setText(cell.Status == psNoValue ? QString() : FormatFixed(cell.Value, 8, analyte->Decimals));
     }
     EditComment->setText(analyte->CommentText(point->CommentID));
     const int index = analyte->IndexOf(point);

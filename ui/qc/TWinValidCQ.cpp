@@ -325,7 +325,7 @@ void TWinValidCQ::PaintRuleLabel(QPainter& painter, const QRect& rect, const cha
     painter.drawRect(rect.adjusted(0, 0, -1, -1));
     const int middle = rect.left() + 16;
     painter.drawText(QRect(middle - 30, rect.top() + 3, 60, rect.height() - 3), Qt::AlignHCenter | Qt::AlignTop,
-                     QString::fromLatin1(name));
+        QString::fromLatin1(name));
 }
 
 void TWinValidCQ::PBoxLevelPaint(TPBoxValidCQ& box, QPainter& painter)
@@ -340,7 +340,7 @@ void TWinValidCQ::PBoxLevelPaint(TPBoxValidCQ& box, QPainter& painter)
         painter.setFont(big);
         painter.setPen(Red);
         painter.drawText(QRect(170, 15, box.width() - 170, box.height() - 15), Qt::AlignLeft | Qt::AlignTop,
-                         QStringLiteral("No data"));
+            QStringLiteral("No data"));
         return;
     }
     if (m_discarded[level]) {
@@ -350,15 +350,15 @@ void TWinValidCQ::PBoxLevelPaint(TPBoxValidCQ& box, QPainter& painter)
         painter.setFont(big);
         painter.setPen(Red);
         painter.drawText(QRect(160, 15, box.width() - 160, box.height() - 15), Qt::AlignLeft | Qt::AlignTop,
-                         QStringLiteral("Discarded"));
+            QStringLiteral("Discarded"));
         return;
     }
     const int w = box.width();
     const double c = box.Centre;
     const double warning = box.WarningHalfWidth;
     const double action = box.ActionHalfWidth;
-    const int edges[6] = { TValidScale::Margin, box.X(c - action, w), box.X(c - warning, w),
-                           box.X(c + warning, w), box.X(c + action, w), w - TValidScale::Margin };
+    const int edges[6] = { TValidScale::Margin, box.X(c - action, w), box.X(c - warning, w), box.X(c + warning, w),
+        box.X(c + action, w), w - TValidScale::Margin };
     const QColor bands[5] = { Red, Yellow, Lime, Yellow, Red };
     for (int b = 0; b < 5; ++b)
         if (edges[b + 1] > edges[b])

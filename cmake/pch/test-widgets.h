@@ -1,0 +1,6 @@
+// Headers compiled once for the window tests (see core.h).
+#pragma once
+#include "widgets.h"
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <QtTest>

@@ -1,0 +1,70 @@
+#pragma once
+#include "TQCTypes.h"
+
+#include <QString>
+#include <array>
+
+class TAnalyte;
+
+// Outcome of one Westgard rule for a run.
+enum class TRuleOutcome : quint8 {
+    NotViolated = 0,
+    Warning = 1,
+    Rejection = 2,
+};
+
+constexpr int LevelRuleCount = 6;
+constexpr int AcrossRuleCount = 4;
+
+// Slots of the rules within one level, in the order of LevelRuleNames.
+enum TLevelRule { lr12s = 0, lr13s, lr22s, lrR4s, lr41s, lr10m };
+// Slots of the rules across levels. The last two read "3:1s" and "9:m" with
+// exactly three validated levels, "4:1s" and "10:m" otherwise.
+enum TAcrossRule { ar22s = 0, arR4s, arOneS, arMean };
+
+extern const char* const LevelRuleNames[LevelRuleCount];
+// The names of the across-level rules for a number of validated levels.
+const std::array<const char*, AcrossRuleCount>& AcrossRuleNames(int validatedCount);
+
+// What the rules found for one level of a run.
+struct TWestgardLevel {
+    // Taken into the rules at all: the level is in use, not on fixed limits and
+    // not discarded.
+    bool Examined = false;
+    // Validated: examined, with statistics, a value in the run and the rules on.
+    // Only validated levels show their rule outcomes.
+    bool Validated = false;
+    // Status of the nearest earlier stored point that has a value for this
+    // level, or -1 when there is none.
+    int PreviousStatus = -1;
+    // Consecutive runs (the current one included) above and below the mean, and
+    // beyond one s on either side, counted back through the stored points.
+    int AboveMean = 0;
+    int BelowMean = 0;
+    int AboveOneS = 0;
+    int BelowOneS = 0;
+    // Outcomes of the level rules; all NotViolated unless the level is validated.
+    std::array<TRuleOutcome, LevelRuleCount> Rules {};
+};
+
+// The verdict of the Westgard multirules on one run.
+struct TWestgardResult {
+    // Index of the last stored point dated at or before the run, -1 when none is.
+    int PreviousIndex = -1;
+    // Number of validated levels; the rules are evaluated only when it is at least one.
+    int ValidatedCount = 0;
+    std::array<TWestgardLevel, MaxLevels> Levels;
+    std::array<TRuleOutcome, AcrossRuleCount> Across {};
+
+    bool Evaluated() const { return ValidatedCount >= 1; }
+    // The across-level rules are shown only for two or more validated levels.
+    bool AcrossShown() const { return ValidatedCount > 1; }
+    const std::array<const char*, AcrossRuleCount>& AcrossNames() const { return AcrossRuleNames(ValidatedCount); }
+};
+
+// Judges a run, already classified against the analyte's limits, with the
+// Westgard multirules over the analyte's stored points (those dated at or before
+// the run). `discarded` marks the levels the operator rejected; `westgard` is
+// the rules switch. The analyte and the run are only read.
+TWestgardResult EvaluateWestgard(
+    const TAnalyte& analyte, const TResu0& run, const std::array<bool, MaxLevels>& discarded, bool westgard);

@@ -1,0 +1,30 @@
+#pragma once
+#include "TQCContext.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QtTest>
+#include <cmath>
+#include <memory>
+
+// Compares doubles within a relative tolerance, reporting both values on failure.
+#define QCOMPARE_NEAR(actual, expected, tolerance)                                                                     \
+    do {                                                                                                               \
+        const double a_ = double(actual);                                                                              \
+        const double e_ = double(expected);                                                                            \
+        if (!(std::fabs(a_ - e_) <= (tolerance)*std::max(1.0, std::fabs(e_))))                                         \
+            QFAIL(qPrintable(QString("%1 = %2, expected %3").arg(#actual).arg(a_, 0, 'g', 17).arg(e_, 0, 'g', 17)));   \
+    } while (false)
+
+// A context on a fixed clock (2026-03-15 10:30) and a fixed seed.
+std::unique_ptr<TQCContext> MakeTestContext(
+    const QDateTime& now = QDateTime(QDate(2026, 3, 15), QTime(10, 30)), quint64 seed = 12345);
+
+// A result with up to three values; NaN means no value.
+struct TResu0;
+TResu0 MakeResult(double dateTime, double v1, double v2 = NAN, double v3 = NAN, const QString& op = QString(),
+    const QString& comment = QString());
+
+QString TestDataPath(const QString& name);
+// Folder for pictures and files kept for a person to look at.
+QString ArtifactPath(const QString& name);
