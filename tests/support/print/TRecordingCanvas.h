@@ -43,7 +43,7 @@ public:
     QList<TCall> Calls;
     QString JobTitle;
     TOrientation Orientation = TOrientation::Landscape;
-    int Pages = 0;
+    int Pages = 1; // the current page counts from the start, as PrintTable expects
 
     // The calls of one kind that pass a test, in order.
     QList<TCall> Find(TOp op, const std::function<bool(const TCall&)>& test = {}) const;
