@@ -15,42 +15,13 @@
 #include <QtTest>
 
 // The data printing window driven through its pickers and buttons, printing
-// to a PDF file. Glucose has ten daily points at noon, March 5 to 14.
+// to a PDF file.
 class TestTWinPrnData : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
     void printButtonOutcome_data();
     void printButtonOutcome();
-
-private:
-    std::unique_ptr<TQCContext> m_context;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TScriptedDialogs> m_dialogs;
-    std::unique_ptr<TScriptedPrinters> m_printers;
-    std::unique_ptr<TWinPrnData> m_win;
 };
-
-void TestTWinPrnData::init()
-{
-    m_context = MakeTestContext();
-    m_context->ListSerum.Add("Lyphocheck 1", "A1");
-    m_context->CurrentAnalyte = &AddDailyAnalyte(*m_context, "Glucose", 1, 10, m_context->Clock().TodayDays());
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_dialogs = std::make_unique<TScriptedDialogs>();
-    m_printers = std::make_unique<TScriptedPrinters>(m_dir->filePath("data.pdf"));
-    m_win = std::make_unique<TWinPrnData>(*m_context, *m_dialogs, *m_printers);
-}
-
-void TestTWinPrnData::cleanup()
-{
-    m_win.reset();
-    m_printers.reset();
-    m_dialogs.reset();
-    m_dir.reset();
-    m_context.reset();
-}
 
 void TestTWinPrnData::printButtonOutcome_data()
 {
@@ -70,31 +41,39 @@ void TestTWinPrnData::printButtonOutcome_data()
 
 void TestTWinPrnData::printButtonOutcome()
 {
-    QFETCH(int, day1);
-    QFETCH(int, day2);
     QFETCH(bool, cancel);
     QFETCH(QString, box);
     QFETCH(bool, printed);
-    m_win->show();
-    QCOMPARE(m_win->PanelNbLines->text(), QString("10"));
-    QVERIFY(m_win->CBPrnStats->isChecked());
-    m_win->DatePicker1->setDate(QDate(2026, 3, day1));
-    m_win->DatePicker2->setDate(QDate(2026, 3, day2));
-    QTEST(m_win->PanelNbLines->text(), "count");
-    m_win->CBPrnStats->setChecked(false);
+    // Glucose has ten daily points at noon, March 5 to 14.
+    const std::unique_ptr<TQCContext> context = MakeTestContext();
+    context->ListSerum.Add("Lyphocheck 1", "A1");
+    context->CurrentAnalyte = &AddDailyAnalyte(*context, "Glucose", 1, 10, context->Clock().TodayDays());
+    QTemporaryDir dir;
+    const QString file = dir.filePath("data.pdf");
+    TScriptedDialogs dialogs;
+    TScriptedPrinters printers(file);
+    TWinPrnData win(*context, dialogs, printers);
+    win.show();
+    QCOMPARE(win.PanelNbLines->text(), QString("10"));
+    QVERIFY(win.CBPrnStats->isChecked());
+    QFETCH(int, day1);
+    QFETCH(int, day2);
+    win.DatePicker1->setDate(QDate(2026, 3, day1));
+    win.DatePicker2->setDate(QDate(2026, 3, day2));
+    QTEST(win.PanelNbLines->text(), "count");
+    win.CBPrnStats->setChecked(false);
     if (cancel)
-        m_printers->QueueCancel();
-    QTest::mouseClick(m_win->BtPrint, Qt::LeftButton);
-    if (box.isEmpty())
-        QCOMPARE(m_dialogs->Boxes.size(), 0);
-    else
-        QCOMPARE(m_dialogs->OnlyBoxDifference(TMsgType::Error, box, mbYes), QString());
-    QCOMPARE(m_printers->JobTitles, box.isEmpty() ? QStringList { "Printing QC data" } : QStringList {});
-    QCOMPARE(m_win->isVisible(), !printed);
-    QCOMPARE(QFile::exists(m_dir->filePath("data.pdf")), printed);
-    if (printed) {
-        const QString text = PdfText(m_dir->filePath("data.pdf"));
-        for (int day = 9; day <= 13; ++day) // the points of the 10th to the 12th only
+        printers.QueueCancel();
+    QTest::mouseClick(win.BtPrint, Qt::LeftButton);
+    QCOMPARE(dialogs.Boxes.size(), box.isEmpty() ? 0 : 1);
+    if (!box.isEmpty())
+        QCOMPARE(dialogs.OnlyBoxDifference(TMsgType::Error, box, mbYes), QString());
+    QCOMPARE(printers.JobTitles, box.isEmpty() ? QStringList { "Printing QC data" } : QStringList {});
+    QCOMPARE(win.isVisible(), !printed);
+    QCOMPARE(QFile::exists(file), printed);
+    if (printed) { // the points of the 10th to the 12th, without statistics
+        const QString text = PdfText(file);
+        for (int day = 9; day <= 13; ++day)
             QCOMPARE(text.contains(ShortDateText(DateToDayCount(QDate(2026, 3, day)))), day >= 10 && day <= 12);
         QVERIFY(!text.contains("Statistics"));
     }
