@@ -14,9 +14,6 @@
 namespace {
 
 using TCall = TRecordingCanvas::TCall;
-const QColor Navy(0, 0, 128);
-const QColor Red(255, 0, 0);
-const QColor ButtonFace(240, 240, 240);
 
 // On the 1000 x 1500 recording page the first chart spans x 100..960 (x of
 // position i: 100 + 860 * i div 30) and y 185..377; its range 8..14 gives 32
@@ -30,14 +27,13 @@ TAnalyte KnownAnalyte(const QList<double>& values)
     TAnalyte a("Glucose", "mmol/L", 1, 1);
     for (int i = 0; i < values.size(); ++i)
         a.AddPoint(MakeResult(Day(i), values[i]));
-    TLevelStats& r = a.ReferenceStats[0];
-    r.ChartLow = 8;
-    r.ChartHigh = 14;
-    r.Mean = 11;
-    r.WarningHalfWidth = 1;
-    r.ActionHalfWidth = 2;
-    r.Status = TLevelStats::StatusComputed;
-    a.AllPointsStats[0] = r;
+    a.ReferenceStats[0] = { .Mean = 11,
+        .WarningHalfWidth = 1,
+        .ActionHalfWidth = 2,
+        .ChartLow = 8,
+        .ChartHigh = 14,
+        .Status = TLevelStats::StatusComputed };
+    a.AllPointsStats[0] = a.ReferenceStats[0];
     a.AllPointsStats[0].N = int(values.size());
     return a;
 }
@@ -46,13 +42,31 @@ TRecordingCanvas Print(const TAnalyte& a, bool colour)
 {
     TRecordingCanvas canvas;
     TChartReportOptions options { QDate(2026, 1, 1), QDate(2026, 12, 31), { true, true, true }, colour, false };
-    const TPrintOutcome outcome = PrintChartReport(canvas, a, TListSerum(), options, TRisks(), Day(0));
-    if (outcome != TPrintOutcome::Printed)
+    if (PrintChartReport(canvas, a, TListSerum(), options, TRisks(), Day(0)) != TPrintOutcome::Printed)
         qWarning("the charts were not printed");
     return canvas;
 }
 
-QString PenName(const TPrintPen& pen) { return pen.Colour.name() + (pen.Style == TPenStyle::Dot ? " dot" : ""); }
+// The calls of a kind that pass a test as "x1,y1,x2,y2 pen" or "x,y brush" for ellipses (their centres).
+QString Drawn(const TRecordingCanvas& canvas, TRecordingCanvas::TOp op, const TRecordingCanvas::TTest& test)
+{
+    QStringList drawn;
+    for (const TCall& c : canvas.Find(op, test)) {
+        if (op == TRecordingCanvas::EllipseOp)
+            drawn << QStringLiteral("%1,%2 %3")
+                         .arg((c.Args[0] + c.Args[2]) / 2)
+                         .arg((c.Args[1] + c.Args[3]) / 2)
+                         .arg(c.Brush.name());
+        else
+            drawn << QStringLiteral("%1,%2,%3,%4 %5%6")
+                         .arg(c.Args[0])
+                         .arg(c.Args[1])
+                         .arg(c.Args[2])
+                         .arg(c.Args[3])
+                         .arg(c.Pen.Colour.name(), c.Pen.Style == TPenStyle::Dot ? " dot" : "");
+    }
+    return drawn.join('|');
+}
 
 } // namespace
 
@@ -60,10 +74,8 @@ class TestChartReport : public QObject {
     Q_OBJECT
 private slots:
     void blocksShareTheirBoundaryPoint();
-    void pointsAndLineFollowTheValues_data();
-    void pointsAndLineFollowTheValues();
-    void limitLinesTakeTheirPens_data();
-    void limitLinesTakeTheirPens();
+    void colourOrBlackAndWhite_data();
+    void colourOrBlackAndWhite();
     void valueScaleNeedsAValueOrFixedLimits_data();
     void valueScaleNeedsAValueOrFixedLimits();
     void threeLevelsPrintToPdf();
@@ -77,11 +89,7 @@ void TestChartReport::blocksShareTheirBoundaryPoint()
     QStringList expected { "1", "Jan", "26" };
     for (int d = 2; d <= 31; ++d)
         expected << QString::number(d);
-    expected << "31"
-             << "Jan"
-             << "26"
-             << "1"
-             << "Feb";
+    expected += QStringList { "31", "Jan", "26", "1", "Feb" };
     QCOMPARE(canvas.Texts([](const TCall& c) { return c.Align == TTextAlign::Centre; }), expected);
     const QList<TCall> days = canvas.Find(TRecordingCanvas::TextOutOp, [](const TCall& c) { return c.Text == "31"; });
     QCOMPARE(days[0].Args[0], X(30));
@@ -89,75 +97,49 @@ void TestChartReport::blocksShareTheirBoundaryPoint()
     QVERIFY(days[1].Args[1] > days[0].Args[1]);
 }
 
-void TestChartReport::pointsAndLineFollowTheValues_data()
+void TestChartReport::colourOrBlackAndWhite_data()
 {
     QTest::addColumn<bool>("colour");
-    QTest::addColumn<QColor>("ink");
-    QTest::addColumn<QColor>("discarded");
-    QTest::newRow("colour") << true << Navy << Red;
-    QTest::newRow("black and white") << false << QColor(Qt::black) << ButtonFace;
-}
-
-void TestChartReport::pointsAndLineFollowTheValues()
-{
-    QFETCH(bool, colour);
-    QFETCH(QColor, ink);
-    QFETCH(QColor, discarded);
-    // Within, above the range, below it, discarded, within.
-    TAnalyte a = KnownAnalyte({ 11, 20, 5, 12, 10 });
-    a.Point(3).Values[0].Status = psDiscarded;
-    const TRecordingCanvas canvas = Print(a, colour);
-    QStringList points;
-    for (const TCall& c : canvas.Find(TRecordingCanvas::EllipseOp)) {
-        QCOMPARE(c.Args[2] - c.Args[0], 20); // radius of one character width
-        points << QStringLiteral("%1,%2 %3")
-                      .arg((c.Args[0] + c.Args[2]) / 2)
-                      .arg((c.Args[1] + c.Args[3]) / 2)
-                      .arg(c.Brush == discarded ? "discarded"
-                              : c.Brush == ink  ? "ink"
-                                                : c.Brush.name());
-    }
-    const QStringList expected { QStringLiteral("%1,281 ink").arg(X(0)), QStringLiteral("%1,185 ink").arg(X(1)),
-        QStringLiteral("%1,377 ink").arg(X(2)), QStringLiteral("%1,249 discarded").arg(X(3)),
-        QStringLiteral("%1,313 ink").arg(X(4)) };
-    QCOMPARE(points, expected);
-    // The line passes the discarded point by.
-    QList<QList<int>> line;
-    for (const TCall& c : canvas.Find(TRecordingCanvas::LineOp, [&](const TCall& c) { return c.Pen.Colour == ink; }))
-        if (c.Args[0] != c.Args[2] && c.Args[1] != c.Args[3])
-            line << c.Args;
-    QCOMPARE(line, QList<QList<int>>({ { X(0), 281, X(1), 185 }, { X(1), 185, X(2), 377 }, { X(2), 377, X(4), 313 } }));
-}
-
-void TestChartReport::limitLinesTakeTheirPens_data()
-{
-    QTest::addColumn<bool>("colour");
-    QTest::addColumn<QString>("lines");
+    QTest::addColumn<QString>("points");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("limits");
     QTest::addColumn<QString>("grid");
-    QTest::newRow("colour") << true
-                            << "185 #c0c0c0|377 #c0c0c0|281 #00ff00|249 #ffff00|313 #ffff00|217 #ff0000|345 #ff0000"
-                            << "#c0c0c0";
-    QTest::newRow("black and white")
-        << false
-        << "185 #000000|377 #000000|281 #000000|249 #000000 dot|313 #000000 dot|217 #000000 dot|345 #000000 dot"
-        << "#000000";
+    // Within, above the range (on the top edge), below it (on the bottom
+    // edge), discarded (left out of the line), within.
+    const auto points = [](const QString& ink, const QString& discarded) {
+        return QStringLiteral("100,281 %1|128,185 %1|157,377 %1|186,249 %2|214,313 %1").arg(ink, discarded);
+    };
+    const auto line = [](const QString& ink) {
+        return QStringLiteral("100,281,128,185 %1|128,185,157,377 %1|157,377,214,313 %1").arg(ink);
+    };
+    // Top and bottom edges, mean, warning limits, action limits.
+    const QString limits = "100,185,960,185 %1|100,377,960,377 %1|100,281,960,281 %2|100,249,960,249 %3|"
+                           "100,313,960,313 %3|100,217,960,217 %4|100,345,960,345 %4";
+    QTest::newRow("colour") << true << points("#000080", "#ff0000") << line("#000080")
+                            << limits.arg("#c0c0c0", "#00ff00", "#ffff00", "#ff0000") << "#c0c0c0";
+    QTest::newRow("black and white") << false << points("#000000", "#f0f0f0") << line("#000000")
+                                     << limits.arg("#000000", "#000000", "#000000 dot", "#000000 dot") << "#000000";
 }
 
-void TestChartReport::limitLinesTakeTheirPens()
+void TestChartReport::colourOrBlackAndWhite()
 {
     QFETCH(bool, colour);
     QFETCH(QString, grid);
-    const TRecordingCanvas canvas = Print(KnownAnalyte({ 11 }), colour);
-    QStringList lines;
-    for (const TCall& c : canvas.Find(TRecordingCanvas::LineOp, [](const TCall& c) { return c.Args[0] == 100; }))
-        if (c.Args[2] == 960 && c.Args[1] == c.Args[3])
-            lines << QStringLiteral("%1 %2").arg(c.Args[1]).arg(PenName(c.Pen));
-    QTEST(lines.join('|'), "lines");
+    TAnalyte a = KnownAnalyte({ 11, 20, 5, 12, 10 });
+    a.Point(3).Values[0].Status = psDiscarded;
+    const TRecordingCanvas canvas = Print(a, colour);
+    QTEST(Drawn(canvas, TRecordingCanvas::EllipseOp, {}), "points");
+    QCOMPARE(canvas.Find(TRecordingCanvas::EllipseOp)[0].Args, QList<int>({ 90, 271, 110, 291 })); // radius 10
+    QTEST(Drawn(canvas, TRecordingCanvas::LineOp,
+              [](const TCall& c) { return c.Args[0] != c.Args[2] && c.Args[1] != c.Args[3]; }),
+        "line");
+    QTEST(Drawn(canvas, TRecordingCanvas::LineOp, [](const TCall& c) { return c.Args[0] == 100 && c.Args[2] == 960; }),
+        "limits");
     const QList<TCall> verticals = canvas.Find(
         TRecordingCanvas::LineOp, [](const TCall& c) { return c.Args[0] == c.Args[2] && c.Args[1] == 185; });
     QCOMPARE(verticals.size(), 31);
     for (const TCall& c : verticals)
-        QCOMPARE(PenName(c.Pen), grid);
+        QCOMPARE(c.Pen.Colour.name(), grid);
 }
 
 void TestChartReport::valueScaleNeedsAValueOrFixedLimits_data()

@@ -39,7 +39,6 @@ class TestTWinPrnCharts : public QObject {
 private slots:
     void levelBoxesFollowTheAnalyte_data();
     void levelBoxesFollowTheAnalyte();
-    void colourChoiceIsKeptInTheSettings();
     void printButtonOutcome_data();
     void printButtonOutcome();
 };
@@ -63,14 +62,9 @@ void TestTWinPrnCharts::levelBoxesFollowTheAnalyte()
             : QStringLiteral("0 ");
     QTEST(boxes, "boxes");
     QCOMPARE(f.Win.PanelNbPoints->text(), QString("40"));
-}
-
-void TestTWinPrnCharts::colourChoiceIsKeptInTheSettings()
-{
-    TFixture f(1);
-    QVERIFY(!f.Win.CBColor->isChecked());
+    // The colour choice is kept in the settings and shown again.
     QTest::mouseClick(f.Win.CBColor, Qt::LeftButton);
-    QVERIFY(f.Context->Config.PrintInColour);
+    QCOMPARE(f.Context->Config.PrintInColour, true);
     f.Win.hide();
     f.Win.show();
     QVERIFY(f.Win.CBColor->isChecked());

@@ -1,4 +1,5 @@
 #pragma once
+#include "TPdfCanvas.h"
 #include "TPrinterService.h"
 
 #include <QStringList>
@@ -12,7 +13,13 @@ public:
     {
     }
     void QueueCancel() { ++m_cancels; }
-    std::unique_ptr<TPrintCanvas> ChoosePrinter(const QString& jobTitle, QWidget* parent) override;
+    std::unique_ptr<TPrintCanvas> ChoosePrinter(const QString& jobTitle, QWidget*) override
+    {
+        JobTitles.append(jobTitle);
+        if (m_cancels > 0 && m_cancels--)
+            return nullptr;
+        return std::make_unique<TPdfCanvas>(m_file);
+    }
 
     QStringList JobTitles;
 
