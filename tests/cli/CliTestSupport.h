@@ -59,7 +59,7 @@ inline void MakeModelFolder(TQCContext& context, const QString& folder)
     context.Config.ActionRisk = 2;
     context.Config.Password = "pw";
     context.Config.BackupFolder = "/media/usb";
-    for (const QString& code : { "zed", "AB", "ab" })
+    for (const char* code : { "zed", "AB", "ab" })
         InsertSorted(context.ListOperators, code);
 
     const qint32 lot1 = context.ListSerum.Add("Lyphocheck 1", "123456");
