@@ -175,7 +175,7 @@ void TestCliEvaluate::refusals_data()
     QTest::addColumn<QString>("reason");
     const QStringList when { "--datetime", "2026-03-20T08:00:00" };
     QTest::newRow("unknown analyte") << QStringList { "--analyte", "Lactate", "--values", "1" } + when << "Lactate";
-    QTest::newRow("no analyte") << QStringList { "--values", "1" } + when << "usage";
+    QTest::newRow("no analyte") << QStringList { "--values", "1" } + when << "--analyte NAME is required";
     QTest::newRow("bad date") << QStringList { "--analyte", "Urea", "--values", "1", "--datetime", "20/03/2026" }
                               << "--datetime";
     QTest::newRow("not a number") << QStringList { "--analyte", "Urea", "--values", "abc" } + when
@@ -190,7 +190,7 @@ void TestCliEvaluate::refusals_data()
     QTest::newRow("bad switch") << QStringList { "--analyte", "Urea", "--values", "5", "--westgard", "yes" } + when
                                 << "--westgard";
     QTest::newRow("unknown option") << QStringList { "--analyte", "Urea", "--values", "5", "--force", "x" } + when
-                                    << "--force";
+                                    << "Unknown option 'force'";
 }
 
 void TestCliEvaluate::refusals()
