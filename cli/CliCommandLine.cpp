@@ -16,19 +16,19 @@ const int HelpWidth = 79;
 const QCommandLineOption HelpOption({ "h", "help" }, "shows this help");
 const QCommandLineOption VersionOption({ "v", "version" }, "shows the version");
 
-// The value of `text` in `form`; an invalid value when the text has another form.
-QVariant ReadValue(TCliForm form, const QString& text)
+// The value of `text` in `form`; when the text has another form, an invalid
+// value and what the form wants in `wanted`.
+QVariant ReadValue(TCliForm form, const QString& text, QString& wanted)
 {
-    switch (form) {
-    case TCliForm::Text:
-        return text;
-    case TCliForm::DateTime: {
+    if (form == TCliForm::DateTime) {
+        wanted = QStringLiteral("a local date and time YYYY-MM-DDThh:mm:ss");
         const QDateTime dateTime = QDateTime::fromString(text, Qt::ISODate);
         if (!dateTime.isValid() || dateTime.date().year() < 1900 || dateTime.timeSpec() != Qt::LocalTime)
             return {};
         return DateTimeToDayCount(dateTime);
     }
-    case TCliForm::Levels: {
+    if (form == TCliForm::Levels) {
+        wanted = QStringLiteral("level numbers 1 to 3 separated by commas");
         QList<int> levels;
         for (const QString& part : text.split(',')) {
             bool ok = false;
@@ -39,27 +39,11 @@ QVariant ReadValue(TCliForm form, const QString& text)
         }
         return QVariant::fromValue(levels);
     }
-    case TCliForm::OnOff:
-        if (text != "on" && text != "off")
-            return {};
-        return text == "on";
+    if (form == TCliForm::OnOff) {
+        wanted = QStringLiteral("on or off");
+        return text == "on" || text == "off" ? QVariant(text == "on") : QVariant();
     }
-    return {};
-}
-
-QString Wanted(TCliForm form)
-{
-    switch (form) {
-    case TCliForm::DateTime:
-        return QStringLiteral("a local date and time YYYY-MM-DDThh:mm:ss");
-    case TCliForm::Levels:
-        return QStringLiteral("level numbers 1 to 3 separated by commas");
-    case TCliForm::OnOff:
-        return QStringLiteral("on or off");
-    case TCliForm::Text:
-        break;
-    }
-    return QStringLiteral("a text");
+    return text;
 }
 
 // "  name  meaning" with the meaning from column `column`, wrapped at the help's width.
@@ -157,9 +141,10 @@ int RunCommand(const TCliCommand& command, const QStringList& words, QTextStream
             continue;
         }
         const QString text = parser.values(option.Name).constFirst();
-        const QVariant value = ReadValue(option.Form, text);
+        QString wanted;
+        const QVariant value = ReadValue(option.Form, text, wanted);
         if (!value.isValid())
-            return fail("--" + option.Name + " wants " + Wanted(option.Form) + ", not " + text);
+            return fail("--" + option.Name + " wants " + wanted + ", not " + text);
         args.Options.insert(option.Name, value);
     }
     QStringList given;
