@@ -47,23 +47,17 @@ TRecordingCanvas Print(const TAnalyte& a, bool colour)
     return canvas;
 }
 
-// The calls of a kind that pass a test as "x1,y1,x2,y2 pen" or "x,y brush" for ellipses (their centres).
+// The calls of a kind that pass a test as "x1,y1,x2,y2 pen", or for ellipses "x,y brush" of their centres.
 QString Drawn(const TRecordingCanvas& canvas, TRecordingCanvas::TOp op, const TRecordingCanvas::TTest& test)
 {
+    const bool ellipse = op == TRecordingCanvas::EllipseOp;
     QStringList drawn;
     for (const TCall& c : canvas.Find(op, test)) {
-        if (op == TRecordingCanvas::EllipseOp)
-            drawn << QStringLiteral("%1,%2 %3")
-                         .arg((c.Args[0] + c.Args[2]) / 2)
-                         .arg((c.Args[1] + c.Args[3]) / 2)
-                         .arg(c.Brush.name());
-        else
-            drawn << QStringLiteral("%1,%2,%3,%4 %5%6")
-                         .arg(c.Args[0])
-                         .arg(c.Args[1])
-                         .arg(c.Args[2])
-                         .arg(c.Args[3])
-                         .arg(c.Pen.Colour.name(), c.Pen.Style == TPenStyle::Dot ? " dot" : "");
+        QStringList at;
+        for (int n : ellipse ? QList<int> { (c.Args[0] + c.Args[2]) / 2, (c.Args[1] + c.Args[3]) / 2 } : c.Args)
+            at << QString::number(n);
+        const QString pen = c.Pen.Colour.name() + (c.Pen.Style == TPenStyle::Dot ? " dot" : "");
+        drawn << at.join(',') + ' ' + (ellipse ? c.Brush.name() : pen);
     }
     return drawn.join('|');
 }
@@ -161,14 +155,10 @@ void TestChartReport::valueScaleNeedsAValueOrFixedLimits()
     a.AllPointsStats[0].N = values;
     a.LimitMode[0] = quint8(mode);
     const TRecordingCanvas canvas = Print(a, true);
-    const QList<TCall> figures
-        = canvas.Find(TRecordingCanvas::TextOutOp, [](const TCall& c) { return c.Align == TTextAlign::Right; });
-    QStringList texts;
-    for (const TCall& c : figures)
-        texts << c.Text;
-    QTEST(texts, "figures");
-    if (!figures.isEmpty()) // right edge two characters left of the chart, centred on y(10) = 313
-        QCOMPARE(figures[0].Args, QList<int>({ 80, 303 }));
+    const auto right = [](const TCall& c) { return c.Align == TTextAlign::Right; };
+    QTEST(canvas.Texts(right), "figures");
+    if (!canvas.Texts(right).isEmpty()) // right edge two characters left of the chart, centred on y(10) = 313
+        QCOMPARE(canvas.Find(TRecordingCanvas::TextOutOp, right)[0].Args, QList<int>({ 80, 303 }));
 }
 
 void TestChartReport::threeLevelsPrintToPdf()
