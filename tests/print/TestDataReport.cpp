@@ -47,39 +47,19 @@ QStringList RowTexts(const TPrintTableData& t, int row)
 class TestDataReport : public QObject {
     Q_OBJECT
 private slots:
-    void intervalTakesWholeDays_data();
-    void intervalTakesWholeDays();
-    void rowsCarryTheValuesAndTheirMarks();
-    void statisticsRowsFollowThePoints_data();
-    void statisticsRowsFollowThePoints();
+    void rowsCarryTheValuesOfWholeDays();
+    void statisticsOfOneValueHaveNoCV();
     void printedPdfReadsBackAndAnEmptyIntervalPrintsNothing();
 };
 
-void TestDataReport::intervalTakesWholeDays_data()
-{
-    QTest::addColumn<int>("day1");
-    QTest::addColumn<int>("day2");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("last");
-    QTest::newRow("one day takes 23:59, not 00:00 of the next") << 1 << 1 << 0 << 1;
-    QTest::newRow("two days in the wrong order") << 2 << 1 << 0 << 2;
-    QTest::newRow("days without points") << 5 << 4 << 4 << 3;
-}
-
-void TestDataReport::intervalTakesWholeDays()
-{
-    QFETCH(int, day1);
-    QFETCH(int, day2);
-    const TFixture f;
-    const TPrintInterval interval = PointsBetween(f.Analyte, QDate(2026, 3, day1), QDate(2026, 3, day2));
-    QTEST(interval.First, "first");
-    QTEST(interval.Last, "last");
-}
-
-void TestDataReport::rowsCarryTheValuesAndTheirMarks()
+void TestDataReport::rowsCarryTheValuesOfWholeDays()
 {
     const TFixture f;
-    const TPrintTableData t = DataReportTable(f.Analyte, f.Serums, { 0, 3 }, false, TRisks());
+    // A day runs to 23:59 and not to 00:00 of the next; the dates go in either order.
+    QCOMPARE(PointsBetween(f.Analyte, QDate(2026, 3, 1), QDate(2026, 3, 1)).Last, 1);
+    const TPrintInterval interval = PointsBetween(f.Analyte, QDate(2026, 3, 3), QDate(2026, 3, 1));
+    QCOMPARE(interval.First + interval.Last, 0 + 3);
+    const TPrintTableData t = DataReportTable(f.Analyte, f.Serums, interval, false, TRisks());
     QCOMPARE(t.SubTitles, QStringList({ "QC1 : Lyphocheck 1 (lot L123)", "QC2 : Lyphocheck 2" }));
     QCOMPARE(t.Widths, QList<int>({ 9, 9, 12, 12, 8, 22 }));
     // The head row and four point rows, nothing after the last point.
@@ -94,35 +74,15 @@ void TestDataReport::rowsCarryTheValuesAndTheirMarks()
     QCOMPARE(t.Cells.mid(14, 2), TPrintCells({ { "5.10", cmUpUp }, { "10.20", cmCrossed } }));
 }
 
-void TestDataReport::statisticsRowsFollowThePoints_data()
+void TestDataReport::statisticsOfOneValueHaveNoCV()
 {
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("last");
-    QTest::addColumn<QStringList>("rows");
-    // Level 1: 5.0, 5.1, 5.2, 5.3, mean 5.15, SD 0.1291, CV 2.51 %. Level 2
-    // without the discarded 10.2: 10.0, 10.4, mean 10.2, SD 0.2828, CV 2.77 %.
-    QTest::newRow("all points") << 0 << 3
-                                << QStringList { "Statistics|Mean|5.150|10.200|mmol/L|", "Statistics|CV|2.5|2.8|%|",
-                                       "Statistics|N|4|2||" };
     // One value gives a mean without a CV; no value gives neither.
-    QTest::newRow("last point only") << 3 << 3
-                                     << QStringList { "Statistics|Mean|5.300||mmol/L|", "Statistics|CV|||%|",
-                                            "Statistics|N|1|0||" };
-}
-
-void TestDataReport::statisticsRowsFollowThePoints()
-{
-    QFETCH(int, first);
-    QFETCH(int, last);
     const TFixture f;
-    const TPrintTableData t = DataReportTable(f.Analyte, f.Serums, { first, last }, true, TRisks());
-    const int rows = int(t.Cells.size()) / t.NbCols;
-    QCOMPARE(rows, 1 + (last - first + 1) + 3);
-    QStringList statistics;
-    for (int r = rows - 3; r < rows; ++r)
-        statistics << RowTexts(t, r).join('|');
-    QTEST(statistics, "rows");
-    for (const TPrintCell& cell : t.Cells.mid((rows - 3) * t.NbCols))
+    const TPrintTableData t = DataReportTable(f.Analyte, f.Serums, { 3, 3 }, true, TRisks());
+    QCOMPARE(t.Cells.size(), 6 * 5);
+    QCOMPARE(QStringList({ RowTexts(t, 2).join('|'), RowTexts(t, 3).join('|'), RowTexts(t, 4).join('|') }),
+        QStringList({ "Statistics|Mean|5.300||mmol/L|", "Statistics|CV|||%|", "Statistics|N|1|0||" }));
+    for (const TPrintCell& cell : t.Cells.mid(2 * 6))
         QCOMPARE(cell.Mark, int(cmGrey));
 }
 
@@ -141,7 +101,11 @@ void TestDataReport::printedPdfReadsBackAndAnEmptyIntervalPrintsNothing()
     QVERIFY(text.contains(QRegularExpression("Date +Time +QC1 +QC2 +Operator +Comment")));
     QVERIFY(text.contains(
         QRegularExpression(LongTimeText(At(1, 23, 59)) + " +5.10 +\u2191\u2191 +10.20 +AB +Recalibrated")));
+    // Level 1: 5.0, 5.1, 5.2, 5.3, mean 5.15, SD 0.1291, CV 2.51 %. Level 2
+    // without the discarded 10.2: 10.0, 10.4, mean 10.2, SD 0.2828, CV 2.77 %.
     QVERIFY(text.contains(QRegularExpression("Mean +5.150 +10.200 +mmol/L")));
+    QVERIFY(text.contains(QRegularExpression("CV +2.5 +2.8 +%")));
+    QVERIFY(text.contains(QRegularExpression("N +4 +2\n")));
     QCOMPARE(text.count("Statistics"), 1); // one merged cell for the three rows
     TRecordingCanvas unused;
     QCOMPARE(PrintDataReport(unused, f.Analyte, f.Serums, { QDate(2026, 4, 1), QDate(2026, 4, 2) }, TRisks(), 0),

@@ -50,11 +50,4 @@ template <class TWindow> struct TPrintWindowFixture {
         Context->CurrentAnalyte = &AddDailyAnalyte(*Context, "Glucose", levels, points, Context->Clock().TodayDays());
         Win.show();
     }
-    // Empty when the only box was this error box with "Yes", or no box when `text` is empty.
-    QString BoxDifference(const QString& text) const
-    {
-        if (text.isEmpty())
-            return Dialogs.Boxes.isEmpty() ? QString() : Dialogs.Boxes[0].Text;
-        return Dialogs.OnlyBoxDifference(TMsgType::Error, text, mbYes);
-    }
 };
