@@ -22,19 +22,6 @@ TPrintTableData Table(const QStringList& column0, const QStringList& column1)
     return t;
 }
 
-// The calls of a kind that pass a test, as "page:arg,arg..." or with the text.
-QString Drawn(const TRecordingCanvas& canvas, TRecordingCanvas::TOp op, const TRecordingCanvas::TTest& test)
-{
-    QStringList drawn;
-    for (const TCall& c : canvas.Find(op, test)) {
-        QStringList args;
-        for (int a : c.Args)
-            args << QString::number(a);
-        drawn << QStringLiteral("%1:%2%3").arg(c.Page).arg(args.join(','), c.Text.isEmpty() ? "" : " " + c.Text);
-    }
-    return drawn.join(' ');
-}
-
 } // namespace
 
 class TestPrintTable : public QObject {
@@ -79,8 +66,8 @@ void TestPrintTable::pageCountIsThePagesPrinted()
     for (int p = 2; p <= pages; ++p)
         heads << QStringLiteral("%1:347,40,468,81 Date").arg(p);
     QCOMPARE(canvas.Texts([](const TCall& c) { return c.Text.startsWith("- Page"); }), footers);
-    QCOMPARE(
-        Drawn(canvas, TRecordingCanvas::TextRectOp, [](const TCall& c) { return c.Text == "Date"; }), heads.join(' '));
+    QCOMPARE(canvas.Describe(TRecordingCanvas::TextRectOp, [](const TCall& c) { return c.Text == "Date"; }),
+        heads.join(' '));
 }
 
 void TestPrintTable::frameIsLaidOutUnderTheTitle()
@@ -93,11 +80,11 @@ void TestPrintTable::frameIsLaidOutUnderTheTitle()
     QCOMPARE(PrintTable(canvas, t, Today()), 205 + 2 * 40 + 40);
     // The title box, the stamp box, then the head row below the subtitles and one
     // more character height.
-    QCOMPARE(Drawn(canvas, TRecordingCanvas::RectangleOp, [](const TCall& c) { return c.Args[1] <= 205; }),
+    QCOMPARE(canvas.Describe(TRecordingCanvas::RectangleOp, [](const TCall& c) { return c.Args[1] <= 205; }),
         QString("1:436,24,563,101 1:549,124,1001,171 1:347,205,468,246 1:467,205,588,246 1:587,205,654,246"));
     QCOMPARE(canvas.Calls[0].Brush, QColor(192, 192, 192));
     QCOMPARE(canvas.Texts([](const TCall& c) { return c.Font.PointSize == 12; }), QStringList { ArchiveStampText });
-    QCOMPARE(Drawn(canvas, TRecordingCanvas::TextOutOp, [](const TCall& c) { return c.Font.Italic; }),
+    QCOMPARE(canvas.Describe(TRecordingCanvas::TextOutOp, [](const TCall& c) { return c.Font.Italic; }),
         QString("1:173,125 QC1 : One 1:173,155 QC2 : Two"));
     const TCall footer = canvas.Find(TRecordingCanvas::TextOutOp).last();
     QCOMPARE(footer.Text, QStringLiteral("- Page 1/1 -   T   - Printed on %1 -").arg(ShortDateText(Today())));
@@ -168,8 +155,8 @@ void TestPrintTable::cellMarksDrawTheirSigns()
     const TCall cell = canvas.Find(TRecordingCanvas::RectangleOp)[1];
     QCOMPARE(cell.Args, QList<int>({ 433, 40, 567, 81 }));
     const auto inRow = [](const TCall& c) { return c.Args[1] == 40 || c.Args[3] == 40; };
-    QTEST(QStringList({ cell.Brush.name(), Drawn(canvas, TRecordingCanvas::TextRectOp, inRow),
-                          Drawn(canvas, TRecordingCanvas::LineOp, inRow) })
+    QTEST(QStringList({ cell.Brush.name(), canvas.Describe(TRecordingCanvas::TextRectOp, inRow),
+                          canvas.Describe(TRecordingCanvas::LineOp, inRow) })
               .join(' ')
               .trimmed(),
         "drawn");

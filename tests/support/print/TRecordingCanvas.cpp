@@ -17,3 +17,19 @@ QStringList TRecordingCanvas::Texts(const TTest& test) const
             texts.append(call.Text);
     return texts;
 }
+
+QString TRecordingCanvas::Describe(TOp op, const TTest& test, const std::function<QString(const TCall&)>& detail) const
+{
+    QStringList drawn;
+    for (const TCall& c : Find(op, test)) {
+        QStringList args;
+        for (int a : c.Args)
+            args << QString::number(a);
+        QString call = QString::number(c.Page) + ':' + args.join(',');
+        for (const QString& more : { c.Text, detail ? detail(c) : QString() })
+            if (!more.isEmpty())
+                call += ' ' + more;
+        drawn << call;
+    }
+    return drawn.join(' ');
+}

@@ -54,6 +54,8 @@ public:
     QList<TCall> Find(TOp op, const TTest& test = {}) const;
     // The texts drawn (TextOut and TextRect) that pass a test.
     QStringList Texts(const TTest& test = {}) const;
+    // The calls of one kind that pass a test as "page:arguments text detail", separated by blanks.
+    QString Describe(TOp op, const TTest& test, const std::function<QString(const TCall&)>& detail = {}) const;
 
     QList<TCall> Calls;
     bool Begun = false;
