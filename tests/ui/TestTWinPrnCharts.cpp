@@ -1,5 +1,5 @@
 #include "TPdfText.h"
-#include "TScriptedPrinters.h"
+#include "TPrintWindowFixture.h"
 #include "TTestRegistry.h"
 #include "TWinPrnCharts.h"
 
@@ -64,14 +64,13 @@ void TestTWinPrnCharts::printButtonOutcome()
     f.Win.setResult(-1);
     for (int level : box.isEmpty() ? QList<int> { 1 } : QList<int> { 0, 1, 2 })
         f.Win.CBLevels[size_t(level)]->setChecked(false);
-    if (cancel)
-        f.Printers.QueueCancel();
+    f.AnswerPrintDialog(!cancel);
     QTest::mouseClick(f.Win.BtPrint, Qt::LeftButton);
     if (box.isEmpty())
         QVERIFY(f.Dialogs.Boxes.isEmpty());
     else
         QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, box, mbYes), QString());
-    QCOMPARE(f.Printers.JobTitles, box.isEmpty() ? QStringList { "Printing QC charts" } : QStringList {});
+    QCOMPARE(f.Asked, box.isEmpty() ? QStringList({ "Printing QC charts", "" }) : QStringList());
     QCOMPARE(f.Win.result(), result);
     QCOMPARE(f.Win.isVisible(), result == -1);
     const bool printed = result == QDialog::Accepted;

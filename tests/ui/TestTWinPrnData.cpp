@@ -1,6 +1,6 @@
 #include "TDates.h"
 #include "TPdfText.h"
-#include "TScriptedPrinters.h"
+#include "TPrintWindowFixture.h"
 #include "TTestRegistry.h"
 #include "TWinPrnData.h"
 
@@ -46,14 +46,13 @@ void TestTWinPrnData::printButtonOutcome()
     f.Win.DatePicker2->setDate(QDate(2026, 3, day2));
     QTEST(f.Win.PanelNbLines->text(), "count");
     f.Win.CBPrnStats->setChecked(false);
-    if (cancel)
-        f.Printers.QueueCancel();
+    f.AnswerPrintDialog(!cancel);
     QTest::mouseClick(f.Win.BtPrint, Qt::LeftButton);
     if (box.isEmpty())
         QVERIFY(f.Dialogs.Boxes.isEmpty());
     else
         QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, box, mbYes), QString());
-    QCOMPARE(f.Printers.JobTitles, box.isEmpty() ? QStringList { "Printing QC data" } : QStringList {});
+    QCOMPARE(f.Asked, box.isEmpty() ? QStringList({ "Printing QC data", "" }) : QStringList());
     const bool printed = box.isEmpty() && !cancel;
     QCOMPARE(f.Win.isVisible(), !printed);
     QCOMPARE(QFile::exists(f.File), printed);
@@ -61,6 +60,12 @@ void TestTWinPrnData::printButtonOutcome()
     for (int day = 9; day <= 13; ++day) // the points of the 10th to the 12th, without statistics
         QCOMPARE(text.contains(ShortDateText(DateToDayCount(QDate(2026, 3, day)))), printed && day >= 10 && day <= 12);
     QVERIFY(!text.contains("Statistics"));
+    if (printed) { // the next print offers the file chosen
+        f.Win.show();
+        f.AnswerPrintDialog(false);
+        QTest::mouseClick(f.Win.BtPrint, Qt::LeftButton);
+        QCOMPARE(f.Asked.last(), f.File);
+    }
 }
 
 VANTOREL_TEST(TestTWinPrnData)

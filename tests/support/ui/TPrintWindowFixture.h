@@ -1,53 +1,41 @@
 #pragma once
 #include "TDailyAnalyte.h"
-#include "TPdfCanvas.h"
 #include "TPrinterService.h"
 #include "TQCContext.h"
 #include "TScriptedDialogs.h"
 #include "TestHelpers.h"
 
-#include <QStringList>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QTemporaryDir>
-
-// A printer service for tests: every job goes to one PDF file, or, when a
-// cancel is queued, the choice is cancelled. Records the job titles asked.
-class TScriptedPrinters : public TPrinterService {
-public:
-    explicit TScriptedPrinters(const QString& pdfFile)
-        : m_file(pdfFile)
-    {
-    }
-    void QueueCancel() { ++m_cancels; }
-    std::unique_ptr<TPrintCanvas> ChoosePrinter(const QString& jobTitle, QWidget*) override
-    {
-        JobTitles.append(jobTitle);
-        if (m_cancels > 0 && m_cancels--)
-            return nullptr;
-        return std::make_unique<TPdfCanvas>(m_file);
-    }
-
-    QStringList JobTitles;
-
-private:
-    QString m_file;
-    int m_cancels = 0;
-};
 
 // A print window shown on the current analyte "Glucose" of daily points at
 // noon up to yesterday (March 14, 2026), its levels on the materials
-// "Lyphocheck 1" to "Lyphocheck 3", printing to File.
+// "Lyphocheck 1" to "Lyphocheck 3". It prints through the program's printer
+// service, whose print dialog the scripted dialog service answers.
 template <class TWindow> struct TPrintWindowFixture {
     std::unique_ptr<TQCContext> Context = MakeTestContext();
     QTemporaryDir Dir;
     QString File = Dir.filePath("print.pdf");
     TScriptedDialogs Dialogs;
-    TScriptedPrinters Printers { File };
+    TQtPrinterService Printers { Dialogs };
     TWindow Win { *Context, Dialogs, Printers };
+    QStringList Asked; // each print dialog: its title, and the file it offered
     TPrintWindowFixture(int levels, int points)
     {
         for (const char* name : { "Lyphocheck 1", "Lyphocheck 2", "Lyphocheck 3" })
             Context->ListSerum.Add(name, "A1");
         Context->CurrentAnalyte = &AddDailyAnalyte(*Context, "Glucose", levels, points, Context->Clock().TodayDays());
         Win.show();
+    }
+    // Answers the next print dialog with "Print to File" into File, or with Cancel.
+    void AnswerPrintDialog(bool print)
+    {
+        Dialogs.QueueExec([this, print](QDialog& dialog) {
+            QPrinter* printer = static_cast<QPrintDialog&>(dialog).printer();
+            Asked << dialog.windowTitle() << printer->outputFileName();
+            printer->setOutputFileName(File);
+            return int(print ? QDialog::Accepted : QDialog::Rejected);
+        });
     }
 };
