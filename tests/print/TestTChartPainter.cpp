@@ -25,13 +25,14 @@ QImage Chart(TChange change, QSize size = QSize(600, 454))
     TAnalyte a("Glucose", "mmol/L", 1, 1);
     for (double value : { 11.0, 16.0, 10.0, 9.5, 11.5, 12.0 })
         a.AddPoint(MakeResult(46000 + a.Count(), value));
-    a.ReferenceStats[0]
-        = { .Mean = 11, .WarningHalfWidth = 1, .ActionHalfWidth = 2, .ChartLow = 8, .ChartHigh = 14, .Status = 0 };
-    a.AllPointsStats[0] = a.ReferenceStats[0];
+    TLevelStats& r = a.ReferenceStats[0];
+    r = { .Mean = 11, .WarningHalfWidth = 1, .ActionHalfWidth = 2, .ChartLow = 8, .ChartHigh = 14 };
+    r.Status = TLevelStats::StatusComputed;
+    a.AllPointsStats[0] = r;
     a.AllPointsStats[0].N = 6;
     if (change == EqualBounds) {
-        a.ReferenceStats[0]
-            = { .Mean = 11, .WarningHalfWidth = 0, .ActionHalfWidth = 0, .ChartLow = 11, .ChartHigh = 11, .Status = 0 };
+        r.ChartLow = r.ChartHigh = 11;
+        r.WarningHalfWidth = r.ActionHalfWidth = 0;
         a.LimitMode[0] = lmFixed;
     }
     if (change == Discarded)
@@ -72,36 +73,34 @@ void TestTChartPainter::colours_data()
     QTest::addColumn<int>("change");
     QTest::addColumn<QRect>("area");
     QTest::addColumn<QColor>("colour"); // of every pixel of the area
-    auto row = [](const char* name, TChange change, QRect area, QColor colour) {
-        QTest::newRow(name) << int(change) << area << colour;
-    };
-    row("mean line", Plain, QRect(47, 198, 1, 1), Lime);
-    row("upper warning line", Plain, QRect(47, 178, 1, 1), Yellow);
-    row("lower warning line", Plain, QRect(47, 218, 1, 1), Yellow);
-    row("upper action line", Plain, QRect(47, 158, 1, 1), Red);
-    row("lower action line", Plain, QRect(47, 238, 1, 1), Red);
-    row("between the lines", Plain, QRect(47, 190, 1, 1), White);
-    row("border at the top, the action lines inside", Plain, QRect(47, 138, 1, 1), Silver);
-    row("border at the bottom", Plain, QRect(47, 258, 1, 1), Silver);
-    row("grid line from the band's top", Plain, QRect(130, 138, 1, 20), Silver);
-    row("grid line to the band's bottom", Plain, QRect(130, 239, 1, 20), Silver);
-    row("nothing above the band", Plain, QRect(130, 137, 1, 1), White);
-    row("nothing below the band", Plain, QRect(130, 260, 1, 1), White);
-    row("point on the mean", Plain, QRect(40, 198, 1, 1), Navy);
-    row("point above the scale, on its top edge", Plain, QRect(55, 138, 1, 2), Navy);
-    row("discarded point", Discarded, QRect(70, 218, 1, 1), Blue);
-    row("selected point, wider than a marker", Selected, QRect(100, 184, 1, 5), Red);
-    row("locked interval", Locked, QRect(62, 150, 1, 1), LightCyan);
-    row("left of the locked interval", Locked, QRect(47, 150, 1, 1), White);
-    row("right of the locked interval", Locked, QRect(110, 150, 1, 1), White);
-    row("level marked for erasing: mean line", Erased, QRect(47, 198, 1, 1), Silver);
-    row("level marked for erasing: marker", Erased, QRect(40, 198, 1, 1), Silver);
-    row("equal scale bounds: no figure nor tick", EqualBounds, QRect(0, 130, 36, 135), White);
-    row("equal scale bounds: value above on the top edge", EqualBounds, QRect(55, 138, 1, 1), Navy);
-    row("no analyte", NoAnalyte, QRect(0, 0, 600, 454), White);
-    row("plots redrawn", PlotsOnly, QRect(47, 198, 1, 1), Lime);
-    row("plots redrawn: statistics untouched", PlotsOnly, QRect(550, 200, 1, 1), Magenta);
-    row("plots redrawn: scale figures untouched", PlotsOnly, QRect(10, 200, 1, 1), Magenta);
+    QTest::newRow("mean line") << int(Plain) << QRect(47, 198, 1, 1) << Lime;
+    QTest::newRow("upper warning line") << int(Plain) << QRect(47, 178, 1, 1) << Yellow;
+    QTest::newRow("lower warning line") << int(Plain) << QRect(47, 218, 1, 1) << Yellow;
+    QTest::newRow("upper action line") << int(Plain) << QRect(47, 158, 1, 1) << Red;
+    QTest::newRow("lower action line") << int(Plain) << QRect(47, 238, 1, 1) << Red;
+    QTest::newRow("between the lines") << int(Plain) << QRect(47, 190, 1, 1) << White;
+    QTest::newRow("border at the top, the action lines inside") << int(Plain) << QRect(47, 138, 1, 1) << Silver;
+    QTest::newRow("border at the bottom") << int(Plain) << QRect(47, 258, 1, 1) << Silver;
+    QTest::newRow("grid line from the band's top") << int(Plain) << QRect(130, 138, 1, 20) << Silver;
+    QTest::newRow("grid line to the band's bottom") << int(Plain) << QRect(130, 239, 1, 20) << Silver;
+    QTest::newRow("nothing above the band") << int(Plain) << QRect(130, 137, 1, 1) << White;
+    QTest::newRow("nothing below the band") << int(Plain) << QRect(130, 260, 1, 1) << White;
+    QTest::newRow("point on the mean") << int(Plain) << QRect(40, 198, 1, 1) << Navy;
+    QTest::newRow("point above the scale, on its top edge") << int(Plain) << QRect(55, 138, 1, 2) << Navy;
+    QTest::newRow("discarded point") << int(Discarded) << QRect(70, 218, 1, 1) << Blue;
+    QTest::newRow("selected point, wider than a marker") << int(Selected) << QRect(100, 184, 1, 5) << Red;
+    QTest::newRow("locked interval") << int(Locked) << QRect(62, 150, 1, 1) << LightCyan;
+    QTest::newRow("left of the locked interval") << int(Locked) << QRect(47, 150, 1, 1) << White;
+    QTest::newRow("right of the locked interval") << int(Locked) << QRect(110, 150, 1, 1) << White;
+    QTest::newRow("level marked for erasing: mean line") << int(Erased) << QRect(47, 198, 1, 1) << Silver;
+    QTest::newRow("level marked for erasing: marker") << int(Erased) << QRect(40, 198, 1, 1) << Silver;
+    QTest::newRow("equal scale bounds: no figure nor tick") << int(EqualBounds) << QRect(0, 130, 36, 135) << White;
+    QTest::newRow("equal scale bounds: value above on the top edge")
+        << int(EqualBounds) << QRect(55, 138, 1, 1) << Navy;
+    QTest::newRow("no analyte") << int(NoAnalyte) << QRect(0, 0, 600, 454) << White;
+    QTest::newRow("plots redrawn") << int(PlotsOnly) << QRect(47, 198, 1, 1) << Lime;
+    QTest::newRow("plots redrawn: statistics untouched") << int(PlotsOnly) << QRect(550, 200, 1, 1) << Magenta;
+    QTest::newRow("plots redrawn: scale figures untouched") << int(PlotsOnly) << QRect(10, 200, 1, 1) << Magenta;
 }
 
 void TestTChartPainter::colours()

@@ -66,7 +66,9 @@ TAnalyte& TestTWinValidCQ::Open(int levels, TResu0& run, const QList<QList<doubl
     if (!westgard)
         analyte.Options &= ~aoWestgard;
     for (int l = 0; l < levels; ++l)
-        analyte.ReferenceStats[l] = { .Mean = 100, .WarningHalfWidth = 4, .ActionHalfWidth = 6, .N = 20, .Status = 0 };
+        analyte.ReferenceStats[l] = {
+            .Mean = 100, .WarningHalfWidth = 4, .ActionHalfWidth = 6, .N = 20, .Status = TLevelStats::StatusComputed
+        };
     for (int i = 0; i < history.size(); ++i)
         analyte.AddPoint(MakeResult(Day(1 + i), history[i][0], history[i][1], history[i][2]));
     ClassifyAll(analyte);
