@@ -2,33 +2,40 @@
 #include "TGBLockedParam.h"
 #include "TScriptedDialogs.h"
 #include "TTestRegistry.h"
+#include "TWinComment.h"
 #include "TWindowTestKit.h"
 #include "TestHelpers.h"
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
 
-// The level panels of the Lock and Fix sheets: the limits read from the Fix panel
-// through the checked edits, the lock state written into the Lock panel. The number
-// rules themselves are core's (TInputCheck).
-class TestLevelPanels : public QObject {
+// The small parts of the QC windows: the level panels of the Lock and Fix sheets
+// (the limits read through the checked edits, the lock state written to fit) and
+// the point pop-up (shown where it is put, wide enough for its lines and their
+// pictures, closed by any key or click). The number rules are core's
+// (TInputCheck), so are the pop-up's texts (TPointPopup).
+class TestQCPanels : public QObject {
     Q_OBJECT
 
 private slots:
     void fixedLimits_data();
     void fixedLimits();
     void longLockStateIsWrittenSmallerNotCut();
+    void popupShowsItsLinesAndPictures();
+    void popupClosesOnAnyKeyOrClick_data();
+    void popupClosesOnAnyKeyOrClick();
 };
 
 // Deviations may not be negative, the target may; the warning may not pass the
 // action. An accepted panel shows the numbers as read; a refusal shows one box,
 // leaves the caller's values alone and selects the edit at fault.
-void TestLevelPanels::fixedLimits_data()
+void TestQCPanels::fixedLimits_data()
 {
     QTest::addColumn<QStringList>("typed"); // target, warning, action
     QTest::addColumn<QString>("message"); // empty when accepted
@@ -51,7 +58,7 @@ void TestLevelPanels::fixedLimits_data()
         << QStringList { "5", "0.4", "0.3" } << u"Action < Warning"_s << QString() << none;
 }
 
-void TestLevelPanels::fixedLimits()
+void TestQCPanels::fixedLimits()
 {
     QFETCH(QStringList, typed);
     QFETCH(QString, message);
@@ -82,7 +89,7 @@ void TestLevelPanels::fixedLimits()
     }
 }
 
-void TestLevelPanels::longLockStateIsWrittenSmallerNotCut()
+void TestQCPanels::longLockStateIsWrittenSmallerNotCut()
 {
     TGBLockedParam panel;
     const qreal size = panel.font().pointSizeF();
@@ -97,5 +104,57 @@ void TestLevelPanels::longLockStateIsWrittenSmallerNotCut()
     QCOMPARE(panel.Lbl1->font().pointSizeF(), size);
 }
 
-VANTOREL_TEST(TestLevelPanels)
-#include "TestLevelPanels.moc"
+void TestQCPanels::popupShowsItsLinesAndPictures()
+{
+    TWinComment win;
+    const QString wide(60, 'W');
+    QPixmap green(10, 10);
+    green.fill(QColor(0, 200, 0));
+    win.AddCommentLine(wide, green);
+    win.Clear(); // forgets the lines and the widest one
+    win.AddCommentLine("QC1 = 3.1", green);
+    win.AddCommentLine("QC2 = 2.5");
+    QCOMPARE(win.PopupSize(), QSize(124, 17 * 2 + 28)); // the minimum width
+    win.AddCommentLine(wide);
+    const int wideWidth = win.fontMetrics().horizontalAdvance(wide);
+    QCOMPARE(win.PopupSize(), QSize(wideWidth + 28, 17 * 3 + 28));
+    win.AddCommentLine(wide, green); // its picture beside it
+    QCOMPARE(win.PopupSize().width(), wideWidth + 48);
+    win.ShowAt("01/02/2026 09:00:00", QPoint(230, 140));
+    QVERIFY(win.isVisible() && !win.isModal());
+    QCOMPARE(win.windowTitle(), QString("01/02/2026 09:00:00"));
+    QCOMPARE(win.pos(), QPoint(230, 140));
+    QCOMPARE(win.size(), win.PopupSize());
+    // Each line's text from the left, its picture at the right end.
+    const QImage image = Grab(win);
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(CountInk(image, QRect(3, 17 * i + 3, 40, 14)) > 10);
+        const QColor right = image.pixelColor(win.width() - 15, 17 * i + 8);
+        QCOMPARE(right, i % 3 == 0 ? QColor(0, 200, 0) : QColor(255, 255, 0));
+    }
+}
+
+void TestQCPanels::popupClosesOnAnyKeyOrClick_data()
+{
+    QTest::addColumn<int>("key"); // 0 for a click
+    QTest::addColumn<int>("button");
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << 0;
+    QTest::newRow("left click") << 0 << int(Qt::LeftButton);
+}
+
+void TestQCPanels::popupClosesOnAnyKeyOrClick()
+{
+    QFETCH(int, key);
+    QFETCH(int, button);
+    TWinComment win;
+    win.AddCommentLine("QC1 = 5");
+    win.ShowAt("x", QPoint(10, 10));
+    if (key)
+        QTest::keyClick(&win, Qt::Key(key));
+    else
+        QTest::mouseClick(&win, Qt::MouseButton(button), {}, QPoint(60, 30));
+    QVERIFY(!win.isVisible());
+}
+
+VANTOREL_TEST(TestQCPanels)
+#include "TestQCPanels.moc"
