@@ -98,12 +98,8 @@ void TestClipboardExchange::copiedAnalyteReadsAsColumns()
     TWinImport::CopyToClipboard(&analyte, dialogs);
     QCOMPARE_ONLY_BOX(dialogs, TMsgType::Information,
         "\rThe data for Glucose are now copied in the clipboard.\rYou can paste them in a spreadsheet.", mbYes);
-    // Another program takes the text; a spreadsheet splits it at CR LF and TAB.
-    const QString text = QString::fromUtf8(Xclip({ "-o", "-t", "UTF8_STRING" }));
-    QCOMPARE(text, AsText(analyte));
-    const QStringList rows = text.split("\r\n");
-    QCOMPARE(rows.size(), 3);
-    QCOMPARE(rows[0].split('\t').size(), 7);
+    // Another program takes the text whole (its columns are core's, TestArchive).
+    QCOMPARE(QString::fromUtf8(Xclip({ "-o", "-t", "UTF8_STRING" })), AsText(analyte));
 }
 
 void TestClipboardExchange::spreadsheetBlockPastesIn()
