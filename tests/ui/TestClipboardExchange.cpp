@@ -96,7 +96,7 @@ void TestClipboardExchange::copiedAnalyteReadsAsColumns()
     discarded.Values[0].Status = psDiscarded;
     analyte.AddPoint(discarded);
     TWinImport::CopyToClipboard(&analyte, dialogs);
-    QCOMPARE_ONLY_BOX(dialogs, TMsgType::Information,
+    QVERIFY_ONE_BOX(dialogs, TMsgType::Information,
         "\rThe data for Glucose are now copied in the clipboard.\rYou can paste them in a spreadsheet.", mbYes);
     // Another program takes the text whole (its columns are core's, TestArchive).
     QCOMPARE(QString::fromUtf8(Xclip({ "-o", "-t", "UTF8_STRING" })), AsText(analyte));

@@ -229,7 +229,7 @@ void TestEditorWindows::operatorsOk()
     if (question.isEmpty())
         QVERIFY(m_dialogs.Boxes.isEmpty());
     else
-        QCOMPARE_ONLY_BOX(m_dialogs, TMsgType::Confirmation, question, mbOK | mbCancel);
+        QVERIFY_ONE_BOX(m_dialogs, TMsgType::Confirmation, question, mbOK | mbCancel);
     QCOMPARE(m_context->ListOperators, after);
     QVERIFY(!win.isVisible());
     QCOMPARE(win.result(), key == Qt::Key_Return ? int(QDialog::Accepted) : int(QDialog::Rejected));

@@ -81,7 +81,7 @@ void TestQCPanels::fixedLimits()
     if (message.isEmpty())
         QVERIFY(dialogs.Boxes.isEmpty());
     else
-        QCOMPARE_ONLY_BOX(dialogs, TMsgType::Error, message, mbOK);
+        QVERIFY_ONE_BOX(dialogs, TMsgType::Error, message, mbOK);
     if (!badEdit.isEmpty()) {
         auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QCOMPARE(edit->objectName(), badEdit);

@@ -158,7 +158,7 @@ void TestTWinImport::adding()
     m_dialogs.QueueAnswer(answer);
     m_win->BtAdd->click();
     if (pointsKept)
-        QCOMPARE_ONLY_BOX(m_dialogs, TMsgType::Confirmation,
+        QVERIFY_ONE_BOX(m_dialogs, TMsgType::Confirmation,
             u"Add the new QC points to the previous ones\rThe QC mode will be reset to mobile"_s, mbOK | mbCancel);
     else
         QVERIFY(m_dialogs.Boxes.isEmpty());

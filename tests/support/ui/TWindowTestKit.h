@@ -22,7 +22,7 @@ int CountPixels(const QImage& image, const QRect& area, const QColor& colour);
 int CountInk(const QImage& image, const QRect& area);
 
 // Exactly one box was shown, this one.
-#define QCOMPARE_ONLY_BOX(dialogs, type, text, buttons)                                                                \
+#define QVERIFY_ONE_BOX(dialogs, type, text, buttons)                                                                  \
     do {                                                                                                               \
         const QString difference_ = (dialogs).OnlyBoxDifference(type, text, buttons);                                  \
         QVERIFY2(difference_.isEmpty(), qPrintable(difference_));                                                      \
