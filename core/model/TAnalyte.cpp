@@ -1,5 +1,6 @@
 #include "TAnalyte.h"
 
+#include "TRandom.h"
 #include "TStatistics.h"
 
 TAnalyte::TAnalyte(const QString& name, const QString& units, int decimals, int nbLevels)
