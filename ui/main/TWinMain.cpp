@@ -3,6 +3,7 @@
 #include "TArchive.h"
 #include "TChartPainter.h"
 #include "TColors.h"
+#include "TControls.h"
 #include "TDataFile.h"
 #include "TDates.h"
 #include "TDialogService.h"
@@ -68,37 +69,6 @@ using Colors::LightYellow;
 using Colors::Navy;
 const QColor& LimeLight = Colors::Lime;
 const QColor& RedLight = Colors::Red;
-
-QLabel* MakePanel(QWidget* parent, const QRect& geometry, const QColor& back, const QColor& fore)
-{
-    auto* panel = new QLabel(parent);
-    panel->setGeometry(geometry);
-    panel->setAutoFillBackground(true);
-    panel->setAlignment(Qt::AlignCenter);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::Window, back);
-    pal.setColor(QPalette::WindowText, fore);
-    panel->setPalette(pal);
-    return panel;
-}
-
-QLabel* MakeLabel(QWidget* parent, int left, int top, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const QRect& geometry, const QString& caption, const QString& glyph = {})
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setGeometry(geometry);
-    if (!glyph.isEmpty())
-        button->setIcon(QIcon(ButtonGlyph(glyph)));
-    return button;
-}
 
 // One panel per level, hidden until its sheet is prepared; the level is its tag.
 template <class TPanel, class TMake> void MakeLevelPanels(std::array<TPanel*, MaxLevels>& panels, TMake make)
@@ -167,10 +137,10 @@ void TWinMain::FormCreate()
     PageControl->setGeometry(601, 26, 191, 456);
     PageControl->tabBar()->hide();
     PageControl->setDocumentMode(true);
-    TabSheetEnter = AddSheet(QStringLiteral("Entry of QC points"));
-    TabSheetLock = AddSheet(QStringLiteral("Locking control limits"));
-    TabSheetFix = AddSheet(QStringLiteral("Fixing control limits"));
-    TabSheetArchi = AddSheet(QStringLiteral("Erasing QC levels"));
+    TabSheetEnter = AddSheet(*PageControl, QStringLiteral("Entry of QC points"));
+    TabSheetLock = AddSheet(*PageControl, QStringLiteral("Locking control limits"));
+    TabSheetFix = AddSheet(*PageControl, QStringLiteral("Fixing control limits"));
+    TabSheetArchi = AddSheet(*PageControl, QStringLiteral("Erasing QC levels"));
     BuildEnterSheet();
     BuildLockSheet();
     BuildFixSheet();
@@ -205,6 +175,7 @@ void TWinMain::BuildChartPanel(QWidget* client)
     PanelPBox->setPalette(pal);
 
     PBox = new TPaintBox(PanelPBox);
+    PBox->setAttribute(Qt::WA_OpaquePaintEvent);
     PBox->setGeometry(1, 1, ChartGeo::BoxWidth, ChartGeo::BoxHeight);
     PBox->setFont(font());
     PBox->OnPaint = [this](QPainter& p, const QRect& region) { PBoxPaint(p, region); };
@@ -219,23 +190,6 @@ void TWinMain::BuildChartPanel(QWidget* client)
     PanelDateDeb->hide();
     ScrollBar->hide();
     PanelDateFin->hide();
-}
-
-QWidget* TWinMain::AddSheet(const QString& title)
-{
-    auto* sheet = new QWidget;
-    auto* label = new QLabel(title, sheet);
-    QFont titleFont = font();
-    titleFont.setPointSize(11);
-    titleFont.setBold(true);
-    label->setFont(titleFont);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, Qt::red);
-    label->setPalette(pal);
-    label->setGeometry(0, 3, 189, 20);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    PageControl->addTab(sheet, title);
-    return sheet;
 }
 
 void TWinMain::BuildEnterSheet()

@@ -234,7 +234,6 @@ private:
     void BuildArchiSheet();
     void BuildButtonRow(QWidget* client);
     void BuildMenu();
-    QWidget* AddSheet(const QString& title);
     bool FormCloseQuery();
     void StoreRun(TResu0& run);
     void HoldRun(TResu0 run);
