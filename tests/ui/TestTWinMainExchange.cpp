@@ -4,6 +4,7 @@
 #include "TDataFile.h"
 #include "TDates.h"
 #include "TGBFixedParam.h"
+#include "TLimitSheets.h"
 #include "TPictures.h"
 #include "TScriptedDialogs.h"
 #include "TShape.h"
@@ -189,10 +190,10 @@ void TestTWinMainExchange::FixFirstLevel()
 {
     m_win->MnuFixLimits->trigger();
     QCOMPARE(m_win->PageControl->currentIndex(), 2);
-    m_win->GBFixed[0]->EditTarget->setText("5");
-    m_win->GBFixed[0]->EditWarning->setText("0.2");
-    m_win->GBFixed[0]->EditAction->setText("0.3");
-    m_win->GBFixed[0]->BtFix->click();
+    m_win->Sheets->GBFixed[0]->EditTarget->setText("5");
+    m_win->Sheets->GBFixed[0]->EditWarning->setText("0.2");
+    m_win->Sheets->GBFixed[0]->EditAction->setText("0.3");
+    m_win->Sheets->GBFixed[0]->BtFix->click();
     QCOMPARE(int(m_context->CurrentAnalyte->LimitMode[0]), int(lmFixed));
 }
 

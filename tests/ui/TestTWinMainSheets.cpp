@@ -6,6 +6,7 @@
 #include "TGBArchivage.h"
 #include "TGBFixedParam.h"
 #include "TGBLockedParam.h"
+#include "TLimitSheets.h"
 #include "TPaintBox.h"
 #include "TPictures.h"
 #include "TScriptedDialogs.h"
@@ -194,7 +195,7 @@ void TestTWinMainSheets::Glide(int x)
 
 QString TestTWinMainSheets::Grid(int row, int column) const
 {
-    const QTableWidgetItem* item = m_win->GrilleLock->item(row, column);
+    const QTableWidgetItem* item = m_win->Sheets->GrilleLock->item(row, column);
     return item ? item->text() : QString();
 }
 
@@ -227,7 +228,7 @@ void TestTWinMainSheets::leavingTheEntrySheetAsksThePassword()
     QCOMPARE(Sheet(), 3);
     QCOMPARE(m_dialogs.ExecutedWindows, QStringList({ "TWinEntryPsw", "TWinEntryPsw" }));
     // Back on the entry sheet, the next special command asks again.
-    m_win->BtCancelArchi->click();
+    m_win->Sheets->BtCancelArchi->click();
     QCOMPARE(Sheet(), 0);
     m_win->MnuFixLimits->trigger();
     QCOMPARE(m_dialogs.ExecutedWindows.size(), 3);
@@ -241,7 +242,7 @@ void TestTWinMainSheets::withoutPasswordNothingIsAsked()
     m_win->MnuFixLimits->trigger();
     QCOMPARE(Sheet(), 2);
     QVERIFY(m_dialogs.ExecutedWindows.isEmpty());
-    m_win->BtOKFix->click();
+    m_win->Sheets->BtOKFix->click();
     QCOMPARE(Sheet(), 0);
 }
 
@@ -257,20 +258,20 @@ void TestTWinMainSheets::clickThenShiftClickInEitherOrderGivesTheSameInterval()
     m_win->MnuLockLimits->trigger();
     PressBelowAxis(3);
     PressBelowAxis(12, Qt::ShiftModifier);
-    QCOMPARE(m_win->Interval().First, 3);
-    QCOMPARE(m_win->Interval().Last, 12);
+    QCOMPARE(m_win->Sheets->Interval().First, 3);
+    QCOMPARE(m_win->Sheets->Interval().Last, 12);
     QCOMPARE(m_win->ChartView().SelFirst, 3);
     QCOMPARE(m_win->ChartView().SelLast, 12);
-    QCOMPARE(m_win->PanelFirstDate->text(), ShortDateText(analyte.Point(3).DateTime));
-    QCOMPARE(m_win->PanelLastDate->text(), ShortDateText(analyte.Point(12).DateTime));
+    QCOMPARE(m_win->Sheets->PanelFirstDate->text(), ShortDateText(analyte.Point(3).DateTime));
+    QCOMPARE(m_win->Sheets->PanelLastDate->text(), ShortDateText(analyte.Point(12).DateTime));
     const QString n = Grid(1, 3);
 
     PressBelowAxis(12);
-    QCOMPARE(m_win->Interval().First, 12);
-    QCOMPARE(m_win->Interval().Last, 12);
+    QCOMPARE(m_win->Sheets->Interval().First, 12);
+    QCOMPARE(m_win->Sheets->Interval().Last, 12);
     PressBelowAxis(3, Qt::ShiftModifier);
-    QCOMPARE(m_win->Interval().First, 3);
-    QCOMPARE(m_win->Interval().Last, 12);
+    QCOMPARE(m_win->Sheets->Interval().First, 3);
+    QCOMPARE(m_win->Sheets->Interval().Last, 12);
     QCOMPARE(Grid(1, 3), n);
     QCOMPARE(n, QString("10"));
 }
@@ -281,14 +282,14 @@ void TestTWinMainSheets::shiftClickWithoutAnchorSelectsNothing()
     ShowWindow();
     m_win->MnuLockLimits->trigger();
     PressBelowAxis(2, Qt::ShiftModifier);
-    QVERIFY(!m_win->Interval().IsSet());
-    QVERIFY(m_win->PanelFirstDate->text().isEmpty());
-    QVERIFY(m_win->PanelLastDate->text().isEmpty());
+    QVERIFY(!m_win->Sheets->Interval().IsSet());
+    QVERIFY(m_win->Sheets->PanelFirstDate->text().isEmpty());
+    QVERIFY(m_win->Sheets->PanelLastDate->text().isEmpty());
     QCOMPARE(Grid(1, 3), QString("0"));
     QVERIFY(Grid(1, 1).isEmpty());
     // A press above the axis selects nothing either.
     Press(2, PointY());
-    QVERIFY(!m_win->Interval().IsSet());
+    QVERIFY(!m_win->Sheets->Interval().IsSet());
 }
 
 void TestTWinMainSheets::glidingPastTheLeftEdgeScrollsBackOnePointPerMove()
@@ -301,23 +302,23 @@ void TestTWinMainSheets::glidingPastTheLeftEdgeScrollsBackOnePointPerMove()
     QCOMPARE(m_win->ScrollBar->value(), 69);
     m_win->MnuLockLimits->trigger();
     PressBelowAxis(10); // point 79
-    QCOMPARE(m_win->Interval().Anchor, 79);
+    QCOMPARE(m_win->Sheets->Interval().Anchor, 79);
     for (int move = 1; move <= 69; ++move) {
         Glide(20);
         QCOMPARE(m_win->ChartView().First, 69 - move);
         QCOMPARE(m_win->ChartView().Last, 69 - move + 30);
         QCOMPARE(m_win->ScrollBar->value(), 69 - move);
-        QCOMPARE(m_win->Interval().First, 69 - move);
-        QCOMPARE(m_win->Interval().Last, 79);
+        QCOMPARE(m_win->Sheets->Interval().First, 69 - move);
+        QCOMPARE(m_win->Sheets->Interval().Last, 79);
     }
     Glide(20);
     QCOMPARE(m_win->ChartView().First, 0);
-    QCOMPARE(m_win->Interval().First, 0);
+    QCOMPARE(m_win->Sheets->Interval().First, 0);
     // Gliding back right inside the plot only moves the end of the interval.
     Glide(38 + 15 * 5);
     QCOMPARE(m_win->ChartView().First, 0);
-    QCOMPARE(m_win->Interval().First, 5);
-    QCOMPARE(m_win->Interval().Last, 79);
+    QCOMPARE(m_win->Sheets->Interval().First, 5);
+    QCOMPARE(m_win->Sheets->Interval().Last, 79);
 }
 
 void TestTWinMainSheets::partialStatisticsForAKnownInterval()
@@ -326,7 +327,7 @@ void TestTWinMainSheets::partialStatisticsForAKnownInterval()
     AddAnalyte("Glucose", 2, { { 100, 50 }, { 4, 10 }, { 5, NAN }, { 6, 12 }, { 200, 1 } });
     ShowWindow();
     m_win->MnuLockLimits->trigger();
-    QCOMPARE(m_win->GrilleLock->rowCount(), 3);
+    QCOMPARE(m_win->Sheets->GrilleLock->rowCount(), 3);
     PressBelowAxis(1);
     PressBelowAxis(3, Qt::ShiftModifier);
     QCOMPARE(Grid(1, 1), QString("5.00"));
@@ -343,7 +344,7 @@ void TestTWinMainSheets::partialStatisticsForAKnownInterval()
     QCOMPARE(Grid(2, 3), QString("0"));
     // A press outside the points clears the interval.
     Press(40, AxisY() + 4);
-    QVERIFY(!m_win->Interval().IsSet());
+    QVERIFY(!m_win->Sheets->Interval().IsSet());
     QCOMPARE(Grid(1, 3), QString("0"));
 }
 
@@ -352,7 +353,7 @@ void TestTWinMainSheets::lockWithoutIntervalExplainsHow()
     AddAnalyte("Glucose", 1, { { 5 }, { 6 }, { 7 } });
     ShowWindow();
     m_win->MnuLockLimits->trigger();
-    m_win->GBLocked[0]->BtLock->click();
+    m_win->Sheets->GBLocked[0]->BtLock->click();
     QCOMPARE(m_dialogs.Boxes.size(), 1);
     QCOMPARE(m_dialogs.Boxes[0].Type, TMsgType::Error);
     QCOMPARE(m_dialogs.Boxes[0].Text,
@@ -369,16 +370,16 @@ void TestTWinMainSheets::lockOnEqualValuesIsRefusedAndTheModeKept()
     const TLimitSettings before = TLimitSettings::Take(analyte);
     ShowWindow();
     m_win->MnuLockLimits->trigger();
-    const QString state = m_win->GBLocked[0]->Lbl1->text();
+    const QString state = m_win->Sheets->GBLocked[0]->Lbl1->text();
     QVERIFY(state.startsWith("Locked from "));
     PressBelowAxis(0);
     PressBelowAxis(2, Qt::ShiftModifier);
-    m_win->GBLocked[0]->BtLock->click();
+    m_win->Sheets->GBLocked[0]->BtLock->click();
     QCOMPARE(m_dialogs.Boxes.size(), 1);
     QCOMPARE(m_dialogs.Boxes[0].Text, QString("Not enough QC points in the dates interval for Lyphocheck 1"));
     QCOMPARE(TLimitSettings::Take(analyte), before);
-    QCOMPARE(m_win->GBLocked[0]->Lbl1->text(), state);
-    QVERIFY(m_win->GBLocked[0]->BtUnLock->isEnabled());
+    QCOMPARE(m_win->Sheets->GBLocked[0]->Lbl1->text(), state);
+    QVERIFY(m_win->Sheets->GBLocked[0]->BtUnLock->isEnabled());
 }
 
 void TestTWinMainSheets::undoAfterLockingTwoLevelsRestoresBoth()
@@ -389,21 +390,21 @@ void TestTWinMainSheets::undoAfterLockingTwoLevelsRestoresBoth()
     m_win->MnuLockLimits->trigger();
     PressBelowAxis(1);
     PressBelowAxis(3, Qt::ShiftModifier);
-    m_win->GBLocked[0]->BtLock->click();
-    m_win->GBLocked[1]->BtLock->click();
+    m_win->Sheets->GBLocked[0]->BtLock->click();
+    m_win->Sheets->GBLocked[1]->BtLock->click();
     QCOMPARE(m_dialogs.Boxes.size(), 0);
     const QString locked = "Locked from " + ShortDateText(Day(1)) + " to " + ShortDateText(Day(3));
-    QCOMPARE(m_win->GBLocked[0]->Lbl1->text(), locked);
-    QCOMPARE(m_win->GBLocked[1]->Lbl1->text(), locked);
-    QVERIFY(m_win->GBLocked[1]->BtUnLock->isEnabled());
+    QCOMPARE(m_win->Sheets->GBLocked[0]->Lbl1->text(), locked);
+    QCOMPARE(m_win->Sheets->GBLocked[1]->Lbl1->text(), locked);
+    QVERIFY(m_win->Sheets->GBLocked[1]->BtUnLock->isEnabled());
     QCOMPARE(int(analyte.LimitMode[1]), int(lmLocked));
 
-    m_win->BtUndoLock->click();
+    m_win->Sheets->BtUndoLock->click();
     QCOMPARE(Sheet(), 1);
     QCOMPARE(TLimitSettings::Take(analyte), opened);
-    QCOMPARE(m_win->GBLocked[0]->Lbl1->text(), QString("Mobile limits"));
-    QCOMPARE(m_win->GBLocked[1]->Lbl1->text(), QString("Mobile limits"));
-    QVERIFY(!m_win->GBLocked[0]->BtUnLock->isEnabled());
+    QCOMPARE(m_win->Sheets->GBLocked[0]->Lbl1->text(), QString("Mobile limits"));
+    QCOMPARE(m_win->Sheets->GBLocked[1]->Lbl1->text(), QString("Mobile limits"));
+    QVERIFY(!m_win->Sheets->GBLocked[0]->BtUnLock->isEnabled());
 }
 
 void TestTWinMainSheets::okKeepsAndCancelDropsTheLock()
@@ -413,18 +414,18 @@ void TestTWinMainSheets::okKeepsAndCancelDropsTheLock()
     m_win->MnuLockLimits->trigger();
     PressBelowAxis(0);
     PressBelowAxis(2, Qt::ShiftModifier);
-    m_win->GBLocked[0]->BtLock->click();
-    m_win->BtCancelLock->click();
+    m_win->Sheets->GBLocked[0]->BtLock->click();
+    m_win->Sheets->BtCancelLock->click();
     QCOMPARE(Sheet(), 0);
     QCOMPARE(int(analyte.LimitMode[0]), int(lmMobile));
-    QVERIFY(!m_win->Interval().IsSet());
+    QVERIFY(!m_win->Sheets->Interval().IsSet());
     QVERIFY(!QFile::exists(DataFileName(*m_context))); // Cancel writes nothing
 
     m_win->MnuLockLimits->trigger();
     PressBelowAxis(0);
     PressBelowAxis(2, Qt::ShiftModifier);
-    m_win->GBLocked[0]->BtLock->click();
-    m_win->BtOKLock->click();
+    m_win->Sheets->GBLocked[0]->BtLock->click();
+    m_win->Sheets->BtOKLock->click();
     QCOMPARE(Sheet(), 0);
     QCOMPARE(int(analyte.LimitMode[0]), int(lmLocked));
     QCOMPARE(analyte.LockEnd[0], 2);
@@ -435,11 +436,11 @@ void TestTWinMainSheets::okKeepsAndCancelDropsTheLock()
     QCOMPARE(saved->ListAnalytes.Item(0).LockEnd[0], 2);
     // Unlocking on the sheet frees the level again.
     m_win->MnuLockLimits->trigger();
-    m_win->GBLocked[0]->BtUnLock->click();
+    m_win->Sheets->GBLocked[0]->BtUnLock->click();
     QCOMPARE(int(analyte.LimitMode[0]), int(lmMobile));
     QCOMPARE(analyte.LockStart[0], -1);
-    QCOMPARE(m_win->GBLocked[0]->Lbl1->text(), QString("Mobile limits"));
-    QVERIFY(!m_win->GBLocked[0]->BtUnLock->isEnabled());
+    QCOMPARE(m_win->Sheets->GBLocked[0]->Lbl1->text(), QString("Mobile limits"));
+    QVERIFY(!m_win->Sheets->GBLocked[0]->BtUnLock->isEnabled());
 }
 
 void TestTWinMainSheets::lockPanelsFollowTheLevels()
@@ -450,16 +451,16 @@ void TestTWinMainSheets::lockPanelsFollowTheLevels()
     RecomputeAll(analyte, m_context->Risks());
     ShowWindow();
     m_win->MnuLockLimits->trigger();
-    QVERIFY(m_win->GBLocked[0]->isVisible());
-    QVERIFY(!m_win->GBLocked[1]->isVisible());
-    QVERIFY(m_win->GBLocked[2]->isVisible());
-    QCOMPARE(m_win->GBLocked[0]->y(), 190);
-    QCOMPARE(m_win->GBLocked[2]->y(), 190 + 150);
-    QCOMPARE(m_win->GBLocked[2]->title(), QString("Lyphocheck 3"));
-    QCOMPARE(m_win->GrilleLock->rowCount(), 4);
+    QVERIFY(m_win->Sheets->GBLocked[0]->isVisible());
+    QVERIFY(!m_win->Sheets->GBLocked[1]->isVisible());
+    QVERIFY(m_win->Sheets->GBLocked[2]->isVisible());
+    QCOMPARE(m_win->Sheets->GBLocked[0]->y(), 190);
+    QCOMPARE(m_win->Sheets->GBLocked[2]->y(), 190 + 150);
+    QCOMPARE(m_win->Sheets->GBLocked[2]->title(), QString("Lyphocheck 3"));
+    QCOMPARE(m_win->Sheets->GrilleLock->rowCount(), 4);
     // Every row shows, and the grid ends above the label under it.
-    QCOMPARE(m_win->GrilleLock->rowHeight(3), 19);
-    QVERIFY(m_win->GrilleLock->geometry().bottom() < 170);
+    QCOMPARE(m_win->Sheets->GrilleLock->rowHeight(3), 19);
+    QVERIFY(m_win->Sheets->GrilleLock->geometry().bottom() < 170);
 }
 
 // ---------------------------------------------------------------- Fix sheet
@@ -469,7 +470,7 @@ void TestTWinMainSheets::fixAcceptsACommaAndRewritesTheTarget()
     TAnalyte& analyte = AddAnalyte("Glucose", 2, { { 5, 10 }, { 6, 11 }, { 4, 12 } });
     ShowWindow();
     m_win->MnuFixLimits->trigger();
-    TGBFixedParam* panel = m_win->GBFixed[1];
+    TGBFixedParam* panel = m_win->Sheets->GBFixed[1];
     QVERIFY(panel->isVisible());
     QVERIFY(panel->EditTarget->text().isEmpty());
     QVERIFY(!panel->BtUnfix->isEnabled());
@@ -496,7 +497,7 @@ void TestTWinMainSheets::fixRefusesWarningAboveAction()
     const TLimitSettings before = TLimitSettings::Take(analyte);
     ShowWindow();
     m_win->MnuFixLimits->trigger();
-    TGBFixedParam* panel = m_win->GBFixed[0];
+    TGBFixedParam* panel = m_win->Sheets->GBFixed[0];
     panel->EditTarget->setText("5");
     panel->EditWarning->setText("0.4");
     panel->EditAction->setText("0.3");
@@ -514,13 +515,13 @@ void TestTWinMainSheets::cancelRestoresThePreviousModeAndValues()
     const TLimitSettings before = TLimitSettings::Take(analyte);
     ShowWindow();
     m_win->MnuFixLimits->trigger();
-    TGBFixedParam* panel = m_win->GBFixed[0];
+    TGBFixedParam* panel = m_win->Sheets->GBFixed[0];
     panel->EditTarget->setText("9");
     panel->EditWarning->setText("1");
     panel->EditAction->setText("2");
     panel->BtFix->click();
     QCOMPARE(analyte.ReferenceStats[0].Mean, 9.0);
-    m_win->BtCancelFix->click();
+    m_win->Sheets->BtCancelFix->click();
     QCOMPARE(Sheet(), 0);
     QCOMPARE(int(analyte.LimitMode[0]), int(lmLocked));
     QCOMPARE(TLimitSettings::Take(analyte), before);
@@ -530,7 +531,7 @@ void TestTWinMainSheets::cancelRestoresThePreviousModeAndValues()
     panel->EditWarning->setText("1");
     panel->EditAction->setText("2");
     panel->BtFix->click();
-    m_win->BtUndoFix->click();
+    m_win->Sheets->BtUndoFix->click();
     QCOMPARE(Sheet(), 2);
     QCOMPARE(TLimitSettings::Take(analyte), before);
     QVERIFY(panel->EditTarget->text().isEmpty());
@@ -542,13 +543,13 @@ void TestTWinMainSheets::fixedLevelShowsItsValuesAndUnfixes()
     FixLevel(analyte, 0, 42, 2, 3, m_context->Risks());
     ShowWindow();
     m_win->MnuFixLimits->trigger();
-    TGBFixedParam* panel = m_win->GBFixed[0];
+    TGBFixedParam* panel = m_win->Sheets->GBFixed[0];
     QCOMPARE(panel->pos(), QPoint(10, 25 + 120));
     QCOMPARE(panel->EditTarget->text(), QString("42"));
     QCOMPARE(panel->EditWarning->text(), QString("2.0"));
     QCOMPARE(panel->EditAction->text(), QString("3.0"));
     QVERIFY(panel->BtUnfix->isEnabled());
-    QVERIFY(!m_win->GBFixed[1]->isVisible());
+    QVERIFY(!m_win->Sheets->GBFixed[1]->isVisible());
     panel->BtUnfix->click();
     QCOMPARE(int(analyte.LimitMode[0]), int(lmMobile));
     QCOMPARE(analyte.ReferenceStats[0].Mean, 42.0); // the mean of 40 and 44
@@ -563,10 +564,10 @@ void TestTWinMainSheets::markingUnmarkingAndMarkingAgain()
     AddAnalyte("Glucose", 2, { { 5, 10 }, { 6, 11 } });
     ShowWindow();
     m_win->MnuEraseLevels->trigger();
-    QPushButton* button = m_win->GBArchi[1]->BtArchi;
+    QPushButton* button = m_win->Sheets->GBArchi[1]->BtArchi;
     QCOMPARE(button->text(), QString("Erase/archive data"));
-    QCOMPARE(m_win->GBArchi[0]->y(), 160 - 80);
-    QCOMPARE(m_win->GBArchi[1]->y(), 160 - 80 + 120);
+    QCOMPARE(m_win->Sheets->GBArchi[0]->y(), 160 - 80);
+    QCOMPARE(m_win->Sheets->GBArchi[1]->y(), 160 - 80 + 120);
     button->click();
     QCOMPARE(button->text(), QString("Un-erase data"));
     QVERIFY(m_win->ChartView().Erase[1]);
@@ -578,7 +579,7 @@ void TestTWinMainSheets::markingUnmarkingAndMarkingAgain()
     QVERIFY(m_win->ChartView().Erase[1]);
     QVERIFY(!m_win->ChartView().Erase[0]);
     // Leaving the sheet clears the marks.
-    m_win->BtCancelArchi->click();
+    m_win->Sheets->BtCancelArchi->click();
     QVERIFY(!m_win->ChartView().Erase[1]);
     m_win->MnuEraseLevels->trigger();
     QCOMPARE(button->text(), QString("Erase/archive data"));
@@ -589,14 +590,14 @@ void TestTWinMainSheets::nothingToArchiveAndNothingToErase()
     AddAnalyte("Glucose", 2, { { 5, NAN }, { 6, NAN } });
     ShowWindow();
     m_win->MnuEraseLevels->trigger();
-    QVERIFY(m_win->GBArchi[0]->BtArchi->isEnabled());
-    QVERIFY(!m_win->GBArchi[1]->BtArchi->isEnabled());
-    m_win->BtArchiClick(1);
+    QVERIFY(m_win->Sheets->GBArchi[0]->BtArchi->isEnabled());
+    QVERIFY(!m_win->Sheets->GBArchi[1]->BtArchi->isEnabled());
+    m_win->Sheets->BtArchiClick(1);
     QCOMPARE(m_dialogs.Boxes.size(), 1);
     QCOMPARE(m_dialogs.Boxes[0].Text, QString("Nothing to archive"));
     QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbYes));
     QVERIFY(!m_win->ChartView().Erase[1]);
-    m_win->BtOKErase->click();
+    m_win->Sheets->BtOKErase->click();
     QCOMPARE(m_dialogs.Boxes.size(), 2);
     QCOMPARE(m_dialogs.Boxes[1].Text, QString("Nothing to erase"));
     QCOMPARE(m_dialogs.Boxes[1].Buttons, int(mbYes));
@@ -612,10 +613,10 @@ void TestTWinMainSheets::erasingTwoLevelsWritesTwoArchives()
     RecomputeAll(analyte, m_context->Risks());
     ShowWindow();
     m_win->MnuEraseLevels->trigger();
-    m_win->GBArchi[0]->BtArchi->click();
-    m_win->GBArchi[1]->BtArchi->click();
+    m_win->Sheets->GBArchi[0]->BtArchi->click();
+    m_win->Sheets->GBArchi[1]->BtArchi->click();
     m_dialogs.QueueAnswer(mbOK);
-    m_win->BtOKErase->click();
+    m_win->Sheets->BtOKErase->click();
     QCOMPARE(m_dialogs.Boxes.size(), 1);
     QCOMPARE(m_dialogs.Boxes[0].Type, TMsgType::Confirmation);
     QCOMPARE(
@@ -664,9 +665,9 @@ void TestTWinMainSheets::aPointLeftWithoutValueDisappears()
     TAnalyte& analyte = AddAnalyte("Glucose", 2, { { 5, 10 }, { 6, NAN }, { 4, 12 } });
     ShowWindow();
     m_win->MnuEraseLevels->trigger();
-    m_win->GBArchi[0]->BtArchi->click();
+    m_win->Sheets->GBArchi[0]->BtArchi->click();
     m_dialogs.QueueAnswer(mbOK);
-    m_win->BtOKErase->click();
+    m_win->Sheets->BtOKErase->click();
     QCOMPARE(analyte.Count(), 2);
     QCOMPARE(analyte.Point(0).Values[1].Value, 10.0f);
     QCOMPARE(analyte.Point(1).Values[1].Value, 12.0f);
@@ -679,9 +680,9 @@ void TestTWinMainSheets::cancelledConfirmationKeepsTheSheet()
     TAnalyte& analyte = AddAnalyte("Glucose", 1, { { 5 }, { 6 } });
     ShowWindow();
     m_win->MnuEraseLevels->trigger();
-    m_win->GBArchi[0]->BtArchi->click();
+    m_win->Sheets->GBArchi[0]->BtArchi->click();
     m_dialogs.QueueAnswer(mbCancel);
-    m_win->BtOKErase->click();
+    m_win->Sheets->BtOKErase->click();
     QCOMPARE(Sheet(), 3);
     QCOMPARE(analyte.Count(), 2);
     QVERIFY(m_win->ChartView().Erase[0]);
@@ -693,12 +694,12 @@ void TestTWinMainSheets::marksDoNotSurviveARefillOfTheList()
     TAnalyte& analyte = AddAnalyte("Glucose", 1, { { 5 }, { 6 } });
     ShowWindow();
     m_win->MnuEraseLevels->trigger();
-    m_win->GBArchi[0]->BtArchi->click();
+    m_win->Sheets->GBArchi[0]->BtArchi->click();
     m_win->FillAnalyteList(); // as after an editor: back to the entry sheet
     QCOMPARE(Sheet(), 0);
     m_win->MnuEraseLevels->trigger();
-    QCOMPARE(m_win->GBArchi[0]->BtArchi->text(), QString("Erase/archive data"));
-    m_win->BtOKErase->click();
+    QCOMPARE(m_win->Sheets->GBArchi[0]->BtArchi->text(), QString("Erase/archive data"));
+    m_win->Sheets->BtOKErase->click();
     QCOMPARE(m_dialogs.Boxes.size(), 1);
     QCOMPARE(m_dialogs.Boxes[0].Text, QString("Nothing to erase"));
     QCOMPARE(analyte.Count(), 2);
