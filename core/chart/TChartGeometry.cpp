@@ -162,7 +162,7 @@ QList<TStatsLine> StatsLines(const TAnalyte& analyte, int level, int top, int h)
         lines.append({ "m = " + FormatFixed(all.Mean, 8, analyte.Decimals + 1) + " " + analyte.Units, y });
         y += h;
     }
-    if (all.Status == 0) {
+    if (all.Status == TLevelStats::StatusComputed) {
         lines.append({ "CV = " + FormatFixed(all.CV, 6, 1) + " %", y });
         y += h;
     }

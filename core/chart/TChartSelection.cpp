@@ -52,7 +52,7 @@ TLockGridRow LockGridRow(const TAnalyte& analyte, int level, const TIntervalSele
     TLockGridRow row;
     if (stats.N != 0)
         row.Mean = FormatFixed(stats.Mean, 8, analyte.Decimals + 1);
-    if (stats.Status != 6)
+    if (stats.Status != TLevelStats::StatusNotComputable)
         row.CV = FormatFixed(stats.CV, 8, 1);
     row.N = QString::number(stats.N);
     return row;

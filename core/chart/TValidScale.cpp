@@ -10,7 +10,7 @@ void TValidScale::Prepare(const TLevelStats& reference, const TQCValue& cell)
     Value = cell.Value;
     if (cell.Status == psNoValue)
         return;
-    HasStatistics = reference.Status == 0;
+    HasStatistics = reference.Status == TLevelStats::StatusComputed;
     const double deviation = std::fabs(Value - reference.Mean);
     if (HasStatistics) {
         Centre = reference.Mean;

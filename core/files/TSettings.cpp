@@ -41,12 +41,3 @@ bool SaveConfig(const TQCContext& context, QString* error)
         *error = writer.ErrorString();
     return false;
 }
-
-int InsertSorted(QStringList& list, const QString& text)
-{
-    const auto at = std::upper_bound(list.begin(), list.end(), text,
-        [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
-    const int index = int(at - list.begin());
-    list.insert(index, text);
-    return index;
-}

@@ -1,4 +1,6 @@
 #pragma once
+#include "TOperatorList.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -20,7 +22,3 @@ void LoadConfig(TQCContext& context);
 // Writes BaseName + ".cfr" atomically. False (with the reason in *error when
 // given) when it could not; the previous file and the settings in memory stay.
 bool SaveConfig(const TQCContext& context, QString* error = nullptr);
-
-// Inserts text into a list kept sorted without regard to case; equal texts are
-// kept, a new one after those already there. Returns the index given to it.
-int InsertSorted(QStringList& list, const QString& text);

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
-void SortOperators(QStringList& codes)
-{
-    std::stable_sort(codes.begin(), codes.end(),
-        [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
+namespace {
+// Alphabetical order without regard to case.
+bool OperatorBefore(const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; }
 }
+
+void SortOperators(QStringList& codes) { std::stable_sort(codes.begin(), codes.end(), OperatorBefore); }
 
 QStringList OperatorsFromCells(const QStringList& cells)
 {
@@ -30,3 +31,10 @@ QStringList DeletedOperators(const QStringList& stored, const QStringList& cells
 }
 
 int OperatorGridRows(int codeCount) { return codeCount < 15 ? 16 : codeCount + 1; }
+
+int InsertSorted(QStringList& list, const QString& text)
+{
+    const int index = int(std::upper_bound(list.begin(), list.end(), text, OperatorBefore) - list.begin());
+    list.insert(index, text);
+    return index;
+}

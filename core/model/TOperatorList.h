@@ -6,6 +6,10 @@
 
 constexpr int OperatorCodeCapacity = 4;
 
+// Inserts text into a list kept sorted without regard to case; equal texts are
+// kept, a new one after those already there. Returns the index given to it.
+int InsertSorted(QStringList& list, const QString& text);
+
 // Sorts codes alphabetically ignoring case; equal codes keep their order.
 void SortOperators(QStringList& codes);
 

@@ -64,7 +64,10 @@ struct TLevelStats {
     qint32 Discarded = 0;
     qint32 DegreesOfFreedom = 0;
     float CV = 0.0f;
-    quint8 Status = 6; // 0 valid, 6 not computable
+    // Whether the statistics could be computed (stored as one byte in the data file).
+    static constexpr quint8 StatusComputed = 0;
+    static constexpr quint8 StatusNotComputable = 6;
+    quint8 Status = StatusNotComputable;
 
     bool operator==(const TLevelStats&) const = default;
 };

@@ -82,13 +82,13 @@ struct TAccumulator {
             s.WarningHalfWidth = 0.5;
             s.ActionHalfWidth = 0.8;
             s.DegreesOfFreedom = 0;
-            s.Status = 6;
+            s.Status = TLevelStats::StatusNotComputable;
             return s;
         }
         const Real mean = Real(Shift) + sum / N;
         s.Mean = double(mean);
         if (max - min < 1e-10L) {
-            s.Status = 6;
+            s.Status = TLevelStats::StatusNotComputable;
             s.DegreesOfFreedom = 0;
             if (std::fabs(mean) < 1e-10L) {
                 s.Mean = 0;
@@ -111,10 +111,10 @@ struct TAccumulator {
         const Real variance = std::max<Real>((sumSquares - sum * sum / N) / (N - 1), 0);
         const Real sd = std::sqrt(variance);
         if (std::fabs(mean) < 1e-10L) {
-            s.Status = 6;
+            s.Status = TLevelStats::StatusNotComputable;
         } else {
             s.CV = float(sd * 100 / std::fabs(mean));
-            s.Status = 0;
+            s.Status = TLevelStats::StatusComputed;
         }
         s.WarningHalfWidth = double(TValue(risks.Alert, N - 1) * sd);
         s.ActionHalfWidth = double(TValue(risks.Action, N - 1) * sd);
@@ -181,7 +181,7 @@ struct TLimits {
     {
         // Mobile limits that could not be computed leave every value within:
         // no comparison with a NaN half-width holds.
-        if (mode == lmMobile && reference.Status == 6)
+        if (mode == lmMobile && reference.Status == TLevelStats::StatusNotComputable)
             Warning = Action = std::numeric_limits<double>::quiet_NaN();
     }
 
@@ -236,7 +236,7 @@ void ApplyLimitMode(TAnalyte& analyte, int level, const TRisks& risks)
     case lmLocked: {
         const TLevelStats locked
             = Accumulate(analyte, level, analyte.LockStart[level], analyte.LockEnd[level]).Finish(risks);
-        if (analyte.LockStart[level] >= 0 && locked.Status != 6) {
+        if (analyte.LockStart[level] >= 0 && locked.Status != TLevelStats::StatusNotComputable) {
             ref = locked;
             ref.ChartHigh = all.ChartHigh;
             ref.ChartLow = all.ChartLow;
@@ -251,7 +251,7 @@ void ApplyLimitMode(TAnalyte& analyte, int level, const TRisks& risks)
         return;
     }
     case lmFixed:
-        ref.Status = 0;
+        ref.Status = TLevelStats::StatusComputed;
         ref.ChartHigh = ref.Mean + ref.ActionHalfWidth;
         ref.ChartLow = ref.Mean - ref.ActionHalfWidth;
         if (all.N + all.Discarded > 0) {
@@ -306,7 +306,7 @@ void CommonCV(TAnalyte& analyte, const TRisks& risks)
     int pooledDof = 0;
     for (int l = 0; l < levels; ++l) {
         const TLevelStats& s = analyte.ReferenceStats[l];
-        if (analyte.LimitMode[l] == lmFixed || s.Status == 6)
+        if (analyte.LimitMode[l] == lmFixed || s.Status == TLevelStats::StatusNotComputable)
             continue;
         const double cv = double(s.CV) / 100.0;
         sum += cv * cv * (s.N - 1);
@@ -319,7 +319,7 @@ void CommonCV(TAnalyte& analyte, const TRisks& risks)
         TLevelStats& s = analyte.ReferenceStats[l];
         if (analyte.LimitMode[l] == lmFixed || s.N <= 0)
             continue;
-        s.Status = 0;
+        s.Status = TLevelStats::StatusComputed;
         s.CV = float(commonCV * 100);
         s.WarningHalfWidth = TValue(risks.Alert, pooledDof) * commonCV * s.Mean;
         s.ActionHalfWidth = TValue(risks.Action, pooledDof) * commonCV * s.Mean;

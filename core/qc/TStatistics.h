@@ -35,7 +35,7 @@ void ClassifyPoint(const TAnalyte& analyte, TResu0& run);
 // Status of one value against a level's reference limits and mode.
 inline quint8 ClassifyValue(const TLevelStats& reference, quint8 limitMode, double value)
 {
-    if (limitMode == lmMobile && reference.Status == 6)
+    if (limitMode == lmMobile && reference.Status == TLevelStats::StatusNotComputable)
         return psWithin;
     // A value exactly on a limit counts as beyond it.
     const double d = reference.Mean - value;

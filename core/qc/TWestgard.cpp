@@ -35,8 +35,8 @@ void MarkLevels(const TAnalyte& analyte, const TResu0& run, const std::array<boo
     for (int l = 0; l < LevelsInUse(analyte); ++l) {
         TWestgardLevel& level = result.Levels[l];
         level.Examined = analyte.LimitMode[l] != lmFixed && !discarded[l];
-        level.Validated
-            = level.Examined && analyte.ReferenceStats[l].Status == 0 && run.Values[l].Status != psNoValue && westgard;
+        level.Validated = level.Examined && analyte.ReferenceStats[l].Status == TLevelStats::StatusComputed
+            && run.Values[l].Status != psNoValue && westgard;
         if (level.Validated)
             ++result.ValidatedCount;
     }
