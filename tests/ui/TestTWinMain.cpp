@@ -34,11 +34,6 @@ using F = TMainWindowFixture;
 
 const QDateTime Morning(QDate(2026, 3, 15), QTime(8, 0));
 
-TAnalyte& Daily(F& f, const QString& name, int levels, int count)
-{
-    return AddDailyAnalyte(*f.Context, name, levels, count, F::Today());
-}
-
 // Types a run into the form and presses OK; the validation window answers `result`.
 void Enter(F& f, const QDateTime& when, const QStringList& values, int result, const QString& op = {})
 {
@@ -107,7 +102,7 @@ struct TRefusal {
 };
 
 void Nothing(F&) { }
-void Glucose(F& f) { Daily(f, "Glucose", 2, 5); }
+void Glucose(F& f) { AddDailyAnalyte(*f.Context, "Glucose", 2, 5, F::Today()); }
 void Archi(F& f) { f.Win->Sheets->MnuChangePageControl(TSheet::Archi); }
 void MarkFirstLevel(F& f)
 {
@@ -154,12 +149,16 @@ const TRefusal Refusals[] = {
         "The file <folder>/old.txt\ralready exists. Overwrite ?", mbOK | mbCancel, mbCancel },
     { "enter blanks", Glucose, [](F& f) { f.Win->EditValue[0]->setText("   "); },
         [](F& f) { f.Win->BtOKEnter->click(); }, TMsgType::Error, "Enter data", mbYes },
-    { "enter a wrong number", [](F& f) { Daily(f, "Glucose", 3, 5); },
+    { "enter a wrong number", [](F& f) { AddDailyAnalyte(*f.Context, "Glucose", 3, 5, F::Today()); },
         [](F& f) {
             for (int i = 0; i < 3; ++i)
                 f.Win->EditValue[i]->setText(QStringList { "5.1", "1,2,3", "abc" }[i]);
         },
-        [](F& f) { f.Win->BtOKEnter->click(); }, TMsgType::Error, "Incorrect floating number", mbOK },
+        [](F& f) {
+            f.Win->BtOKEnter->click();
+            QCOMPARE(f.Win->EditValue[1]->selectedText(), QString("1,2,3")); // ready to be corrected
+        },
+        TMsgType::Error, "Incorrect floating number", mbOK },
     { "lock without interval", Glucose, [](F& f) { f.Win->MnuLockLimits->trigger(); },
         [](F& f) { f.Win->Sheets->GBLocked[0]->BtLock->click(); }, TMsgType::Error,
         "Define a date interval at the bottom of the charts\r - click on one end of the interval, then Shift+click "
@@ -277,8 +276,8 @@ void TestTWinMain::analyteListShowsTheChosenAnalytesLevels()
     QVERIFY(f.Context->CurrentAnalyte == nullptr && w.PanelNomAnal->text().isEmpty());
     QVERIFY(w.EditValue[0]->isHidden() && w.LblLevel[0]->isHidden());
 
-    Daily(f, "Glucose", 3, 10).SerumID[2] = 77; // a lot that does not exist
-    TAnalyte& calcium = Daily(f, "Calcium", 2, 5);
+    AddDailyAnalyte(*f.Context, "Glucose", 3, 10, F::Today()).SerumID[2] = 77; // a lot that does not exist
+    TAnalyte& calcium = AddDailyAnalyte(*f.Context, "Calcium", 2, 5, F::Today());
     calcium.Units = "g/L";
     w.FillAnalyteList();
     QCOMPARE(w.LBAnalytes->currentRow(), 0);
@@ -298,7 +297,7 @@ void TestTWinMain::analyteListShowsTheChosenAnalytesLevels()
 
 void TestTWinMain::entryStoresOnOkAndHoldsOnCancel()
 {
-    TAnalyte& a = Daily(f, "Glucose", 3, 40);
+    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 3, 40, F::Today());
     f.Context->Config.BackupInterval = 7;
     f.Context->Config.LastBackupDate = F::Today() - 6;
     TWinMain& w = f.Show();
@@ -347,7 +346,7 @@ void TestTWinMain::entryStoresOnOkAndHoldsOnCancel()
 
 void TestTWinMain::correctAndClearFillTheForm()
 {
-    TAnalyte& a = Daily(f, "Glucose", 2, 5);
+    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 5, F::Today());
     f.Context->ListOperators = QStringList { "AB", "CD" };
     const int index = a.AddPoint(MakeResult(F::Today() - 2 + 0.25, 4.26, NAN, NAN, "XY", "check"));
     TWinMain& w = f.Show();
@@ -405,7 +404,7 @@ void TestTWinMain::aboutAndOperatorsWindows()
 
 void TestTWinMain::chartsArePainted()
 {
-    Daily(f, "Glucose", 3, 45);
+    AddDailyAnalyte(*f.Context, "Glucose", 3, 45, F::Today());
     TWinMain& w = f.Show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(w.grab().toImage().save(ArtifactPath("TWinMain.png")));
@@ -448,7 +447,7 @@ void TestTWinMain::refusalsShowTheirBoxAndChangeNothing()
 
 void TestTWinMain::recallStoresTheHeadRunOrSendsItToTheTail()
 {
-    TAnalyte& a = Daily(f, "Glucose", 2, 5);
+    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 5, F::Today());
     for (double v : { 4.1, 4.2 })
         QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", v)));
     TWinMain& w = f.Show();
@@ -497,8 +496,8 @@ void TestTWinMain::recallShowsTheRunsAnalyte()
     QFETCH(QString, name);
     QFETCH(double, level3);
     QFETCH(int, row);
-    Daily(f, "Glucose", 1, 5);
-    Daily(f, "Calcium", 1, 5);
+    AddDailyAnalyte(*f.Context, "Glucose", 1, 5, F::Today());
+    AddDailyAnalyte(*f.Context, "Calcium", 1, 5, F::Today());
     QVERIFY(f.Context->ListFifo.Push(HeldRun(name, 6.5, level3)));
     TWinMain& w = f.Show();
     QVERIFY(w.EditValue[2]->isHidden());
@@ -519,7 +518,7 @@ void TestTWinMain::commandsLeaveASpecialSheetAsByCancel_data()
 void TestTWinMain::commandsLeaveASpecialSheetAsByCancel()
 {
     QFETCH(int, command);
-    TAnalyte& a = Daily(f, "Glucose", 1, 5);
+    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 1, 5, F::Today());
     QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", 5.1)));
     TWinMain& w = f.Show();
     w.MnuFixLimits->trigger();
@@ -548,7 +547,7 @@ void TestTWinMain::clearQueueAsksThePasswordThenEmptiesIt()
 
 void TestTWinMain::copyThenPasteAddsThroughTheImportWindow()
 {
-    TAnalyte& a = Daily(f, "Glucose", 2, 3);
+    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 3, F::Today());
     TWinMain& w = f.Show();
     w.MnuCopy->trigger();
     const QString copied
@@ -571,7 +570,7 @@ void TestTWinMain::copyThenPasteAddsThroughTheImportWindow()
 
 void TestTWinMain::exportWritesTheTextAndOpensNextInItsFolder()
 {
-    TAnalyte& a = Daily(f, "Glucose", 2, 3);
+    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 3, F::Today());
     a.Point(2).CommentID = a.Comments.Add(QString::fromUtf8("µ check"));
     TWinMain& w = f.Show();
     QVERIFY(QDir(f.Path("")).mkdir("exports"));
@@ -599,7 +598,7 @@ void TestTWinMain::exportWritesTheTextAndOpensNextInItsFolder()
 
 void TestTWinMain::importReadsTextAndVersion2Files()
 {
-    TAnalyte& a = Daily(f, "Glucose", 2, 0);
+    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 0, F::Today());
     TWinMain& w = f.Show();
     const QString day = ShortDateText(F::Today() - 2);
     WriteFile(f.Path("runs.txt"), ToWin1252("Date\tTime\tQC1 \u00b5mol/L\r\n" + day + "\t08:15:00\t5,42\t12.1\r\n"));
