@@ -22,6 +22,7 @@
 #include "TWinEmployees.h"
 #include "TWinLogoCQ.h"
 #include "TWinNewPsw.h"
+#include "TWinPrnCharts.h"
 #include "TWinValidCQ.h"
 
 #include <QApplication>
@@ -123,6 +124,19 @@ void TWinMain::MnuOperatorsClick()
     CBOperator->addItems(m_context.ListOperators);
     CBOperator->setEditText(typed);
     SaveConfig(m_context);
+}
+
+void TWinMain::BtPrnGraphClick()
+{
+    const TAnalyte* analyte = m_context.CurrentAnalyte;
+    if (!WinPrnCharts)
+        return;
+    if (!analyte || analyte->Count() == 0) {
+        m_dialogs.Error(QStringLiteral("Nothing to print"), mbYes, this);
+        return;
+    }
+    WinPrnCharts->setWindowTitle(QStringLiteral("Print QC charts for ") + analyte->Name.left(35));
+    m_dialogs.Exec(*WinPrnCharts);
 }
 
 void TWinMain::MnuPswClick()

@@ -30,6 +30,7 @@ class TShape;
 class TWinAbout;
 class TWinComment;
 class TWinEmployees;
+class TWinPrnCharts;
 class TWinImport;
 class TWinNewPsw;
 class TWinLogoCQ;
@@ -67,6 +68,8 @@ public:
     TWinImport* WinImport = nullptr;
     // The pop-up of a point, shown by a right click on the charts.
     TWinComment* WinComment = nullptr;
+    // The printing of the current analyte's charts.
+    TWinPrnCharts* WinPrnCharts = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -158,6 +161,9 @@ public slots:
     void MnuPswClick();
     void MnuUserManualClick();
     void MnuClearFifoClick();
+    // "Nothing to print" without a current analyte with points; else the
+    // chart printing window, captioned with the analyte's name.
+    void BtPrnGraphClick();
     // The queue, the clipboard and the exchange files.
     void BtFifoClick();
     void MnuCopyClick();

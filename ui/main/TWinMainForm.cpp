@@ -268,6 +268,7 @@ void TWinMain::ConnectCommands()
 {
     connect(BtExit, &QPushButton::clicked, this, &QWidget::close);
     connect(BtFifo, &QPushButton::clicked, this, &TWinMain::BtFifoClick);
+    connect(BtPrnGraph, &QPushButton::clicked, this, &TWinMain::BtPrnGraphClick);
     connect(MnuUserManual, &QAction::triggered, this, &TWinMain::MnuUserManualClick);
     connect(MnuAbout, &QAction::triggered, this, &TWinMain::MnuAboutClick);
     connect(MnuOperators, &QAction::triggered, this, &TWinMain::MnuOperatorsClick);
@@ -291,8 +292,9 @@ void TWinMain::UpdateCommands()
     for (QAction* a :
         { MnuAnalytes, MnuControlMaterials, MnuOptions, MnuRisks, MnuShortCuts, Disketterestore1, MnuRandomGenerator })
         a->setEnabled(false);
-    for (QPushButton* b : { BtData, BtDaily, BtLimits, BtPrnGraph, BtAffectation, BtArchives, BtBackup })
+    for (QPushButton* b : { BtData, BtDaily, BtLimits, BtAffectation, BtArchives, BtBackup })
         b->setEnabled(false);
+    BtPrnGraph->setEnabled(WinPrnCharts != nullptr);
     MnuAbout->setEnabled(WinAbout != nullptr);
     MnuOperators->setEnabled(WinEmployees != nullptr);
     MnuPsw->setEnabled(WinNewPsw != nullptr);

@@ -2,6 +2,7 @@
 
 #include "TAnalyte.h"
 #include "TChartReport.h"
+#include "TControls.h"
 #include "TDates.h"
 #include "TDialogService.h"
 #include "TPrintCanvas.h"
@@ -22,15 +23,15 @@ TWinPrnCharts::TWinPrnCharts(TQCContext& context, TDialogService& dialogs, TPrin
 {
     setObjectName(QStringLiteral("TWinPrnCharts"));
     setFixedSize(204, 290);
-    Label1
-        = MakeLabel(this, QStringLiteral("Label1"), QStringLiteral("Control points to print"), QRect(8, 12, 130, 16));
-    PanelNbPoints = MakeCountPanel(this, QStringLiteral("PanelNbPoints"), QRect(140, 8, 56, 24));
+    Label1 = Named(MakeLabel(this, 8, 12, QStringLiteral("Control points to print")), "Label1");
+    PanelNbPoints = Named(MakePanel(this, QRect(152, 8, 44, 24), QColor(255, 255, 0), Qt::black), "PanelNbPoints");
     DatePicker1 = MakePrintDatePicker(this, QStringLiteral("DatePicker1"), QRect(80, 44, 116, 24));
-    Label2
-        = MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("&First date"), QRect(8, 48, 70, 16), DatePicker1);
+    Label2 = Named(MakeLabel(this, 8, 48, QStringLiteral("&First date")), "Label2");
+    Label2->setBuddy(DatePicker1);
     DatePicker2 = MakePrintDatePicker(this, QStringLiteral("DatePicker2"), QRect(80, 76, 116, 24));
-    Label3 = MakeLabel(this, QStringLiteral("Label3"), QStringLiteral("&Last date"), QRect(8, 80, 70, 16), DatePicker2);
-    Label4 = MakeLabel(this, QStringLiteral("Label4"), QStringLiteral("Charts to print"), QRect(8, 116, 188, 16));
+    Label3 = Named(MakeLabel(this, 8, 80, QStringLiteral("&Last date")), "Label3");
+    Label3->setBuddy(DatePicker2);
+    Label4 = Named(MakeLabel(this, 8, 116, QStringLiteral("Charts to print")), "Label4");
     QWidget* previous = DatePicker2;
     for (int level = 0; level < MaxLevels; ++level) {
         QCheckBox* box = new QCheckBox(this);
@@ -40,18 +41,13 @@ TWinPrnCharts::TWinPrnCharts(TQCContext& context, TDialogService& dialogs, TPrin
         previous = box;
         CBLevels[size_t(level)] = box;
     }
-    CBColor = new QCheckBox(QStringLiteral("&Color printer"), this);
-    CBColor->setObjectName(QStringLiteral("CBColor"));
+    CBColor = Named(new QCheckBox(QStringLiteral("&Color printer"), this), "CBColor");
     CBColor->setGeometry(8, 214, 188, 20);
-    CBStat = new QCheckBox(QStringLiteral("Print &statistics"), this);
-    CBStat->setObjectName(QStringLiteral("CBStat"));
+    CBStat = Named(new QCheckBox(QStringLiteral("Print &statistics"), this), "CBStat");
     CBStat->setGeometry(8, 236, 188, 20);
-    BtPrint = new QPushButton(QStringLiteral("&Print"), this);
-    BtPrint->setObjectName(QStringLiteral("BtPrint"));
-    BtPrint->setGeometry(8, 260, 90, 26);
-    BitBtn1 = new QPushButton(QStringLiteral("Cancel"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(106, 260, 90, 26);
+    BtPrint = Named(MakeButton(this, QRect(8, 260, 90, 26), QStringLiteral("&Print")), "BtPrint");
+    BitBtn1 = Named(
+        MakeButton(this, QRect(106, 260, 90, 26), QStringLiteral("Cancel"), QStringLiteral("cancel")), "BitBtn1");
 
     connect(DatePicker1, &QDateEdit::dateChanged, this, &TWinPrnCharts::CountNbPoints);
     connect(DatePicker2, &QDateEdit::dateChanged, this, &TWinPrnCharts::CountNbPoints);

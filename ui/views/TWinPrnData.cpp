@@ -1,6 +1,7 @@
 #include "TWinPrnData.h"
 
 #include "TAnalyte.h"
+#include "TControls.h"
 #include "TDataReport.h"
 #include "TDates.h"
 #include "TDialogService.h"
@@ -22,22 +23,19 @@ TWinPrnData::TWinPrnData(TQCContext& context, TDialogService& dialogs, TPrinterS
 {
     setObjectName(QStringLiteral("TWinPrnData"));
     setFixedSize(204, 196);
-    Label1 = MakeLabel(this, QStringLiteral("Label1"), QStringLiteral("Lines to print"), QRect(8, 12, 100, 16));
-    PanelNbLines = MakeCountPanel(this, QStringLiteral("PanelNbLines"), QRect(120, 8, 76, 24));
+    Label1 = Named(MakeLabel(this, 8, 12, QStringLiteral("Lines to print")), "Label1");
+    PanelNbLines = Named(MakePanel(this, QRect(120, 8, 76, 24), QColor(255, 255, 0), Qt::black), "PanelNbLines");
     DatePicker1 = MakePrintDatePicker(this, QStringLiteral("DatePicker1"), QRect(80, 44, 116, 24));
-    Label2
-        = MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("&First date"), QRect(8, 48, 70, 16), DatePicker1);
+    Label2 = Named(MakeLabel(this, 8, 48, QStringLiteral("&First date")), "Label2");
+    Label2->setBuddy(DatePicker1);
     DatePicker2 = MakePrintDatePicker(this, QStringLiteral("DatePicker2"), QRect(80, 76, 116, 24));
-    Label3 = MakeLabel(this, QStringLiteral("Label3"), QStringLiteral("&Last date"), QRect(8, 80, 70, 16), DatePicker2);
-    CBPrnStats = new QCheckBox(QStringLiteral("Print &statistics"), this);
-    CBPrnStats->setObjectName(QStringLiteral("CBPrnStats"));
+    Label3 = Named(MakeLabel(this, 8, 80, QStringLiteral("&Last date")), "Label3");
+    Label3->setBuddy(DatePicker2);
+    CBPrnStats = Named(new QCheckBox(QStringLiteral("Print &statistics"), this), "CBPrnStats");
     CBPrnStats->setGeometry(8, 116, 188, 20);
-    BtPrint = new QPushButton(QStringLiteral("&Print"), this);
-    BtPrint->setObjectName(QStringLiteral("BtPrint"));
-    BtPrint->setGeometry(8, 152, 90, 33);
-    BitBtn1 = new QPushButton(QStringLiteral("Cancel"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(106, 152, 90, 33);
+    BtPrint = Named(MakeButton(this, QRect(8, 152, 90, 33), QStringLiteral("&Print")), "BtPrint");
+    BitBtn1 = Named(
+        MakeButton(this, QRect(106, 152, 90, 33), QStringLiteral("Cancel"), QStringLiteral("cancel")), "BitBtn1");
 
     connect(DatePicker1, &QDateEdit::dateChanged, this, &TWinPrnData::CountNbLines);
     connect(DatePicker2, &QDateEdit::dateChanged, this, &TWinPrnData::CountNbLines);
