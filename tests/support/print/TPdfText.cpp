@@ -6,7 +6,6 @@ QString PdfText(const QString& fileName)
 {
     QProcess tool;
     tool.start(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), fileName, QStringLiteral("-") });
-    if (!tool.waitForFinished(60000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(tool.readAllStandardOutput());
+    const bool done = tool.waitForFinished(60000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+    return done ? QString::fromUtf8(tool.readAllStandardOutput()) : QString();
 }

@@ -5,10 +5,9 @@
 #include <QString>
 #include <functional>
 
-// A printing layer that draws nothing and records every drawing call with its
-// coordinates and the drawing state of the moment. Its fonts have round
-// metrics: a character is 1.25 and a line 2.5 pixels per point (10 and 20 at
-// 8 points), so positions can be worked out by hand.
+// A printing layer that records every drawing call with its coordinates and drawing state. Its fonts
+// have round metrics, a character 1.25 and a line 2.5 pixels per point (10 and 20 at 8 points), so
+// positions can be worked out by hand.
 class TRecordingCanvas : public TPrintCanvas {
 public:
     enum TOp { RectangleOp, EllipseOp, PolygonOp, LineOp, TextOutOp, TextRectOp };
@@ -29,7 +28,7 @@ public:
         , m_height(height)
     {
     }
-    bool BeginDoc(const QString&, TOrientation) override { return Begun = true; }
+    bool BeginDoc(const QString&, TOrientation) override { return true; }
     bool EndDoc() override { return true; }
     void NewPage() override { ++Pages; }
     int PageWidth() const override { return m_width; }
@@ -58,7 +57,6 @@ public:
     QString Describe(TOp op, const TTest& test, const std::function<QString(const TCall&)>& detail = {}) const;
 
     QList<TCall> Calls;
-    bool Begun = false;
     int Pages = 1; // the current page counts from the start, as the table printer expects
 
 private:

@@ -9,10 +9,9 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
-// A print window shown on the current analyte "Glucose" of daily points at
-// noon up to yesterday (March 14, 2026), its levels on the materials
-// "Lyphocheck 1" to "Lyphocheck 3". It prints through the program's printer
-// service, whose print dialog the scripted dialog service answers.
+// A print window shown on the current analyte "Glucose" of daily points at noon up to March 14, 2026,
+// its levels on "Lyphocheck 1" to "Lyphocheck 3", printing through the program's printer service
+// whose print dialog the scripted dialog service answers.
 template <class TWindow> struct TPrintWindowFixture {
     std::unique_ptr<TQCContext> Context = MakeTestContext();
     QTemporaryDir Dir;
