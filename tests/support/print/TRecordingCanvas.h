@@ -1,8 +1,6 @@
 #pragma once
 #include "TPrintCanvas.h"
 
-#include <QList>
-#include <QString>
 #include <functional>
 
 // A printing layer that records every drawing call with its coordinates and drawing state. Its fonts

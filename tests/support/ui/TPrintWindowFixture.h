@@ -1,7 +1,6 @@
 #pragma once
 #include "TDailyAnalyte.h"
 #include "TPrinterService.h"
-#include "TQCContext.h"
 #include "TScriptedDialogs.h"
 #include "TestHelpers.h"
 
