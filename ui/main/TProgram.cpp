@@ -13,6 +13,7 @@
 #include "TWinNewPsw.h"
 #include "TWinPrnCharts.h"
 #include "TWinPrnData.h"
+#include "TWinShowData.h"
 #include "TWinValidCQ.h"
 
 #include <QApplication>
@@ -96,6 +97,9 @@ void TProgram::CreateWindows()
     m_main->WinImport = m_import.get();
     m_main->WinComment = m_comment.get();
     m_main->WinPrnCharts = m_prnCharts.get();
+    m_showData = std::make_unique<TWinShowData>(m_context, m_dialogs, m_pictures, owner);
+    m_showData->WinPrnData = m_prnData.get();
+    m_main->WinShowData = m_showData.get();
     m_main->UpdateCommands();
 }
 

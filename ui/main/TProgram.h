@@ -14,6 +14,7 @@ class TWinEntryPsw;
 class TWinNewPsw;
 class TWinPrnCharts;
 class TWinPrnData;
+class TWinShowData;
 class TPrinterService;
 class TWinImport;
 class TWinLogoCQ;
@@ -74,4 +75,5 @@ private:
     std::unique_ptr<TPrinterService> m_printers;
     std::unique_ptr<TWinPrnData> m_prnData;
     std::unique_ptr<TWinPrnCharts> m_prnCharts;
+    std::unique_ptr<TWinShowData> m_showData;
 };

@@ -13,6 +13,8 @@ public:
 
     TTabListDelegate(QList<int> tabStops, int lineHeight, QObject* parent = nullptr);
 
+    // The tab stops change with the window's content (the data table's levels).
+    void SetTabStops(QList<int> tabStops) { m_tabStops = std::move(tabStops); }
     void SetShowSelection(bool show) { m_showSelection = show; }
     bool ShowsSelection() const { return m_showSelection; }
 

@@ -23,6 +23,7 @@
 #include "TWinLogoCQ.h"
 #include "TWinNewPsw.h"
 #include "TWinPrnCharts.h"
+#include "TWinShowData.h"
 #include "TWinValidCQ.h"
 
 #include <QApplication>
@@ -384,6 +385,45 @@ void TWinMain::CorrectPoint(const TQCPoint* point)
     const int index = analyte->IndexOf(point);
     if (index >= 0)
         analyte->DeletePoint(index);
+}
+
+void TWinMain::BtDataClick()
+{
+    TAnalyte* analyte = m_context.CurrentAnalyte;
+    if (!WinShowData)
+        return;
+    if (!analyte) {
+        m_dialogs.Error(QStringLiteral("No analyte."), mbYes, this);
+        return;
+    }
+    Sheets->LeaveSpecialSheet();
+    WinShowData->SelectedPoint = m_view.Selected;
+    const int before = analyte->Count();
+    if (m_dialogs.Exec(*WinShowData) != QDialog::Accepted)
+        return;
+    analyte->RecomputeAll(m_context.Risks());
+    analyte->ClassifyAll();
+    // Confirmed deletions are kept at once. A point handed back for correction
+    // is still in the file written here: it leaves the file only when its
+    // corrected run is stored (or with the next save after it went to the queue).
+    if (analyte->Count() != before)
+        SaveDataFile();
+    if (TQCPoint* edited = WinShowData->EditedPoint()) {
+        CorrectPoint(edited);
+        analyte->RecomputeAll(m_context.Risks());
+        analyte->ClassifyAll();
+    }
+    m_view.Selected = -1;
+    RecomputeChartWindow();
+    RepaintCharts();
+}
+
+void TWinMain::PBoxDblClick()
+{
+    if (m_view.Selected < 0 || !m_context.CurrentAnalyte)
+        return;
+    m_openTableOnSelected = true;
+    BtDataClick();
 }
 
 // ---------------------------------------------------------------- the charts' mouse

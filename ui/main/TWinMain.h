@@ -31,6 +31,7 @@ class TWinAbout;
 class TWinComment;
 class TWinEmployees;
 class TWinPrnCharts;
+class TWinShowData;
 class TWinImport;
 class TWinNewPsw;
 class TWinLogoCQ;
@@ -70,6 +71,8 @@ public:
     TWinComment* WinComment = nullptr;
     // The printing of the current analyte's charts.
     TWinPrnCharts* WinPrnCharts = nullptr;
+    // The data table of the current analyte.
+    TWinShowData* WinShowData = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -164,6 +167,11 @@ public slots:
     // "Nothing to print" without a current analyte with points; else the
     // chart printing window, captioned with the analyte's name.
     void BtPrnGraphClick();
+    // "No analyte." without a current analyte; else leaves a special sheet as
+    // its Cancel does and shows the data table. After OK the pending deletions
+    // are kept in the data file at once, a point handed back is moved into the
+    // entry form, and the statistics, marks and charts follow.
+    void BtDataClick();
     // The queue, the clipboard and the exchange files.
     void BtFifoClick();
     void MnuCopyClick();
@@ -173,6 +181,8 @@ public slots:
     // The charts' mouse.
     void PBoxMouseDown(QMouseEvent* event);
     void PBoxMouseMove(QMouseEvent* event);
+    // Opens the data table on the selected point.
+    void PBoxDblClick();
 
 public:
     // Refills LBAnalytes and shows the current analyte (after start and after

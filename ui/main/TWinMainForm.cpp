@@ -269,6 +269,7 @@ void TWinMain::ConnectCommands()
     connect(BtExit, &QPushButton::clicked, this, &QWidget::close);
     connect(BtFifo, &QPushButton::clicked, this, &TWinMain::BtFifoClick);
     connect(BtPrnGraph, &QPushButton::clicked, this, &TWinMain::BtPrnGraphClick);
+    connect(BtData, &QPushButton::clicked, this, &TWinMain::BtDataClick);
     connect(MnuUserManual, &QAction::triggered, this, &TWinMain::MnuUserManualClick);
     connect(MnuAbout, &QAction::triggered, this, &TWinMain::MnuAboutClick);
     connect(MnuOperators, &QAction::triggered, this, &TWinMain::MnuOperatorsClick);
@@ -283,6 +284,7 @@ void TWinMain::ConnectCommands()
     for (const auto& [action, sheet] : special)
         connect(action, &QAction::triggered, Sheets, [this, sheet] { Sheets->MnuChangePageControl(sheet); });
     connect(PBox, &TPaintBox::MouseDown, this, &TWinMain::PBoxMouseDown);
+    connect(PBox, &TPaintBox::DblClick, this, &TWinMain::PBoxDblClick);
     connect(PBox, &TPaintBox::MouseMove, this, &TWinMain::PBoxMouseMove);
 }
 
@@ -292,9 +294,10 @@ void TWinMain::UpdateCommands()
     for (QAction* a :
         { MnuAnalytes, MnuControlMaterials, MnuOptions, MnuRisks, MnuShortCuts, Disketterestore1, MnuRandomGenerator })
         a->setEnabled(false);
-    for (QPushButton* b : { BtData, BtDaily, BtLimits, BtAffectation, BtArchives, BtBackup })
+    for (QPushButton* b : { BtDaily, BtLimits, BtAffectation, BtArchives, BtBackup })
         b->setEnabled(false);
     BtPrnGraph->setEnabled(WinPrnCharts != nullptr);
+    BtData->setEnabled(WinShowData != nullptr);
     MnuAbout->setEnabled(WinAbout != nullptr);
     MnuOperators->setEnabled(WinEmployees != nullptr);
     MnuPsw->setEnabled(WinNewPsw != nullptr);
