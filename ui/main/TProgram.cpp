@@ -121,6 +121,7 @@ int TProgram::Run()
 
 void TProgram::Shutdown()
 {
+    m_showData.reset();
     m_prnCharts.reset();
     m_prnData.reset();
     m_printers.reset();
