@@ -4,6 +4,7 @@
 #include "TControls.h"
 #include "TDataTable.h"
 #include "TDialogService.h"
+#include "TFonts.h"
 #include "TKeyButton.h"
 #include "TPictures.h"
 #include "TQCContext.h"
@@ -67,6 +68,7 @@ TWinShowData::TWinShowData(TQCContext& context, TDialogService& dialogs, const T
 {
     setObjectName(QStringLiteral("TWinShowData"));
     setFixedSize(553, 540);
+    setFont(WindowFont());
     const QColor navy(0, 0, 128);
     PanelHeads = Named(
         MakePanel(this, QRect(0, 8, 553, 20), palette().color(QPalette::Window), Qt::black, {}, TPanelFrame::Flat),
@@ -86,6 +88,7 @@ TWinShowData::TWinShowData(TQCContext& context, TDialogService& dialogs, const T
     LB = Named(new QListWidget(this), "LB");
     LB->setSelectionMode(QAbstractItemView::ExtendedSelection);
     LB->setUniformItemSizes(true);
+    LB->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     LB->setItemDelegate(new TDataLineDelegate(m_context, m_pictures, LB));
     LB->installEventFilter(this);
 
