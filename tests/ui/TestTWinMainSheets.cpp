@@ -201,7 +201,9 @@ void TestTWinMainSheets::fixTakesTheTypedLimitsAndUnfixFreesThem()
     QCOMPARE(int(a.LimitMode[0]), int(lmMobile));
     QCOMPARE(a.ReferenceStats[0].Mean, 42.0); // the mean of 40 and 44
     QVERIFY(!fixed.BtUnfix->isEnabled());
-    Sheets().BtOKFix->click(); // kept and written at once
+    QCOMPARE(int(a.Point(1).Values[1].Status), int(psWithin)); // marked against the mobile limits until OK
+    Sheets().BtOKFix->click(); // kept, marked against the new limits and written at once
+    QCOMPARE(int(a.Point(1).Values[1].Status), int(psHighAction));
     QVERIFY(Sheet() == TSheet::Enter && f.DataFileAsInMemory());
 }
 

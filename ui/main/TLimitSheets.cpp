@@ -168,6 +168,7 @@ void TLimitSheets::MnuChangePageControl(TSheet sheet)
         return;
     if (showing != TSheet::Enter && m_savedFor == analyte) {
         m_savedLimits.Restore(*analyte);
+        analyte->ClassifyAll();
         m_window.RepaintCharts();
     }
     m_savedLimits = TLimitSettings::Take(*analyte);
@@ -184,6 +185,10 @@ void TLimitSheets::MnuChangePageControl(TSheet sheet)
 void TLimitSheets::BtOKLockClick()
 {
     MnuChangePageControl(TSheet::Enter);
+    // The stored marks (data table, daily report, pop-up, printouts) follow the
+    // limits now in force.
+    if (m_context.CurrentAnalyte)
+        m_context.CurrentAnalyte->ClassifyAll();
     // The limit settings kept by OK are written at once, not only at exit.
     m_window.SaveDataFile();
 }
@@ -197,8 +202,10 @@ void TLimitSheets::BtUndoLockFixClick(TSheet sheet)
 
 void TLimitSheets::BtCancelLockFixArchiClick()
 {
-    if (m_context.CurrentAnalyte && m_savedFor == m_context.CurrentAnalyte)
+    if (m_context.CurrentAnalyte && m_savedFor == m_context.CurrentAnalyte) {
         m_savedLimits.Restore(*m_context.CurrentAnalyte);
+        m_context.CurrentAnalyte->ClassifyAll();
+    }
     MnuChangePageControl(TSheet::Enter);
     m_window.RepaintCharts();
 }
