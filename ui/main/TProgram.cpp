@@ -14,6 +14,7 @@
 #include "TWinPrnCharts.h"
 #include "TWinPrnData.h"
 #include "TWinShowData.h"
+#include "TWinShowLimits.h"
 #include "TWinValidCQ.h"
 
 #include <QApplication>
@@ -100,6 +101,8 @@ void TProgram::CreateWindows()
     m_showData = std::make_unique<TWinShowData>(m_context, m_dialogs, m_pictures, owner);
     m_showData->WinPrnData = m_prnData.get();
     m_main->WinShowData = m_showData.get();
+    m_showLimits = std::make_unique<TWinShowLimits>(m_context, m_dialogs, *m_printers, owner);
+    m_main->WinShowLimits = m_showLimits.get();
     m_main->UpdateCommands();
 }
 
@@ -121,6 +124,7 @@ int TProgram::Run()
 
 void TProgram::Shutdown()
 {
+    m_showLimits.reset();
     m_showData.reset();
     m_prnCharts.reset();
     m_prnData.reset();

@@ -15,6 +15,7 @@ class TWinNewPsw;
 class TWinPrnCharts;
 class TWinPrnData;
 class TWinShowData;
+class TWinShowLimits;
 class TPrinterService;
 class TWinImport;
 class TWinLogoCQ;
@@ -76,4 +77,5 @@ private:
     std::unique_ptr<TWinPrnData> m_prnData;
     std::unique_ptr<TWinPrnCharts> m_prnCharts;
     std::unique_ptr<TWinShowData> m_showData;
+    std::unique_ptr<TWinShowLimits> m_showLimits;
 };

@@ -24,6 +24,7 @@
 #include "TWinNewPsw.h"
 #include "TWinPrnCharts.h"
 #include "TWinShowData.h"
+#include "TWinShowLimits.h"
 #include "TWinValidCQ.h"
 
 #include <QApplication>
@@ -416,6 +417,24 @@ void TWinMain::BtDataClick()
     m_view.Selected = -1;
     RecomputeChartWindow();
     RepaintCharts();
+}
+
+void TWinMain::BtLimitsClick()
+{
+    TAnalyte* analyte = m_context.CurrentAnalyte;
+    if (!WinShowLimits)
+        return;
+    if (!analyte) {
+        m_dialogs.Error(QStringLiteral("No analyte."), mbYes, this);
+        return;
+    }
+    const quint8 options = analyte->Options;
+    WinShowLimits->Redraw = [this] {
+        RecomputeChartWindow();
+        RepaintCharts();
+    };
+    if (m_dialogs.Exec(*WinShowLimits) == QDialog::Accepted && analyte->Options != options)
+        SaveDataFile();
 }
 
 void TWinMain::PBoxDblClick()

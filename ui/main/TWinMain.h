@@ -32,6 +32,7 @@ class TWinComment;
 class TWinEmployees;
 class TWinPrnCharts;
 class TWinShowData;
+class TWinShowLimits;
 class TWinImport;
 class TWinNewPsw;
 class TWinLogoCQ;
@@ -73,6 +74,8 @@ public:
     TWinPrnCharts* WinPrnCharts = nullptr;
     // The data table of the current analyte.
     TWinShowData* WinShowData = nullptr;
+    // The control limits of the current analyte.
+    TWinShowLimits* WinShowLimits = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -172,6 +175,9 @@ public slots:
     // are kept in the data file at once, a point handed back is moved into the
     // entry form, and the statistics, marks and charts follow.
     void BtDataClick();
+    // "No analyte." without a current analyte; else the control limits, whose
+    // common-CV switch redraws the charts; a switch kept by OK is written at once.
+    void BtLimitsClick();
     // The queue, the clipboard and the exchange files.
     void BtFifoClick();
     void MnuCopyClick();

@@ -270,6 +270,7 @@ void TWinMain::ConnectCommands()
     connect(BtFifo, &QPushButton::clicked, this, &TWinMain::BtFifoClick);
     connect(BtPrnGraph, &QPushButton::clicked, this, &TWinMain::BtPrnGraphClick);
     connect(BtData, &QPushButton::clicked, this, &TWinMain::BtDataClick);
+    connect(BtLimits, &QPushButton::clicked, this, &TWinMain::BtLimitsClick);
     connect(MnuUserManual, &QAction::triggered, this, &TWinMain::MnuUserManualClick);
     connect(MnuAbout, &QAction::triggered, this, &TWinMain::MnuAboutClick);
     connect(MnuOperators, &QAction::triggered, this, &TWinMain::MnuOperatorsClick);
@@ -294,10 +295,11 @@ void TWinMain::UpdateCommands()
     for (QAction* a :
         { MnuAnalytes, MnuControlMaterials, MnuOptions, MnuRisks, MnuShortCuts, Disketterestore1, MnuRandomGenerator })
         a->setEnabled(false);
-    for (QPushButton* b : { BtDaily, BtLimits, BtAffectation, BtArchives, BtBackup })
+    for (QPushButton* b : { BtDaily, BtAffectation, BtArchives, BtBackup })
         b->setEnabled(false);
     BtPrnGraph->setEnabled(WinPrnCharts != nullptr);
     BtData->setEnabled(WinShowData != nullptr);
+    BtLimits->setEnabled(WinShowLimits != nullptr);
     MnuAbout->setEnabled(WinAbout != nullptr);
     MnuOperators->setEnabled(WinEmployees != nullptr);
     MnuPsw->setEnabled(WinNewPsw != nullptr);
