@@ -1,7 +1,5 @@
-// The storage start-up and shutdown: order, first start, damaged data, lock.
+// The storage start-up and shutdown: order, first start, damaged data, lock, read-only opening.
 #include "TAtomicFile.h"
-#include "TConfigReader.h"
-#include "TConfigWriter.h"
 #include "TDataFile.h"
 #include "TFailDevice.h"
 #include "TFifoFile.h"
@@ -11,30 +9,15 @@
 #include "TestHelpers.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace {
 
-QByteArray FileBytes(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 int QueuedInFile(const QString& name)
 {
     std::deque<TResu0> records;
-    TFifoReader reader;
-    return reader.ReadFile(name, records) ? int(records.size()) : -1;
+    return TFifoReader().ReadFile(name, records) ? int(records.size()) : -1;
 }
 
 } // namespace
@@ -42,11 +25,11 @@ int QueuedInFile(const QString& name)
 class TestStorage : public QObject {
     Q_OBJECT
 
-private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<TQCContext> m_context;
 
     QString Path(const QString& suffix) const { return m_dir->filePath("Vantorel" + suffix); }
+    QStringList Files() const { return QDir(m_dir->path()).entryList(QDir::Files); }
 
     // A folder as the program leaves it after a first run and a clean exit.
     void MakeUsedFolder()
@@ -60,21 +43,6 @@ private:
     }
 
 private slots:
-    void diskPresentNeedsAWritableFolder()
-    {
-        QTemporaryDir dir;
-        QVERIFY(DiskPresent(dir.path()));
-        QVERIFY(!DiskPresent(dir.path() + "/missing"));
-        QVERIFY(!DiskPresent(QString()));
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-        if (QTemporaryFile(dir.path() + "/x").open()) {
-            // Running as root: permission bits do not stop writing.
-            QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            QSKIP("permission bits do not apply to this user");
-        }
-        QVERIFY(!DiskPresent(dir.path()));
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init()
@@ -83,48 +51,30 @@ private slots:
         m_context = MakeTestContext();
     }
 
-    void cleanup()
-    {
-        m_context.reset();
-        m_dir.reset();
-    }
-
-    void firstStartMakesTheDemonstrationData()
+    void firstStartMakesTheDemonstrationDataAndTheSecondReadsIt()
     {
         TStorage storage(*m_context);
         const TStartResult result = storage.Start(m_dir->path());
         QCOMPARE(result.Outcome, TStartOutcome::Started);
-        QVERIFY(result.UnreadableCopy.isEmpty());
-        QVERIFY(m_context->FirstStart);
+        QVERIFY(m_context->FirstStart && result.UnreadableCopy.isEmpty());
         QCOMPARE(m_context->ProgramFolder(), m_dir->path() + "/");
-        QCOMPARE(m_context->ListAnalytes.Count(), 3);
-        QCOMPARE(m_context->ListSerum.Count(), 3);
-        QCOMPARE(m_context->ListFifo.Count(), 5);
-        // The held-back runs are on disk before any exit.
+        QCOMPARE(m_context->ListAnalytes.Count() + m_context->ListSerum.Count(), 6);
+        // The held-back runs are on disk before any exit; the rest is written at the exit.
         QCOMPARE(QueuedInFile(Path(".fif")), 5);
-        QVERIFY(!QFile::exists(Path(".qcf")));
-        QVERIFY(!QFile::exists(Path(".cfr")));
-
+        QCOMPARE(Files(), QStringList({ "Vantorel.fif", "Vantorel.lock" }));
+        InsertSorted(m_context->ListOperators, "JD");
         const TStopResult stop = storage.Stop();
         QVERIFY(stop.DataSaved && stop.FifoSaved && stop.ConfigSaved);
-        QCOMPARE(m_context->ListAnalytes.Count(), 0);
-        QCOMPARE(m_context->ListFifo.Count(), 0);
-        QVERIFY(QFile::exists(Path(".qcf")));
-        QVERIFY(QFile::exists(Path(".cfr")));
-        QCOMPARE(QueuedInFile(Path(".fif")), 5);
-    }
+        QCOMPARE(m_context->ListAnalytes.Count() + m_context->ListFifo.Count(), 0);
+        QCOMPARE(Files(), QStringList({ "Vantorel.cfr", "Vantorel.fif", "Vantorel.qcf" }));
 
-    void secondStartReadsWhatTheFirstLeft()
-    {
-        MakeUsedFolder();
-        TStorage storage(*m_context);
-        QCOMPARE(storage.Start(m_dir->path()).Outcome, TStartOutcome::Started);
-        QVERIFY(!m_context->FirstStart);
-        QCOMPARE(m_context->ListAnalytes.Count(), 3);
-        QCOMPARE(m_context->ListAnalytes.Item(0).Name, QString("Glucose"));
-        QCOMPARE(m_context->ListFifo.Count(), 5);
-        QCOMPARE(m_context->ListOperators, QStringList({ "JD" }));
-        storage.Stop();
+        auto context = MakeTestContext();
+        TStorage second(*context);
+        QCOMPARE(second.Start(m_dir->path()).Outcome, TStartOutcome::Started);
+        QVERIFY(!context->FirstStart);
+        QCOMPARE(context->ListAnalytes.Item(0).Name, QString("Glucose"));
+        QCOMPARE(context->ListFifo.Count(), 5);
+        QCOMPARE(context->ListOperators, QStringList({ "JD" }));
     }
 
     void startUpSeedsTheGeneratorFromTheClock()
@@ -136,73 +86,69 @@ private slots:
         first.Start(m_dir->path());
         second.Start(otherDir.path());
         QCOMPARE(other->ListSerum.Item(0).Lot, m_context->ListSerum.Item(0).Lot);
-        QCOMPARE(other->ListAnalytes.Item(1).Point(3).Values[0].Value,
-            m_context->ListAnalytes.Item(1).Point(3).Values[0].Value);
     }
 
-    void brokenDataWithSettingsGivesCannotReadData()
+    void unreadableOrMissingData_data()
     {
-        MakeUsedFolder();
-        QByteArray broken = FileBytes(Path(".qcf"));
-        broken[broken.size() - 2] = 'x'; // final stamp damaged
-        WriteBytes(Path(".qcf"), broken);
+        QTest::addColumn<bool>("used"); // a folder a first run left: settings, queue, data
+        QTest::addColumn<QByteArray>("data"); // the data file then put there; empty: none
+        QTest::addColumn<TStartOutcome>("outcome");
+        QTest::addColumn<int>("analytes");
+        QTest::newRow("broken after a run") << true << QByteArray("xx") << TStartOutcome::CannotReadData << 0;
+        QTest::newRow("missing after a run") << true << QByteArray() << TStartOutcome::CannotReadData << 0;
+        QTest::newRow("broken on a first start")
+            << false << QByteArray("not a data file") << TStartOutcome::Started << 3;
+    }
+    void unreadableOrMissingData()
+    {
+        QFETCH(bool, used);
+        QFETCH(QByteArray, data);
+        QFETCH(TStartOutcome, outcome);
+        QFETCH(int, analytes);
+        if (used)
+            MakeUsedFolder();
+        QVERIFY(data.isEmpty() ? QFile::remove(Path(".qcf")) : PutFile(Path(".qcf"), data));
+        // Opening for reading only keeps no copy and writes nothing.
+        const QStringList before = Files();
+        auto reader = MakeTestContext();
+        QCOMPARE(TStorage(*reader).OpenReadOnly(m_dir->path()).Outcome,
+            data.isEmpty() ? TStartOutcome::Started : TStartOutcome::CannotReadData);
+        QCOMPARE(Files(), before);
+
         TStorage storage(*m_context);
         const TStartResult result = storage.Start(m_dir->path());
-        QCOMPARE(result.Outcome, TStartOutcome::CannotReadData);
-        QVERIFY(!result.Detail.isEmpty());
-        QVERIFY(!m_context->FirstStart);
-        QCOMPARE(m_context->ListAnalytes.Count(), 0);
-        QCOMPARE(m_context->ListSerum.Count(), 0);
+        QCOMPARE(result.Outcome, outcome);
+        QCOMPARE(result.Detail.isEmpty(), outcome == TStartOutcome::Started);
+        QCOMPARE(m_context->ListAnalytes.Count(), analytes);
         QCOMPARE(m_context->ListFifo.Count(), 5); // the queue is read all the same
-        // The unreadable file is kept aside before the exit replaces it.
-        QVERIFY(result.UnreadableCopy.startsWith(m_dir->path()));
-        QCOMPARE(FileBytes(result.UnreadableCopy), broken);
-        QVERIFY(storage.Running());
-        QVERIFY(storage.Stop().DataSaved);
+        // An unreadable file is kept aside before the exit replaces it.
+        QVERIFY(result.UnreadableCopy.isEmpty() ? data.isEmpty() : result.UnreadableCopy.startsWith(m_dir->path()));
+        QCOMPARE(FileContent(result.UnreadableCopy), data.isEmpty() ? QByteArray("<unreadable>") : data);
+        QVERIFY(storage.Running() && storage.Stop().DataSaved);
     }
 
-    void missingDataWithSettingsGivesCannotReadData()
-    {
-        MakeUsedFolder();
-        QVERIFY(QFile::remove(Path(".qcf")));
-        TStorage storage(*m_context);
-        const TStartResult result = storage.Start(m_dir->path());
-        QCOMPARE(result.Outcome, TStartOutcome::CannotReadData);
-        QVERIFY(result.UnreadableCopy.isEmpty());
-        QCOMPARE(m_context->ListAnalytes.Count(), 0);
-    }
-
-    void brokenDataOnAFirstStartIsKeptAside()
-    {
-        WriteBytes(Path(".qcf"), "not a data file");
-        TStorage storage(*m_context);
-        const TStartResult result = storage.Start(m_dir->path());
-        QCOMPARE(result.Outcome, TStartOutcome::Started);
-        QCOMPARE(m_context->ListAnalytes.Count(), 3);
-        QCOMPARE(FileBytes(result.UnreadableCopy), QByteArray("not a data file"));
-    }
-
-    void secondInstanceIsRefused()
+    void secondInstanceIsRefusedAndTouchesNothing()
     {
         TStorage first(*m_context);
         QCOMPARE(first.Start(m_dir->path()).Outcome, TStartOutcome::Started);
         auto other = MakeTestContext();
         {
             TStorage second(*other);
-            const TStartResult result = second.Start(m_dir->path());
-            QCOMPARE(result.Outcome, TStartOutcome::AlreadyRunning);
+            QCOMPARE(second.Start(m_dir->path()).Outcome, TStartOutcome::AlreadyRunning);
             QVERIFY(!second.Running());
-            // Nothing was read and nothing is written on the way out.
-            QCOMPARE(other->ListAnalytes.Count(), 0);
-            QCOMPARE(other->ListFifo.Count(), 0);
+            QCOMPARE(other->ListAnalytes.Count() + other->ListFifo.Count(), 0);
             const TStopResult stop = second.Stop();
-            QVERIFY(stop.DataSaved && stop.FifoSaved);
-            QVERIFY(!QFile::exists(Path(".qcf")));
+            QVERIFY(stop.DataSaved && stop.FifoSaved && !QFile::exists(Path(".qcf")));
         }
+        // Beside the running program the folder opens for reading; its queue does not follow the file.
+        TStorage reading(*other);
+        QCOMPARE(reading.OpenReadOnly(m_dir->path()).Outcome, TStartOutcome::Started);
+        QCOMPARE(other->ListFifo.Count(), 5);
+        other->ListFifo.Clear();
+        QCOMPARE(QueuedInFile(Path(".fif")), 5);
         first.Stop();
         TStorage third(*other);
         QCOMPARE(third.Start(m_dir->path()).Outcome, TStartOutcome::Started);
-        third.Stop();
     }
 
     void stepsRunInOrder()
@@ -212,16 +158,14 @@ private slots:
         TStorage::THooks hooks;
         hooks.LoadPictures = [&] {
             // After the settings, before the queue and the data.
-            seen << QString("load config=%1 fifo=%2 analytes=%3")
+            seen << QString("load %1 %2 %3")
                         .arg(m_context->ListOperators.join(','))
                         .arg(m_context->ListFifo.Count())
                         .arg(m_context->ListAnalytes.Count());
         };
         hooks.FreePictures = [&] {
             // After the data and the queue were saved and freed, before the settings.
-            seen << QString("free fifo=%1 analytes=%2")
-                        .arg(m_context->ListFifo.Count())
-                        .arg(m_context->ListAnalytes.Count());
+            seen << QString("free %1 %2").arg(m_context->ListFifo.Count()).arg(m_context->ListAnalytes.Count());
             QFile::remove(Path(".cfr"));
             QFile::remove(Path(".fif"));
         };
@@ -229,17 +173,15 @@ private slots:
         storage.Start(m_dir->path(), hooks);
         QVERIFY(QFile::remove(Path(".qcf")));
         storage.Stop();
-        QCOMPARE(seen, QStringList({ "load config=JD fifo=0 analytes=0", "free fifo=0 analytes=0" }));
-        QVERIFY(QFile::exists(Path(".qcf"))); // saved before the pictures were freed
-        QVERIFY(QFile::exists(Path(".cfr"))); // saved after
-        QVERIFY(!QFile::exists(Path(".fif"))); // saved before
+        QCOMPARE(seen, QStringList({ "load JD 0 0", "free 0 0" }));
+        QCOMPARE(Files(), QStringList({ "Vantorel.cfr", "Vantorel.qcf" })); // the queue was saved before
     }
 
     void failedSavesAreReportedAndLeaveTheFiles()
     {
         MakeUsedFolder();
-        const QByteArray data = FileBytes(Path(".qcf"));
-        const QByteArray queue = FileBytes(Path(".fif"));
+        const QByteArray data = FileContent(Path(".qcf"));
+        const QByteArray queue = FileContent(Path(".fif"));
         TStorage storage(*m_context);
         storage.Start(m_dir->path());
         m_context->ListAnalytes.Delete(0);
@@ -247,71 +189,33 @@ private slots:
         if (!lock.Active())
             QSKIP("This system lets every write through");
         const TStopResult stop = storage.Stop();
-        QVERIFY(!stop.DataSaved);
-        QVERIFY(!stop.FifoSaved);
-        QVERIFY(!stop.ConfigSaved);
-        QVERIFY(!stop.DataError.isEmpty());
-        QVERIFY(!stop.FifoError.isEmpty());
-        QCOMPARE(FileBytes(Path(".qcf")), data);
-        QCOMPARE(FileBytes(Path(".fif")), queue);
+        QVERIFY(!stop.DataSaved && !stop.FifoSaved && !stop.ConfigSaved);
+        QVERIFY(stop.DataError.contains("Vantorel.qcf") && stop.FifoError.contains("Vantorel.fif"));
+        QCOMPARE(FileContent(Path(".qcf")), data);
+        QCOMPARE(FileContent(Path(".fif")), queue);
     }
 
-    void readOnlyOpeningWritesNothing()
+    void foldersForTheFiles()
     {
         TStorage storage(*m_context);
-        const TStartResult result = storage.OpenReadOnly(m_dir->path());
-        QCOMPARE(result.Outcome, TStartOutcome::Started);
-        QVERIFY(m_context->FirstStart);
-        QCOMPARE(m_context->ListAnalytes.Count(), 0);
-        QCOMPARE(m_context->ListFifo.Count(), 0);
-        QVERIFY(QDir(m_dir->path()).isEmpty());
-    }
-
-    void readOnlyOpeningWorksBesideARunningProgram()
-    {
-        MakeUsedFolder();
-        TStorage running(*m_context);
-        QCOMPARE(running.Start(m_dir->path()).Outcome, TStartOutcome::Started);
-        auto reader = MakeTestContext();
-        TStorage storage(*reader);
-        QCOMPARE(storage.OpenReadOnly(m_dir->path()).Outcome, TStartOutcome::Started);
-        QCOMPARE(reader->ListAnalytes.Count(), 3);
-        QCOMPARE(reader->ListFifo.Count(), 5);
-        // Its queue does not follow the file: a change stays in memory.
-        reader->ListFifo.Clear();
-        QCOMPARE(QueuedInFile(Path(".fif")), 5);
-        running.Stop();
-    }
-
-    void readOnlyOpeningOfBrokenDataKeepsNoCopy()
-    {
-        MakeUsedFolder();
-        WriteBytes(Path(".qcf"), "xx");
-        const QStringList before = QDir(m_dir->path()).entryList(QDir::Files);
-        TStorage storage(*m_context);
-        QCOMPARE(storage.OpenReadOnly(m_dir->path()).Outcome, TStartOutcome::CannotReadData);
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), before);
-    }
-
-    void programFolderFallsBackToTheUserFolder()
-    {
+        QCOMPARE(storage.Start(m_dir->filePath("nowhere")).Outcome, TStartOutcome::NoFolder);
+        QVERIFY(!storage.Running());
+        QCOMPARE(TStorage(*m_context).OpenReadOnly(m_dir->filePath("nowhere")).Outcome, TStartOutcome::NoFolder);
+        // An empty folder opens for reading as a first start, and stays empty.
+        QCOMPARE(TStorage(*m_context).OpenReadOnly(m_dir->path()).Outcome, TStartOutcome::Started);
+        QVERIFY(m_context->FirstStart && QDir(m_dir->path()).isEmpty());
+        QVERIFY(DiskPresent(m_dir->path()) && !DiskPresent(m_dir->filePath("missing")) && !DiskPresent(QString()));
         QCOMPARE(TStorage::FindProgramFolder(m_dir->path(), false), m_dir->path());
         const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir(user).removeRecursively();
         TReadOnlyFolder lock(m_dir->path());
         if (!lock.Active())
             QSKIP("This system lets every write through");
+        QVERIFY(!DiskPresent(m_dir->path()));
         QCOMPARE(TStorage::FindProgramFolder(m_dir->path(), false), QString());
         QCOMPARE(TStorage::FindProgramFolder(m_dir->path(), true), user);
         QVERIFY(QFileInfo(user).isDir());
         QDir(user).removeRecursively();
-    }
-
-    void missingFolderIsReported()
-    {
-        TStorage storage(*m_context);
-        QCOMPARE(storage.Start(m_dir->filePath("nowhere")).Outcome, TStartOutcome::NoFolder);
-        QVERIFY(!storage.Running());
     }
 };
 

@@ -1,11 +1,11 @@
-// The queue: order, ownership and the file that follows every change.
+// The queue: order, and the file that follows every change.
 #include "TFailDevice.h"
 #include "TFifo.h"
 #include "TFifoFile.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
-#include <QFile>
+#include <QDir>
 #include <QTemporaryDir>
 
 namespace {
@@ -17,13 +17,16 @@ TResu0 Result(int n)
     return r;
 }
 
-std::deque<TResu0> FileRecords(const QString& name)
+// The comments of the runs the file holds, head first; "<unreadable>" when it cannot be read.
+QString OnDisk(const QString& name)
 {
     std::deque<TResu0> records;
-    TFifoReader reader;
-    if (!reader.ReadFile(name, records))
-        qWarning() << reader.ErrorString();
-    return records;
+    if (!TFifoReader().ReadFile(name, records))
+        return "<unreadable>";
+    QStringList comments;
+    for (const TResu0& r : records)
+        comments << r.Comment;
+    return comments.join(", ");
 }
 
 } // namespace
@@ -31,7 +34,6 @@ std::deque<TResu0> FileRecords(const QString& name)
 class TestFifo : public QObject {
     Q_OBJECT
 
-private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_name;
 
@@ -42,100 +44,55 @@ private slots:
         m_name = m_dir->filePath("Vantorel.fif");
     }
 
-    void cleanup() { m_dir.reset(); }
-
-    void popGivesResultsInArrivalOrder()
+    void queueWithoutFileKeepsArrivalOrderInMemory()
     {
         TFifo fifo;
+        QVERIFY(!fifo.Pop().has_value());
         for (int n = 1; n <= 3; ++n)
             QVERIFY(fifo.Push(Result(n)));
-        QCOMPARE(fifo.Count(), 3);
         QCOMPARE(fifo.Item(0).Comment, QString("run 1"));
         for (int n = 1; n <= 3; ++n) {
-            const std::optional<TResu0> r = fifo.Pop();
-            QVERIFY(r.has_value());
-            QCOMPARE(r->Comment, QString("run %1").arg(n));
+            QCOMPARE(fifo.Pop().value(), Result(n));
             QCOMPARE(fifo.Count(), 3 - n);
         }
-        QVERIFY(QDir(m_dir->path()).isEmpty()); // no file name, no file
-    }
-
-    void popOnEmptyGivesNone()
-    {
-        TFifo fifo;
         QVERIFY(!fifo.Pop().has_value());
-        QCOMPARE(fifo.Count(), 0);
         fifo.Push(Result(1));
-        fifo.Pop();
-        QVERIFY(!fifo.Pop().has_value());
-        QCOMPARE(fifo.Count(), 0);
+        QVERIFY(!fifo.Save() && fifo.Synced());
+        QVERIFY(!fifo.Load() && fifo.Count() == 0);
+        QVERIFY(QDir(m_dir->path()).isEmpty());
     }
 
-    void fileFollowsEveryChange()
-    {
-        TFifo fifo;
-        fifo.SetFileName(m_name);
-        QVERIFY(fifo.Push(Result(1)));
-        QCOMPARE(FileRecords(m_name).size(), size_t(1));
-        QVERIFY(fifo.Push(Result(2)));
-        std::deque<TResu0> onDisk = FileRecords(m_name);
-        QCOMPARE(onDisk.size(), size_t(2));
-        QVERIFY(onDisk[1] == Result(2));
-        fifo.Pop();
-        onDisk = FileRecords(m_name);
-        QCOMPARE(onDisk.size(), size_t(1));
-        QVERIFY(onDisk[0] == Result(2));
-        QVERIFY(fifo.Clear());
-        QVERIFY(QFile::exists(m_name));
-        QCOMPARE(QFileInfo(m_name).size(), qint64(0));
-    }
-
-    void orderSurvivesARestart()
+    void fileFollowsEveryChangeAndOutlivesTheProgram()
     {
         {
             TFifo fifo;
             fifo.SetFileName(m_name);
+            QVERIFY(!fifo.Load()); // no file yet: an empty queue
+            QVERIFY(!QFile::exists(m_name));
             for (int n = 1; n <= 4; ++n)
-                fifo.Push(Result(n));
+                QVERIFY(fifo.Push(Result(n)));
+            QCOMPARE(OnDisk(m_name), QString("run 1, run 2, run 3, run 4"));
             fifo.Pop();
-            // No Save: the file already holds the queue, as after a crash.
+            QCOMPARE(OnDisk(m_name), QString("run 2, run 3, run 4"));
+            // No Save on the way out: the file already holds the queue, as after a crash.
         }
         TFifo again;
+        again.Push(Result(9)); // before the file name: nothing written, and replaced by Load
         again.SetFileName(m_name);
         QVERIFY(again.Load());
         QCOMPARE(again.Count(), 3);
-        for (int n = 2; n <= 4; ++n)
-            QVERIFY(*again.Pop() == Result(n));
-    }
-
-    void truncatedFileGivesAnEmptyQueue()
-    {
-        TFifo fifo;
-        fifo.SetFileName(m_name);
-        fifo.Push(Result(1));
-        fifo.Push(Result(2));
-        QFile file(m_name);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.resize(file.size() - 2));
-        file.close();
-        TFifo again;
-        again.Push(Result(9)); // before the file name: nothing written
-        again.SetFileName(m_name);
+        QCOMPARE(again.Pop().value(), Result(2));
+        QVERIFY(again.Clear());
+        QCOMPARE(FileContent(m_name), QByteArray());
+        // A cut file gives an empty queue and says why.
+        QVERIFY(again.Push(Result(1)) && again.Push(Result(2)));
+        QVERIFY(PutFile(m_name, FileContent(m_name).chopped(2)));
         QVERIFY(!again.Load());
         QCOMPARE(again.Count(), 0);
-        QVERIFY(!again.ErrorString().isEmpty());
+        QVERIFY2(again.ErrorString().startsWith("Queued result 2: "), qPrintable(again.ErrorString()));
     }
 
-    void missingFileGivesAnEmptyQueue()
-    {
-        TFifo fifo;
-        fifo.SetFileName(m_name);
-        QVERIFY(!fifo.Load());
-        QCOMPARE(fifo.Count(), 0);
-        QVERIFY(!QFile::exists(m_name));
-    }
-
-    void failedWriteKeepsThePreviousFileAndReports()
+    void failedWriteKeepsThePreviousFileAndTheRun()
     {
         TFifo fifo;
         fifo.SetFileName(m_name);
@@ -147,24 +104,13 @@ private slots:
             QVERIFY(!fifo.Push(Result(2)));
             QVERIFY(!fifo.Synced());
             QVERIFY(fifo.ErrorString().contains("Vantorel.fif"));
-            QCOMPARE(fifo.Count(), 2); // the run is kept in memory
+            QCOMPARE(fifo.Count(), 2);
             QVERIFY(!fifo.Save());
-            const std::deque<TResu0> onDisk = FileRecords(m_name);
-            QCOMPARE(onDisk.size(), size_t(1));
-            QVERIFY(onDisk[0] == Result(1));
+            QCOMPARE(OnDisk(m_name), QString("run 1"));
         }
         // The next change writes the whole queue again.
-        QVERIFY(fifo.Push(Result(3)));
-        QVERIFY(fifo.Synced());
-        QCOMPARE(FileRecords(m_name).size(), size_t(3));
-    }
-
-    void saveWithoutFileNameFails()
-    {
-        TFifo fifo;
-        fifo.Push(Result(1));
-        QVERIFY(!fifo.Save());
-        QVERIFY(fifo.Synced());
+        QVERIFY(fifo.Push(Result(3)) && fifo.Synced());
+        QCOMPARE(OnDisk(m_name), QString("run 1, run 2, run 3"));
     }
 };
 

@@ -6,25 +6,23 @@
 
 qint64 TFailDevice::writeData(const char* data, qint64 len)
 {
-    const qint64 room = m_limit - m_written;
-    if (room <= 0) {
+    if (m_done[1] >= m_limit) {
         setErrorString("Simulated write failure");
         return -1;
     }
-    const qint64 n = QBuffer::writeData(data, qMin(len, room));
-    m_written += qMax<qint64>(n, 0);
+    const qint64 n = QBuffer::writeData(data, qMin(len, m_limit - m_done[1]));
+    m_done[1] += qMax<qint64>(n, 0);
     return n;
 }
 
 qint64 TFailDevice::readData(char* data, qint64 maxlen)
 {
-    const qint64 room = m_limit - m_read;
-    if (room <= 0) {
+    if (m_done[0] >= m_limit) {
         setErrorString("Simulated read failure");
         return -1;
     }
-    const qint64 n = QBuffer::readData(data, qMin(maxlen, room));
-    m_read += qMax<qint64>(n, 0);
+    const qint64 n = QBuffer::readData(data, qMin(maxlen, m_limit - m_done[0]));
+    m_done[0] += qMax<qint64>(n, 0);
     return n;
 }
 
@@ -32,12 +30,9 @@ TReadOnlyFolder::TReadOnlyFolder(const QString& path)
     : m_path(path)
 {
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup);
-    if (Refuses()) {
-        m_active = true;
-        return;
-    }
-    m_immutable = QProcess::execute("chattr", { "+i", path }) == 0;
-    m_active = m_immutable && Refuses();
+    if (!Refuses())
+        m_immutable = QProcess::execute("chattr", { "+i", path }) == 0;
+    m_active = Refuses();
 }
 
 TReadOnlyFolder::~TReadOnlyFolder()
@@ -51,10 +46,8 @@ TReadOnlyFolder::~TReadOnlyFolder()
 bool TReadOnlyFolder::Refuses() const
 {
     QFile probe(QDir(m_path).filePath(".probe"));
-    if (probe.open(QIODevice::WriteOnly)) {
-        probe.close();
-        probe.remove();
-        return false;
-    }
-    return true;
+    if (!probe.open(QIODevice::WriteOnly))
+        return true;
+    probe.remove();
+    return false;
 }

@@ -1,16 +1,11 @@
 #pragma once
 #include <QBuffer>
 
-// A buffer whose writes fail once `limit` bytes have been written, and whose
-// reads fail once `limit` bytes have been read: a disk that fills up or a
-// medium that breaks part-way.
+// A buffer whose writes fail once `limit` bytes are written and whose reads fail once `limit`
+// bytes are read: a disk that fills up or a medium that breaks part-way.
 class TFailDevice : public QBuffer {
 public:
-    explicit TFailDevice(qint64 limit)
-        : m_limit(limit)
-    {
-    }
-    explicit TFailDevice(const QByteArray& content, qint64 limit)
+    explicit TFailDevice(qint64 limit, const QByteArray& content = QByteArray())
         : m_limit(limit)
     {
         setData(content);
@@ -22,13 +17,12 @@ protected:
 
 private:
     qint64 m_limit;
-    qint64 m_written = 0;
-    qint64 m_read = 0;
+    qint64 m_done[2] = { 0, 0 }; // bytes read, bytes written
 };
 
-// A folder in which no file can be created or replaced while this object lives:
-// permissions where they bind, the immutable attribute for a superuser. Active()
-// is false when neither could be set (the test then has nothing to check).
+// A folder in which no file can be created or replaced while this object lives: permissions
+// where they bind, the immutable attribute for a superuser. Active() is false when neither
+// could be set (the test then has nothing to check).
 class TReadOnlyFolder {
 public:
     explicit TReadOnlyFolder(const QString& path);

@@ -44,10 +44,7 @@ QByteArray V2Image(const QList<TOldAnalyte>& analytes, QMap<QString, int>* at)
 
 QList<TOldAnalyte> OldSample()
 {
-    TOldAnalyte glucose;
-    glucose.Name = "Glucose";
-    glucose.Units = "mmol/Litre";
-    glucose.Decimals = 2;
+    TOldAnalyte glucose { "Glucose", "mmol/Litre", 2, {}, { 1, -1, -1 }, { 3, -1, -1 }, {} };
     glucose.Points = {
         { 45000, { 5.0f, 10.0f, 15.0f }, { 0, 0, 0 }, 2 },
         { 45001, { 5.2f, 10.4f, 0.0f }, { 0, 0, 1 }, 9 },
@@ -55,15 +52,8 @@ QList<TOldAnalyte> OldSample()
         { 45003, { 5.1f, 10.1f, 15.2f }, { 0, 0, 0 }, 7 },
         { 45004, { 6.5f, 10.2f, 15.1f }, { 0, 0, 0 }, 14 },
     };
-    glucose.LockStart[0] = 1;
-    glucose.LockEnd[0] = 3;
     glucose.Comments = { { 2, "New lot" }, { 5, "Unused" }, { 9, "Calibrated" }, { 14, "Long comment of 23 ch." } };
-    TOldAnalyte urea;
-    urea.Name = "Urea";
-    urea.Units = "g/L";
-    urea.Decimals = 0;
+    TOldAnalyte urea { "Urea", "g/L", 0, {}, { -1, 0, -1 }, { -1, 1, -1 }, {} };
     urea.Points = { { 45010, { 7, 3, 0 }, { 0, 0, 1 }, -1 }, { 45011, { 8, 3, 0 }, { 0, 0, 1 }, -1 } };
-    urea.LockStart[1] = 0;
-    urea.LockEnd[1] = 1;
     return { glucose, urea };
 }

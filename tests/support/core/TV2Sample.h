@@ -25,11 +25,10 @@ struct TOldAnalyte {
     QList<QPair<qint32, QString>> Comments;
 };
 
-// A version-2 file of these analytes; `at` receives the offsets of named parts
-// ("materials", "analytes", "a0.points", "a0.header", "a0.ignored", "a0.comments", ..., "stamp").
+// A version-2 file of these analytes; `at` receives the offsets of named parts ("materials",
+// "analytes", "a0.points", "a0.header", "a0.ignored", "a0.comments", ..., "stamp").
 QByteArray V2Image(const QList<TOldAnalyte>& analytes, QMap<QString, int>* at = nullptr);
 
-// Glucose with five points (one without a level-3 value, one discarded, comments
-// by ids 2, 5, 9 and 14) locked on points 1..3 at level 1, and Urea whose level-2
-// interval holds equal values only.
+// Glucose with five points (one without a level-3 value, one discarded, comments by ids 2, 5,
+// 9 and 14) locked on points 1..3 at level 1, and Urea whose level-2 interval holds equal values.
 QList<TOldAnalyte> OldSample();

@@ -25,6 +25,11 @@ struct TResu0;
 TResu0 MakeResult(double dateTime, double v1, double v2 = NAN, double v3 = NAN, const QString& op = QString(),
     const QString& comment = QString());
 
-QString TestDataPath(const QString& name);
 // Folder for pictures and files kept for a person to look at.
 QString ArtifactPath(const QString& name);
+
+// The bytes of a file, or "<unreadable>"; and a file written with bytes (false when it cannot be).
+QByteArray FileContent(const QString& path);
+bool PutFile(const QString& path, const QByteArray& bytes);
+// How many leading bytes two images share: the offset of their first difference.
+int SameBytes(const QByteArray& a, const QByteArray& b);
