@@ -1,0 +1,84 @@
+// The lists of control materials, analytes and operator codes.
+#include "TListAnalytes.h"
+#include "TListSerum.h"
+#include "TOperatorList.h"
+#include "TTestRegistry.h"
+#include "TestHelpers.h"
+
+class TestLists : public QObject {
+    Q_OBJECT
+
+private slots:
+    void materialsSortByUpperCasedNameAndLot()
+    {
+        TListSerum list;
+        QString ids;
+        for (const auto& [name, lot] : { std::pair { "lyphocheck", "200" }, { "Alpha", "9" }, { "LYPHOCHECK", "100" },
+                 { "Lyphocheck 2", "" }, { "ALPHA", "9" }, { "A material name too long", "LOT-1234567890" } })
+            ids += QString::number(list.Add(name, lot));
+        QCOMPARE(ids, QString("012345"));
+        QStringList order;
+        for (int i = 0; i < list.Count(); ++i)
+            order << QString("%1 %2/%3").arg(list.Item(i).ID).arg(list.Item(i).Name, list.Item(i).Lot);
+        // Cut to 15 and 10 characters; no separator between name and lot ("LYPHOCHECK 2" before
+        // "LYPHOCHECK100"); an equal key goes after the entry there.
+        QCOMPARE(order,
+            QStringList({ "5 A material name/LOT-123456", "1 Alpha/9", "4 ALPHA/9", "3 Lyphocheck 2/",
+                "2 LYPHOCHECK/100", "0 lyphocheck/200" }));
+        QCOMPARE(list.NextID(), 6);
+    }
+
+    void analytesByNameMaterialAndPlace()
+    {
+        TListAnalytes list;
+        TAnalyte& a = list.Add(TAnalyte("A", "U", 0, 1));
+        TAnalyte& b = list.Add(TAnalyte("B", "U", 0, 2));
+        list.Add(TAnalyte("C", "U", 0, 1));
+        QCOMPARE(list.FindByName("b"), &b);
+        // Only the levels in use count for a material.
+        a.SerumID = { 5, 7, 7 };
+        b.SerumID = { 1, 7, -1 };
+        QList<TAnalyte*> users;
+        list.AnalytesUsingSerum(7, users);
+        list.AnalytesUsingSerum(5, users); // appends
+        QCOMPARE(users, QList<TAnalyte*>({ &b, &a }));
+        TAnalyte* c = list.At(2);
+        list.Move(2, 0);
+        QCOMPARE(list.At(0), c); // the same object, moved
+        TListAnalytes copy = list;
+        QVERIFY(copy.At(0) != c && copy.Item(0).Name == "C");
+        QCOMPARE(list.Take(1)->Name, QString("A"));
+        QCOMPARE(QString("%1 %2").arg(list.Count()).arg(copy.Count()), QString("2 3"));
+    }
+
+    void operatorCodes()
+    {
+        // Trimmed, blanks dropped, sorted ignoring case with equal codes in their order.
+        QCOMPARE(OperatorsFromCells({ "zz", "AB", "   ", " ab ", "", "Mc", "AB", "mA" }),
+            QStringList({ "AB", "ab", "AB", "mA", "Mc", "zz" }));
+        // The grid has at least 16 rows and one empty row below the codes.
+        QCOMPARE(QString("%1 %2 %3").arg(OperatorGridRows(0)).arg(OperatorGridRows(14)).arg(OperatorGridRows(16)),
+            QString("16 16 17"));
+    }
+
+    void deletedOperatorsByPosition_data()
+    {
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<QStringList>("deleted"); // of the stored codes AB, CD
+        QTest::newRow("nothing cleared") << QStringList { "AB", "CD", "", "" } << QStringList();
+        QTest::newRow("second cleared") << QStringList { "AB", " ", "", "" } << QStringList { "CD" };
+        QTest::newRow("overwritten is not deleted") << QStringList { "XY", "CD", "" } << QStringList();
+        QTest::newRow("code moved down counts as deleted") << QStringList { "", "CD", "AB" } << QStringList { "AB" };
+        QTest::newRow("fewer cells") << QStringList { "AB" } << QStringList { "CD" };
+        QTest::newRow("all cleared") << QStringList { "", "" } << QStringList { "AB", "CD" };
+    }
+    void deletedOperatorsByPosition()
+    {
+        QFETCH(QStringList, cells);
+        QFETCH(QStringList, deleted);
+        QCOMPARE(DeletedOperators({ "AB", "CD" }, cells), deleted);
+    }
+};
+
+VANTOREL_TEST(TestLists)
+#include "TestLists.moc"
