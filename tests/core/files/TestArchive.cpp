@@ -1,8 +1,8 @@
 // Archiving a level into a text file, and the text form of an analyte.
 #include "TArchive.h"
 #include "TDates.h"
-#include "TFailDevice.h"
 #include "TListSerum.h"
+#include "TReaderHarness.h"
 #include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TWin1252.h"

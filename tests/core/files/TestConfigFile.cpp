@@ -1,7 +1,6 @@
 // The configuration file: byte layout both ways, damaged and cut files, failing devices.
 #include "TConfigReader.h"
 #include "TConfigWriter.h"
-#include "TFailDevice.h"
 #include "TReaderHarness.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
@@ -83,18 +82,18 @@ private slots:
     {
         AddDamageColumns();
         // clang-format off
-        QTest::newRow("wrong stamp byte") << "file" << 35 << 1 << 0LL << "Wrong file stamp at byte 30 [0 kept]";
-        QTest::newRow("password longer than 10") << "file" << 2 << 1 << 11LL << "A text of length 11 exceeds its capacity of 10 near byte 13";
-        QTest::newRow("alert risk 2") << "file" << 28 << 1 << 2LL << "Risk rows 2 and 3 out of range in the settings at byte 28";
-        QTest::newRow("action risk 1") << "file" << 29 << 1 << 1LL << "Risk rows 1 and 1 out of range";
-        QTest::newRow("action risk 5") << "file" << 29 << 1 << 5LL << "Risk rows 1 and 5 out of range";
-        QTest::newRow("date not a number") << "file" << 20 << 8 << 0x7FF8000000000000LL << "Last backup date is not a number at byte 20";
-        QTest::newRow("negative operator count") << "file" << 40 << 4 << -1LL << "Operator count -1 does not fit the file at byte 40";
-        QTest::newRow("huge operator count") << "file" << 40 << 4 << 0x7FFFFFFFLL << "Operator count 2147483647 does not fit";
-        QTest::newRow("first code beyond the file") << "file" << 44 << 4 << 1000LL << "Operator 1: A text of length 1000 runs past the end near byte 48 [0 kept]";
-        QTest::newRow("negative code length") << "file" << 44 << 4 << -5LL << "Operator 1: A text of length -5";
-        QTest::newRow("second code beyond the file") << "file" << 50 << 4 << 1000LL << "Operator 2: A text of length 1000 runs past the end near byte 54 [1 kept]";
-        QTest::newRow("backup folder beyond the file") << "file" << 57 << 4 << 15LL << "Backup folder: A text of length 15 runs past the end near byte 61 [2 kept]";
+        QTest::newRow("wrong stamp byte") << "file+35:1=0" << "Wrong file stamp at byte 30 [0 kept]";
+        QTest::newRow("password longer than 10") << "file+2:1=11" << "A text of length 11 exceeds its capacity of 10 near byte 13";
+        QTest::newRow("alert risk 2") << "file+28:1=2" << "Risk rows 2 and 3 out of range in the settings at byte 28";
+        QTest::newRow("action risk 1") << "file+29:1=1" << "Risk rows 1 and 1 out of range";
+        QTest::newRow("action risk 5") << "file+29:1=5" << "Risk rows 1 and 5 out of range";
+        QTest::newRow("date not a number") << "file+20:8=0x7FF8000000000000" << "Last backup date is not a number at byte 20";
+        QTest::newRow("negative operator count") << "file+40:4=-1" << "Operator count -1 does not fit the file at byte 40";
+        QTest::newRow("huge operator count") << "file+40:4=0x7FFFFFFF" << "Operator count 2147483647 does not fit";
+        QTest::newRow("first code beyond the file") << "file+44:4=1000" << "Operator 1: A text of length 1000 runs past the end near byte 48 [0 kept]";
+        QTest::newRow("negative code length") << "file+44:4=-5" << "Operator 1: A text of length -5";
+        QTest::newRow("second code beyond the file") << "file+50:4=1000" << "Operator 2: A text of length 1000 runs past the end near byte 54 [1 kept]";
+        QTest::newRow("backup folder beyond the file") << "file+57:4=15" << "Backup folder: A text of length 15 runs past the end near byte 61 [2 kept]";
         // clang-format on
     }
     void damagedFileIsRefused() { QCOMPARE(DamageNotRefused(Refusal, GoldenImage, { { "file", 0 } }), QString()); }

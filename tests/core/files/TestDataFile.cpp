@@ -4,7 +4,6 @@
 #include "TDataFileReader.h"
 #include "TDataFileWriter.h"
 #include "TDataSample.h"
-#include "TFailDevice.h"
 #include "TReaderHarness.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
@@ -148,53 +147,52 @@ private slots:
     void damagedFileIsRefusedAndChangesNothing_data()
     {
         AddDamageColumns();
-        const qint64 nanDouble = 0x7FF8000000000000LL, infDouble = 0x7FF0000000000000LL;
         // clang-format off
-        QTest::newRow("negative material count") << "serumCount" << 0 << 4 << -1LL << "Control materials: The count -1 is negative";
-        QTest::newRow("material count beyond the file") << "serumCount" << 0 << 4 << 1000LL << "Control materials: The count 1000 is larger";
-        QTest::newRow("material name beyond capacity") << "serum1" << 8 << 1 << 16LL << "Control materials: A text of length 16";
-        QTest::newRow("lot beyond capacity") << "serum1" << 24 << 1 << 11LL << "Control materials: A text of length 11";
-        QTest::newRow("negative material id") << "serum1" << 0 << 4 << -5LL << "invalid id -5";
-        QTest::newRow("material id leaving no next id") << "serum1" << 0 << 4 << 0x7FFFFFFFLL << "invalid id 2147483647";
-        QTest::newRow("negative analyte count") << "analyteCount" << 0 << 4 << -1LL << "Analytes: The count -1 is negative";
-        QTest::newRow("analyte count beyond the file") << "analyteCount" << 0 << 4 << 1000000LL << "Analytes: The count 1000000 is larger";
-        QTest::newRow("analyte count too small") << "analyteCount" << 0 << 4 << 1LL << "Final stamp: The analytes end before";
-        QTest::newRow("negative point count") << "glucose.points" << 0 << 4 << -1LL << "Analyte 1, points: The count -1 is negative";
-        QTest::newRow("point count beyond the file") << "glucose.points" << 0 << 4 << 100000LL << "Analyte 1, points: The count 100000 is larger";
-        QTest::newRow("one point too many") << "glucose.points" << 0 << 4 << 4LL << "Analyte 1";
-        QTest::newRow("unknown status") << "glucose.points" << 4 + 12 << 1 << 7LL << "Analyte 1, points: Point 1 is damaged";
-        QTest::newRow("operator beyond capacity") << "glucose.points" << 4 + 44 + 36 << 1 << 5LL << "Point 2 is damaged";
-        QTest::newRow("date not a number") << "glucose.points" << 4 + 88 << 8 << nanDouble << "Point 3 is damaged";
-        QTest::newRow("date infinite") << "glucose.points" << 4 + 88 << 8 << infDouble << "Point 3 is damaged";
-        QTest::newRow("counted value not a number") << "glucose.points" << 4 + 8 << 4 << 0x7FC00000LL << "Point 1 is damaged";
-        QTest::newRow("counted value infinite") << "glucose.points" << 4 + 16 << 4 << 0x7F800000LL << "Point 1 is damaged";
-        QTest::newRow("name beyond capacity") << "glucose.header" << 0 << 1 << 16LL << "Analyte 1, header: A text of length 16";
-        QTest::newRow("units beyond capacity") << "glucose.header" << 16 << 1 << 7LL << "Analyte 1, header: A text of length 7";
-        QTest::newRow("no level") << "glucose.header" << 28 << 4 << 0LL << "levels 0 is outside 1..3";
-        QTest::newRow("four levels") << "glucose.header" << 28 << 4 << 4LL << "levels 4 is outside 1..3";
-        QTest::newRow("negative decimals") << "glucose.header" << 24 << 4 << -1LL << "Decimals -1 is outside 0..3";
-        QTest::newRow("four decimals") << "glucose.header" << 24 << 4 << 4LL << "Decimals 4 is outside 0..3";
-        QTest::newRow("unknown limit mode") << "glucose.header" << 46 << 1 << 3LL << "Level 3 has the unknown limit mode 3";
-        QTest::newRow("lock start beyond the points") << "glucose.header" << 52 << 4 << 3LL << "Level 2 is locked on points 3..1";
-        QTest::newRow("lock end beyond the points") << "glucose.header" << 64 << 4 << 3LL << "Level 2 is locked on points 0..3";
-        QTest::newRow("lock start below -1") << "glucose.header" << 52 << 4 << -2LL << "Level 2 is locked on points -2..1";
-        QTest::newRow("lock end before its start") << "glucose.header" << 64 << 4 << -5LL << "Level 2 is locked on points 0..-5";
-        QTest::newRow("fixed mean infinite") << "glucose.limits" << 8 << 2 << 0x7FFFLL << "Analyte 1 (Glucose), limits: Level 1 has limits that are not finite";
-        QTest::newRow("stamp after the limits") << "glucose.stampAfterLimits" << 3 << 1 << 0LL << "stamp after the limits: Wrong file stamp";
-        QTest::newRow("stamp after the archives") << "glucose.stampAfterArchives" << 5 << 1 << 0LL << "stamp after the archive numbers: Wrong file stamp";
-        QTest::newRow("stamp after the comments") << "glucose.stampAfterComments" << 8 << 1 << 0LL << "stamp after the comments: Wrong file stamp";
-        QTest::newRow("final stamp") << "finalStamp" << 4 << 1 << 0LL << "Final stamp: Wrong file stamp";
-        QTest::newRow("negative archive count") << "glucose.archives" << 0 << 4 << -1LL << "archive numbers: The count -1 is negative";
-        QTest::newRow("archive count beyond the file") << "glucose.archives" << 0 << 4 << (1LL << 28) << "archive numbers: The count 268435456 is larger";
-        QTest::newRow("negative archive number") << "glucose.archives" << 4 << 4 << -3LL << "The archive number -3 is negative";
-        QTest::newRow("negative comment count") << "glucose.comments" << 0 << 4 << -2LL << "comments: The count -2 is negative";
-        QTest::newRow("comment count beyond the file") << "glucose.comments" << 0 << 4 << 5000LL << "comments: The count 5000 is larger";
-        QTest::newRow("comment text beyond the file") << "glucose.comments" << 8 << 4 << 100000LL << "comments: A text of length 100000 runs past the end";
-        QTest::newRow("negative comment length") << "glucose.comments" << 8 << 4 << -1LL << "comments: A text of length -1";
-        QTest::newRow("comment ids out of order") << "glucose.comments" << 4 << 4 << 5LL << "Comment 2 has the id 1, not above the previous one";
-        QTest::newRow("negative comment id") << "glucose.comments" << 4 << 4 << -7LL << "Comment 1 has the id -7";
-        QTest::newRow("comment id leaving no next id") << "glucose.comments" << 24 << 4 << 0x7FFFFFFFLL << "Comment 2 has the id 2147483647, leaving no next id";
-        QTest::newRow("second analyte levels") << "calcium.header" << 28 << 4 << 9LL << "Analyte 2, header: The number of levels 9";
+        QTest::newRow("negative material count") << "serumCount+0:4=-1" << "Control materials: The count -1 is negative";
+        QTest::newRow("material count beyond the file") << "serumCount+0:4=1000" << "Control materials: The count 1000 is larger";
+        QTest::newRow("material name beyond capacity") << "serum1+8:1=16" << "Control materials: A text of length 16";
+        QTest::newRow("lot beyond capacity") << "serum1+24:1=11" << "Control materials: A text of length 11";
+        QTest::newRow("negative material id") << "serum1+0:4=-5" << "invalid id -5";
+        QTest::newRow("material id leaving no next id") << "serum1+0:4=0x7FFFFFFF" << "invalid id 2147483647";
+        QTest::newRow("negative analyte count") << "analyteCount+0:4=-1" << "Analytes: The count -1 is negative";
+        QTest::newRow("analyte count beyond the file") << "analyteCount+0:4=1000000" << "Analytes: The count 1000000 is larger";
+        QTest::newRow("analyte count too small") << "analyteCount+0:4=1" << "Final stamp: The analytes end before";
+        QTest::newRow("negative point count") << "glucose.points+0:4=-1" << "Analyte 1, points: The count -1 is negative";
+        QTest::newRow("point count beyond the file") << "glucose.points+0:4=100000" << "Analyte 1, points: The count 100000 is larger";
+        QTest::newRow("one point too many") << "glucose.points+0:4=4" << "Analyte 1";
+        QTest::newRow("unknown status") << "glucose.points+16:1=7" << "Analyte 1, points: Point 1 is damaged";
+        QTest::newRow("operator beyond capacity") << "glucose.points+84:1=5" << "Point 2 is damaged";
+        QTest::newRow("date not a number") << "glucose.points+92:8=0x7FF8000000000000" << "Point 3 is damaged";
+        QTest::newRow("date infinite") << "glucose.points+92:8=0x7FF0000000000000" << "Point 3 is damaged";
+        QTest::newRow("counted value not a number") << "glucose.points+12:4=0x7FC00000" << "Point 1 is damaged";
+        QTest::newRow("counted value infinite") << "glucose.points+20:4=0x7F800000" << "Point 1 is damaged";
+        QTest::newRow("name beyond capacity") << "glucose.header+0:1=16" << "Analyte 1, header: A text of length 16";
+        QTest::newRow("units beyond capacity") << "glucose.header+16:1=7" << "Analyte 1, header: A text of length 7";
+        QTest::newRow("no level") << "glucose.header+28:4=0" << "levels 0 is outside 1..3";
+        QTest::newRow("four levels") << "glucose.header+28:4=4" << "levels 4 is outside 1..3";
+        QTest::newRow("negative decimals") << "glucose.header+24:4=-1" << "Decimals -1 is outside 0..3";
+        QTest::newRow("four decimals") << "glucose.header+24:4=4" << "Decimals 4 is outside 0..3";
+        QTest::newRow("unknown limit mode") << "glucose.header+46:1=3" << "Level 3 has the unknown limit mode 3";
+        QTest::newRow("lock start beyond the points") << "glucose.header+52:4=3" << "Level 2 is locked on points 3..1";
+        QTest::newRow("lock end beyond the points") << "glucose.header+64:4=3" << "Level 2 is locked on points 0..3";
+        QTest::newRow("lock start below -1") << "glucose.header+52:4=-2" << "Level 2 is locked on points -2..1";
+        QTest::newRow("lock end before its start") << "glucose.header+64:4=-5" << "Level 2 is locked on points 0..-5";
+        QTest::newRow("fixed mean infinite") << "glucose.limits+8:2=0x7FFF" << "Analyte 1 (Glucose), limits: Level 1 has limits that are not finite";
+        QTest::newRow("stamp after the limits") << "glucose.stampAfterLimits+3:1=0" << "stamp after the limits: Wrong file stamp";
+        QTest::newRow("stamp after the archives") << "glucose.stampAfterArchives+5:1=0" << "stamp after the archive numbers: Wrong file stamp";
+        QTest::newRow("stamp after the comments") << "glucose.stampAfterComments+8:1=0" << "stamp after the comments: Wrong file stamp";
+        QTest::newRow("final stamp") << "finalStamp+4:1=0" << "Final stamp: Wrong file stamp";
+        QTest::newRow("negative archive count") << "glucose.archives+0:4=-1" << "archive numbers: The count -1 is negative";
+        QTest::newRow("archive count beyond the file") << "glucose.archives+0:4=268435456" << "archive numbers: The count 268435456 is larger";
+        QTest::newRow("negative archive number") << "glucose.archives+4:4=-3" << "The archive number -3 is negative";
+        QTest::newRow("negative comment count") << "glucose.comments+0:4=-2" << "comments: The count -2 is negative";
+        QTest::newRow("comment count beyond the file") << "glucose.comments+0:4=5000" << "comments: The count 5000 is larger";
+        QTest::newRow("comment text beyond the file") << "glucose.comments+8:4=100000" << "comments: A text of length 100000 runs past the end";
+        QTest::newRow("negative comment length") << "glucose.comments+8:4=-1" << "comments: A text of length -1";
+        QTest::newRow("comment ids out of order") << "glucose.comments+4:4=5" << "Comment 2 has the id 1, not above the previous one";
+        QTest::newRow("negative comment id") << "glucose.comments+4:4=-7" << "Comment 1 has the id -7";
+        QTest::newRow("comment id leaving no next id") << "glucose.comments+24:4=0x7FFFFFFF" << "Comment 2 has the id 2147483647, leaving no next id";
+        QTest::newRow("second analyte levels") << "calcium.header+28:4=9" << "Analyte 2, header: The number of levels 9";
         // clang-format on
     }
     void damagedFileIsRefusedAndChangesNothing()

@@ -69,11 +69,11 @@ private slots:
         AddDamageColumns();
         const int one = int(GoldenRecord().size());
         // clang-format off
-        QTest::newRow("negative comment length") << "first" << 32 << 4 << -1LL << "Queued result 1: A text of length -1 runs past the end near byte 36";
-        QTest::newRow("comment length beyond the file") << "second" << 32 << 4 << (1LL << 30) << QString("Queued result 2: A text of length 1073741824 runs past the end near byte %1").arg(one + 36);
-        QTest::newRow("unknown status") << "second" << 12 << 1 << 7LL << QString("Queued result 2: Unsound queued result at byte %1").arg(one);
-        QTest::newRow("date not a number") << "second" << 0 << 8 << 0x7FF8000000000000LL << "Queued result 2: Unsound queued result at byte";
-        QTest::newRow("counted value infinite") << "first" << 8 << 4 << 0x7F800000LL << "Queued result 1: Unsound queued result at byte 0";
+        QTest::newRow("negative comment length") << "first+32:4=-1" << "Queued result 1: A text of length -1 runs past the end near byte 36";
+        QTest::newRow("comment length beyond the file") << "second+32:4=1073741824" << QString("Queued result 2: A text of length 1073741824 runs past the end near byte %1").arg(one + 36);
+        QTest::newRow("unknown status") << "second+12:1=7" << QString("Queued result 2: Unsound queued result at byte %1").arg(one);
+        QTest::newRow("date not a number") << "second+0:8=0x7FF8000000000000" << "Queued result 2: Unsound queued result at byte";
+        QTest::newRow("counted value infinite") << "first+8:4=0x7F800000" << "Queued result 1: Unsound queued result at byte 0";
         // clang-format on
     }
     void damagedFileIsRefusedAndChangesNothing()

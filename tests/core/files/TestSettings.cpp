@@ -2,7 +2,7 @@
 #include "TConfigReader.h"
 #include "TConfigWriter.h"
 #include "TDates.h"
-#include "TFailDevice.h"
+#include "TReaderHarness.h"
 #include "TSettings.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"

@@ -1,8 +1,8 @@
 // The storage start-up and shutdown: order, first start, damaged data, lock, read-only opening.
 #include "TAtomicFile.h"
 #include "TDataFile.h"
-#include "TFailDevice.h"
 #include "TFifoFile.h"
+#include "TReaderHarness.h"
 #include "TSettings.h"
 #include "TStorage.h"
 #include "TTestRegistry.h"

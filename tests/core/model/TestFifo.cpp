@@ -1,7 +1,7 @@
 // The queue: order, and the file that follows every change.
-#include "TFailDevice.h"
 #include "TFifo.h"
 #include "TFifoFile.h"
+#include "TReaderHarness.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 

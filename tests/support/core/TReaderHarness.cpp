@@ -1,10 +1,44 @@
 #include "TReaderHarness.h"
 
 #include "TByteImage.h"
-#include "TFailDevice.h"
 
-#include <QBuffer>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryFile>
 #include <QtTest>
+
+template <typename T> qint64 TFailDevice::Pass(T* data, qint64 len)
+{
+    constexpr int way = std::is_const_v<T>;
+    if (m_done[way] >= m_limit) {
+        setErrorString(way ? "Simulated write failure" : "Simulated read failure");
+        return -1;
+    }
+    len = qMin(len, m_limit - m_done[way]);
+    qint64 n = 0;
+    if constexpr (way)
+        n = QBuffer::writeData(data, len);
+    else
+        n = QBuffer::readData(data, len);
+    m_done[way] += qMax<qint64>(n, 0);
+    return n;
+}
+
+TReadOnlyFolder::TReadOnlyFolder(const QString& path)
+    : m_path(path)
+{
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+    if (!Active())
+        QProcess::execute("chattr", { "+i", path });
+}
+
+TReadOnlyFolder::~TReadOnlyFolder()
+{
+    QProcess::execute("chattr", { "-i", m_path });
+    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+bool TReadOnlyFolder::Active() const { return !QTemporaryFile(QDir(m_path).filePath("probe")).open(); }
 
 QString ReadFromBytes(const TReadAttempt& read, QByteArray bytes)
 {
@@ -15,23 +49,18 @@ QString ReadFromBytes(const TReadAttempt& read, QByteArray bytes)
 
 void AddDamageColumns()
 {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<int>("extra");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<qint64>("value");
+    QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("reason");
 }
 
 QString DamageNotRefused(const TReadAttempt& read, QByteArray image, const QMap<QString, int>& at)
 {
-    QFETCH(QString, field);
-    QFETCH(int, extra);
-    QFETCH(int, width);
-    QFETCH(qint64, value);
+    QFETCH(QString, damage);
     QFETCH(QString, reason);
-    if (!at.contains(field))
-        return "no field " + field;
-    PatchBytes(image, at[field] + extra, width, value);
+    const QStringList part = damage.split(QRegularExpression("[+:=]"));
+    if (part.size() != 4 || !at.contains(part[0]))
+        return "not a damage: " + damage;
+    PatchBytes(image, at[part[0]] + part[1].toInt(), part[2].toInt(), part[3].toLongLong(nullptr, 0));
     const QString error = ReadFromBytes(read, image);
     return error.contains(reason) && error.contains(" byte ") ? QString() : error;
 }
@@ -40,13 +69,12 @@ QString CutNotRefused(const TReadAttempt& read, const QByteArray& image, int tai
 {
     for (int cut = 0; cut < image.size(); ++cut) {
         const QString bare = ends.contains(cut) ? QString() : ReadFromBytes(read, image.left(cut));
-        if (bare.startsWith('<'))
-            return QString("cut at %1: %2").arg(cut).arg(bare);
-    }
-    for (int cut = 0; tail > 0 && cut < image.size() - tail; ++cut) {
-        const QString mended = ReadFromBytes(read, image.left(cut) + image.right(tail));
-        if (mended.startsWith('<'))
-            return QString("cut at %1 with the end put back: %2").arg(cut).arg(mended);
+        const QString mended
+            = tail > 0 && cut < image.size() - tail ? ReadFromBytes(read, image.left(cut) + image.right(tail)) : "";
+        if (bare.startsWith('<') || mended.startsWith('<'))
+            return QString("cut at %1: %2")
+                .arg(cut)
+                .arg(bare.startsWith('<') ? bare : mended + " with the end put back");
     }
     return QString();
 }
@@ -63,7 +91,7 @@ QString ReadFailureMissed(const TReadAttempt& read, const QByteArray& image, con
     return QString();
 }
 
-QString WriteFailureMissed(const TWriteAttempt& write, int size)
+QString WriteFailureMissed(const std::function<QString(QIODevice&)>& write, int size)
 {
     for (int limit = 0; limit < size; ++limit) {
         TFailDevice device(limit);

@@ -1,36 +1,58 @@
 #pragma once
-#include <QByteArray>
-#include <QList>
+#include <QBuffer>
 #include <QMap>
-#include <QString>
 #include <functional>
 
-class QIODevice;
+// A buffer whose reads fail once `limit` bytes are read and whose writes fail once `limit` bytes
+// are written: a medium that breaks part-way, a disk that fills up.
+class TFailDevice : public QBuffer {
+public:
+    explicit TFailDevice(qint64 limit, const QByteArray& content = QByteArray())
+        : m_limit(limit)
+    {
+        setData(content);
+    }
 
-// One harness for the binary readers (data file, version-2 file, configuration, queue).
-// A test hands it a read of a device into the test's data that answers the reader's reason
-// for refusing the input, or a text starting with '<' when the input was taken or the data
-// changed all the same. Each check answers an empty text when the reader behaved, else the
-// first case that went wrong.
+protected:
+    qint64 readData(char* data, qint64 maxlen) override { return Pass(data, maxlen); }
+    qint64 writeData(const char* data, qint64 len) override { return Pass(data, len); }
+
+private:
+    template <typename T> qint64 Pass(T* data, qint64 len); // a write when T is const
+
+    qint64 m_limit;
+    qint64 m_done[2] = { 0, 0 }; // bytes read, bytes written
+};
+
+// While it lives, no file can be created or replaced in the folder: permissions where they bind,
+// the immutable attribute for a superuser. Active() is false when neither could be set.
+class TReadOnlyFolder {
+public:
+    explicit TReadOnlyFolder(const QString& path);
+    ~TReadOnlyFolder();
+    bool Active() const;
+
+private:
+    QString m_path;
+};
+
+// One harness for the binary readers (data file, version-2 file, configuration, queue): a test
+// hands it a read of a device into the test's data, answering the reader's reason for refusing
+// the input, or a text starting with '<' when it took the input or changed the data all the same.
+// Each check answers the first case that went wrong, or an empty text.
 using TReadAttempt = std::function<QString(QIODevice&)>;
-// A write into a device that answers the writer's error, empty when it reported none.
-using TWriteAttempt = std::function<QString(QIODevice&)>;
-
 QString ReadFromBytes(const TReadAttempt& read, QByteArray bytes);
 
-// Columns of a table of damaged files: a named field of an image, `width` bytes `extra`
-// bytes past it overwritten with a little-endian value, and a part of the reason.
+// Table columns "damage", written "field+offset:width=value" (a little-endian value put `width`
+// bytes past a named field of the image), and "reason", a part of the reader's refusal. The row's
+// damage, applied to `image` with field offsets `at`, must be refused with the reason at a byte.
 void AddDamageColumns();
-// The current row's damage applied to `image` (field offsets in `at`) must be refused with
-// the row's reason and a byte offset.
 QString DamageNotRefused(const TReadAttempt& read, QByteArray image, const QMap<QString, int>& at);
-
-// Every proper prefix of the image must be refused, except lengths in `ends` where a file
-// may end; then, when `tail` > 0, every prefix with the image's last `tail` bytes put back.
+// Every proper prefix of the image must be refused, but for lengths `ends` where a file may end;
+// with `tail` > 0, every prefix with the image's last `tail` bytes put back too.
 QString CutNotRefused(const TReadAttempt& read, const QByteArray& image, int tail = 0, const QList<int>& ends = {});
-
-// A device that fails after each count of bytes short of the whole image must be reported: with
-// the device's reason, or `shortRead` where a reader stops at a read that came back short.
+// A device failing after each count of bytes short of the image must be reported, with its reason
+// or `shortRead` where the reader stops at a read that came back short.
 QString ReadFailureMissed(const TReadAttempt& read, const QByteArray& image, const QString& shortRead = QString());
-// A device that refuses to take more than each count of bytes short of `size` must be reported.
-QString WriteFailureMissed(const TWriteAttempt& write, int size);
+// A writer (answering its error) on a device taking fewer bytes than `size` must report it.
+QString WriteFailureMissed(const std::function<QString(QIODevice&)>& write, int size);
