@@ -1,6 +1,5 @@
-// The charts as numbers: the window of points, value scales, lines and markers, statistics text,
-// date axis and comment icons; the interval chosen on them; a point's pop-up; and the level scale
-// of the validation window.
+// The charts as numbers: window, scales, lines, markers, texts and icons; the interval chosen on
+// them; a point's pop-up; the level scale of the validation window.
 #include "TAnalyte.h"
 #include "TChartGeometry.h"
 #include "TChartSelection.h"
@@ -20,26 +19,22 @@ TAnalyte DailyAnalyte(int count, QDate start = QDate(2026, 1, 1))
 {
     TAnalyte a("Glucose", "mmol/L", 1, 1);
     for (int i = 0; i < count; ++i)
-        a.AddPoint(MakeResult(DateToDayCount(start) + 0.5 + i, 9.5 + (i % 3) * 0.5));
+        a.AddPoint(
+            MakeResult(DateToDayCount(start) + 0.5 + i, 9.5 + (i % 3) * 0.5, NAN, NAN, "", i % 10 == 3 ? "c" : ""));
     RecomputeAll(a, TRisks());
     return a;
 }
 
 TLevelStats Reference(double low, double high, double mean, double warning, double action, int n = 0, quint8 status = 6)
 {
-    TLevelStats s;
-    s.ChartLow = low;
-    s.ChartHigh = high;
-    s.Mean = mean;
-    s.WarningHalfWidth = warning;
-    s.ActionHalfWidth = action;
-    s.N = n;
-    s.Status = status;
-    return s;
+    return { .Mean = mean,
+        .WarningHalfWidth = warning,
+        .ActionHalfWidth = action,
+        .ChartLow = low,
+        .ChartHigh = high,
+        .N = n,
+        .Status = status };
 }
-
-// Several numbers in one text, for one comparison.
-template <typename... T> QString Join(T... values) { return QStringList { QString::number(values)... }.join(' '); }
 
 } // namespace
 
@@ -49,34 +44,31 @@ class TestCharts : public QObject {
 private slots:
     void windowOfPoints()
     {
-        // Count and selected point: first..last, and the scroll bar (maximum, position) when shown.
-        // Up to 31 points show at once; a selected point before the newest 31 moves the window.
+        // Count and selected point: first..last, and the scroll bar (maximum, position) when shown. Up
+        // to 31 points show at once; a selected point before the newest 31 moves the window.
         QStringList windows;
         for (const auto& [count, selected] :
             { std::pair { -1, -1 }, { 0, -1 }, { 30, -1 }, { 31, -1 }, { 100, 85 }, { 100, 30 }, { 100, 31 } }) {
             const TChartWindow w = ComputeChartWindow(count, selected);
             windows << QString("%1..%2").arg(w.First).arg(w.Last)
-                    + (w.ScrollVisible ? QString(" %1 %2").arg(w.ScrollMax).arg(w.ScrollPos) : QString());
+                    + (w.ScrollVisible ? " " + Join(w.ScrollMax, w.ScrollPos) : "");
         }
-        QCOMPARE(windows,
-            QStringList({ "0..-1", "0..-1", "0..29", "0..30 0 0", "69..99 69 69", "0..30 69 0", "31..61 69 31" }));
+        QCOMPARE(windows.join(", "), QString("0..-1, 0..-1, 0..29, 0..30 0 0, 69..99 69 69, 0..30 69 0, 31..61 69 31"));
         // A press at x is at window position (x - 33) div 15, truncated towards zero.
-        QString positions;
-        for (const auto& [x, count] :
-            { std::pair { 40, 31 }, { 20, 31 }, { 10, 31 }, { 48, 31 }, { 490, 31 }, { 498, 40 }, { 100, 3 } })
-            positions += QString::number(WindowPositionAt(x, 0, count)) + ' ';
-        QCOMPARE(positions, QString("0 0 -1 1 30 -1 -1 "));
+        QCOMPARE(Join(WindowPositionAt(40, 0, 31), WindowPositionAt(20, 0, 31), WindowPositionAt(10, 0, 31),
+                     WindowPositionAt(48, 0, 31), WindowPositionAt(490, 0, 31), WindowPositionAt(498, 0, 40),
+                     WindowPositionAt(100, 0, 3)),
+            "0 0 -1 1 30 -1 -1");
     }
 
     void valuesMapOntoTheBand()
     {
-        // 8..14 on 120 pixels below 138: 20 pixels a unit; outside the scale a value sticks to
-        // the edge on its side of the mean, the lower bound itself included.
+        // 8..14 on 120 pixels below 138: 20 pixels a unit; off the scale a value sticks to the edge
+        // on its side of the mean, the lower bound itself included; halves go to the even neighbour.
         const TValueScale s = MakeValueScale(Reference(8, 14, 11, 1, 2), 138);
         QCOMPARE(Join(s.Bottom, s.Factor, s.Y(14), s.Y(11), s.Y(8.05), s.Y(25), s.Y(-3), s.Y(8)),
             "258 20 138 198 257 138 258 258");
         QCOMPARE(MakeValueScale(Reference(8, 14, 5, 1, 2), 18).Y(7), 18);
-        // Halves go to the even neighbour: 119.5 -> 120, 118.5 -> 118, 117.5 -> 118.
         const TValueScale unit = MakeValueScale(Reference(0, 120, 60, 10, 20), 0);
         QCOMPARE(Join(unit.Y(0.5), unit.Y(1.5), unit.Y(2.5), unit.Y(2.75)), "120 118 118 117");
         // Bounds (nearly) equal: two pixels per unit.
@@ -128,16 +120,11 @@ private slots:
         QFETCH(double, b);
         QFETCH(QString, figures);
         QStringList texts;
-        if (chart) {
-            const TValueScale s = MakeValueScale(Reference(a, b, (a + b) / 2, 0, 0), 18);
-            for (const TScaleTick& t : ScaleTicks(s)) {
-                texts << t.Text;
-                QCOMPARE(t.Y, s.Y(t.Value));
-            }
-        } else {
-            for (const TScaleFigure& figure : ScaleFigures(a, b, QChar('.')))
-                texts << figure.Text;
-        }
+        const TValueScale s = MakeValueScale(Reference(a, b, (a + b) / 2, 0, 0), 18);
+        for (const TScaleTick& t : chart ? ScaleTicks(s) : QList<TScaleTick>())
+            texts << t.Text + (t.Y == s.Y(t.Value) ? "" : "?");
+        for (const TScaleFigure& figure : chart ? QList<TScaleFigure>() : ScaleFigures(a, b, QChar('.')))
+            texts << figure.Text;
         QCOMPARE(texts.join(' '), figures);
         // A step too small to move a huge centre: bounded, not endless.
         QCOMPARE(ScaleFigures(1e17, 1).size(), MaxScaleFigures);
@@ -151,8 +138,8 @@ private slots:
             return Join(
                 l.ActionHigh, l.WarningHigh, l.Mean, l.WarningLow, l.ActionLow, int(l.BorderTop), int(l.BorderBottom));
         };
-        QCOMPARE(lines(Reference(8, 14, 11, 1, 3)), QString("18 58 78 98 138 0 0"));
-        QCOMPARE(lines(Reference(5, 17, 11, 1, 3)), QString("48 68 78 88 108 1 1"));
+        QCOMPARE(lines(Reference(8, 14, 11, 1, 3)) + ", " + lines(Reference(5, 17, 11, 1, 3)),
+            "18 58 78 98 138 0 0, 48 68 78 88 108 1 1");
         // The shading of a locked interval 2..10, clipped to the plot, for windows from 0, 5 and 20.
         TAnalyte a = DailyAnalyte(60);
         a.LimitMode[0] = lmLocked;
@@ -163,7 +150,7 @@ private slots:
             const TLockShade shade = LockShade(a, 0, first);
             shades << (shade.Visible ? QString("%1..%2").arg(shade.X1).arg(shade.X2) : QString("none"));
         }
-        QCOMPARE(shades, QStringList({ "70..190", "40..115", "none" }));
+        QCOMPARE(shades.join(' '), "70..190 40..115 none");
         a.LockEnd[0] = 50;
         QCOMPARE(LockShade(a, 0, 0).X2, 490);
         a.LimitMode[0] = lmMobile;
@@ -172,33 +159,32 @@ private slots:
 
     void plotPointsAndMarkers()
     {
-        // A value scale is drawn for fixed limits or values, a discarded one included.
+        // A value scale is drawn for fixed limits or for values, a discarded one included.
         TAnalyte a("Glucose", "mmol/L", 1, 1);
         QVERIFY(!HasValueScale(a, 0));
         a.LimitMode[0] = lmFixed;
         QVERIFY(HasValueScale(a, 0));
         a.LimitMode[0] = lmMobile;
-        a.AddPoint(MakeResult(46001, 30));
-        a.Point(0).Values[0].Status = psDiscarded;
+        for (double v : { 30.0, 10.0, double(NAN), 12.0 })
+            a.AddPoint(MakeResult(46000 + a.Count(), v));
+        for (int i : { 0, 1, 3 })
+            a.Point(i).Values[0].Status = psDiscarded;
         RecomputeAll(a, TRisks());
         QVERIFY(HasValueScale(a, 0));
-        a.AddPoint(MakeResult(46000, 10));
-        a.AddPoint(MakeResult(46002, NAN));
-        a.AddPoint(MakeResult(46003, 12));
+        a.Point(1).Values[0].Status = psWithin;
         a.Point(3).Values[0].Status = psHighAction;
+        // Only counted values are joined ("-"); 30 lies above the scale: the top edge. Markers: 0 none,
+        // 1 a point, 2 discarded, 3 erased.
         TChartView view;
         view.Last = 3;
-        const auto plotted = [&] {
-            QStringList s;
+        QStringList plotted;
+        for (bool erase : { false, true }) {
+            view.Erase[0] = erase;
             for (const TPlotPoint& p : PlotPoints(a, 0, MakeValueScale(Reference(8, 14, 11, 1, 2), 138), view))
-                s << QString("%1,%2 %3%4").arg(p.X).arg(p.Y).arg(int(p.Marker)).arg(p.Joined ? " joined" : "");
-            return s.join(" | ");
-        };
-        // Only counted values are joined; 30 lies above the scale: the top edge. Markers: 0 none,
-        // 1 a point, 2 discarded, 3 erased.
-        QCOMPARE(plotted(), QString("40,218 1 joined | 55,138 2 | 70,258 0 | 85,178 1 joined"));
-        view.Erase[0] = true;
-        QCOMPARE(plotted(), QString("40,218 3 joined | 55,138 3 | 70,258 0 | 85,178 3 joined"));
+                plotted << QString("%1,%2 %3%4").arg(p.X).arg(p.Y).arg(int(p.Marker)).arg(p.Joined ? "-" : "");
+        }
+        QCOMPARE(
+            plotted.join(' '), QString("40,138 2 55,218 1- 70,258 0 85,178 1- 40,138 3 55,218 3- 70,258 0 85,178 3-"));
     }
 
     void statisticsTextDateAxisAndCommentIcons()
@@ -209,11 +195,11 @@ private slots:
                 s << QString("%1 %2 %3").arg(line.Y).arg(int(line.Style)).arg(line.Text);
             return s.join(" | ");
         };
-        // Values 9.5, 10, 10.5 repeated: mean 10 with Decimals + 1 = 2 decimals. Style 0 is the
-        // mode's label, 2 underlined. Fixed limits without points: no mean, no CV, no common CV.
+        // Values 9.5, 10, 10.5 repeated: mean 10 with Decimals + 1 = 2 decimals. Style 0 is the mode's
+        // label, 2 underlined. Fixed limits without points: no mean, no CV, no common CV.
         TAnalyte a = DailyAnalyte(12);
-        QVERIFY2(QRegularExpression("^158 0 Mobile limits \\| 177 1 m = 10.00 mmol/L \\| 190 1 CV = [0-9.]+ % \\| "
-                                    "203 1 N = 12 \\| 222 2 Common CV$")
+        QVERIFY2(QRegularExpression("^158 0 Mobile limits \\| 177 1 m = 10.00 mmol/L \\| 190 1 CV = [0-9.]+ % \\| 203 "
+                                    "1 N = 12 \\| 222 2 Common CV$")
                      .match(text(a, 138))
                      .hasMatch(),
             qPrintable(text(a, 138)));
@@ -229,18 +215,16 @@ private slots:
         view.Last = 40;
         view.SelFirst = 7;
         view.SelLast = 8;
+        const TAnalyte days = DailyAnalyte(41, QDate(2025, 12, 25));
         QStringList labels;
-        for (const TDateLabel& l : DateLabels(DailyAnalyte(41, QDate(2025, 12, 25)), view))
+        for (const TDateLabel& l : DateLabels(days, view))
             if (!l.Month.isEmpty() || l.Selected)
                 labels << QString("%1 %2 %3/%4%5").arg(l.X).arg(l.Day, l.Month, l.Year, l.Selected ? " selected" : "");
-        QCOMPARE(labels, QStringList({ "40 30 Dec/25", "70 1 Jan/26 selected", "85 2 / selected", "535 1 Feb/" }));
-        // Comments on points 13, 23 and 33: an icon at x = 40 + 15 (k - 9) - 4.
-        TAnalyte commented("Glucose", "mmol/L", 1, 1);
-        for (int i = 0; i < 40; ++i)
-            commented.AddPoint(MakeResult(46000 + i, 10, NAN, NAN, QString(), i % 10 == 3 ? "note" : ""));
+        QCOMPARE(labels.join(", "), QString("40 30 Dec/25, 70 1 Jan/26 selected, 85 2 / selected, 535 1 Feb/"));
+        // Comments on points 13, 23 and 33 of the window from 9: an icon at x = 40 + 15 (k - 9) - 4.
         view.First = 9;
         view.Last = 39;
-        QCOMPARE(CommentIconXs(commented, view), QList<int>({ 96, 246, 396 }));
+        QCOMPARE(CommentIconXs(days, view), QList<int>({ 96, 246, 396 }));
     }
 
     void intervalByClickShiftClickAndGliding()
@@ -255,32 +239,28 @@ private slots:
         QCOMPARE(selected(), QString("3..12"));
         QVERIFY(s.ShiftClick(20)); // the anchor stays
         QCOMPARE(selected(), QString("12..20"));
-        // Gliding in the window 40..70 of 100 points, anchor 50: 0 left of x = 53, (x - 38) div 15
-        // up to the last point's column, the last point beyond.
+        // Gliding in the window 40..70 of 100 points, anchor 50: 0 left of x = 53, (x - 38) div 15 up
+        // to the last point's column, the last point beyond.
         QStringList glides;
         s.Click(50);
         for (int x : { 45, 38 + 15 * 4, 38 + 15 * 5 - 1, 38 + 15 * 20, 15 * 30 + 37, 500 }) {
-            QCOMPARE(s.Glide(x, 40, 70, 100), 40);
-            glides << selected();
+            const int first = s.Glide(x, 40, 70, 100);
+            glides << QString::number(first) + ":" + selected();
         }
-        QCOMPARE(glides, QStringList({ "40..50", "44..50", "44..50", "50..60", "50..69", "50..70" }));
-        // Past the left edge the window scrolls back one point per move, down to the first point;
-        // between x = 38 and the plot nothing scrolls.
+        QCOMPARE(glides.join(' '), QString("40:40..50 40:44..50 40:44..50 40:50..60 40:50..69 40:50..70"));
+        // Past the left edge the window scrolls back one point per move down to the first point; past
+        // the right edge forward up to the scroll bar's maximum 100 - 31; near the plot it stays.
         s.Click(80);
         int first = 69;
         for (int move = 1; move <= 70; ++move)
             first = s.Glide(20, first, first + 30, 100);
-        QCOMPARE(first, 0);
-        QCOMPARE(selected(), QString("0..80"));
+        QCOMPARE(QString::number(first) + ":" + selected(), QString("0:0..80"));
         QCOMPARE(s.Glide(38, 10, 40, 100), 10);
-        // Past the right edge forward, up to the scroll bar's maximum 100 - 31.
         s.Click(60);
-        first = 66;
-        for (int move = 0; move < 3; ++move)
-            first = s.Glide(504, first, first + 30, 100);
-        QCOMPARE(first, 69);
-        QCOMPARE(selected(), QString("60..99"));
-        QCOMPARE(s.Glide(503, first, first + 30, 100), 69);
+        for (int move = 0; move < 4; ++move)
+            first = s.Glide(504, 66 + move, 96 + move, 100);
+        QCOMPARE(QString::number(first) + ":" + selected(), QString("69:60..99"));
+        QCOMPARE(s.Glide(503, 68, 98, 100), 68);
         // A short series never scrolls; thirty-one points fill the window exactly.
         s.Click(5);
         QCOMPARE(s.Glide(600, 0, 9, 10), 0);
@@ -292,7 +272,7 @@ private slots:
         QVERIFY(!s.ShiftClick(7) && !s.IsSet());
     }
 
-    void partialStatisticsOfTheInterval()
+    void partialStatisticsOfTheIntervalAndPopup()
     {
         TAnalyte analyte("Glucose", "mmol/L", 1, 3);
         const double values[5][2] = { { 100, 1 }, { 4, 2 }, { 5, 9 }, { 6, 2 }, { 200, 7 } };
@@ -309,38 +289,31 @@ private slots:
             return s.join(' ');
         };
         QCOMPARE(rows(), QString("//0 //0 //0")); // no interval
-        // Points 1..3. Level 1: 4, 5, 6, mean 5, SD 1, CV 20 %; level 2: 2 and 2 (9 discarded), a
-        // mean without CV; level 3: no value at all. Then 200 alone.
+        // Points 1..3. Level 1: 4, 5, 6, mean 5, SD 1, CV 20 %; level 2: 2 and 2 (9 discarded), a mean
+        // without CV; level 3: no value at all. Then 200 alone.
         selection.Click(3);
         selection.ShiftClick(1);
         QCOMPARE(rows(), QString("5.00/20.0/3 2.00//2 //0"));
         selection.Click(4);
         QCOMPARE(rows(), QString("200.00//1 7.00//1 //0"));
-    }
-
-    void pointPopup()
-    {
-        TAnalyte analyte("Glucose", "mmol/L", 1, 3);
+        // The pop-up of a point: a line per level, then the comment and the operator when there.
         const double when = DateTimeToDayCount(QDateTime(QDate(2026, 3, 1), QTime(9, 15, 30)));
         analyte.AddPoint(MakeResult(when, 5.14, NAN, 12.3, "JD", "New reagent"));
-        analyte.Point(0).Values[2].Status = psHighWarning;
-        QCOMPARE(PointPopupCaption(analyte, 0), ShortDateText(when) + " 09:15:30");
-        QCOMPARE(PointPopupLines(analyte, 0, { "Lyphocheck 1", "Lyphocheck 2", "Lyphocheck 3" }),
+        analyte.Point(5).Values[2].Status = psHighWarning;
+        QCOMPARE(PointPopupCaption(analyte, 5), ShortDateText(when) + " 09:15:30");
+        QCOMPARE(PointPopupLines(analyte, 5, { "Lyphocheck 1", "Lyphocheck 2", "Lyphocheck 3" }),
             QList<TPopupLine>({ { "Lyphocheck 1 = 5.1", int(psWithin) }, { "Lyphocheck 2 = absent", -1 },
                 { "Lyphocheck 3 = 12.3", int(psHighWarning) }, { "New reagent", -1 }, { "Operator = JD", -1 } }));
-        // Without comment or operator only the level lines, with the analyte's decimals.
-        TAnalyte albumin("Albumin", "g/L", 0, 1);
-        albumin.AddPoint(MakeResult(when, 41.6));
-        albumin.Point(0).Values[0].Status = psDiscarded;
-        QCOMPARE(
-            PointPopupLines(albumin, 0, { "Control" }), QList<TPopupLine>({ { "Control = 42", int(psDiscarded) } }));
+        analyte.Decimals = 0;
+        QCOMPARE(PointPopupLines(analyte, 2, { "Control" }),
+            QList<TPopupLine>({ { "Control = 5", int(psWithin) }, { " = 9", int(psDiscarded) }, { " = absent", -1 } }));
     }
 
     void validationScale()
     {
         // With statistics the scale reaches 1.1 times the action limit or the value, whichever is
-        // farther; without them it has default widths, centred on the value or half a unit
-        // towards the mean. A cell without a value changes only the value.
+        // farther; without them it has default widths, centred on the value or half a unit towards
+        // the mean. A cell without a value changes only the value.
         const TLevelStats valid = Reference(0, 0, 100, 4, 6, 20, 0), single = Reference(0, 0, 50, 25, 40, 1, 6);
         QStringList scales;
         TValidScale scale;
@@ -352,12 +325,12 @@ private slots:
             scales << Join(scale.Value, scale.Centre, scale.HalfRange, scale.WarningHalfWidth, scale.ActionHalfWidth,
                 int(scale.HasStatistics));
         }
-        QCOMPARE(scales,
-            QStringList({ "102 100 6.6 4 6 1", "90 100 11 4 6 1", "12 12 1.2 0.5 0.8 0", "48 48.5 1.2 0.5 0.8 0",
-                "52 51.5 1.2 0.5 0.8 0", "50 50 1.2 0.5 0.8 0", "103 100 6.6 4 6 1", "0 100 6.6 4 6 1" }));
+        QCOMPARE(scales.join(", "),
+            QString("102 100 6.6 4 6 1, 90 100 11 4 6 1, 12 12 1.2 0.5 0.8 0, 48 48.5 1.2 0.5 0.8 0, 52 51.5 1.2 0.5 "
+                    "0.8 0, 50 50 1.2 0.5 0.8 0, 103 100 6.6 4 6 1, 0 100 6.6 4 6 1"));
         // 410 pixels wide: the scale runs from 20 to 390; 96 is 0.3 x 370 = 111 past the left end,
-        // 104.1 is 260.85 past it; 95 on a scale 210 wide is 42.5, rounded away from zero. Values
-        // far off the scale are held a little beyond its ends; no extent: the middle.
+        // 104.1 is 260.85 past it; 95 on a scale 210 wide is 42.5, rounded away from zero. Values far
+        // off the scale are held a little beyond its ends; without extent: the middle.
         scale.Centre = 100;
         scale.HalfRange = 10;
         QCOMPARE(Join(scale.X(90, 410), scale.X(110, 410), scale.X(100, 410), scale.X(96, 410), scale.X(104.1, 410),

@@ -18,28 +18,12 @@
 #include <cstring>
 #include <sys/resource.h>
 
-namespace {
-
-// The sample model as the reader leaves it: recomputed with the given risks.
-void ExpectedSample(TListSerum& serums, TListAnalytes& analytes, const TRisks& risks, bool shortHeader = false)
-{
-    FillSampleModel(serums, analytes);
-    for (int i = 0; i < analytes.Count(); ++i) {
-        if (shortHeader) // Options are not in a short header: they read as 7
-            analytes.Item(i).Options = aoWestgard | aoCommonCV | aoDefault;
-        analytes.Item(i).RecomputeAll(risks);
-    }
-}
-
-} // namespace
-
 class TestDataFile : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TQCContext> m_context;
     std::unique_ptr<QTemporaryDir> m_dir;
-    // What the context held before a read, to check that a refused file changes nothing.
-    TListSerum m_serumsBefore;
+    TListSerum m_serumsBefore; // what the context held before a read: a refused file changes nothing
     TListAnalytes m_analytesBefore;
 
     QString File() const { return m_dir->filePath("Vantorel.qcf"); }
@@ -74,36 +58,55 @@ private slots:
         TListSerum serums;
         TListAnalytes analytes;
         FillSampleModel(serums, analytes);
-        QBuffer buffer;
-        QVERIFY(buffer.open(QIODevice::ReadWrite));
-        QVERIFY(TDataFileWriter().Write(buffer, serums, analytes));
-        const QByteArray image = SampleImage();
-        QCOMPARE(SameBytes(buffer.data(), image), int(std::max(buffer.size(), qint64(image.size()))));
+        QBuffer buffer, empty;
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && TDataFileWriter().Write(buffer, serums, analytes));
+        QCOMPARE(SameBytes(buffer.data(), SampleImage()), int(std::max(buffer.size(), qint64(SampleImage().size()))));
         // Empty lists make the shortest file there is, and it reads back.
-        QBuffer empty;
         QVERIFY(empty.open(QIODevice::WriteOnly) && TDataFileWriter().Write(empty, TListSerum(), TListAnalytes()));
         QCOMPARE(empty.data().toHex(), QByteArray("0000000000000000083332b5fe706f3435"));
         QCOMPARE(ReadFromBytes(Read(), empty.data()), QString("<accepted>"));
         QCOMPARE(m_context->ListAnalytes.Count() + m_context->ListSerum.Count(), 0);
     }
 
-    void readsEveryFieldAndRecomputesTheLimits()
+    void readsEveryFieldOfAnyVersion_data()
     {
+        QTest::addColumn<QByteArray>("version");
+        QTest::newRow("current 32") << QByteArray("32");
+        QTest::newRow("later 33") << QByteArray("33");
+        QTest::newRow("version-2 pair") << QByteArray("20");
+        QTest::newRow("short headers of 30") << QByteArray("30");
+    }
+    void readsEveryFieldOfAnyVersion()
+    {
+        QFETCH(QByteArray, version);
         m_context->Config.AlertRisk = 1;
         m_context->Config.ActionRisk = 2;
-        QVERIFY(PutFile(File(), SampleImage()));
+        QVERIFY(PutFile(File(), SampleImage(version.constData())));
         QString error;
         QVERIFY2(LoadData(*m_context, File(), &error), qPrintable(error));
         QCOMPARE(m_context->CurrentAnalyte, nullptr);
+        // As stored, with the limits recomputed with the context's risks; a short header has no
+        // Options: they read as 7.
         TListSerum serums;
         TListAnalytes expected;
-        ExpectedSample(serums, expected, m_context->Risks());
+        FillSampleModel(serums, expected);
+        for (int i = 0; i < expected.Count(); ++i) {
+            expected.Item(i).Options = version == "30" ? 7 : expected.Item(i).Options;
+            expected.Item(i).RecomputeAll(m_context->Risks());
+        }
         QCOMPARE(ListDifference(m_context->ListSerum, m_context->ListAnalytes, serums, expected), QString());
-        QCOMPARE(m_context->ListSerum.NextID(), 2);
+        // The next ids follow the largest read: a material or comment added later gets an id of its own.
+        QCOMPARE(
+            QString("%1 %2").arg(m_context->ListSerum.NextID()).arg(m_context->ListAnalytes.Item(0).Comments.NextID()),
+            QString("2 2"));
         // Level 2 is locked on 4.0 and 6.0: mean 5, SD sqrt(2), t 31.821 (2 %) and 63.657 (1 %) at 1 dof.
-        const TLevelStats& locked = m_context->ListAnalytes.Item(0).ReferenceStats[1];
-        QCOMPARE_NEAR(locked.WarningHalfWidth, 31.821 * std::sqrt(2.0), 1e-9);
-        QCOMPARE_NEAR(locked.ActionHalfWidth, 63.657 * std::sqrt(2.0), 1e-9);
+        QCOMPARE_NEAR(
+            m_context->ListAnalytes.Item(0).ReferenceStats[1].WarningHalfWidth, 31.821 * std::sqrt(2.0), 1e-9);
+        QCOMPARE_NEAR(m_context->ListAnalytes.Item(0).ReferenceStats[1].ActionHalfWidth, 63.657 * std::sqrt(2.0), 1e-9);
+        TDataFileReader reader;
+        QFile file(File());
+        QVERIFY(file.open(QIODevice::ReadOnly) && reader.Read(file, TRisks(), serums, expected));
+        QCOMPARE(reader.DataVersion(), version);
     }
 
     void failedLoadKeepsTheListsAndTheCurrentAnalyte()
@@ -120,46 +123,17 @@ private slots:
         QVERIFY(ReadFromBytes(Read(), QByteArray(16, '\0')).contains("too short to be a data file (16 bytes)"));
     }
 
-    void anyVersionPairIsRead_data()
-    {
-        QTest::addColumn<QByteArray>("version");
-        QTest::newRow("current 32") << QByteArray("32");
-        QTest::newRow("later 33") << QByteArray("33");
-        QTest::newRow("letters") << QByteArray("AB");
-        QTest::newRow("version-2 pair") << QByteArray("20");
-        QTest::newRow("short headers of 30") << QByteArray("30");
-    }
-    void anyVersionPairIsRead()
-    {
-        QFETCH(QByteArray, version);
-        TDataFileReader reader;
-        TListSerum serums, expectedSerums;
-        TListAnalytes analytes, expected;
-        QBuffer buffer;
-        buffer.setData(SampleImage(version.constData()));
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
-        QVERIFY2(reader.Read(buffer, TRisks(), serums, analytes), qPrintable(reader.ErrorString()));
-        QCOMPARE(reader.DataVersion(), version);
-        ExpectedSample(expectedSerums, expected, TRisks(), version == "30");
-        QCOMPARE(ListDifference(serums, analytes, expectedSerums, expected), QString());
-    }
-
     void damagedFileIsRefusedAndChangesNothing_data()
     {
         AddDamageColumns();
         // clang-format off
         QTest::newRow("negative material count") << "serumCount+0:4=-1" << "Control materials: The count -1 is negative";
-        QTest::newRow("material count beyond the file") << "serumCount+0:4=1000" << "Control materials: The count 1000 is larger";
         QTest::newRow("material name beyond capacity") << "serum1+8:1=16" << "Control materials: A text of length 16";
-        QTest::newRow("lot beyond capacity") << "serum1+24:1=11" << "Control materials: A text of length 11";
         QTest::newRow("negative material id") << "serum1+0:4=-5" << "invalid id -5";
         QTest::newRow("material id leaving no next id") << "serum1+0:4=0x7FFFFFFF" << "invalid id 2147483647";
-        QTest::newRow("negative analyte count") << "analyteCount+0:4=-1" << "Analytes: The count -1 is negative";
         QTest::newRow("analyte count beyond the file") << "analyteCount+0:4=1000000" << "Analytes: The count 1000000 is larger";
         QTest::newRow("analyte count too small") << "analyteCount+0:4=1" << "Final stamp: The analytes end before";
         QTest::newRow("negative point count") << "glucose.points+0:4=-1" << "Analyte 1, points: The count -1 is negative";
-        QTest::newRow("point count beyond the file") << "glucose.points+0:4=100000" << "Analyte 1, points: The count 100000 is larger";
-        QTest::newRow("one point too many") << "glucose.points+0:4=4" << "Analyte 1";
         QTest::newRow("unknown status") << "glucose.points+16:1=7" << "Analyte 1, points: Point 1 is damaged";
         QTest::newRow("operator beyond capacity") << "glucose.points+84:1=5" << "Point 2 is damaged";
         QTest::newRow("date not a number") << "glucose.points+92:8=0x7FF8000000000000" << "Point 3 is damaged";
@@ -167,7 +141,6 @@ private slots:
         QTest::newRow("counted value not a number") << "glucose.points+12:4=0x7FC00000" << "Point 1 is damaged";
         QTest::newRow("counted value infinite") << "glucose.points+20:4=0x7F800000" << "Point 1 is damaged";
         QTest::newRow("name beyond capacity") << "glucose.header+0:1=16" << "Analyte 1, header: A text of length 16";
-        QTest::newRow("units beyond capacity") << "glucose.header+16:1=7" << "Analyte 1, header: A text of length 7";
         QTest::newRow("no level") << "glucose.header+28:4=0" << "levels 0 is outside 1..3";
         QTest::newRow("four levels") << "glucose.header+28:4=4" << "levels 4 is outside 1..3";
         QTest::newRow("negative decimals") << "glucose.header+24:4=-1" << "Decimals -1 is outside 0..3";
@@ -182,11 +155,9 @@ private slots:
         QTest::newRow("stamp after the archives") << "glucose.stampAfterArchives+5:1=0" << "stamp after the archive numbers: Wrong file stamp";
         QTest::newRow("stamp after the comments") << "glucose.stampAfterComments+8:1=0" << "stamp after the comments: Wrong file stamp";
         QTest::newRow("final stamp") << "finalStamp+4:1=0" << "Final stamp: Wrong file stamp";
-        QTest::newRow("negative archive count") << "glucose.archives+0:4=-1" << "archive numbers: The count -1 is negative";
         QTest::newRow("archive count beyond the file") << "glucose.archives+0:4=268435456" << "archive numbers: The count 268435456 is larger";
         QTest::newRow("negative archive number") << "glucose.archives+4:4=-3" << "The archive number -3 is negative";
         QTest::newRow("negative comment count") << "glucose.comments+0:4=-2" << "comments: The count -2 is negative";
-        QTest::newRow("comment count beyond the file") << "glucose.comments+0:4=5000" << "comments: The count 5000 is larger";
         QTest::newRow("comment text beyond the file") << "glucose.comments+8:4=100000" << "comments: A text of length 100000 runs past the end";
         QTest::newRow("negative comment length") << "glucose.comments+8:4=-1" << "comments: A text of length -1";
         QTest::newRow("comment ids out of order") << "glucose.comments+4:4=5" << "Comment 2 has the id 1, not above the previous one";
@@ -207,10 +178,6 @@ private slots:
         // Cut bare, then with the final stamp put back so that the cut is met inside the sections.
         QCOMPARE(CutNotRefused(Read(), SampleImage(), 9), QString());
         QCOMPARE(ReadFailureMissed(Read(), SampleImage(), "Final stamp: Cannot read the stamp"), QString());
-    }
-
-    void failingWriteIsReported()
-    {
         TListSerum serums;
         TListAnalytes analytes;
         FillSampleModel(serums, analytes);
@@ -221,7 +188,7 @@ private slots:
         QCOMPARE(WriteFailureMissed(write, int(SampleImage().size())), QString());
     }
 
-    void saveReplacesTheWholeFileAndLeavesNothingElse()
+    void saveReplacesTheWholeFileOrLeavesIt()
     {
         auto context = MakeTestContext();
         context->SetProgramFolder(m_dir->path());
@@ -231,31 +198,13 @@ private slots:
         QString error;
         QVERIFY2(SaveData(*context, File(), &error), qPrintable(error));
         QCOMPARE(FileContent(File()), SampleImage());
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList { "Vantorel.qcf" });
-    }
-
-    void failedSaveKeepsTheOldFile()
-    {
-        QVERIFY(SaveData(*m_context, File()));
-        const QByteArray before = FileContent(File());
-        m_context->ListAnalytes.Delete(0);
-        QString error;
-        {
-            TReadOnlyFolder readOnly(m_dir->path());
-            if (!readOnly.Active())
-                QSKIP("the folder cannot be made read-only here");
-            QVERIFY(!SaveData(*m_context, File(), &error));
-            QVERIFY2(error.startsWith("Cannot write " + File() + ": ") && error.size() > File().size() + 15,
-                qPrintable(error));
-            QCOMPARE(FileContent(File()), before);
-        }
-        // A file-size limit makes the system refuse a write part-way, as a full disk would.
+        // A file-size limit makes the system refuse the write part-way, as a full disk would.
         for (int a = 0; a < 3; ++a) {
             TQCValues means, cvs;
             means.fill({ 5.0f, psWithin });
             cvs.fill({ 3.0f, psWithin });
-            m_context->ListAnalytes.Add(TAnalyte(QString("Big %1").arg(a), "g/L", 1, 3))
-                .AddRandomPoints(3000, means, cvs, 44000.5, m_context->Random(), m_context->Risks());
+            context->ListAnalytes.Add(TAnalyte(QString("Big %1").arg(a), "g/L", 1, 3))
+                .AddRandomPoints(3000, means, cvs, 44000.5, context->Random(), context->Risks());
         }
         rlimit saved {};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -263,12 +212,13 @@ private slots:
         rlimit small = saved;
         small.rlim_cur = 64 * 1024;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool savedBig = SaveData(*m_context, File(), &error);
+        const bool savedBig = SaveData(*context, File(), &error);
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previousHandler);
         QVERIFY(!savedBig);
-        QVERIFY2(error.contains(QString::fromLocal8Bit(std::strerror(EFBIG))), qPrintable(error));
-        QCOMPARE(FileContent(File()), before);
+        QVERIFY2(error.startsWith("Cannot write " + File() + ": ") && error.contains(std::strerror(EFBIG)),
+            qPrintable(error));
+        QCOMPARE(FileContent(File()), SampleImage());
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList { "Vantorel.qcf" });
     }
 

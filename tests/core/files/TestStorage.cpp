@@ -1,6 +1,5 @@
 // The storage start-up and shutdown: order, first start, damaged data, lock, read-only opening.
 #include "TAtomicFile.h"
-#include "TDataFile.h"
 #include "TFifoFile.h"
 #include "TReaderHarness.h"
 #include "TSettings.h"
@@ -12,16 +11,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-namespace {
-
-int QueuedInFile(const QString& name)
-{
-    std::deque<TResu0> records;
-    return TFifoReader().ReadFile(name, records) ? int(records.size()) : -1;
-}
-
-} // namespace
-
 class TestStorage : public QObject {
     Q_OBJECT
 
@@ -29,9 +18,14 @@ class TestStorage : public QObject {
     std::unique_ptr<TQCContext> m_context;
 
     QString Path(const QString& suffix) const { return m_dir->filePath("Vantorel" + suffix); }
-    QStringList Files() const { return QDir(m_dir->path()).entryList(QDir::Files); }
+    QString Files() const { return QDir(m_dir->path()).entryList(QDir::Files).join(' '); }
+    int Queued() const
+    {
+        std::deque<TResu0> records;
+        return TFifoReader().ReadFile(Path(".fif"), records) ? int(records.size()) : -1;
+    }
 
-    // A folder as the program leaves it after a first run and a clean exit.
+    // A folder as the program leaves it after a first run and a clean exit, with an operator code.
     void MakeUsedFolder()
     {
         auto context = MakeTestContext();
@@ -55,37 +49,27 @@ private slots:
     {
         TStorage storage(*m_context);
         const TStartResult result = storage.Start(m_dir->path());
-        QCOMPARE(result.Outcome, TStartOutcome::Started);
-        QVERIFY(m_context->FirstStart && result.UnreadableCopy.isEmpty());
+        QVERIFY(result.Outcome == TStartOutcome::Started && result.UnreadableCopy.isEmpty() && m_context->FirstStart);
         QCOMPARE(m_context->ProgramFolder(), m_dir->path() + "/");
-        QCOMPARE(m_context->ListAnalytes.Count() + m_context->ListSerum.Count(), 6);
+        QCOMPARE(Join(m_context->ListAnalytes.Count(), m_context->ListSerum.Count()), QString("3 3"));
         // The held-back runs are on disk before any exit; the rest is written at the exit.
-        QCOMPARE(QueuedInFile(Path(".fif")), 5);
-        QCOMPARE(Files(), QStringList({ "Vantorel.fif", "Vantorel.lock" }));
+        QCOMPARE(Queued(), 5);
+        QCOMPARE(Files(), QString("Vantorel.fif Vantorel.lock"));
+        // The generator is seeded from the clock: a context seeded apart makes the same lots.
+        auto other = MakeTestContext(QDateTime(QDate(2026, 3, 15), QTime(10, 30)), 999);
+        QTemporaryDir otherDir;
+        TStorage(*other).Start(otherDir.path());
+        QCOMPARE(other->ListSerum.Item(0).Lot, m_context->ListSerum.Item(0).Lot);
         InsertSorted(m_context->ListOperators, "JD");
         const TStopResult stop = storage.Stop();
         QVERIFY(stop.DataSaved && stop.FifoSaved && stop.ConfigSaved);
         QCOMPARE(m_context->ListAnalytes.Count() + m_context->ListFifo.Count(), 0);
-        QCOMPARE(Files(), QStringList({ "Vantorel.cfr", "Vantorel.fif", "Vantorel.qcf" }));
-
-        auto context = MakeTestContext();
-        TStorage second(*context);
+        QCOMPARE(Files(), QString("Vantorel.cfr Vantorel.fif Vantorel.qcf"));
+        TStorage second(*other);
         QCOMPARE(second.Start(m_dir->path()).Outcome, TStartOutcome::Started);
-        QVERIFY(!context->FirstStart);
-        QCOMPARE(context->ListAnalytes.Item(0).Name, QString("Glucose"));
-        QCOMPARE(context->ListFifo.Count(), 5);
-        QCOMPARE(context->ListOperators, QStringList({ "JD" }));
-    }
-
-    void startUpSeedsTheGeneratorFromTheClock()
-    {
-        // Contexts seeded apart but on the same clock make the same lots.
-        auto other = MakeTestContext(QDateTime(QDate(2026, 3, 15), QTime(10, 30)), 999);
-        QTemporaryDir otherDir;
-        TStorage first(*m_context), second(*other);
-        first.Start(m_dir->path());
-        second.Start(otherDir.path());
-        QCOMPARE(other->ListSerum.Item(0).Lot, m_context->ListSerum.Item(0).Lot);
+        QVERIFY(!other->FirstStart);
+        QCOMPARE(Join(other->ListAnalytes.Item(0).Name, other->ListFifo.Count(), other->ListOperators.join(',')),
+            QString("Glucose 5 JD"));
     }
 
     void unreadableOrMissingData_data()
@@ -96,8 +80,7 @@ private slots:
         QTest::addColumn<int>("analytes");
         QTest::newRow("broken after a run") << true << QByteArray("xx") << TStartOutcome::CannotReadData << 0;
         QTest::newRow("missing after a run") << true << QByteArray() << TStartOutcome::CannotReadData << 0;
-        QTest::newRow("broken on a first start")
-            << false << QByteArray("not a data file") << TStartOutcome::Started << 3;
+        QTest::newRow("broken on a first start") << false << QByteArray("no data") << TStartOutcome::Started << 3;
     }
     void unreadableOrMissingData()
     {
@@ -109,19 +92,17 @@ private slots:
             MakeUsedFolder();
         QVERIFY(data.isEmpty() ? QFile::remove(Path(".qcf")) : PutFile(Path(".qcf"), data));
         // Opening for reading only keeps no copy and writes nothing.
-        const QStringList before = Files();
+        const QString before = Files();
         auto reader = MakeTestContext();
         QCOMPARE(TStorage(*reader).OpenReadOnly(m_dir->path()).Outcome,
             data.isEmpty() ? TStartOutcome::Started : TStartOutcome::CannotReadData);
         QCOMPARE(Files(), before);
-
         TStorage storage(*m_context);
         const TStartResult result = storage.Start(m_dir->path());
         QCOMPARE(result.Outcome, outcome);
         QCOMPARE(result.Detail.isEmpty(), outcome == TStartOutcome::Started);
-        QCOMPARE(m_context->ListAnalytes.Count(), analytes);
-        QCOMPARE(m_context->ListFifo.Count(), 5); // the queue is read all the same
-        // An unreadable file is kept aside before the exit replaces it.
+        // The queue is read all the same; an unreadable file is kept aside before the exit replaces it.
+        QCOMPARE(Join(m_context->ListAnalytes.Count(), m_context->ListFifo.Count()), Join(analytes, 5));
         QVERIFY(result.UnreadableCopy.isEmpty() ? data.isEmpty() : result.UnreadableCopy.startsWith(m_dir->path()));
         QCOMPARE(FileContent(result.UnreadableCopy), data.isEmpty() ? QByteArray("<unreadable>") : data);
         QVERIFY(storage.Running() && storage.Stop().DataSaved);
@@ -141,11 +122,10 @@ private slots:
             QVERIFY(stop.DataSaved && stop.FifoSaved && !QFile::exists(Path(".qcf")));
         }
         // Beside the running program the folder opens for reading; its queue does not follow the file.
-        TStorage reading(*other);
-        QCOMPARE(reading.OpenReadOnly(m_dir->path()).Outcome, TStartOutcome::Started);
+        QCOMPARE(TStorage(*other).OpenReadOnly(m_dir->path()).Outcome, TStartOutcome::Started);
         QCOMPARE(other->ListFifo.Count(), 5);
         other->ListFifo.Clear();
-        QCOMPARE(QueuedInFile(Path(".fif")), 5);
+        QCOMPARE(Queued(), 5);
         first.Stop();
         TStorage third(*other);
         QCOMPARE(third.Start(m_dir->path()).Outcome, TStartOutcome::Started);
@@ -156,16 +136,14 @@ private slots:
         MakeUsedFolder();
         QStringList seen;
         TStorage::THooks hooks;
+        // Pictures load after the settings, before the queue and the data, and are freed after the
+        // data and the queue were saved and freed, before the settings are saved.
         hooks.LoadPictures = [&] {
-            // After the settings, before the queue and the data.
-            seen << QString("load %1 %2 %3")
-                        .arg(m_context->ListOperators.join(','))
-                        .arg(m_context->ListFifo.Count())
-                        .arg(m_context->ListAnalytes.Count());
+            seen << Join("load", m_context->ListOperators.join(','), m_context->ListFifo.Count(),
+                m_context->ListAnalytes.Count());
         };
         hooks.FreePictures = [&] {
-            // After the data and the queue were saved and freed, before the settings.
-            seen << QString("free %1 %2").arg(m_context->ListFifo.Count()).arg(m_context->ListAnalytes.Count());
+            seen << Join("free", m_context->ListFifo.Count(), m_context->ListAnalytes.Count());
             QFile::remove(Path(".cfr"));
             QFile::remove(Path(".fif"));
         };
@@ -173,26 +151,29 @@ private slots:
         storage.Start(m_dir->path(), hooks);
         QVERIFY(QFile::remove(Path(".qcf")));
         storage.Stop();
-        QCOMPARE(seen, QStringList({ "load JD 0 0", "free 0 0" }));
-        QCOMPARE(Files(), QStringList({ "Vantorel.cfr", "Vantorel.qcf" })); // the queue was saved before
+        QCOMPARE(seen.join(", "), QString("load JD 0 0, free 0 0"));
+        QCOMPARE(Files(), QString("Vantorel.cfr Vantorel.qcf"));
     }
 
     void failedSavesAreReportedAndLeaveTheFiles()
     {
         MakeUsedFolder();
-        const QByteArray data = FileContent(Path(".qcf"));
-        const QByteArray queue = FileContent(Path(".fif"));
+        const QByteArray files[3] = { FileContent(Path(".qcf")), FileContent(Path(".fif")), FileContent(Path(".cfr")) };
         TStorage storage(*m_context);
         storage.Start(m_dir->path());
         m_context->ListAnalytes.Delete(0);
+        InsertSorted(m_context->ListOperators, "AB");
         TReadOnlyFolder lock(m_dir->path());
         if (!lock.Active())
             QSKIP("This system lets every write through");
         const TStopResult stop = storage.Stop();
         QVERIFY(!stop.DataSaved && !stop.FifoSaved && !stop.ConfigSaved);
-        QVERIFY(stop.DataError.contains("Vantorel.qcf") && stop.FifoError.contains("Vantorel.fif"));
-        QCOMPARE(FileContent(Path(".qcf")), data);
-        QCOMPARE(FileContent(Path(".fif")), queue);
+        QVERIFY2(stop.DataError.startsWith("Cannot write " + Path(".qcf") + ": ")
+                && stop.FifoError.contains("Vantorel.fif")
+                && stop.ConfigError.startsWith("Cannot write " + Path(".cfr") + ": "),
+            qPrintable(stop.DataError + " / " + stop.FifoError + " / " + stop.ConfigError));
+        QVERIFY(FileContent(Path(".qcf")) == files[0] && FileContent(Path(".fif")) == files[1]
+            && FileContent(Path(".cfr")) == files[2]);
     }
 
     void foldersForTheFiles()
@@ -214,8 +195,7 @@ private slots:
         QVERIFY(!DiskPresent(m_dir->path()));
         QCOMPARE(TStorage::FindProgramFolder(m_dir->path(), false), QString());
         QCOMPARE(TStorage::FindProgramFolder(m_dir->path(), true), user);
-        QVERIFY(QFileInfo(user).isDir());
-        QDir(user).removeRecursively();
+        QVERIFY(QFileInfo(user).isDir() && QDir(user).removeRecursively());
     }
 };
 

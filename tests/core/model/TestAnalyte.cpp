@@ -1,4 +1,5 @@
-// The analyte's points: date order, locked intervals, comments, places that never move, random points.
+// The analyte's points: date order, locked intervals, comments, places that never move while
+// others come and go (reuse and block sizes of the storage are memory goals), random points.
 #include "TAnalyte.h"
 #include "TRandom.h"
 #include "TStatistics.h"
@@ -115,17 +116,24 @@ private slots:
             a.AddPoint(MakeResult(i % 2 ? 40000 + i : 60000 + i, 1 + i));
         for (int i = 0; i < 100; ++i)
             a.DeletePoint(0);
-        QCOMPARE(a.Count(), 210);
+        a.ReservePoints(300); // a new block; what is left of the last one is kept for later points
+        for (int i = 0; i < 400; ++i)
+            a.AddPoint(MakeResult(45000 + i % 7, 2)); // into the freed places first
+        QCOMPARE(a.Count(), 610);
         QCOMPARE(held->DateTime, 45005.5);
         QCOMPARE(&a.Point(a.IndexOf(held)), held);
         for (int i = 1; i < a.Count(); ++i)
             QVERIFY(a.Point(i - 1).DateTime <= a.Point(i).DateTime);
         a.DeletePoint(a.IndexOf(held));
         QCOMPARE(a.IndexOf(held), -1);
-        // A copy has points of its own.
+        // A copy has points of its own; a moved analyte keeps them where they are.
         TAnalyte copy = a;
         copy.Point(0).Values[0].Value = 99;
         QVERIFY(a.Point(0).Values[0].Value != 99);
+        const TQCPoint* first = &a.Point(0);
+        TAnalyte moved = std::move(a);
+        a = std::move(moved);
+        QCOMPARE(&a.Point(0), first);
         // A point is empty when no level in use has a value.
         TAnalyte b("X", "U", 0, 2);
         b.AddPoint(MakeResult(45000, NAN, 3));
@@ -136,7 +144,7 @@ private slots:
         a.Clear();
         QCOMPARE(a.Count() + a.Comments.Count() + a.ReferenceStats[0].N, 0);
         QCOMPARE(QString("%1 %2").arg(a.LimitMode[0]).arg(a.LockStart[0]), QString("0 -1"));
-        QCOMPARE(copy.Count(), 209);
+        QCOMPARE(copy.Count(), 609);
     }
 
     void randomPointsFollowTheirMeansAndCVs()

@@ -12,17 +12,9 @@ namespace {
 // A level's statistics in one line: N/discarded, dof, status, mean, CV, half-widths, chart range.
 QString Stats(const TLevelStats& s)
 {
-    return QString("N %1/%2 dof %3 status %4 mean %5 cv %6 limits %7 %8 chart %9..%10")
-        .arg(s.N)
-        .arg(s.Discarded)
-        .arg(s.DegreesOfFreedom)
-        .arg(s.Status)
-        .arg(s.Mean, 0, 'g', 9)
-        .arg(s.CV, 0, 'g', 6)
-        .arg(s.WarningHalfWidth, 0, 'g', 9)
-        .arg(s.ActionHalfWidth, 0, 'g', 9)
-        .arg(s.ChartLow, 0, 'g', 9)
-        .arg(s.ChartHigh, 0, 'g', 9);
+    return QString::asprintf("N %d/%d dof %d status %d mean %.9g cv %.6g limits %.9g %.9g chart %.9g..%.9g", s.N,
+        s.Discarded, s.DegreesOfFreedom, s.Status, s.Mean, double(s.CV), s.WarningHalfWidth, s.ActionHalfWidth,
+        s.ChartLow, s.ChartHigh);
 }
 
 // An analyte of one level holding the values ("x" marks a discarded one), one a day, with the
@@ -80,10 +72,8 @@ private slots:
             a.LockEnd[0] = m[2].toInt();
         } else if (m[0] == "fixed") {
             a.LimitMode[0] = lmFixed;
-            a.ReferenceStats[0] = TLevelStats();
-            a.ReferenceStats[0].Mean = m[1].toDouble();
-            a.ReferenceStats[0].WarningHalfWidth = m[2].toDouble();
-            a.ReferenceStats[0].ActionHalfWidth = m[3].toDouble();
+            a.ReferenceStats[0]
+                = { .Mean = m[1].toDouble(), .WarningHalfWidth = m[2].toDouble(), .ActionHalfWidth = m[3].toDouble() };
         }
         a.RecomputeAll(TRisks());
         QCOMPARE(Stats(a.AllPointsStats[0]), all);
@@ -132,20 +122,19 @@ private slots:
         a.AddPoint(MakeResult(45001, 12, 21, 101));
         a.AddPoint(MakeResult(45002, NAN, 23, NAN));
         a.LimitMode[2] = lmFixed;
-        a.ReferenceStats[2].Mean = 100;
-        a.ReferenceStats[2].WarningHalfWidth = 4;
-        a.ReferenceStats[2].ActionHalfWidth = 6;
+        a.ReferenceStats[2] = { .Mean = 100, .WarningHalfWidth = 4, .ActionHalfWidth = 6 };
         a.Options = aoCommonCV;
         a.RecomputeAll(TRisks());
         // CVs 12.856487 % (1 dof) and 7.160275 % (2 dof) pool to 9.448603 % over 3 dof (t 3.182
         // and 10.215), built from the single-precision CVs: agreement to 1e-7.
-        QCOMPARE_NEAR(a.ReferenceStats[0].CV, 9.448603, 1e-6);
-        QCOMPARE_NEAR(a.ReferenceStats[0].WarningHalfWidth, 3.3072001625, 1e-7);
-        QCOMPARE_NEAR(a.ReferenceStats[0].ActionHalfWidth, 10.6169232117, 1e-7);
-        QCOMPARE_NEAR(a.ReferenceStats[1].CV, 9.448603, 1e-6);
-        QCOMPARE(a.ReferenceStats[1].DegreesOfFreedom, 3);
-        QCOMPARE_NEAR(a.ReferenceStats[1].WarningHalfWidth, 6.4139639515, 1e-7);
-        QCOMPARE_NEAR(a.ReferenceStats[1].ActionHalfWidth, 20.5903965319, 1e-7);
+        const double expected[2][3]
+            = { { 9.448603, 3.3072001625, 10.6169232117 }, { 9.448603, 6.4139639515, 20.5903965319 } };
+        for (int l = 0; l < 2; ++l) {
+            QCOMPARE(a.ReferenceStats[l].DegreesOfFreedom, 3);
+            QCOMPARE_NEAR(a.ReferenceStats[l].CV, expected[l][0], 1e-6);
+            QCOMPARE_NEAR(a.ReferenceStats[l].WarningHalfWidth, expected[l][1], 1e-7);
+            QCOMPARE_NEAR(a.ReferenceStats[l].ActionHalfWidth, expected[l][2], 1e-7);
+        }
         QCOMPARE(Stats(a.ReferenceStats[2]), "N 0/0 dof 0 status 0 mean 100 cv 0 limits 4 6 chart 94..106");
         // A level of one value (no statistics of its own) takes the pooled CV of the others.
         a.Point(0).Values[1].Status = psNoValue;
@@ -173,11 +162,7 @@ private slots:
     {
         QFETCH(double, value);
         QFETCH(int, status);
-        TLevelStats ref;
-        ref.Mean = 10;
-        ref.WarningHalfWidth = 1;
-        ref.ActionHalfWidth = 2;
-        ref.Status = 0;
+        TLevelStats ref { .Mean = 10, .WarningHalfWidth = 1, .ActionHalfWidth = 2, .Status = 0 };
         QCOMPARE(int(ClassifyValue(ref, lmFixed, value)), status);
         QCOMPARE(int(ClassifyValue(ref, lmMobile, value)), status);
         // Mobile limits that cannot be computed classify every value as within; fixed ones never lack statistics.
@@ -199,9 +184,7 @@ private slots:
             a.AddPoint(r);
         }
         a.LimitMode[0] = lmFixed;
-        a.ReferenceStats[0].Mean = 10;
-        a.ReferenceStats[0].WarningHalfWidth = 1;
-        a.ReferenceStats[0].ActionHalfWidth = 2;
+        a.ReferenceStats[0] = { .Mean = 10, .WarningHalfWidth = 1, .ActionHalfWidth = 2 };
         a.Options = aoWestgard;
         a.RecomputeAll(TRisks());
         TAnalyte one = a;
@@ -243,11 +226,8 @@ private slots:
         // RecomputeAll gathers every level in one pass; ComputeLevel does one level.
         auto context = MakeTestContext();
         TAnalyte a("Random", "U/L", 1, 3);
-        TQCValues means, cvs;
-        for (int l = 0; l < 3; ++l) {
-            means[l] = { float(10 * (l + 1)), psWithin };
-            cvs[l] = { 4.0f, psWithin };
-        }
+        TQCValues means { { { 10, psWithin }, { 20, psWithin }, { 30, psWithin } } }, cvs;
+        cvs.fill({ 4, psWithin });
         a.AddRandomPoints(60, means, cvs, 45000.5, context->Random(), TRisks());
         a.LimitMode[1] = lmLocked;
         a.LockStart[1] = 5;

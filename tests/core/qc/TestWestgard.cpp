@@ -23,14 +23,7 @@ TAnalyte MakeAnalyte(int levels, const QString& history = QString(), double firs
         points = std::max(points, column.size());
         columns << column;
     }
-    for (int l = 0; l < levels; ++l) {
-        TLevelStats& stats = analyte.ReferenceStats[l];
-        stats.Mean = 100;
-        stats.WarningHalfWidth = 4;
-        stats.ActionHalfWidth = 6;
-        stats.N = 20;
-        stats.Status = 0;
-    }
+    analyte.ReferenceStats.fill({ .Mean = 100, .WarningHalfWidth = 4, .ActionHalfWidth = 6, .N = 20, .Status = 0 });
     for (qsizetype i = 0; i < points; ++i) {
         TResu0 result = MakeResult(firstDay + double(i), NAN);
         for (int l = 0; l < columns.size(); ++l) {

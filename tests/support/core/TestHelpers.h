@@ -36,3 +36,9 @@ QByteArray FileContent(const QString& path);
 bool PutFile(const QString& path, const QByteArray& bytes);
 // How many leading bytes two images share: the offset of their first difference.
 int SameBytes(const QByteArray& a, const QByteArray& b);
+
+// Texts and numbers joined with spaces, to compare many values at once.
+inline QString TextOf(const QString& text) { return text; }
+inline QString TextOf(const char* text) { return text; }
+template <typename T> QString TextOf(T value) { return QString::number(value); }
+template <typename... T> QString Join(const T&... values) { return QStringList { TextOf(values)... }.join(' '); }
