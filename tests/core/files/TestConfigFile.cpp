@@ -66,7 +66,9 @@ private slots:
         QVERIFY(in.open(QIODevice::ReadOnly) && reader.Read(in));
         QCOMPARE(Written(reader.Record(), reader.Operators()).toHex(' '), GoldenImage.toHex(' '));
         QCOMPARE(reader.Record().Password, Sample.Password);
-        // A file of an older program ends after the codes: it has no backup folder.
+        // The defaults without codes take the record, a count and an empty folder: 48 bytes. A file of
+        // an older program ends after the codes: it has no backup folder.
+        QCOMPARE(Written(TConfigRecord(), {}).size(), 48);
         QCOMPARE(ReadFromBytes(Refusal, GoldenImage.left(57)), QString("<accepted  [ab Zed kept]>"));
     }
 

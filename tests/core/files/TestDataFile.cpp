@@ -161,6 +161,7 @@ private slots:
         QTest::newRow("comment text beyond the file") << "glucose.comments+8:4=100000" << "comments: A text of length 100000 runs past the end";
         QTest::newRow("negative comment length") << "glucose.comments+8:4=-1" << "comments: A text of length -1";
         QTest::newRow("comment ids out of order") << "glucose.comments+4:4=5" << "Comment 2 has the id 1, not above the previous one";
+        QTest::newRow("comment ids equal") << "glucose.comments+4:4=1" << "Comment 2 has the id 1, not above the previous one";
         QTest::newRow("negative comment id") << "glucose.comments+4:4=-7" << "Comment 1 has the id -7";
         QTest::newRow("comment id leaving no next id") << "glucose.comments+24:4=0x7FFFFFFF" << "Comment 2 has the id 2147483647, leaving no next id";
         QTest::newRow("second analyte levels") << "calcium.header+28:4=9" << "Analyte 2, header: The number of levels 9";

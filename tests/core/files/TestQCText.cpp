@@ -201,6 +201,9 @@ private slots:
         QVERIFY(std::isinf(Back(QByteArray::fromHex("0000000000000080fe7f"))));
         QCOMPARE(Back(QByteArray::fromHex("00000000000000800100")), 0.0);
         QCOMPARE(Back(QByteArray::fromHex("0000000000000040ff3f")), 0.5);
+        // Halfway between two doubles: to the even one (1 + 2^-53 to 1, 1 + 3 x 2^-53 to 1 + 2^-51).
+        QCOMPARE(Back(QByteArray::fromHex("0004000000000080ff3f")), 1.0);
+        QCOMPARE(Back(QByteArray::fromHex("000c000000000080ff3f")), 1 + std::ldexp(1.0, -51));
         // Windows-1252 beyond Latin-1 (the golden files carry the Latin-1 part): undefined positions
         // pass through as the control of the same number; other characters become '?'.
         QCOMPARE(FromWin1252(QByteArray("\x80\x99\x9C")), QString::fromUtf8("\u20ac\u2122\u0153"));

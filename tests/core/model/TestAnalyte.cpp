@@ -1,6 +1,7 @@
 // The analyte's points: date order, locked intervals, comments, places that never move while
 // others come and go (reuse and block sizes of the storage are memory goals), random points.
 #include "TAnalyte.h"
+#include "TPointPool.h"
 #include "TRandom.h"
 #include "TStatistics.h"
 #include "TTestRegistry.h"
@@ -145,6 +146,27 @@ private slots:
         QCOMPARE(a.Count() + a.Comments.Count() + a.ReferenceStats[0].N, 0);
         QCOMPARE(QString("%1 %2").arg(a.LimitMode[0]).arg(a.LockStart[0]), QString("0 -1"));
         QCOMPARE(copy.Count(), 609);
+    }
+
+    void storageTakesFreedPlacesAgainAndGrowsByAQuarter()
+    {
+        // Memory: a freed place is taken again, the last freed first; a growing pool adds blocks of
+        // a quarter of its size; Reserve counts the places left and freed before it adds a block.
+        TPointPool pool;
+        std::vector<TQCPoint*> held;
+        for (int i = 0; i < 1000; ++i)
+            held.push_back(pool.New(TQCPoint()));
+        QVERIFY2(pool.Capacity() <= 1000 * 5 / 4 + 16, qPrintable(QString::number(pool.Capacity())));
+        pool.Free(held[3]);
+        pool.Free(held[30]);
+        QVERIFY(pool.New(TQCPoint()) == held[30] && pool.New(TQCPoint()) == held[3]);
+        TPointPool reserved;
+        reserved.Reserve(10);
+        reserved.Free(reserved.New(TQCPoint())); // 9 places left and 1 freed
+        reserved.Reserve(13); // a block of 3 more
+        for (int i = 0; i < 13; ++i)
+            reserved.New(TQCPoint());
+        QCOMPARE(Join(reserved.Capacity(), reserved.LiveCount(), reserved.FreeCount()), QString("13 13 0"));
     }
 
     void randomPointsFollowTheirMeansAndCVs()

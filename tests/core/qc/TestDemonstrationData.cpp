@@ -55,8 +55,9 @@ private slots:
         for (int a = 0; a < m_context->ListAnalytes.Count(); ++a) {
             const TAnalyte& x = m_context->ListAnalytes.Item(a);
             const TLevelStats& r = x.ReferenceStats[0];
-            analytes << Join(x.Name, x.Count(), DayCountToDate(x.Point(x.Count() - 1).DateTime).toString("MM-dd"),
-                x.Options, x.LimitMode[0], r.Mean, r.WarningHalfWidth, r.ActionHalfWidth);
+            analytes << Join(x.Name, x.NbLevels, x.Count(),
+                DayCountToDate(x.Point(x.Count() - 1).DateTime).toString("MM-dd"), x.Options, x.LimitMode[0], r.Mean,
+                r.WarningHalfWidth, r.ActionHalfWidth);
             for (int i = 0; i < x.Count(); ++i) {
                 QCOMPARE_NEAR(x.Point(i).DateTime - x.Point(0).DateTime, i, 1e-9);
                 for (int l = 0; l < x.NbLevels; ++l)
@@ -65,8 +66,8 @@ private slots:
                             ClassifyValue(x.ReferenceStats[l], x.LimitMode[l], x.Point(i).Values[l].Value));
             }
         }
-        QCOMPARE(analytes[2], QString("Albumin 50 03-15 7 2 42 2 3"));
-        QVERIFY2(analytes[0].startsWith("Glucose 45 03-15 7 1 ") && analytes[1].startsWith("Calcium 25 03-15 5 0 "),
+        QCOMPARE(analytes[2], QString("Albumin 1 50 03-15 7 2 42 2 3"));
+        QVERIFY2(analytes[0].startsWith("Glucose 3 45 03-15 7 1 ") && analytes[1].startsWith("Calcium 2 25 03-15 5 0 "),
             qPrintable(analytes.join(", ")));
         QVERIFY(m_context->ListAnalytes.Item(1).ReferenceStats[0].CV
             != m_context->ListAnalytes.Item(1).ReferenceStats[1].CV);

@@ -16,14 +16,15 @@ private slots:
     void integers()
     {
         QStringList outcomes;
-        for (const char* text : { "  7 ", " 12 ", "-3", "", "abc", "1.5", "99999999999" }) {
+        for (const char* text : { "  7 ", "0", "10", " 11 ", "-1", "", "abc", "1.5", "99999999999" }) {
             const TIntegerCheck check = CheckIntegerText(text, 0, 10);
             outcomes << (check.Ok ? QString("%1 '%2'").arg(check.Value).arg(check.Trimmed) : check.Error);
         }
         QCOMPARE(outcomes,
-            QStringList({ "7 '7'", "12 is too high\n\rMaximum allowed = 10", "-3 is too low\n\rMinimum allowed = 0",
-                "'' is not a valid integer value", "'abc' is not a valid integer value",
-                "'1.5' is not a valid integer value", "'99999999999' is not a valid integer value" }));
+            QStringList({ "7 '7'", "0 '0'", "10 '10'", "11 is too high\n\rMaximum allowed = 10",
+                "-1 is too low\n\rMinimum allowed = 0", "'' is not a valid integer value",
+                "'abc' is not a valid integer value", "'1.5' is not a valid integer value",
+                "'99999999999' is not a valid integer value" }));
     }
 
     void qcValueReadsEitherSeparator_data()
