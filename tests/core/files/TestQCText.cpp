@@ -189,11 +189,11 @@ private slots:
         QCOMPARE(Bytes(42.0).toHex(), QByteArray("00000000000000a80440"));
         for (double v : { -12.75, 1e-10, 1.0 / 3.0, std::numeric_limits<double>::max(),
                  std::numeric_limits<double>::min(), std::numeric_limits<double>::denorm_min() })
-            QCOMPARE(Back(Bytes(v)), v);
+            QVERIFY2(Back(Bytes(v)) == v, qPrintable(QString::number(v, 'g', 17))); // exactly
 #if defined(__x86_64__) || defined(__i386__)
         // Reading rounds the 64-bit mantissa of the processor's own format to the nearest double.
         const long double third = 1.0L / 3.0L;
-        QCOMPARE(Back(QByteArray(reinterpret_cast<const char*>(&third), ExtendedSize)), double(third));
+        QVERIFY(Back(QByteArray(reinterpret_cast<const char*>(&third), ExtendedSize)) == double(third));
 #endif
         QVERIFY(std::isinf(Back(Bytes(std::numeric_limits<double>::infinity()))));
         QVERIFY(std::isnan(Back(Bytes(std::numeric_limits<double>::quiet_NaN()))));
@@ -202,8 +202,8 @@ private slots:
         QCOMPARE(Back(QByteArray::fromHex("00000000000000800100")), 0.0);
         QCOMPARE(Back(QByteArray::fromHex("0000000000000040ff3f")), 0.5);
         // Halfway between two doubles: to the even one (1 + 2^-53 to 1, 1 + 3 x 2^-53 to 1 + 2^-51).
-        QCOMPARE(Back(QByteArray::fromHex("0004000000000080ff3f")), 1.0);
-        QCOMPARE(Back(QByteArray::fromHex("000c000000000080ff3f")), 1 + std::ldexp(1.0, -51));
+        QVERIFY(Back(QByteArray::fromHex("0004000000000080ff3f")) == 1.0);
+        QVERIFY(Back(QByteArray::fromHex("000c000000000080ff3f")) == 1 + std::ldexp(1.0, -51));
         // Windows-1252 beyond Latin-1 (the golden files carry the Latin-1 part): undefined positions
         // pass through as the control of the same number; other characters become '?'.
         QCOMPARE(FromWin1252(QByteArray("\x80\x99\x9C")), QString::fromUtf8("\u20ac\u2122\u0153"));

@@ -57,12 +57,12 @@ private slots:
     void floatsAndTabs()
     {
         // The edit shows the number with the system separator.
-        const QString shown = QString("-1") + DecimalSeparator() + "5";
-        const TFloatCheck negative = ReadFloatText(" -1,5 ", true);
+        const QString shown = QString("-0") + DecimalSeparator() + "5";
+        const TFloatCheck negative = ReadFloatText(" -0,5 ", true);
         QVERIFY(!negative.Ok);
         QCOMPARE(negative.Error, shown + " is a negative value (not allowed)");
-        const TFloatCheck accepted = ReadFloatText(" -1,5 ", false);
-        QVERIFY(accepted.Ok && accepted.Value == -1.5);
+        const TFloatCheck accepted = ReadFloatText(" -0,5 ", false);
+        QVERIFY(accepted.Ok && accepted.Value == -0.5);
         QCOMPARE(accepted.Trimmed, shown);
         QCOMPARE(ReadFloatText("x", false).Error, QString("'x' is not a valid floating point value"));
         QVERIFY(!ReadFloatText("", false).Ok);

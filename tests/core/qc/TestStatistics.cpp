@@ -205,16 +205,16 @@ private slots:
 
     void longSeriesOfCloseValuesKeepsItsSD()
     {
-        // 11,000 values alternating 1000 and 1000.125: mean 1000.0625, population SD 0.0625, sample
-        // SD 0.0625 x sqrt(11000 / 10999). Plain sums of squares lose most digits here.
+        // 11,000 values alternating 1e6 and 1e6 + 0.0625: mean 1000000.03125, population SD 0.03125,
+        // sample SD 0.03125 x sqrt(11000 / 10999). Plain sums of squares lose every digit here.
         QString values;
         for (int i = 0; i < 11000; ++i)
-            values += i % 2 ? "1000.125 " : "1000 ";
+            values += i % 2 ? "1000000.0625 " : "1000000 ";
         TAnalyte a = WithValues(values);
         a.RecomputeAll(TRisks());
-        const double sd = 0.0625 * std::sqrt(11000.0 / 10999.0);
-        QCOMPARE(a.ReferenceStats[0].Mean, 1000.0625);
-        QCOMPARE_NEAR(a.ReferenceStats[0].CV, sd * 100 / 1000.0625, 1e-7);
+        const double sd = 0.03125 * std::sqrt(11000.0 / 10999.0);
+        QVERIFY(a.ReferenceStats[0].Mean == 1000000.03125);
+        QCOMPARE_NEAR(a.ReferenceStats[0].CV, sd * 100 / 1000000.03125, 1e-7);
         QCOMPARE_NEAR(a.ReferenceStats[0].WarningHalfWidth, TValue(0, 10999) * sd, 1e-13);
     }
 
