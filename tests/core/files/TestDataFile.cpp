@@ -156,7 +156,7 @@ private slots:
         QTest::newRow("stamp after the comments") << "glucose.stampAfterComments+8:1=0" << "stamp after the comments: Wrong file stamp";
         QTest::newRow("final stamp") << "finalStamp+4:1=0" << "Final stamp: Wrong file stamp";
         QTest::newRow("archive count beyond the file") << "glucose.archives+0:4=268435456" << "archive numbers: The count 268435456 is larger";
-        QTest::newRow("negative archive number") << "glucose.archives+4:4=-3" << "The archive number -3 is negative";
+        QTest::newRow("negative archive number") << "glucose.archives+4:4=-1" << "The archive number -1 is negative";
         QTest::newRow("negative comment count") << "glucose.comments+0:4=-2" << "comments: The count -2 is negative";
         QTest::newRow("comment text beyond the file") << "glucose.comments+8:4=100000" << "comments: A text of length 100000 runs past the end";
         QTest::newRow("negative comment length") << "glucose.comments+8:4=-1" << "comments: A text of length -1";
