@@ -1,45 +1,33 @@
 // vantorel-cli: the command-line companion. It works on the program's own files
-// and never writes them unless a command says so.
+// and never writes them; the print commands write only their PDF file.
 #include "CliCommands.h"
 
 #include <QCoreApplication>
-#include <QMap>
-
-// The commands, each in its own file.
-int CmdDump(const QStringList& args, QTextStream& out, QTextStream& err);
-int CmdCheck(const QStringList& args, QTextStream& out, QTextStream& err);
-int CmdExport(const QStringList& args, QTextStream& out, QTextStream& err);
-int CmdEvaluate(const QStringList& args, QTextStream& out, QTextStream& err);
-
-QString CliOption(const QStringList& args, const QString& name, const QString& fallback, bool* present)
-{
-    const int index = args.indexOf(name);
-    if (present)
-        *present = index >= 0;
-    if (index < 0 || index + 1 >= args.size())
-        return fallback;
-    return args[index + 1];
-}
+#include <QGuiApplication>
+#include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Printing lays out text in fonts, which takes Qt's GUI part: the print
+    // commands run it on the platform without a display. The others stay
+    // without it.
+    // Qt's own notes on the platform (such as a missing runtime folder) would
+    // break the rule of one line on standard error for a failure.
+    const bool printing = argc > 1 && qstrcmp(argv[1], "print") == 0;
+    if (printing) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                fprintf(stderr, "%s\n", qPrintable(message));
+        });
+    }
+    const std::unique_ptr<QCoreApplication> app
+        = printing ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName("Vantorel");
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const QMap<QString, TCliCommand> commands {
-        { "dump", CmdDump },
-        { "check", CmdCheck },
-        { "export", CmdExport },
-        { "evaluate", CmdEvaluate },
-    };
-    QStringList args = app.arguments().mid(1);
-    if (args.isEmpty() || !commands.contains(args.first())) {
-        err << "usage: vantorel-cli " << QStringList(commands.keys()).join('|') << " [options]\n";
-        return 1;
-    }
-    const QString command = args.takeFirst();
-    const int status = commands.value(command)(args, out, err);
+    const int status = RunCommandLine(QCoreApplication::arguments(), out, err);
     out.flush();
     err.flush();
     return status;

@@ -12,6 +12,9 @@ class TWinComment;
 class TWinEmployees;
 class TWinEntryPsw;
 class TWinNewPsw;
+class TWinPrnCharts;
+class TWinPrnData;
+class TPrinterService;
 class TWinImport;
 class TWinLogoCQ;
 class TWinMain;
@@ -68,4 +71,7 @@ private:
     std::unique_ptr<TWinNewPsw> m_newPsw;
     std::unique_ptr<TWinComment> m_comment;
     std::unique_ptr<TWinAbout> m_about;
+    std::unique_ptr<TPrinterService> m_printers;
+    std::unique_ptr<TWinPrnData> m_prnData;
+    std::unique_ptr<TWinPrnCharts> m_prnCharts;
 };

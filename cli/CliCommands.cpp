@@ -1,0 +1,65 @@
+// The table of the companion's commands: a new command is a handler in its own
+// file and one entry here.
+#include "CliCommands.h"
+
+namespace {
+
+const TCliOption Folder { "folder", "DIR", "the folder of the program's files", "the folder the program would use" };
+const TCliOption Data { "data", "FILE", "one data file read alone (.qcf, .dat or .sav)",
+    "the data file of the program's folder" };
+const TCliOption Analyte { "analyte", "NAME", "the analyte, by its name in any case", {}, TCliForm::Text, true };
+
+// The options of both print commands but --levels and the colour switches.
+QList<TCliOption> PrintOptions(const QList<TCliOption>& more)
+{
+    return QList<TCliOption> {
+        Analyte,
+        { "from", "YYYY-MM-DD", "the first day printed", "the day of the analyte's first point", TCliForm::Date },
+        { "to", "YYYY-MM-DD", "the last day printed", "the day of the analyte's last point", TCliForm::Date },
+    }
+    + more
+        + QList<TCliOption> {
+              { "no-statistics", {}, "leaves out the statistics of the printed points", "printed", TCliForm::Flag },
+              Folder,
+              Data,
+              { "pdf", "FILE", "the PDF file written, only once it is complete", {}, TCliForm::Text, true },
+          };
+}
+
+} // namespace
+
+const QList<TCliCommand>& CliCommands()
+{
+    static const QList<TCliCommand> commands {
+        { "check", "Says whether one of the program's files is sound, or why not", {},
+            { { "FILE", "a data (.qcf), settings (.cfr), queue (.fif), version-2 (.dat) or backup (.sav) file" } }, {},
+            CmdCheck },
+        { "dump", "Prints the program's data, queue and settings as one JSON object", { Folder, Data }, {},
+            { "folder", "data" }, CmdDump },
+        { "evaluate", "Prints the Westgard verdict on one run as JSON",
+            {
+                Analyte,
+                { "datetime", "YYYY-MM-DDThh:mm:ss", "when the run was measured", {}, TCliForm::DateTime, true },
+                { "values", "V1,V2,V3", "the run's values by level; an empty value means none for that level", {},
+                    TCliForm::Text, true },
+                { "discard", "L,...", "levels whose value is discarded", "none", TCliForm::Levels },
+                { "westgard", "on|off", "judges the run with the Westgard rules or not", "the analyte's own setting",
+                    TCliForm::OnOff },
+                Folder,
+                Data,
+            },
+            {}, { "folder", "data" }, CmdEvaluate },
+        { "export", "Prints an analyte's points as QC text", { Analyte, Folder }, {}, {}, CmdExport },
+        { "print data", "Prints an analyte's QC data as a table into a PDF file, as the data printing window does",
+            PrintOptions({}), {}, { "folder", "data" }, CmdPrintData },
+        { "print charts", "Prints an analyte's control charts into a PDF file, as the chart printing window does",
+            PrintOptions({
+                { "levels", "L,...", "the levels charted", "every level of the analyte", TCliForm::Levels },
+                { "colour", {}, "prints in colour", "the settings' choice, else black and white", TCliForm::Flag },
+                { "black-and-white", {}, "prints in black and white with dotted limit lines", "the settings' choice",
+                    TCliForm::Flag },
+            }),
+            {}, { "folder", "data" }, CmdPrintCharts },
+    };
+    return commands;
+}
