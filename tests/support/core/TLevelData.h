@@ -1,0 +1,16 @@
+#pragma once
+#include <QString>
+#include <array>
+
+class TAnalyte;
+class TQCContext;
+
+// Appends to the context's analytes one whose levels hold the data described
+// by one character each: 'v' three values, 'd' three discarded values only,
+// '-' nothing. NbLevels is the length of `data`; level l takes lot lots[l].
+// Recomputed with the context's risks.
+TAnalyte& AddLevelDataAnalyte(
+    TQCContext& context, const QString& name, const QString& data, const std::array<int, 3>& lots = { -1, -1, -1 });
+
+// Names of the context's archive files ("QC000001.qca", ...), sorted.
+QStringList ArchiveFiles(const TQCContext& context);
