@@ -1,6 +1,5 @@
 // The analytes editor's working list and what OK makes of it.
 #include "TAnalyteEditor.h"
-#include "TArchive.h"
 #include "TDataFile.h"
 #include "TLevelData.h"
 #include "TTestRegistry.h"
@@ -8,32 +7,6 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-
-namespace {
-
-QStringList Names(const TAnalyteEditor& editor)
-{
-    QStringList names;
-    for (int i = 0; i < editor.Count(); ++i)
-        names << editor.Line(i).Fields.Name;
-    return names;
-}
-
-QStringList Names(const TListAnalytes& list)
-{
-    QStringList names;
-    for (int i = 0; i < list.Count(); ++i)
-        names << list.Item(i).Name;
-    return names;
-}
-
-void Touch(const QString& path)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-}
-
-} // namespace
 
 class TestAnalyteEditor : public QObject {
     Q_OBJECT
@@ -52,37 +25,29 @@ private slots:
 
     void namesAreCheckedIgnoringCase_data()
     {
-        QTest::addColumn<int>("replaced"); // -1: added
         QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("replaced"); // -1: added
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("add, other case") << -1 << "UREA"
-                                         << "Duplicate names";
-        QTest::newRow("add, blanks only") << -1 << "   "
-                                          << "Missing name";
-        QTest::newRow("add, new name trimmed") << -1 << " Potassium "
-                                               << "";
-        QTest::newRow("replace, own name in capitals") << 1 << "UREA"
-                                                       << "";
-        QTest::newRow("replace, another's name") << 1 << "sodium"
-                                                 << "Duplicate names";
+        QTest::newRow("add, other case") << "UREA" << -1 << "Duplicate names";
+        QTest::newRow("add, blanks only") << "   " << -1 << "Missing name";
+        QTest::newRow("add, new name trimmed") << " Potassium " << -1 << "";
+        QTest::newRow("replace, own name in capitals") << "UREA" << 1 << "";
+        QTest::newRow("replace, another's name") << "sodium" << 1 << "Duplicate names";
     }
     void namesAreCheckedIgnoringCase()
     {
-        QFETCH(int, replaced);
         QFETCH(QString, name);
+        QFETCH(int, replaced);
         QFETCH(QString, refusal);
         const TAnalyteFields fields { name, 2, "mmol/L", 1 };
-        const TEditResult result = replaced < 0 ? m_editor->Add(fields) : m_editor->Replace(replaced, fields);
-        QCOMPARE(result.Text, refusal);
+        QCOMPARE((replaced < 0 ? m_editor->Add(fields) : m_editor->Replace(replaced, fields)).Text, refusal);
         const int line = replaced < 0 ? m_editor->Count() - 1 : replaced;
+        QCOMPARE(m_editor->Count(), replaced < 0 && refusal.isEmpty() ? 4 : 3);
         if (refusal.isEmpty())
             QCOMPARE(m_editor->Line(line).Text(), name.trimmed() + "\t2\tmmol/L\t1");
-        else
-            QCOMPARE(m_editor->Count(), 3);
     }
 
-    // Level 3 and 2 of the stored analyte hold, by row: values ('v'), discarded
-    // values only ('d') or nothing ('-').
+    // Level 3 and 2 of the stored analyte hold values ('v'), discarded values only ('d') or nothing ('-').
     void levelsHoldingDataCannotBeDropped_data()
     {
         QTest::addColumn<QString>("data");
@@ -97,7 +62,6 @@ private slots:
             << "vd-" << 1 << head + "Cannot suppress QC3 and QC2 levels." + tail;
         QTest::newRow("3 to 1, QC3 only discarded")
             << "v-d" << 1 << head + "Cannot suppress QC3 and QC2 levels." + tail;
-        QTest::newRow("3 to 1, both empty") << "v--" << 1 << "";
     }
     void levelsHoldingDataCannotBeDropped()
     {
@@ -119,13 +83,10 @@ private slots:
         QTest::addColumn<int>("target"); // the line dropped on
         QTest::addColumn<QString>("order");
         QTest::addColumn<int>("selected");
-        QTest::newRow("drop above the source") << "drop" << 3 << 1 << "A D B C" << 1;
-        QTest::newRow("drop below the source") << "drop" << 0 << 2 << "B C A D" << 2;
-        QTest::newRow("drop below the list's end") << "drop" << 1 << 3 << "A C D B" << 3;
-        QTest::newRow("up at the top") << "up" << 0 << 0 << "A B C D" << 0;
-        QTest::newRow("down") << "down" << 1 << 0 << "A C B D" << 2;
-        QTest::newRow("top") << "top" << 2 << 0 << "C A B D" << 0;
-        QTest::newRow("bottom") << "bottom" << 0 << 0 << "B C D A" << 3;
+        QTest::newRow("drop above the source") << "drop" << 3 << 1 << "ADBC" << 1;
+        QTest::newRow("drop below the source") << "drop" << 0 << 2 << "BCAD" << 2;
+        QTest::newRow("drop below the list's end") << "drop" << 1 << 3 << "ACDB" << 3;
+        QTest::newRow("up at the top") << "up" << 0 << 0 << "ABCD" << 0;
     }
     void moves()
     {
@@ -136,12 +97,11 @@ private slots:
         TAnalyteEditor editor(*m_context);
         for (const char* name : { "A", "B", "C", "D" })
             QVERIFY(editor.Add({ name, 1, "g/L", 0 }).Ok());
-        const int selected = move == "drop" ? editor.Drop(source, target)
-            : move == "up"                  ? editor.MoveUp(source)
-            : move == "down"                ? editor.MoveDown(source)
-            : move == "top"                 ? editor.MoveTop(source)
-                                            : editor.MoveBottom(source);
-        QTEST(Names(editor).join(' '), "order");
+        const int selected = move == "drop" ? editor.Drop(source, target) : editor.MoveUp(source);
+        QString order;
+        for (int i = 0; i < editor.Count(); ++i)
+            order += editor.Line(i).Fields.Name;
+        QTEST(order, "order");
         QTEST(selected, "selected");
     }
 
@@ -150,8 +110,10 @@ private slots:
         for (const char* name : { "_x", "b", "aB", "Z" })
             QVERIFY(m_editor->Add({ name, 1, "g/L", 0 }).Ok());
         m_editor->Sort();
-        // '_' (95) comes after 'Z' (90) once upper-cased; "Glucose" after "B".
-        QCOMPARE(Names(*m_editor), QStringList({ "aB", "b", "Glucose", "Sodium", "Urea", "Z", "_x" }));
+        m_editor->Apply();
+        // '_' (95) comes after 'Z' (90) once upper-cased.
+        QCOMPARE(
+            AnalyteNames(m_context->ListAnalytes), QStringList({ "aB", "b", "Glucose", "Sodium", "Urea", "Z", "_x" }));
     }
 
     void okAppliesTheListInOrder_data()
@@ -167,38 +129,30 @@ private slots:
         TAnalyte* urea = list.At(1);
         list.At(0)->Archives = { 1, 2 };
         urea->Archives = { 3 };
-        list.At(0)->SerumID = { 4, 5, 6 };
-        for (int n : { 1, 2, 3 })
-            Touch(ArchiveFileName(m_context->ProgramFolder(), n));
+        TouchArchives(*m_context, { 1, 2, 3 });
         if (!writable)
             QVERIFY(QDir(m_dir->path()).mkdir("Vantorel.qcf"));
         m_context->CurrentAnalyte = list.At(0);
-        m_editor->Load();
-
         m_editor->Delete(0); // Glucose
         QVERIFY(m_editor->Replace(0, { "Urea N", 3, QString::fromUtf8("\u00b5mol/L"), 2 }).Ok());
         QVERIFY(m_editor->Add({ "Chloride", 1, "mmol/L", 0 }).Ok());
         m_editor->MoveTop(1); // Sodium
-        const TApplyResult result = m_editor->Apply();
+        QCOMPARE(m_editor->Apply().Saved, writable);
 
-        QCOMPARE(result.Saved, writable);
-        QCOMPARE(Names(list), QStringList({ "Sodium", "Urea N", "Chloride" }));
+        QCOMPARE(AnalyteNames(list), QStringList({ "Sodium", "Urea N", "Chloride" }));
         QCOMPARE(list.At(1), urea);
-        QCOMPARE(urea->Units, QString::fromUtf8("\u00b5mol/L"));
-        QCOMPARE(urea->NbLevels, 3);
-        QCOMPARE(urea->Count(), 3);
-        QCOMPARE(list.Item(2).NbLevels, 1);
+        QCOMPARE(urea->Units + QString::number(urea->NbLevels) + QString::number(urea->Count()),
+            QString::fromUtf8("\u00b5mol/L33"));
         QVERIFY(m_context->CurrentAnalyte == nullptr);
         // Without a written data file the deleted analyte would come back with
         // the old file: its archives stay until the file forgets it.
         QCOMPARE(ArchiveFiles(*m_context),
             writable ? QStringList({ "QC000003.qca" })
                      : QStringList({ "QC000001.qca", "QC000002.qca", "QC000003.qca" }));
-        if (writable) {
-            TQCContext reread;
-            QVERIFY(LoadData(reread, DataFileName(*m_context)));
-            QCOMPARE(Names(reread.ListAnalytes), Names(list));
-        }
+        TQCContext reread;
+        QCOMPARE(LoadData(reread, DataFileName(*m_context)), writable);
+        if (writable)
+            QCOMPARE(AnalyteNames(reread.ListAnalytes), AnalyteNames(list));
     }
 
     void levelsTakenInLoseTheirLotAndAreComputed()
@@ -212,8 +166,7 @@ private slots:
         QCOMPARE(calcium.SerumID[1], 8); // nothing changes before OK
         m_editor->Apply();
         QCOMPARE(calcium.SerumID, (std::array<qint32, 3> { 7, -1, -1 }));
-        QCOMPARE(calcium.AllPointsStats[1].N, 3);
-        QCOMPARE(calcium.AllPointsStats[2].N, 3);
+        QCOMPARE(calcium.AllPointsStats[1].N + calcium.AllPointsStats[2].N, 6);
     }
 
 private:

@@ -3,6 +3,7 @@
 #include <array>
 
 class TAnalyte;
+class TListAnalytes;
 class TQCContext;
 
 // Appends to the context's analytes one whose levels hold the data described
@@ -11,6 +12,12 @@ class TQCContext;
 // Recomputed with the context's risks.
 TAnalyte& AddLevelDataAnalyte(
     TQCContext& context, const QString& name, const QString& data, const std::array<int, 3>& lots = { -1, -1, -1 });
+
+// The analytes' names in list order.
+QStringList AnalyteNames(const TListAnalytes& list);
+
+// Makes empty archive files of these numbers in the context's folder.
+void TouchArchives(const TQCContext& context, const QList<int>& numbers);
 
 // Names of the context's archive files ("QC000001.qca", ...), sorted.
 QStringList ArchiveFiles(const TQCContext& context);

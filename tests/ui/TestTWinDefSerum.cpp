@@ -1,0 +1,107 @@
+#include "TDataFile.h"
+#include "TLevelData.h"
+#include "TListClick.h"
+#include "TPictures.h"
+#include "TScriptedDialogs.h"
+#include "TTestRegistry.h"
+#include "TWinDefSerum.h"
+#include "TestHelpers.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+// The control-material window driven through its list, fields and buttons.
+class TestTWinDefSerum : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_context = MakeTestContext();
+        m_context->SetProgramFolder(m_dir->path());
+        m_context->ListSerum.Add("Lyphocheck", "L1"); // id 0, line 0
+        m_context->ListSerum.Add("Precinorm", "P1"); // id 1, line 1, not used
+        AddLevelDataAnalyte(*m_context, "Glucose", "v-v", { 0, 0, -1 });
+        AddLevelDataAnalyte(*m_context, "Calcium", "v", { 0, -1, -1 });
+        QVERIFY(m_pictures.Load());
+        m_dialogs = std::make_unique<TScriptedDialogs>();
+        m_win = std::make_unique<TWinDefSerum>(*m_context, *m_dialogs, m_pictures);
+    }
+
+    void eachCommandShowsItsBox_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("row"); // -1: none selected
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<QString>("text");
+        const int error = int(TMsgType::Error);
+        QTest::newRow("replace, none selected")
+            << "BtReplace" << -1 << error << int(mbOK) << "Select the line to replace";
+        QTest::newRow("delete, none selected")
+            << "BtSupprimer" << -1 << error << int(mbYes) << "Select the control material to delete";
+        QTest::newRow("used by, none selected")
+            << "BtUsedIn" << -1 << error << int(mbYes) << "Select one control material";
+        QTest::newRow("add a duplicate") << "BtAjouter" << 0 << error << int(mbOK) << "Duplicates";
+        QTest::newRow("erase an unused lot")
+            << "BtErase" << 1 << int(TMsgType::Warning) << int(mbOK)
+            << "The old control material Precinorm (P1) is not used for any analyte.\rNo data to erase. Press the "
+               "button <Replace in list>.";
+        QTest::newRow("delete a used lot")
+            << "BtSupprimer" << 0 << error << int(mbYes)
+            << "Impossible to delete Lyphocheck (L1).\rThis control material is used by : \r- Glucose\r- Calcium";
+        QTest::newRow("used by") << "BtUsedIn" << 0 << int(TMsgType::Information) << int(mbYes)
+                                 << "Analytes controled by Lyphocheck (L1) : \r   - Glucose\r   - Calcium";
+    }
+    void eachCommandShowsItsBox()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, row);
+        QFETCH(int, type);
+        QFETCH(int, buttons);
+        QFETCH(QString, text);
+        const TListSerum before = m_context->ListSerum;
+        QVERIFY(ShowActive(*m_win));
+        if (row >= 0)
+            ClickRow(*m_win->LBSerum, row);
+        QTest::mouseClick(m_win->findChild<QPushButton*>(button), Qt::LeftButton);
+        QCOMPARE(m_dialogs->OnlyBoxDifference(TMsgType(type), text, buttons), QString());
+        QTest::mouseClick(m_win->BtOK, Qt::LeftButton);
+        QVERIFY(m_context->ListSerum == before);
+    }
+
+    void changeAndEraseArchivesAtOk()
+    {
+        QVERIFY(ShowActive(*m_win));
+        ClickRow(*m_win->LBSerum, 0);
+        m_win->EditNom->setText("Zeta");
+        m_win->EditLot->setText("L2");
+        QTest::mouseClick(m_win->BtErase, Qt::LeftButton);
+        QCOMPARE(m_win->LBSerum->currentRow(), 1); // moved to its sorted place, still selected
+        QCOMPARE(m_win->LBSerum->currentItem()->text(), QString("Zeta\tL2"));
+        m_win->grab().save(ArtifactPath("TWinDefSerum.png"));
+        QVERIFY(ArchiveFiles(*m_context).isEmpty());
+        QTest::mouseClick(m_win->BtOK, Qt::LeftButton);
+        QCOMPARE(m_dialogs->Boxes.size(), 1);
+        QCOMPARE(m_dialogs->Boxes[0].Type, TMsgType::Confirmation);
+        // Glucose's QC1 and Calcium's QC1 hold data measured with the lot.
+        QCOMPARE(ArchiveFiles(*m_context), QStringList({ "QC000001.qca", "QC000002.qca" }));
+        TQCContext reread;
+        QVERIFY(LoadData(reread, DataFileName(*m_context)));
+        QCOMPARE(reread.ListSerum.FindByID(0).Name + reread.ListSerum.FindByID(0).Lot, QString("ZetaL2"));
+        QCOMPARE(reread.ListAnalytes.Item(0).Archives, QList<qint32>({ 1 }));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TQCContext> m_context;
+    TPictures m_pictures;
+    std::unique_ptr<TScriptedDialogs> m_dialogs;
+    std::unique_ptr<TWinDefSerum> m_win;
+};
+
+VANTOREL_TEST(TestTWinDefSerum)
+#include "TestTWinDefSerum.moc"
