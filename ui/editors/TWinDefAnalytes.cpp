@@ -70,7 +70,12 @@ TWinDefAnalytes::TWinDefAnalytes(TQCContext& context, TDialogService& dialogs, Q
     LBox->setItemDelegate(new TTabListDelegate(TabStops, ItemHeight, LBox));
     LBox->OnDrop = [this](int target) { LBoxDragDrop(target); };
     LBox->installEventFilter(this);
+    // A line picked with the mouse or the arrow keys fills the fields; a line selected by a command does not.
     connect(LBox, &QListWidget::itemClicked, this, &TWinDefAnalytes::LBClick);
+    connect(LBox, &QListWidget::currentRowChanged, this, [this] {
+        if (LBox->hasFocus())
+            LBClick();
+    });
 
     auto field = [this](const QString& caption, const QString& note, QWidget* edit, int top) {
         auto* label = new QLabel(caption, this);

@@ -82,7 +82,12 @@ TWinDefSerum::TWinDefSerum(TQCContext& context, TDialogService& dialogs, const T
     LBSerum->setUniformItemSizes(true);
     LBSerum->setItemDelegate(new TSerumDelegate(pictures.CroixRouge, LBSerum));
     LBSerum->installEventFilter(this);
+    // A line picked with the mouse or the arrow keys fills the fields; a line selected by a command does not.
     connect(LBSerum, &QListWidget::itemClicked, this, &TWinDefSerum::LBSerumClick);
+    connect(LBSerum, &QListWidget::currentRowChanged, this, [this] {
+        if (LBSerum->hasFocus())
+            LBSerumClick();
+    });
 
     auto* name = new QLabel(QStringLiteral("&Name (15 characters max)"), this);
     name->setGeometry(280, 26, 200, 16);
