@@ -1,6 +1,5 @@
 #include "TDataFile.h"
 #include "TDragList.h"
-#include "TKeyButton.h"
 #include "TLevelData.h"
 #include "TListClick.h"
 #include "TScriptedDialogs.h"
@@ -73,7 +72,6 @@ private slots:
         m_win->CBUnite->setCurrentIndex(1);
         QTest::mouseClick(m_win->BtAjouter, Qt::LeftButton);
         QCOMPARE(m_win->LBox->item(1)->text(), QString::fromUtf8("Sodium\t2\t\u00b5mol/L\t0"));
-        m_win->grab().save(ArtifactPath("TWinDefAnalytes.png"));
         QTest::mouseClick(ok ? m_win->BtOK : m_win->BtCancel, Qt::LeftButton);
 
         const QStringList names = ok ? QStringList({ "Calcium", "Sodium" }) : QStringList({ "Glucose", "Calcium" });
@@ -94,16 +92,6 @@ private slots:
         QCOMPARE(m_dialogs->Boxes.value(0).Buttons, int(mbYes));
         QCOMPARE(m_win->SELevels->value(), 3);
         QCOMPARE(m_win->LBox->item(1)->text(), QString("Calcium\t3\tmmol/L\t1"));
-    }
-
-    void withAPasswordDeletingWaitsForTheKey()
-    {
-        m_context->Config.Password = "KEY";
-        QVERIFY(ShowActive(*m_win));
-        QVERIFY(!m_win->BtSupprimer->isEnabled() && m_win->BtCle->isVisible());
-        ClickRow(*m_win->LBox, 0);
-        QTest::keyClick(m_win->LBox, Qt::Key_Delete);
-        QVERIFY(m_win->LBox->count() == 2 && m_dialogs->Boxes.isEmpty());
     }
 
 private:
