@@ -1,6 +1,5 @@
 #include "CliFiles.h"
 
-#include "CliCommands.h"
 #include "TDataFile.h"
 #include "TDataFileReader.h"
 #include "TFileStamp.h"
@@ -68,9 +67,8 @@ QString DataFileVersion(const TQCContext& context)
     return QString::fromLatin1(stamp.Version, 2);
 }
 
-bool OpenProgramFiles(const QStringList& args, TQCContext& context, QTextStream& err)
+bool OpenProgramFiles(const QString& folder, TQCContext& context, QTextStream& err)
 {
-    const QString folder = CliOption(args, "--folder");
     TStorage storage(context);
     const TStartResult result = storage.OpenReadOnly(folder);
     switch (result.Outcome) {
@@ -83,22 +81,6 @@ bool OpenProgramFiles(const QStringList& args, TQCContext& context, QTextStream&
         err << OneLine(result.Detail) << "\n";
         return false;
     }
-}
-
-bool CheckOptions(const QStringList& args, const QStringList& known, QTextStream& err)
-{
-    for (int i = 0; i < args.size(); ++i) {
-        if (!known.contains(args[i])) {
-            err << "unknown argument: " << args[i] << "\n";
-            return false;
-        }
-        if (i + 1 >= args.size()) {
-            err << args[i] << " needs a value\n";
-            return false;
-        }
-        ++i;
-    }
-    return true;
 }
 
 QString OneLine(QString text)

@@ -3,7 +3,6 @@
 #include "TListSerum.h"
 
 #include <QString>
-#include <QStringList>
 #include <QTextStream>
 
 class TQCContext;
@@ -21,14 +20,10 @@ struct TDataRead {
 // the program's own layout). False with the reason otherwise.
 bool ReadDataFile(const QString& fileName, TDataRead& data, QString& error);
 
-// Reads the settings, queue and data files of `--folder DIR` (or the folder
-// the program would use) into the context, without writing anything and
+// Reads the settings, queue and data files of `folder` (when empty, of the
+// folder the program would use) into the context, without writing anything and
 // without taking the program's lock. False with a one-line reason on err.
-bool OpenProgramFiles(const QStringList& args, TQCContext& context, QTextStream& err);
-
-// False (with a reason on err) when args hold an option outside `known` or an
-// option without its value.
-bool CheckOptions(const QStringList& args, const QStringList& known, QTextStream& err);
+bool OpenProgramFiles(const QString& folder, TQCContext& context, QTextStream& err);
 
 // The text on one line: line breaks become spaces.
 QString OneLine(QString text);

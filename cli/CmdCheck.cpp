@@ -61,13 +61,9 @@ int CheckData(const QString& fileName, QTextStream& out, QTextStream& err)
 
 } // namespace
 
-int CmdCheck(const QStringList& args, QTextStream& out, QTextStream& err)
+int CmdCheck(const TCliArgs& args, QTextStream& out, QTextStream& err)
 {
-    if (args.size() != 1 || args.first().startsWith("--")) {
-        err << "usage: vantorel-cli check FILE (.qcf, .cfr, .fif, .dat or .sav)\n";
-        return 1;
-    }
-    const QString fileName = args.first();
+    const QString fileName = args.Arguments.first();
     if (!QFileInfo(fileName).isFile()) {
         err << fileName << ": no such file\n";
         return 1;

@@ -8,19 +8,11 @@
 
 #include <QJsonDocument>
 
-int CmdDump(const QStringList& args, QTextStream& out, QTextStream& err)
+int CmdDump(const TCliArgs& args, QTextStream& out, QTextStream& err)
 {
-    if (!CheckOptions(args, { "--folder", "--data" }, err))
-        return 1;
-    bool hasFolder = false, hasData = false;
-    CliOption(args, "--folder", QString(), &hasFolder);
-    const QString dataFile = CliOption(args, "--data", QString(), &hasData);
-    if (hasFolder && hasData) {
-        err << "dump takes --folder or --data, not both\n";
-        return 1;
-    }
     QJsonObject dump;
-    if (hasData) {
+    if (args.Has("data")) {
+        const QString dataFile = args.Text("data");
         TDataRead data;
         QString error;
         if (!ReadDataFile(dataFile, data, error)) {
@@ -32,7 +24,7 @@ int CmdDump(const QStringList& args, QTextStream& out, QTextStream& err)
         dump["analytes"] = AnalytesJson(data.Analytes);
     } else {
         TQCContext context;
-        if (!OpenProgramFiles(args, context, err))
+        if (!OpenProgramFiles(args.Text("folder"), context, err))
             return 1;
         dump["version"] = DataFileVersion(context);
         dump["materials"] = MaterialsJson(context.ListSerum);

@@ -5,13 +5,11 @@
 #include "CliFiles.h"
 
 #include "TAnalyte.h"
-#include "TDates.h"
 #include "TInputCheck.h"
 #include "TQCContext.h"
 #include "TStatistics.h"
 #include "TWestgard.h"
 
-#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -33,44 +31,17 @@ int Fail(QTextStream& err, const QString& reason)
     return 1;
 }
 
-bool ReadRequest(const QStringList& args, TEvaluateRequest& request, QString* error)
+// The run asked for; the command line has been checked against its forms.
+TEvaluateRequest ReadRequest(const TCliArgs& args)
 {
-    bool hasAnalyte = false, hasWhen = false, hasValues = false;
-    request.Analyte = CliOption(args, "--analyte", QString(), &hasAnalyte);
-    const QString when = CliOption(args, "--datetime", QString(), &hasWhen);
-    const QString values = CliOption(args, "--values", QString(), &hasValues);
-    if (!hasAnalyte || !hasWhen || !hasValues) {
-        *error = QStringLiteral("usage: vantorel-cli evaluate --analyte NAME --datetime YYYY-MM-DDThh:mm:ss "
-                                "--values V1,V2,V3 [--discard L,...] [--westgard on|off] [--folder DIR | --data FILE]");
-        return false;
-    }
-    const QDateTime dateTime = QDateTime::fromString(when, Qt::ISODate);
-    if (!dateTime.isValid() || dateTime.date().year() < 1900 || dateTime.timeSpec() != Qt::LocalTime) {
-        *error = "--datetime wants YYYY-MM-DDThh:mm:ss, not " + when;
-        return false;
-    }
-    request.DateTime = DateTimeToDayCount(dateTime);
-    request.Values = values.split(',');
-    bool hasDiscard = false;
-    const QString discards = CliOption(args, "--discard", QString(), &hasDiscard);
-    for (const QString& part : hasDiscard ? discards.split(',') : QStringList()) {
-        bool ok = false;
-        const int level = part.trimmed().toInt(&ok);
-        if (!ok || level < 1 || level > MaxLevels) {
-            *error = "--discard takes level numbers 1 to 3, not " + part;
-            return false;
-        }
-        request.Discards << level;
-    }
-    bool hasWestgard = false;
-    const QString westgard = CliOption(args, "--westgard", QString(), &hasWestgard);
-    if (hasWestgard && westgard != "on" && westgard != "off") {
-        *error = "--westgard is on or off, not " + westgard;
-        return false;
-    }
-    if (hasWestgard)
-        request.Westgard = westgard == "on";
-    return true;
+    TEvaluateRequest request;
+    request.Analyte = args.Text("analyte");
+    request.DateTime = args.Options.value("datetime").toDouble();
+    request.Values = args.Text("values").split(',');
+    request.Discards = args.Options.value("discard").value<QList<int>>();
+    if (args.Has("westgard"))
+        request.Westgard = args.Options.value("westgard").toBool();
+    return request;
 }
 
 // The run as the entry form makes it, classified against the analyte's limits.
@@ -144,31 +115,22 @@ QJsonObject ResultJson(const TAnalyte& analyte, const TResu0& run, const std::ar
 
 } // namespace
 
-int CmdEvaluate(const QStringList& args, QTextStream& out, QTextStream& err)
+int CmdEvaluate(const TCliArgs& args, QTextStream& out, QTextStream& err)
 {
-    if (!CheckOptions(
-            args, { "--analyte", "--datetime", "--values", "--discard", "--westgard", "--folder", "--data" }, err))
-        return 1;
     QString error;
-    TEvaluateRequest request;
-    if (!ReadRequest(args, request, &error))
-        return Fail(err, error);
-    bool hasFolder = false, hasData = false;
-    CliOption(args, "--folder", QString(), &hasFolder);
-    const QString dataFile = CliOption(args, "--data", QString(), &hasData);
-    if (hasFolder && hasData)
-        return Fail(err, "--folder or --data, not both");
+    const TEvaluateRequest request = ReadRequest(args);
+    const QString dataFile = args.Text("data");
 
     // The analytes come from the one data file, or from the program's files
     // (whose settings give the risks the limits are computed with).
     TDataRead data;
     TQCContext context;
     TListAnalytes* analytes = &context.ListAnalytes;
-    if (hasData) {
+    if (args.Has("data")) {
         if (!ReadDataFile(dataFile, data, error))
             return Fail(err, dataFile + ": " + error);
         analytes = &data.Analytes;
-    } else if (!OpenProgramFiles(args, context, err)) {
+    } else if (!OpenProgramFiles(args.Text("folder"), context, err)) {
         return 1;
     }
     const TAnalyte* analyte = analytes->FindByName(request.Analyte);

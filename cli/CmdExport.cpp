@@ -5,18 +5,11 @@
 #include "TArchive.h"
 #include "TQCContext.h"
 
-int CmdExport(const QStringList& args, QTextStream& out, QTextStream& err)
+int CmdExport(const TCliArgs& args, QTextStream& out, QTextStream& err)
 {
-    if (!CheckOptions(args, { "--folder", "--analyte" }, err))
-        return 1;
-    bool hasAnalyte = false;
-    const QString name = CliOption(args, "--analyte", QString(), &hasAnalyte);
-    if (!hasAnalyte) {
-        err << "usage: vantorel-cli export --analyte NAME [--folder DIR]\n";
-        return 1;
-    }
+    const QString name = args.Text("analyte");
     TQCContext context;
-    if (!OpenProgramFiles(args, context, err))
+    if (!OpenProgramFiles(args.Text("folder"), context, err))
         return 1;
     const TAnalyte* analyte = context.ListAnalytes.FindByName(name);
     if (!analyte) {
