@@ -7,55 +7,55 @@
 #include <QPainter>
 #include <QtTest>
 
+// The painted chart: the colour of each line and marker where core's geometry
+// puts it, the redraw of the plots alone and the scaling to a larger target.
 namespace {
 
-const QColor Lime(0, 255, 0);
-const QColor Yellow(255, 255, 0);
-const QColor Red(255, 0, 0);
-const QColor Navy(0, 0, 128);
-const QColor Blue(0, 0, 255);
-const QColor Silver(192, 192, 192);
-const QColor LightCyan(176, 255, 255);
+const QColor Lime(0, 255, 0), Yellow(255, 255, 0), Red(255, 0, 0), Navy(0, 0, 128), Blue(0, 0, 255);
+const QColor Silver(192, 192, 192), LightCyan(176, 255, 255), White(Qt::white), Magenta(Qt::magenta);
 
-// One level, limits set by hand: scale 8..14 over 120 pixels (20 per unit),
-// mean 11 at y = top + 60, warning 11 +- 1, action 11 +- 2.
-TAnalyte KnownAnalyte(int levels = 1)
+enum TChange { Plain, Discarded, Selected, Locked, Erased, EqualBounds, NoAnalyte, PlotsOnly };
+
+// The chart of one level after a change, over a magenta image. Limits set by
+// hand: scale 8..14 over 120 pixels (20 per unit) from y = 138, mean 11 at
+// y = 198, warning 11 +- 1, action 11 +- 2; the points 11, 16, 10, 9.5, 11.5, 12
+// every 15 pixels from x = 40, grid lines between them.
+QImage Chart(TChange change, QSize size = QSize(600, 454))
 {
-    TAnalyte a("Glucose", "mmol/L", 1, levels);
-    const double values[] = { 11, 16, 10, 9.5, 11.5, 12 };
-    for (int i = 0; i < 6; ++i)
-        a.AddPoint(MakeResult(46000 + i, values[i], values[i], values[i]));
-    for (int l = 0; l < levels; ++l) {
-        TLevelStats& r = a.ReferenceStats[l];
-        r.ChartLow = 8;
-        r.ChartHigh = 14;
-        r.Mean = 11;
-        r.WarningHalfWidth = 1;
-        r.ActionHalfWidth = 2;
-        r.Status = 0;
-        a.AllPointsStats[l] = r;
-        a.AllPointsStats[l].N = 6;
+    TAnalyte a("Glucose", "mmol/L", 1, 1);
+    for (double value : { 11.0, 16.0, 10.0, 9.5, 11.5, 12.0 })
+        a.AddPoint(MakeResult(46000 + a.Count(), value));
+    TLevelStats& r = a.ReferenceStats[0];
+    r = { .Mean = 11, .WarningHalfWidth = 1, .ActionHalfWidth = 2, .ChartLow = 8, .ChartHigh = 14 };
+    r.Status = TLevelStats::StatusComputed;
+    a.AllPointsStats[0] = r;
+    a.AllPointsStats[0].N = 6;
+    if (change == EqualBounds) {
+        r.ChartLow = r.ChartHigh = 11;
+        r.WarningHalfWidth = r.ActionHalfWidth = 0;
+        a.LimitMode[0] = lmFixed;
     }
-    return a;
-}
+    if (change == Discarded)
+        a.Point(2).Values[0].Status = psDiscarded;
+    if (change == Locked) {
+        a.LimitMode[0] = lmLocked;
+        a.LockStart[0] = 1;
+        a.LockEnd[0] = 4;
+    }
+    const TChartView view { .Last = 5, .Selected = change == Selected ? 4 : -1, .Erase = { change == Erased } };
 
-QImage Render(const TAnalyte* analyte, const TChartView& view, QSize size = QSize(600, 454))
-{
     QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::magenta);
+    image.fill(Magenta);
     QPainter p(&image);
     QFont font("DejaVu Sans");
     font.setPixelSize(11);
     p.setFont(font);
-    TChartPainter::Paint(p, QRect(QPoint(0, 0), size), analyte, view, QImage());
+    const QRect target(QPoint(0, 0), size);
+    if (change == PlotsOnly)
+        TChartPainter::PaintPlots(p, target, a, view, QImage());
+    else
+        TChartPainter::Paint(p, target, change == NoAnalyte ? nullptr : &a, view, QImage());
     return image;
-}
-
-TChartView WholeView(const TAnalyte& a)
-{
-    TChartView v;
-    v.Last = a.Count() - 1;
-    return v;
 }
 
 } // namespace
@@ -63,142 +63,67 @@ TChartView WholeView(const TAnalyte& a)
 class TestTChartPainter : public QObject {
     Q_OBJECT
 private slots:
-    void limitLinesHaveTheirColours();
-    void oneLevelBandStartsAt138();
-    void valueAboveTheScaleIsDrawnOnTheTopEdge();
-    void selectedAndDiscardedPointsHaveTheirColours();
-    void lockedIntervalIsShadedLightCyan();
-    void levelMarkedForErasingTurnsSilver();
-    void equalScaleBoundsDrawWithoutFigures();
-    void noAnalyteLeavesTheBoxWhite();
-    void plotRedrawLeavesTheStatisticsAlone();
+    void colours_data();
+    void colours();
     void largerTargetScalesTheDrawing();
 };
 
-void TestTChartPainter::limitLinesHaveTheirColours()
+void TestTChartPainter::colours_data()
 {
-    const TAnalyte a = KnownAnalyte();
-    const QImage image = Render(&a, WholeView(a));
-    // x = 47 lies between two grid lines; one level: band 138..258.
-    QCOMPARE(image.pixelColor(47, 198), Lime); // mean 11
-    QCOMPARE(image.pixelColor(47, 178), Yellow); // 12
-    QCOMPARE(image.pixelColor(47, 218), Yellow); // 10
-    QCOMPARE(image.pixelColor(47, 158), Red); // 13
-    QCOMPARE(image.pixelColor(47, 238), Red); // 9
-    QCOMPARE(image.pixelColor(47, 190), QColor(Qt::white));
-    // The action lines lie inside the scale: silver border lines at both edges.
-    QCOMPARE(image.pixelColor(47, 138), Silver);
-    QCOMPARE(image.pixelColor(47, 258), Silver);
+    QTest::addColumn<int>("change");
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QColor>("colour"); // of every pixel of the area
+    QTest::newRow("mean line") << int(Plain) << QRect(47, 198, 1, 1) << Lime;
+    QTest::newRow("upper warning line") << int(Plain) << QRect(47, 178, 1, 1) << Yellow;
+    QTest::newRow("lower warning line") << int(Plain) << QRect(47, 218, 1, 1) << Yellow;
+    QTest::newRow("upper action line") << int(Plain) << QRect(47, 158, 1, 1) << Red;
+    QTest::newRow("lower action line") << int(Plain) << QRect(47, 238, 1, 1) << Red;
+    QTest::newRow("between the lines") << int(Plain) << QRect(47, 190, 1, 1) << White;
+    QTest::newRow("border at the top, the action lines inside") << int(Plain) << QRect(47, 138, 1, 1) << Silver;
+    QTest::newRow("border at the bottom") << int(Plain) << QRect(47, 258, 1, 1) << Silver;
+    QTest::newRow("grid line from the band's top") << int(Plain) << QRect(130, 138, 1, 20) << Silver;
+    QTest::newRow("grid line to the band's bottom") << int(Plain) << QRect(130, 239, 1, 20) << Silver;
+    QTest::newRow("nothing above the band") << int(Plain) << QRect(130, 137, 1, 1) << White;
+    QTest::newRow("nothing below the band") << int(Plain) << QRect(130, 260, 1, 1) << White;
+    QTest::newRow("point on the mean") << int(Plain) << QRect(40, 198, 1, 1) << Navy;
+    QTest::newRow("point above the scale, on its top edge") << int(Plain) << QRect(55, 138, 1, 2) << Navy;
+    QTest::newRow("discarded point") << int(Discarded) << QRect(70, 218, 1, 1) << Blue;
+    QTest::newRow("selected point, wider than a marker") << int(Selected) << QRect(100, 184, 1, 5) << Red;
+    QTest::newRow("locked interval") << int(Locked) << QRect(62, 150, 1, 1) << LightCyan;
+    QTest::newRow("left of the locked interval") << int(Locked) << QRect(47, 150, 1, 1) << White;
+    QTest::newRow("right of the locked interval") << int(Locked) << QRect(110, 150, 1, 1) << White;
+    QTest::newRow("level marked for erasing: mean line") << int(Erased) << QRect(47, 198, 1, 1) << Silver;
+    QTest::newRow("level marked for erasing: marker") << int(Erased) << QRect(40, 198, 1, 1) << Silver;
+    QTest::newRow("equal scale bounds: no figure nor tick") << int(EqualBounds) << QRect(0, 130, 36, 135) << White;
+    QTest::newRow("equal scale bounds: value above on the top edge")
+        << int(EqualBounds) << QRect(55, 138, 1, 1) << Navy;
+    QTest::newRow("no analyte") << int(NoAnalyte) << QRect(0, 0, 600, 454) << White;
+    QTest::newRow("plots redrawn") << int(PlotsOnly) << QRect(47, 198, 1, 1) << Lime;
+    QTest::newRow("plots redrawn: statistics untouched") << int(PlotsOnly) << QRect(550, 200, 1, 1) << Magenta;
+    QTest::newRow("plots redrawn: scale figures untouched") << int(PlotsOnly) << QRect(10, 200, 1, 1) << Magenta;
 }
 
-void TestTChartPainter::oneLevelBandStartsAt138()
+void TestTChartPainter::colours()
 {
-    const TAnalyte a = KnownAnalyte();
-    const QImage image = Render(&a, WholeView(a));
-    // Grid line at x = 130 (no point there): from the top of the band down.
-    QCOMPARE(image.pixelColor(130, 138), Silver);
-    QCOMPARE(image.pixelColor(130, 137), QColor(Qt::white));
-    QCOMPARE(image.pixelColor(130, 250), Silver);
-    QCOMPARE(image.pixelColor(130, 260), QColor(Qt::white));
-    QCOMPARE(image.pixelColor(490, 200), Silver); // the last grid line
-}
-
-void TestTChartPainter::valueAboveTheScaleIsDrawnOnTheTopEdge()
-{
-    const TAnalyte a = KnownAnalyte();
-    const QImage image = Render(&a, WholeView(a));
-    // Point 1 (16 > 14) at x = 55 sits on y = 138; point 0 (11) on the mean.
-    QCOMPARE(image.pixelColor(55, 138), Navy);
-    QCOMPARE(image.pixelColor(55, 139), Navy);
-    QCOMPARE(image.pixelColor(40, 198), Navy);
-}
-
-void TestTChartPainter::selectedAndDiscardedPointsHaveTheirColours()
-{
-    TAnalyte a = KnownAnalyte();
-    a.Point(2).Values[0].Status = psDiscarded; // 10 at x = 70, y = 218
-    TChartView view = WholeView(a);
-    view.Selected = 4; // 11.5 at x = 100, y = 188
-    const QImage image = Render(&a, view);
-    QCOMPARE(image.pixelColor(70, 218), Blue);
-    QCOMPARE(image.pixelColor(100, 188), Red);
-    QCOMPARE(image.pixelColor(100, 184), Red); // radius 4 reaches beyond a marker's 3
-}
-
-void TestTChartPainter::lockedIntervalIsShadedLightCyan()
-{
-    TAnalyte a = KnownAnalyte();
-    a.LimitMode[0] = lmLocked;
-    a.LockStart[0] = 1;
-    a.LockEnd[0] = 4;
-    const QImage image = Render(&a, WholeView(a));
-    QCOMPARE(image.pixelColor(62, 150), LightCyan); // between x 55 and 100
-    QCOMPARE(image.pixelColor(47, 150), QColor(Qt::white));
-    QCOMPARE(image.pixelColor(110, 150), QColor(Qt::white));
-}
-
-void TestTChartPainter::levelMarkedForErasingTurnsSilver()
-{
-    const TAnalyte a = KnownAnalyte();
-    TChartView view = WholeView(a);
-    view.Erase[0] = true;
-    const QImage image = Render(&a, view);
-    QCOMPARE(image.pixelColor(47, 198), Silver); // the mean line
-    QCOMPARE(image.pixelColor(40, 198), Silver); // a marker
-}
-
-void TestTChartPainter::equalScaleBoundsDrawWithoutFigures()
-{
-    TAnalyte a = KnownAnalyte();
-    TLevelStats& r = a.ReferenceStats[0];
-    r.ChartLow = r.ChartHigh = r.Mean = 11;
-    r.WarningHalfWidth = r.ActionHalfWidth = 0;
-    a.LimitMode[0] = lmFixed;
-    const QImage image = Render(&a, WholeView(a));
-    // All limit lines meet on the bottom edge; values above 11 stick to the top.
-    QCOMPARE(image.pixelColor(55, 138), Navy);
-    // No figure and no tick left of the plot.
-    for (int y = 130; y < 265; ++y)
-        for (int x = 0; x < 36; ++x)
-            QCOMPARE(image.pixelColor(x, y), QColor(Qt::white));
-}
-
-void TestTChartPainter::noAnalyteLeavesTheBoxWhite()
-{
-    const QImage image = Render(nullptr, TChartView());
-    QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
-    QCOMPARE(image.pixelColor(300, 200), QColor(Qt::white));
-    QCOMPARE(image.pixelColor(599, 453), QColor(Qt::white));
-}
-
-void TestTChartPainter::plotRedrawLeavesTheStatisticsAlone()
-{
-    const TAnalyte a = KnownAnalyte();
-    QImage image(600, 454, QImage::Format_RGB32);
-    image.fill(Qt::magenta);
-    {
-        QPainter p(&image);
-        TChartPainter::PaintPlots(p, QRect(0, 0, 600, 454), a, WholeView(a), QImage());
-    }
-    QCOMPARE(image.pixelColor(47, 198), Lime);
-    QCOMPARE(image.pixelColor(300, 5), QColor(Qt::white));
-    QCOMPARE(image.pixelColor(550, 200), QColor(Qt::magenta)); // statistics area untouched
-    QCOMPARE(image.pixelColor(10, 200), QColor(Qt::magenta)); // scale figures untouched
+    QFETCH(int, change);
+    QFETCH(QRect, area);
+    QFETCH(QColor, colour);
+    const QImage image = Chart(TChange(change));
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            QCOMPARE(image.pixelColor(x, y), colour);
 }
 
 void TestTChartPainter::largerTargetScalesTheDrawing()
 {
-    const TAnalyte a = KnownAnalyte();
-    const QImage image = Render(&a, WholeView(a), QSize(1200, 908));
-    // Lines keep one device pixel: find them around twice their place.
-    auto rowOf = [&](const QColor& colour, int from) {
-        for (int y = from - 2; y <= from + 2; ++y)
-            if (image.pixelColor(95, y) == colour)
-                return y;
-        return -1;
+    const QImage image = Chart(Plain, QSize(1200, 908));
+    // Lines keep one device pixel, within a pixel of twice their place.
+    auto near = [&](const QColor& colour, int y) {
+        return image.pixelColor(95, y - 1) == colour || image.pixelColor(95, y) == colour
+            || image.pixelColor(95, y + 1) == colour;
     };
-    QVERIFY(std::abs(rowOf(Lime, 396) - 396) <= 1);
-    QVERIFY(std::abs(rowOf(Red, 316) - 316) <= 1);
+    QVERIFY(near(Lime, 396));
+    QVERIFY(near(Red, 316));
 }
 
 VANTOREL_TEST(TestTChartPainter)

@@ -1,0 +1,29 @@
+#pragma once
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+// Shared steps of the window tests.
+
+// Shows the window and waits until it has the focus (focus checks need it).
+bool ShowActive(QWidget& window);
+// A scripted run of the password window: types `text` and presses OK.
+std::function<int(QDialog&)> TypePassword(const QString& text);
+// The widget as it paints itself now.
+QImage Grab(QWidget& widget);
+// The pixels of `colour` in `area` of the image.
+int CountPixels(const QImage& image, const QRect& area, const QColor& colour);
+// The pixels darker than mid-grey (text ink) in `area` of the image.
+int CountInk(const QImage& image, const QRect& area);
+
+// Exactly one box was shown, this one.
+#define QVERIFY_ONE_BOX(dialogs, type, text, buttons)                                                                  \
+    do {                                                                                                               \
+        const QString difference_ = (dialogs).OnlyBoxDifference(type, text, buttons);                                  \
+        QVERIFY2(difference_.isEmpty(), qPrintable(difference_));                                                      \
+    } while (false)
