@@ -1,6 +1,6 @@
 #include "TArrowButton.h"
-#include "TListClick.h"
 #include "TTestRegistry.h"
+#include "TWindowTestKit.h"
 
 #include <QSignalSpy>
 #include <QtTest>

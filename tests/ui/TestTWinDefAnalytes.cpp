@@ -5,6 +5,7 @@
 #include "TScriptedDialogs.h"
 #include "TTestRegistry.h"
 #include "TWinDefAnalytes.h"
+#include "TWindowTestKit.h"
 #include "TestHelpers.h"
 
 #include <QComboBox>
@@ -46,7 +47,7 @@ private slots:
         QTest::mouseClick(m_win->findChild<QPushButton*>(button), Qt::LeftButton);
         QFETCH(QString, text);
         QFETCH(int, buttons);
-        QCOMPARE(m_dialogs->OnlyBoxDifference(TMsgType::Error, text, buttons), QString());
+        QVERIFY_ONE_BOX(*m_dialogs, TMsgType::Error, text, buttons);
     }
 
     void okWritesTheListCancelLeavesEverything_data()
@@ -62,11 +63,10 @@ private slots:
         ClickRow(*m_win->LBox, 0);
         QCOMPARE(m_win->EditNom->text(), QString("Glucose"));
         QTest::mouseClick(m_win->BtSupprimer, Qt::LeftButton);
-        QCOMPARE(m_dialogs->OnlyBoxDifference(TMsgType::Confirmation,
-                     "Warning, you are about to clear all archived data and \rcurrent control points for Glucose\r"
-                     "Confirm analyte deletion :",
-                     mbOK | mbCancel),
-            QString());
+        QVERIFY_ONE_BOX(*m_dialogs, TMsgType::Confirmation,
+            "Warning, you are about to clear all archived data and \rcurrent control points for Glucose\r"
+            "Confirm analyte deletion :",
+            mbOK | mbCancel);
         QTest::keyClicks(m_win->EditNom, "Sodium");
         m_win->SELevels->setValue(2);
         m_win->CBUnite->setCurrentIndex(1);

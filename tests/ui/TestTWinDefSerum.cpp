@@ -5,6 +5,7 @@
 #include "TScriptedDialogs.h"
 #include "TTestRegistry.h"
 #include "TWinDefSerum.h"
+#include "TWindowTestKit.h"
 #include "TestHelpers.h"
 
 #include <QLineEdit>
@@ -68,7 +69,7 @@ private slots:
         if (row >= 0)
             ClickRow(*m_win->LBSerum, row);
         QTest::mouseClick(m_win->findChild<QPushButton*>(button), Qt::LeftButton);
-        QCOMPARE(m_dialogs->OnlyBoxDifference(TMsgType(type), text, buttons), QString());
+        QVERIFY_ONE_BOX(*m_dialogs, TMsgType(type), text, buttons);
         QTest::mouseClick(m_win->BtOK, Qt::LeftButton);
         QVERIFY(m_context->ListSerum == before);
     }

@@ -8,6 +8,7 @@
 #include "TScriptedDialogs.h"
 #include "TTestRegistry.h"
 #include "TWinSerumByAnal.h"
+#include "TWindowTestKit.h"
 #include "TestHelpers.h"
 
 #include <QDrag>
@@ -91,7 +92,7 @@ private slots:
     {
         Open(AddLevelDataAnalyte(*m_context, "Sodium", "vv", { 2, 1, -1 }));
         QTest::mouseClick(m_win->BtLevel[0], Qt::LeftButton, {}, QPoint(15, 20));
-        QCOMPARE(m_dialogs->OnlyBoxDifference(TMsgType::Error, "No control material selected", mbYes), QString());
+        QVERIFY_ONE_BOX(*m_dialogs, TMsgType::Error, "No control material selected", mbYes);
         ClickRow(*m_win->LBSerum, 0);
         QTest::keyClick(m_win.get(), Qt::Key_3, Qt::AltModifier);
         QCOMPARE(m_win->WorkingLot(2), -1);

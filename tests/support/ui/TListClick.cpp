@@ -8,10 +8,3 @@ void ClickRow(QListWidget& list, int row)
     list.scrollToItem(list.item(row));
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
 }
-
-bool ShowActive(QWidget& window)
-{
-    window.show();
-    window.activateWindow();
-    return QTest::qWaitForWindowActive(&window);
-}
