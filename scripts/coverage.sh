@@ -18,7 +18,7 @@ test -f "$BUILD/build.ninja" || cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TY
 cmake --build "$BUILD" -j "$(nproc)"
 find "$BUILD" -name '*.gcda' -delete
 (cd "$BUILD" && QT_QPA_PLATFORM=offscreen ctest -j "$(nproc)" --output-on-failure) || status=$?
-gcovr -r . --object-directory "$BUILD" --exclude '.*_autogen/.*' --exclude 'tests/' --exclude 'bench/' \
+gcovr -r . --object-directory "$BUILD" --exclude-directories '.*/CMakeFiles/[0-9.]+' --exclude '.*_autogen/.*' --exclude 'tests/' --exclude 'bench/' \
     -j "$(nproc)" --gcov-ignore-parse-errors --json "$BUILD/coverage.json"
 for folder in core cli print ui; do
     gcovr -r . --add-tracefile "$BUILD/coverage.json" --filter "$folder/" --print-summary --txt /dev/null \

@@ -1,737 +1,632 @@
 #include "TAnalyte.h"
+#include "TArchive.h"
+#include "TColors.h"
 #include "TDailyAnalyte.h"
 #include "TDataFile.h"
-#include "TDates.h"
-#include "TPaintBox.h"
-#include "TPictures.h"
-#include "TScriptedDialogs.h"
+#include "TGBArchivage.h"
+#include "TGBFixedParam.h"
+#include "TGBLockedParam.h"
+#include "TLimitSheets.h"
+#include "TMainWindowFixture.h"
 #include "TShape.h"
-#include "TStatistics.h"
 #include "TTestRegistry.h"
-#include "TWinAbout.h"
+#include "TV2Sample.h"
+#include "TWin1252.h"
 #include "TWinEmployees.h"
-#include "TWinMain.h"
-#include "TWinValidCQ.h"
 #include "TestHelpers.h"
 
 #include <QAction>
-#include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QTimer>
 #include <QtTest>
 
 namespace {
 
-double Today() { return DateToDayCount(QDate(2026, 3, 15)); }
+using F = TMainWindowFixture;
 
-TAnalyte& AddAnalyte(TQCContext& context, const QString& name, int levels, int count)
+const QDateTime Morning(QDate(2026, 3, 15), QTime(8, 0));
+
+// Types a run into the form and presses OK; the validation window answers `result`.
+void Enter(F& f, const QDateTime& when, const QStringList& values, int result, const QString& op = {})
 {
-    return AddDailyAnalyte(context, name, levels, count, Today());
+    f.Win->DatePicker->setDate(when.date());
+    f.Win->TimePicker->setTime(when.time());
+    for (int i = 0; i < values.size(); ++i)
+        f.Win->EditValue[i]->setText(values[i]);
+    f.Win->CBOperator->setEditText(op);
+    f.Dialogs.QueueExec([result](QDialog&) { return result; });
+    f.Win->BtOKEnter->click();
 }
 
-QStringList MenuCaptions(QMenuBar* bar)
+// A held-back run of the analyte named `name`, this morning.
+TResu0 HeldRun(const QString& name, double v1, double v3 = NAN)
 {
-    QStringList captions;
-    for (QAction* top : bar->actions()) {
-        captions << top->text();
-        for (QAction* item : top->menu()->actions())
-            captions << "  " + item->text();
-    }
-    return captions;
+    TResu0 run = MakeResult(F::Today() + 0.25, v1, NAN, v3, "AB", "held");
+    run.Analyte = name;
+    return run;
 }
+
+void WriteFile(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+QByteArray ReadBytes(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
+}
+
+// The first values of the runs the queue file holds, head first.
+QList<float> QueueFileValues(const F& f)
+{
+    TFifo fifo;
+    fifo.SetFileName(f.Context->BaseName() + ".fif");
+    QList<float> values;
+    for (int i = 0; fifo.Load() && i < fifo.Count(); ++i)
+        values.append(fifo.Item(i).Values[0].Value);
+    return values;
+}
+
+// Runs the import window: its lines are kept, then Add is pressed.
+std::function<int(QDialog&)> AddImported(QStringList& lines)
+{
+    return [&lines](QDialog& dialog) {
+        auto& import = static_cast<TWinImport&>(dialog);
+        for (int i = 0; i < import.LB->count(); ++i)
+            lines << import.LB->item(i)->text();
+        import.BtAdd->click();
+        return dialog.result();
+    };
+}
+
+// A command refused in a state, the box it shows and the answer given to it.
+struct TRefusal {
+    const char* Name;
+    std::function<void(F&)> Setup; // before the window shows
+    std::function<void(F&)> Prepare; // on the shown window
+    std::function<void(F&)> Command; // none: the start-up itself is refused
+    TMsgType Type;
+    QString Text;
+    int Buttons;
+    int Answer = 0;
+};
+
+void Nothing(F&) { }
+void Glucose(F& f) { AddDailyAnalyte(*f.Context, "Glucose", 2, 5, F::Today()); }
+void Archi(F& f) { f.Win->Sheets->MnuChangePageControl(TSheet::Archi); }
+void MarkFirstLevel(F& f)
+{
+    Archi(f);
+    f.Win->Sheets->GBArchi[0]->BtArchi->click();
+}
+void Erase(F& f) { f.Win->Sheets->BtOKErase->click(); }
+
+const TRefusal Refusals[] = {
+    { "special sheet without analyte", Nothing, Nothing, [](F& f) { f.Win->MnuLockLimits->trigger(); }, TMsgType::Error,
+        "No analyte.", mbOK },
+    { "export without analyte", Nothing, [](F& f) { f.Dialogs.QueueFileName(f.Path("out.txt")); },
+        [](F& f) { f.Win->MnuExport->trigger(); }, TMsgType::Error, "No analyte", mbOK },
+    { "copy without analyte", Nothing, Nothing, [](F& f) { f.Win->MnuCopy->trigger(); }, TMsgType::Error,
+        "Nothing to copy.", mbYes },
+    { "paste without analyte", Nothing, Nothing, [](F& f) { f.Win->MnuPaste->trigger(); }, TMsgType::Error,
+        "No analyte to paste", mbYes },
+    { "paste an empty clipboard", Glucose, [](F&) { QGuiApplication::clipboard()->clear(); },
+        [](F& f) { f.Win->MnuPaste->trigger(); }, TMsgType::Error, "Bad clipboard format", mbYes },
+    { "recall from an empty queue", Glucose, Nothing, [](F& f) { f.Win->BtFifo->click(); }, TMsgType::Error,
+        "Nothing hold in the queue", mbYes },
+    { "clear an empty queue", Nothing, Nothing, [](F& f) { f.Win->MnuClearFifo->trigger(); }, TMsgType::Error,
+        "Nothing hold in the queue.", mbYes },
+    { "clear the queue, cancelled", [](F& f) { f.Context->ListFifo.Push(HeldRun("Glucose", 5)); }, Nothing,
+        [](F& f) { f.Win->MnuClearFifo->trigger(); }, TMsgType::Confirmation, "Erase 1 control points in the queue ?",
+        mbOK | mbCancel, mbCancel },
+    { "import text without analyte", Nothing, [](F& f) { f.Dialogs.QueueFileName(f.Path("runs.txt")); },
+        [](F& f) { f.Win->MnuImport->trigger(); }, TMsgType::Error, "No analyte to import data", mbYes },
+    { "import a missing text file", Glucose, [](F& f) { f.Dialogs.QueueFileName(f.Path("gone.txt")); },
+        [](F& f) { f.Win->MnuImport->trigger(); }, TMsgType::Error, "Bad file format", mbYes },
+    { "import a current data file as version 2",
+        [](F& f) {
+            Glucose(f);
+            QVERIFY(SaveData(*f.Context, f.Path("Vantorel.dat")));
+            f.Dialogs.QueueFileName(f.Path("Vantorel.dat"));
+        },
+        Nothing, [](F& f) { f.Win->MnuImport->trigger(); }, TMsgType::Error, "Cannot read data", mbYes },
+    { "export over a file, cancelled", Glucose,
+        [](F& f) {
+            WriteFile(f.Path("old.txt"), "previous export");
+            f.Dialogs.QueueFileName(f.Path("old.txt"));
+        },
+        [](F& f) { f.Win->MnuExport->trigger(); }, TMsgType::Confirmation,
+        "The file <folder>/old.txt\ralready exists. Overwrite ?", mbOK | mbCancel, mbCancel },
+    { "enter blanks", Glucose, [](F& f) { f.Win->EditValue[0]->setText("   "); },
+        [](F& f) { f.Win->BtOKEnter->click(); }, TMsgType::Error, "Enter data", mbYes },
+    { "enter a wrong number", [](F& f) { AddDailyAnalyte(*f.Context, "Glucose", 3, 5, F::Today()); },
+        [](F& f) {
+            for (int i = 0; i < 3; ++i)
+                f.Win->EditValue[i]->setText(QStringList { "5.1", "1,2,3", "abc" }[i]);
+        },
+        [](F& f) {
+            f.Win->BtOKEnter->click();
+            QCOMPARE(f.Win->EditValue[1]->selectedText(), QString("1,2,3")); // ready to be corrected
+        },
+        TMsgType::Error, "Incorrect floating number", mbOK },
+    { "lock without interval", Glucose, [](F& f) { f.Win->MnuLockLimits->trigger(); },
+        [](F& f) { f.Win->Sheets->GBLocked[0]->BtLock->click(); }, TMsgType::Error,
+        "Define a date interval at the bottom of the charts\r - click on one end of the interval, then Shift+click "
+        "on the other end\r - or click on one end and glide to the other end;\rThe selected date interval is "
+        "spotted in light blue.",
+        mbOK },
+    { "lock on equal values",
+        [](F& f) {
+            f.AddAnalyte("Glucose", 1, { { 5 }, { 5 }, { 5 }, { 6 } });
+        },
+        [](F& f) {
+            f.Win->MnuLockLimits->trigger();
+            f.Press(0);
+            f.Press(2, Qt::ShiftModifier);
+        },
+        [](F& f) { f.Win->Sheets->GBLocked[0]->BtLock->click(); }, TMsgType::Error,
+        "Not enough QC points in the dates interval for Lyphocheck 1", mbOK },
+    { "fix with warning above action", Glucose,
+        [](F& f) {
+            f.Win->MnuFixLimits->trigger();
+            f.Win->Sheets->GBFixed[0]->EditTarget->setText("5");
+            f.Win->Sheets->GBFixed[0]->EditWarning->setText("0.4");
+            f.Win->Sheets->GBFixed[0]->EditAction->setText("0.3");
+        },
+        [](F& f) { f.Win->Sheets->GBFixed[0]->BtFix->click(); }, TMsgType::Error, "Action < Warning", mbOK },
+    { "archive a level without data",
+        [](F& f) {
+            f.AddAnalyte("Glucose", 2, { { 5, NAN } });
+        },
+        Archi, [](F& f) { f.Win->Sheets->BtArchiClick(1); }, TMsgType::Error, "Nothing to archive", mbYes },
+    { "erase without marks", Glucose, Archi, Erase, TMsgType::Error, "Nothing to erase", mbYes },
+    { "erase after the list was refilled", Glucose,
+        [](F& f) {
+            MarkFirstLevel(f);
+            f.Win->FillAnalyteList(); // back to the entry sheet, as after an editor
+            QVERIFY(f.Win->Sheets->Current() == TSheet::Enter);
+            Archi(f);
+        },
+        Erase, TMsgType::Error, "Nothing to erase", mbYes },
+    { "erase, cancelled", Glucose, MarkFirstLevel, Erase, TMsgType::Confirmation,
+        "You are going to erase/archive the data of 1 QC level(s) for Glucose\r", mbOK | mbCancel, mbCancel },
+    { "exit, cancelled", Nothing, Nothing, [](F& f) { f.Win->close(); }, TMsgType::Confirmation, "Exit Vantorel",
+        mbOK | mbCancel, mbCancel },
+    { "screen font not small", [](F& f) { f.Screen.LogicalDpi = 120; }, Nothing, nullptr, TMsgType::Error,
+        "You  are not using the small screen font.\rYou must change it to the small one (96 pixels per inch).", mbOK },
+    { "screen 640 pixels wide, About due",
+        [](F& f) {
+            f.Screen = { 640, 480, 96 };
+            f.Context->Config.ShowAboutAtStart = true;
+        },
+        Nothing, nullptr, TMsgType::Error,
+        "Your screen resolution is 640 x 480 pixels.\rThe programme needs a minimum resolution of 800 x 600 "
+        "pixels.\rYou must change it.",
+        mbOK },
+};
 
 } // namespace
 
-// The main window: its layout, the analyte list, the charts' window, the entry
-// checks, the start-up checks and the exit question.
+// The main window: its commands, the analyte list and the charts, the entry form, the
+// queue, clipboard and file commands, the start-up checks, and every command's refusals.
 class TestTWinMain : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void init() { QVERIFY(f.Reset()); }
 
-    // Layout
-    void clientAreaAndPanelsHaveTheirSizes();
-    void bottomButtonsCarryCaptionsAndHints();
-    void mainMenuHasItsCaptions();
-    void timersBlinkEvery300MsAndStartStopped();
-    void commandsWithoutTheirWindowsAreDisabled();
+    void commandsFollowTheirWindows();
+    void analyteListShowsTheChosenAnalytesLevels();
+    void entryStoresOnOkAndHoldsOnCancel();
+    void correctAndClearFillTheForm();
+    void aboutAndOperatorsWindows();
+    void chartsArePainted();
+    void refusalsShowTheirBoxAndChangeNothing_data();
+    void refusalsShowTheirBoxAndChangeNothing();
 
-    // Analytes and charts
-    void noAnalyteHidesTheRowsAndEmptiesTheName();
-    void choosingAnAnalyteShowsItsLevels();
-    void thirtyPointsHideTheScrollBar();
-    void thirtyOnePointsShowItWithMaximumZero();
-    void scrollingMovesTheWindow();
-
-    // Entry checks
-    void emptyRunAsksForData();
-    void wrongNumberSelectsItsEdit();
-    void clearEmptiesTheForm();
-
-    // The entry road
-    void okStoresTheRunAtItsDatePositionAndSavesIt();
-    void cancelHoldsTheRunInTheQueue();
-    void commaAndPointReadAlike_data();
-    void commaAndPointReadAlike();
-    void commentAndOperatorAreTrimmed();
-    void emptyLevelIsStoredWithoutValue();
-    void runBeforeTheWindowMovesIt_data();
-    void runBeforeTheWindowMovesIt();
-    void failedSaveIsReported();
-    void backupReminderFollowsEachEntry();
-    void correctingAPointFillsTheFormAndRemovesIt();
-    void operatorsWindowReloadsTheSelectorAndSaves();
-
-    // Start-up
-    void smallScreenFontIsRefused();
-    void screen640WideLeavesWithoutTheExitQuestion();
-    void aboutAtStartCanBeSwitchedOff();
-    void aboutFromTheMenuShowsTheBoxCleared();
-    void backupIntervalZeroStartsTheBackupLight();
-    void recentBackupLeavesTheLightLime();
-    void exitQuestionCanBeCancelled();
-
-    void demonstrationLookIsKept();
+    void recallStoresTheHeadRunOrSendsItToTheTail();
+    void recallShowsTheRunsAnalyte_data();
+    void recallShowsTheRunsAnalyte();
+    void commandsLeaveASpecialSheetAsByCancel_data();
+    void commandsLeaveASpecialSheetAsByCancel();
+    void clearQueueAsksThePasswordThenEmptiesIt();
+    void copyThenPasteAddsThroughTheImportWindow();
+    void exportWritesTheTextAndOpensNextInItsFolder();
+    void importReadsTextAndVersion2Files();
 
 private:
-    void MakeWindow();
-    // Types a run into the form and presses OK; the validation window answers `result`.
-    void Enter(const QDateTime& when, const QStringList& values, int result, const QString& op = QString(),
-        const QString& comment = QString());
-
-    std::unique_ptr<TQCContext> m_context;
-    TScriptedDialogs m_dialogs;
-    TPictures m_pictures;
-    std::unique_ptr<TWinAbout> m_about;
-    std::unique_ptr<TWinValidCQ> m_valid;
-    std::unique_ptr<TWinMain> m_win;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    TScreenMetrics m_screen { 1024, 768, 96 };
+    void Recall(int result)
+    {
+        f.Dialogs.QueueExec([result](QDialog&) { return result; });
+        f.Win->BtFifo->click();
+    }
+    TMainWindowFixture f;
 };
 
-void TestTWinMain::initTestCase()
+void TestTWinMain::commandsFollowTheirWindows()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(m_pictures.Load());
+    TWinMain& w = f.Show();
+    QList<QAction*> windowed { w.MnuAbout, w.MnuPaste, w.MnuImport };
+    for (QAction* a : windowed + QList<QAction*> { w.MnuCopy, w.MnuExport, w.MnuUserManual })
+        QVERIFY2(a->isEnabled(), qPrintable(a->text()));
+    QVERIFY(w.BtOKEnter->isEnabled() && w.BtFifo->isEnabled());
+    w.WinAbout = nullptr;
+    w.WinValidCQ = nullptr;
+    w.WinImport = nullptr;
+    w.UpdateCommands();
+    for (QAction* a : windowed)
+        QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
+    QVERIFY(!w.BtOKEnter->isEnabled() && !w.BtFifo->isEnabled());
+    QVERIFY(w.MnuCopy->isEnabled() && w.MnuExport->isEnabled()); // no window of their own
 }
 
-void TestTWinMain::init()
+void TestTWinMain::analyteListShowsTheChosenAnalytesLevels()
 {
-    m_context = MakeTestContext();
-    m_context->Config.LastBackupDate = Today();
-    m_context->Config.ShowAboutAtStart = false;
-    m_context->ListSerum.Add("Lyphocheck 1", "111");
-    m_context->ListSerum.Add("Lyphocheck 2", "222");
-    m_dialogs = TScriptedDialogs();
-    m_screen = { 1024, 768, 96 };
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_context->SetProgramFolder(m_dir->path());
-}
+    TWinMain& w = f.Show();
+    QCOMPARE(w.LBAnalytes->count(), 0);
+    QVERIFY(f.Context->CurrentAnalyte == nullptr && w.PanelNomAnal->text().isEmpty());
+    QVERIFY(w.EditValue[0]->isHidden() && w.LblLevel[0]->isHidden());
 
-void TestTWinMain::cleanup()
-{
-    m_win.reset();
-    m_valid.reset();
-    m_about.reset();
-    m_dir.reset();
-}
-
-void TestTWinMain::MakeWindow()
-{
-    m_about = std::make_unique<TWinAbout>();
-    m_win = std::make_unique<TWinMain>(*m_context, m_dialogs, m_pictures);
-    m_valid = std::make_unique<TWinValidCQ>(*m_context, m_dialogs);
-    m_win->WinAbout = m_about.get();
-    m_win->WinValidCQ = m_valid.get();
-    m_win->UpdateCommands();
-    m_win->ScreenMetrics = [this] { return m_screen; };
-}
-
-void TestTWinMain::Enter(
-    const QDateTime& when, const QStringList& values, int result, const QString& op, const QString& comment)
-{
-    m_win->DatePicker->setDate(when.date());
-    m_win->TimePicker->setTime(when.time());
-    for (int i = 0; i < values.size(); ++i)
-        m_win->EditValue[i]->setText(values[i]);
-    m_win->CBOperator->setEditText(op);
-    m_win->EditComment->setText(comment);
-    m_dialogs.QueueExec([result](QDialog&) { return result; });
-    m_win->BtOKEnter->click();
-}
-
-void TestTWinMain::clientAreaAndPanelsHaveTheirSizes()
-{
-    MakeWindow();
-    QCOMPARE(m_win->centralWidget()->size(), QSize(792, 526));
-    QCOMPARE(m_win->PanelPBox->size(), QSize(602, 482));
-    QCOMPARE(m_win->PBox->size(), QSize(600, 454));
-    QCOMPARE(m_win->ScrollBar->width(), 329);
-    QCOMPARE(m_win->ScrollBar->pageStep(), 20);
-    QCOMPARE(m_win->PageControl->size(), QSize(191, 456));
-    QVERIFY(m_win->PageControl->tabBar()->isHidden());
-    QCOMPARE(m_win->PageControl->count(), 4);
-    QCOMPARE(m_win->PageControl->currentWidget(), m_win->TabSheetEnter);
-    for (int i = 0; i < 3; ++i) {
-        QCOMPARE(m_win->EditValue[i]->geometry(), QRect(85, 67 + 28 * i, 50, 21));
-        QCOMPARE(m_win->LblLevel[i]->pos(), QPoint(5, 70 + 28 * i));
-        QCOMPARE(m_win->LblLevel[i]->width(), 72);
-        QCOMPARE(m_win->LblUnit[i]->pos(), QPoint(138, 70 + 28 * i));
-    }
-    QCOMPARE(m_win->EditComment->maxLength(), 20);
-    QCOMPARE(m_win->CBOperator->lineEdit()->maxLength(), 4);
-}
-
-void TestTWinMain::bottomButtonsCarryCaptionsAndHints()
-{
-    MakeWindow();
-    const QList<QPushButton*> buttons = { m_win->BtData, m_win->BtDaily, m_win->BtLimits, m_win->BtPrnGraph,
-        m_win->BtAffectation, m_win->BtArchives, m_win->BtBackup, m_win->BtFifo, m_win->BtExit };
-    const QStringList captions = { "Data ta&ble", "D&aily QC", "&Control limits", "&Print charts", "Assign &lots",
-        "Archi&ves", "Bac&kup", "&Queue", "E&xit" };
-    const QStringList hints
-        = { "Table of QC data", "Daily QC results", "Show control limits", "Printing control charts",
-              "Change QC material or lot number", "Show archived data", "Backup on diskette", "", "" };
-    for (int i = 0; i < buttons.size(); ++i) {
-        if (i != 7) // the queue button shows its count once the window is shown
-            QCOMPARE(buttons[i]->text(), captions[i]);
-        QCOMPARE(buttons[i]->toolTip(), hints[i]);
-        QCOMPARE(buttons[i]->size(), QSize(85, 33));
-        QVERIFY(!buttons[i]->icon().isNull());
-    }
-    QCOMPARE(m_win->ShapeBackUp->size(), QSize(10, 8));
-    QCOMPARE(m_win->ShapeFifo->size(), QSize(8, 9));
-}
-
-void TestTWinMain::mainMenuHasItsCaptions()
-{
-    MakeWindow();
-    const QStringList expected = { "Pa&rameters", "  &Analytes", "  &Control materials", "  &Operators",
-        "Confi&guration", "  &Backup/restore options", "  &Password", "  Statistical &risks", "  &Shortcuts", "&File",
-        "  &Diskette restore", "  &Export", "  &Import", "Cl&ipboard", "  &Copy", "  &Paste", "&Special functions",
-        "  &Lock limits", "  &Fix limits", "  &Erase/archive levels", "  &Random generator", "  &Clear queue", "&?",
-        "  &User manual", "  &About" };
-    QCOMPARE(MenuCaptions(m_win->menuBar()), expected);
-    QCOMPARE(m_win->MnuLockLimits->data().toInt(), 1);
-    QCOMPARE(m_win->MnuFixLimits->data().toInt(), 2);
-    QCOMPARE(m_win->MnuEraseLevels->data().toInt(), 3);
-}
-
-void TestTWinMain::timersBlinkEvery300MsAndStartStopped()
-{
-    MakeWindow();
-    QCOMPARE(m_win->TimerBackUp->interval(), 300);
-    QCOMPARE(m_win->TimerBtFifo->interval(), 300);
-    QVERIFY(!m_win->TimerBackUp->isActive());
-    QVERIFY(!m_win->TimerBtFifo->isActive());
-    // Each tick turns the light red, then button face, then red again.
-    m_win->TimerBackUpTimer();
-    QCOMPARE(m_win->ShapeBackUp->BrushColor(), QColor(255, 0, 0));
-    m_win->TimerBackUpTimer();
-    QCOMPARE(m_win->ShapeBackUp->BrushColor(), QApplication::palette().color(QPalette::Button));
-    m_win->TimerBackUpTimer();
-    QCOMPARE(m_win->ShapeBackUp->BrushColor(), QColor(255, 0, 0));
-}
-
-void TestTWinMain::commandsWithoutTheirWindowsAreDisabled()
-{
-    MakeWindow();
-    QVERIFY(m_win->MnuAbout->isEnabled());
-    QVERIFY(m_win->MnuUserManual->isEnabled());
-    QVERIFY(m_win->BtExit->isEnabled());
-    QVERIFY(!m_win->MnuAnalytes->isEnabled());
-    QVERIFY(!m_win->BtDaily->isEnabled());
-    m_win->WinAbout = nullptr;
-    m_win->UpdateCommands();
-    QVERIFY(!m_win->MnuAbout->isEnabled());
-}
-
-void TestTWinMain::noAnalyteHidesTheRowsAndEmptiesTheName()
-{
-    MakeWindow();
-    m_win->FillAnalyteList();
-    QCOMPARE(m_win->LBAnalytes->count(), 0);
-    QCOMPARE(m_win->PanelNomAnal->text(), QString());
-    QVERIFY(m_context->CurrentAnalyte == nullptr);
-    QCOMPARE(m_win->SelectedPoint(), -1);
-    for (int i = 0; i < 3; ++i) {
-        QVERIFY(m_win->EditValue[i]->isHidden());
-        QVERIFY(m_win->LblLevel[i]->isHidden());
-        QVERIFY(m_win->LblUnit[i]->isHidden());
-    }
-    QVERIFY(m_win->ScrollBar->isHidden());
-}
-
-void TestTWinMain::choosingAnAnalyteShowsItsLevels()
-{
-    AddAnalyte(*m_context, "Glucose", 3, 10).SerumID[2] = 77; // a lot that does not exist
-    TAnalyte& calcium = AddAnalyte(*m_context, "Calcium", 2, 5);
+    AddDailyAnalyte(*f.Context, "Glucose", 3, 10, F::Today()).SerumID[2] = 77; // a lot that does not exist
+    TAnalyte& calcium = AddDailyAnalyte(*f.Context, "Calcium", 2, 5, F::Today());
     calcium.Units = "g/L";
-    MakeWindow();
-    m_win->FillAnalyteList();
-    QCOMPARE(m_win->LBAnalytes->count(), 2);
-    QCOMPARE(m_win->LBAnalytes->currentRow(), 0);
-    QCOMPARE(m_win->PanelNomAnal->text(), QString("Glucose"));
-    QCOMPARE(m_win->LblLevel[0]->text(), QString("Lyphocheck 1"));
-    QCOMPARE(m_win->LblLevel[2]->text(), QString("Unknown"));
-    QVERIFY(!m_win->EditValue[2]->isHidden());
-
-    m_win->LBAnalytes->setCurrentRow(1);
-    QCOMPARE(m_context->CurrentAnalyte, &calcium);
-    QCOMPARE(m_win->PanelNomAnal->text(), QString("Calcium"));
-    QCOMPARE(m_win->LblLevel[1]->text(), QString("Lyphocheck 2"));
-    QCOMPARE(m_win->LblUnit[1]->text(), QString("g/L"));
-    QVERIFY(!m_win->EditValue[1]->isHidden());
-    QVERIFY(m_win->EditValue[2]->isHidden());
-    QVERIFY(m_win->LblLevel[2]->isHidden());
-
-    // Refilling keeps the current analyte selected.
-    m_win->FillAnalyteList();
-    QCOMPARE(m_win->LBAnalytes->currentRow(), 1);
-    QCOMPARE(m_context->CurrentAnalyte, &calcium);
+    w.FillAnalyteList();
+    QCOMPARE(w.LBAnalytes->currentRow(), 0);
+    QCOMPARE(w.PanelNomAnal->text(), QString("Glucose"));
+    QCOMPARE(w.LblLevel[0]->text(), QString("Lyphocheck 1"));
+    QCOMPARE(w.LblLevel[2]->text(), QString("Unknown"));
+    QVERIFY(!w.EditValue[2]->isHidden());
+    QVERIFY(w.ScrollBar->isHidden() && w.PanelDateDeb->isHidden()); // ten points fit in the window
+    w.LBAnalytes->setCurrentRow(1);
+    QCOMPARE(f.Context->CurrentAnalyte, &calcium);
+    QCOMPARE(w.LblUnit[1]->text(), QString("g/L"));
+    QVERIFY(w.EditValue[2]->isHidden() && w.LblLevel[2]->isHidden());
+    w.FillAnalyteList(); // a refill keeps the analyte shown
+    QCOMPARE(w.LBAnalytes->currentRow(), 1);
+    QCOMPARE(f.Context->CurrentAnalyte, &calcium);
 }
 
-void TestTWinMain::thirtyPointsHideTheScrollBar()
+void TestTWinMain::entryStoresOnOkAndHoldsOnCancel()
 {
-    AddAnalyte(*m_context, "Glucose", 1, 30);
-    MakeWindow();
-    m_win->FillAnalyteList();
-    QVERIFY(m_win->ScrollBar->isHidden());
-    QVERIFY(m_win->PanelDateDeb->isHidden());
-    QVERIFY(m_win->PanelDateFin->isHidden());
-    QCOMPARE(m_win->ChartView().First, 0);
-    QCOMPARE(m_win->ChartView().Last, 29);
-}
+    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 3, 40, F::Today());
+    f.Context->Config.BackupInterval = 7;
+    f.Context->Config.LastBackupDate = F::Today() - 6;
+    TWinMain& w = f.Show();
+    QVERIFY(!w.TimerBtFifo->isActive() && !w.TimerBackUp->isActive());
+    f.Context->Config.LastBackupDate = F::Today() - 7; // a backup is due from now on
+    Enter(f, Morning, { "5.1" }, QDialog::Rejected, "CD");
+    QCOMPARE(a.Count(), 40);
+    QVERIFY(!QFile::exists(DataFileName(*f.Context)));
+    QCOMPARE(QueueFileValues(f), QList<float> { 5.1f });
+    QCOMPARE(f.Context->ListFifo.Item(0).Analyte + f.Context->ListFifo.Item(0).Operator, QString("GlucoseCD"));
+    QCOMPARE(w.BtFifo->text(), QString("&Queue : 1"));
+    QVERIFY(w.TimerBtFifo->isActive() && w.TimerBackUp->isActive());
+    QVERIFY(w.EditValue[0]->text().isEmpty()); // cleared for the next run
+    w.TimerBackUpTimer(); // each tick turns the light red, then button face
+    QCOMPARE(w.ShapeBackUp->BrushColor(), Colors::Red);
+    w.TimerBackUpTimer();
+    QCOMPARE(w.ShapeBackUp->BrushColor(), QApplication::palette().color(QPalette::Button));
+    f.Context->Config.LastBackupDate = F::Today(); // backed up: the next start shows it lime
+    w.FormShow();
+    QVERIFY(!w.TimerBackUp->isActive() && w.ShapeBackUp->BrushColor() == Colors::Lime);
 
-void TestTWinMain::thirtyOnePointsShowItWithMaximumZero()
-{
-    const TAnalyte& a = AddAnalyte(*m_context, "Glucose", 1, 31);
-    MakeWindow();
-    m_win->FillAnalyteList();
-    QVERIFY(!m_win->ScrollBar->isHidden());
-    QCOMPARE(m_win->ScrollBar->maximum(), 0);
-    QCOMPARE(m_win->ScrollBar->minimum(), 0);
-    QVERIFY(!m_win->PanelDateDeb->isHidden());
-    QCOMPARE(m_win->PanelDateDeb->text(), ShortDateText(a.Point(0).DateTime));
-    QCOMPARE(m_win->PanelDateFin->text(), ShortDateText(a.Point(30).DateTime));
-}
-
-void TestTWinMain::scrollingMovesTheWindow()
-{
-    AddAnalyte(*m_context, "Glucose", 2, 60);
-    MakeWindow();
-    m_win->FillAnalyteList();
-    QCOMPARE(m_win->ScrollBar->maximum(), 29);
-    QCOMPARE(m_win->ScrollBar->value(), 29);
-    QCOMPARE(m_win->ChartView().First, 29);
-    m_win->ScrollBar->setValue(5);
-    QCOMPARE(m_win->ChartView().First, 5);
-    QCOMPARE(m_win->ChartView().Last, 35);
-}
-
-void TestTWinMain::emptyRunAsksForData()
-{
-    AddAnalyte(*m_context, "Glucose", 2, 10);
-    MakeWindow();
-    m_win->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_win.get()));
-    m_win->FillAnalyteList();
-    m_win->EditValue[0]->setText("   ");
-    m_win->BtOKEnterClick();
-    QCOMPARE(m_dialogs.Boxes.size(), 1);
-    QCOMPARE(m_dialogs.Boxes[0].Text, QString("Enter data"));
-    QCOMPARE(m_dialogs.Boxes[0].Type, TMsgType::Error);
-    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbYes));
-    QVERIFY(m_win->DatePicker->hasFocus());
-    QCOMPARE(m_context->CurrentAnalyte->Count(), 10);
-}
-
-void TestTWinMain::wrongNumberSelectsItsEdit()
-{
-    AddAnalyte(*m_context, "Glucose", 3, 10);
-    MakeWindow();
-    m_win->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_win.get()));
-    m_win->FillAnalyteList();
-    m_win->EditValue[0]->setText("5.1");
-    m_win->EditValue[1]->setText("1,2,3");
-    m_win->EditValue[2]->setText("abc");
-    m_win->BtOKEnterClick();
-    QCOMPARE(m_dialogs.Boxes.size(), 1); // the first wrong edit ends the entry
-    QCOMPARE(m_dialogs.Boxes[0].Text, QString("Incorrect floating number"));
-    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbOK));
-    QVERIFY(m_win->EditValue[1]->hasFocus());
-    QCOMPARE(m_win->EditValue[1]->selectedText(), QString("1,2,3"));
-    QCOMPARE(m_win->EditValue[0]->text(), QString("5.1")); // the form is kept for correction
-}
-
-void TestTWinMain::clearEmptiesTheForm()
-{
-    AddAnalyte(*m_context, "Glucose", 2, 10);
-    m_context->ListOperators = QStringList { "AB", "CD" };
-    MakeWindow();
-    m_win->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_win.get()));
-    m_win->FillAnalyteList();
-    m_win->EditValue[0]->setText("5");
-    m_win->EditValue[1]->setText("6");
-    m_win->EditComment->setText("note");
-    m_win->CBOperator->setEditText("XY");
-    m_win->DatePicker->setDate(QDate(2020, 1, 1));
-    m_win->BtRAZEntryFields->click();
-    QCOMPARE(m_win->EditValue[0]->text(), QString());
-    QCOMPARE(m_win->EditValue[1]->text(), QString());
-    QCOMPARE(m_win->EditComment->text(), QString());
-    QCOMPARE(m_win->CBOperator->currentText(), QString());
-    QCOMPARE(m_win->CBOperator->count(), 2); // the operator list stays
-    QCOMPARE(m_win->DatePicker->date(), QDate(2026, 3, 15));
-    QCOMPARE(m_win->TimePicker->time(), QTime(10, 30));
-    QVERIFY(m_win->EditValue[0]->hasFocus());
-}
-
-void TestTWinMain::okStoresTheRunAtItsDatePositionAndSavesIt()
-{
-    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 2, 10);
-    MakeWindow();
-    m_win->FillAnalyteList();
-    QVERIFY(m_win->BtOKEnter->isEnabled());
-    // Between points 5 and 6 (points are dated at noon, ten days back).
-    const QDateTime when(QDate(2026, 3, 10), QTime(14, 15, 30));
-    Enter(when, { "5,2", "10.4" }, QDialog::Accepted, "AB");
-    QCOMPARE(m_dialogs.ExecutedWindows, QStringList { "TWinValidCQ" });
-    QCOMPARE(a.Count(), 11);
-    QCOMPARE(m_win->SelectedPoint(), 6);
+    // Between points 5 and 6, before the chart window: the window moves to show it.
+    QCOMPARE(w.ChartView().First, 9);
+    const QDateTime when = DayCountToDateTime(a.Point(5).DateTime).addSecs(3600);
+    Enter(f, when, { "5,2", "", "10.4" }, QDialog::Accepted, " AB ");
+    QCOMPARE(a.Count(), 41);
+    QCOMPARE(w.SelectedPoint(), 6);
+    QVERIFY(w.ChartView().First == 0 && w.ScrollBar->value() == 0);
     const TQCPoint& p = a.Point(6);
     QCOMPARE_NEAR(p.DateTime, DateTimeToDayCount(when), 1e-9);
     QCOMPARE(p.Values[0].Value, 5.2f);
-    QCOMPARE(p.Values[1].Value, 10.4f);
+    QCOMPARE(int(p.Values[1].Status), int(psNoValue));
+    QCOMPARE(p.Values[2].Value, 10.4f);
+    QCOMPARE(int(p.Values[2].Status), int(psLowAction)); // classified against the limits
     QCOMPARE(p.Operator(), QString("AB"));
-    QVERIFY(p.Values[0].Status <= psLowAction); // classified against the limits
-    QCOMPARE(p.Values[2].Status, quint8(psNoValue));
-    QCOMPARE(a.AllPointsStats[0].N, 11); // recomputed
-    // The form is cleared for the next run.
-    QCOMPARE(m_win->EditValue[0]->text(), QString());
-    // The data file holds what is in memory.
-    auto reread = MakeTestContext();
-    QString error;
-    QVERIFY2(LoadData(*reread, DataFileName(*m_context), &error), qPrintable(error));
-    QCOMPARE(reread->ListAnalytes.Count(), 1);
-    const TAnalyte& b = reread->ListAnalytes.Item(0);
-    QCOMPARE(b.Count(), 11);
-    for (int i = 0; i < 11; ++i) {
-        QCOMPARE(b.Point(i).DateTime, a.Point(i).DateTime);
-        QCOMPARE(b.Point(i).Values, a.Point(i).Values);
-    }
+    QVERIFY(w.EditValue[0]->text().isEmpty());
+    QVERIFY(f.DataFileAsInMemory());
+    QCOMPARE(f.Dialogs.ExecutedWindows, (QStringList { "TWinValidCQ", "TWinValidCQ" }));
+
+    // A data file that cannot be written is reported; the run stays in memory.
+    QVERIFY(QFile::remove(DataFileName(*f.Context)) && QDir().mkpath(DataFileName(*f.Context)));
+    Enter(f, Morning, { "5" }, QDialog::Accepted);
+    QCOMPARE(a.Count(), 42);
+    QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, "Cannot save data", mbYes), QString());
 }
 
-void TestTWinMain::cancelHoldsTheRunInTheQueue()
+void TestTWinMain::correctAndClearFillTheForm()
 {
-    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 2, 10);
-    MakeWindow();
-    m_win->ShowMainWindow();
-    QVERIFY(SaveData(*m_context, DataFileName(*m_context)));
-    QFile file(DataFileName(*m_context));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
-    QCOMPARE(m_win->BtFifo->text(), QString("&Queue : 0"));
-    QVERIFY(!m_win->TimerBtFifo->isActive());
-
-    Enter(QDateTime(QDate(2026, 3, 15), QTime(9, 0)), { "5.1", "" }, QDialog::Rejected, "CD", "late");
-    QCOMPARE(a.Count(), 10);
-    QCOMPARE(m_win->SelectedPoint(), -1);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), before);
-    QCOMPARE(m_context->ListFifo.Count(), 1);
-    const TResu0& held = m_context->ListFifo.Item(0);
-    QCOMPARE(held.Analyte, QString("Glucose"));
-    QCOMPARE(held.Operator, QString("CD"));
-    QCOMPARE(held.Comment, QString("late"));
-    QCOMPARE(held.Values[0].Value, 5.1f);
-    QCOMPARE(held.Values[1].Status, quint8(psNoValue));
-    QCOMPARE(m_win->BtFifo->text(), QString("&Queue : 1"));
-    QVERIFY(m_win->TimerBtFifo->isActive());
-    QCOMPARE(m_win->EditValue[0]->text(), QString());
-}
-
-void TestTWinMain::commaAndPointReadAlike_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("comma") << "12,5";
-    QTest::newRow("point") << "12.5";
-    QTest::newRow("blanks around") << "  12.5 ";
-}
-
-void TestTWinMain::commaAndPointReadAlike()
-{
-    QFETCH(QString, typed);
-    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 1, 3);
-    MakeWindow();
-    m_win->FillAnalyteList();
-    Enter(QDateTime(QDate(2026, 3, 15), QTime(8, 0)), { typed }, QDialog::Accepted);
-    QCOMPARE(a.Count(), 4);
-    QCOMPARE(a.Point(3).Values[0].Value, 12.5f);
-}
-
-void TestTWinMain::commentAndOperatorAreTrimmed()
-{
-    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 1, 3);
-    MakeWindow();
-    m_win->FillAnalyteList();
-    Enter(QDateTime(QDate(2026, 3, 15), QTime(8, 0)), { "5" }, QDialog::Accepted, " AB ", "  new lot  ");
-    QCOMPARE(a.Point(3).Operator(), QString("AB"));
-    QCOMPARE(a.CommentText(a.Point(3).CommentID), QString("new lot"));
-}
-
-void TestTWinMain::emptyLevelIsStoredWithoutValue()
-{
-    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 3, 3);
-    MakeWindow();
-    m_win->FillAnalyteList();
-    Enter(QDateTime(QDate(2026, 3, 15), QTime(8, 0)), { "", "10", "" }, QDialog::Accepted);
-    QCOMPARE(a.Count(), 4);
-    QCOMPARE(a.Point(3).Values[0].Status, quint8(psNoValue));
-    QVERIFY(a.Point(3).Values[1].HasValue());
-    QCOMPARE(a.Point(3).Values[2].Status, quint8(psNoValue));
-}
-
-void TestTWinMain::runBeforeTheWindowMovesIt_data()
-{
-    QTest::addColumn<int>("points");
-    QTest::addColumn<int>("before");
-    QTest::addColumn<int>("first");
-    // The new run lands just after point `before`.
-    QTest::newRow("to the start of the series") << 60 << 10 << 0;
-    QTest::newRow("the new point first") << 100 << 50 << 51;
-}
-
-void TestTWinMain::runBeforeTheWindowMovesIt()
-{
-    QFETCH(int, points);
-    QFETCH(int, before);
-    QFETCH(int, first);
-    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 1, points);
-    MakeWindow();
-    m_win->FillAnalyteList();
-    QCOMPARE(m_win->ChartView().First, points - 31);
-    const QDateTime when = DayCountToDateTime(a.Point(before).DateTime).addSecs(3600);
-    Enter(when, { "5" }, QDialog::Accepted);
-    QCOMPARE(m_win->SelectedPoint(), before + 1);
-    QCOMPARE(m_win->ChartView().First, first);
-    QCOMPARE(m_win->ChartView().Last, first + 30);
-    QCOMPARE(m_win->ScrollBar->value(), first);
-}
-
-void TestTWinMain::failedSaveIsReported()
-{
-    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 1, 3);
-    // A folder where the data file should be: it cannot be written.
-    QVERIFY(QDir().mkpath(DataFileName(*m_context)));
-    MakeWindow();
-    m_win->FillAnalyteList();
-    Enter(QDateTime(QDate(2026, 3, 15), QTime(8, 0)), { "5" }, QDialog::Accepted);
-    QCOMPARE(a.Count(), 4); // kept in memory, saved again at the next entry or at exit
-    QCOMPARE(m_dialogs.Boxes.size(), 1);
-    QCOMPARE(m_dialogs.Boxes[0].Text, QString("Cannot save data"));
-    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbYes));
-}
-
-void TestTWinMain::backupReminderFollowsEachEntry()
-{
-    AddAnalyte(*m_context, "Glucose", 1, 3);
-    m_context->Config.BackupInterval = 7;
-    m_context->Config.LastBackupDate = Today() - 1;
-    MakeWindow();
-    m_win->ShowMainWindow();
-    QVERIFY(!m_win->TimerBackUp->isActive());
-    m_context->Config.BackupInterval = 0;
-    Enter(QDateTime(QDate(2026, 3, 15), QTime(8, 0)), { "5" }, QDialog::Rejected);
-    QVERIFY(m_win->TimerBackUp->isActive());
-}
-
-void TestTWinMain::correctingAPointFillsTheFormAndRemovesIt()
-{
-    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 2, 5);
-    TResu0 run = MakeResult(Today() - 2 + 0.25, 4.26, NAN, NAN, "XY", "check");
-    const int index = a.AddPoint(run);
-    MakeWindow();
-    m_win->FillAnalyteList();
-    m_win->CorrectPoint(&a.Point(index));
-    QCOMPARE(a.Count(), 5);
-    QCOMPARE(m_win->EditValue[0]->text(), QString("4.3")); // one decimal
-    QCOMPARE(m_win->EditValue[1]->text(), QString());
-    QCOMPARE(m_win->CBOperator->currentText(), QString("XY"));
-    QCOMPARE(m_win->EditComment->text(), QString("check"));
-    QCOMPARE(m_win->DatePicker->date(), QDate(2026, 3, 13));
-    QCOMPARE(m_win->TimePicker->time(), QTime(6, 0));
-    // A point that is not stored changes nothing.
+    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 5, F::Today());
+    f.Context->ListOperators = QStringList { "AB", "CD" };
+    const int index = a.AddPoint(MakeResult(F::Today() - 2 + 0.25, 4.26, NAN, NAN, "XY", "check"));
+    TWinMain& w = f.Show();
+    w.CorrectPoint(&a.Point(index));
+    QCOMPARE(a.Count(), 5); // taken out of the analyte into the form
+    QCOMPARE(w.EditValue[0]->text(), QString("4.3"));
+    QVERIFY(w.EditValue[1]->text().isEmpty());
+    QCOMPARE(w.CBOperator->currentText() + w.EditComment->text(), QString("XYcheck"));
+    QCOMPARE(QDateTime(w.DatePicker->date(), w.TimePicker->time()), QDateTime(QDate(2026, 3, 13), QTime(6, 0)));
     TQCPoint stranger;
-    m_win->CorrectPoint(&stranger);
+    w.CorrectPoint(&stranger);
     QCOMPARE(a.Count(), 5);
+
+    w.BtRAZEntryFields->click();
+    QVERIFY(w.EditValue[0]->text().isEmpty() && w.EditComment->text().isEmpty());
+    QVERIFY(w.CBOperator->currentText().isEmpty());
+    QCOMPARE(w.CBOperator->count(), 2); // the operators stay
+    QCOMPARE(QDateTime(w.DatePicker->date(), w.TimePicker->time()), QDateTime(QDate(2026, 3, 15), QTime(10, 30)));
 }
 
-void TestTWinMain::operatorsWindowReloadsTheSelectorAndSaves()
+void TestTWinMain::aboutAndOperatorsWindows()
 {
-    m_context->ListOperators = QStringList { "AB" };
-    MakeWindow();
-    TWinEmployees employees(*m_context, m_dialogs);
-    m_win->WinEmployees = &employees;
-    m_win->UpdateCommands();
-    QVERIFY(m_win->MnuOperators->isEnabled());
-    QCOMPARE(m_win->CBOperator->count(), 1);
-    m_dialogs.QueueExec([this](QDialog&) {
-        m_context->ListOperators = QStringList { "CD", "EF" };
+    f.Context->Config.ShowAboutAtStart = true;
+    f.Context->ListOperators = QStringList { "AB" };
+    bool checked = true;
+    const auto tick = [&checked](QDialog& dialog) {
+        auto& about = static_cast<TWinAbout&>(dialog);
+        checked = about.CheckBoxAvertir->isChecked();
+        about.CheckBoxAvertir->setChecked(true);
+        return int(QDialog::Accepted);
+    };
+    f.Dialogs.QueueExec(tick);
+    TWinMain& w = f.Show();
+    QVERIFY(!f.Context->Config.ShowAboutAtStart); // ticked at start: not shown again
+    f.Context->Config.ShowAboutAtStart = true;
+    f.Dialogs.QueueExec(tick);
+    w.MnuAbout->trigger();
+    QVERIFY(!checked); // shown cleared from the menu
+    QVERIFY(f.Context->Config.ShowAboutAtStart); // and ticking it there changes nothing
+
+    w.WinEmployees = new TWinEmployees(*f.Context, f.Dialogs, &w); // the window's child
+    w.UpdateCommands();
+    f.Dialogs.QueueExec([this](QDialog&) {
+        f.Context->ListOperators = QStringList { "CD", "EF" };
         return int(QDialog::Rejected);
     });
-    m_win->MnuOperators->trigger();
-    QCOMPARE(m_win->CBOperator->count(), 1); // nothing reloaded without OK
-    QVERIFY(!QFile::exists(m_context->BaseName() + ".cfr"));
-    m_dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
-    m_win->MnuOperators->trigger();
-    QCOMPARE(m_win->CBOperator->count(), 2);
-    QCOMPARE(m_win->CBOperator->itemText(1), QString("EF"));
-    QVERIFY(QFile::exists(m_context->BaseName() + ".cfr"));
-    m_win->WinEmployees = nullptr;
+    w.MnuOperators->trigger();
+    QCOMPARE(w.CBOperator->count(), 1); // nothing reloaded without OK
+    QVERIFY(!QFile::exists(f.Context->BaseName() + ".cfr"));
+    f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
+    w.MnuOperators->trigger();
+    QCOMPARE(w.CBOperator->itemText(1), QString("EF"));
+    QVERIFY(QFile::exists(f.Context->BaseName() + ".cfr"));
 }
 
-void TestTWinMain::smallScreenFontIsRefused()
+void TestTWinMain::chartsArePainted()
 {
-    m_screen = { 1024, 768, 120 };
-    MakeWindow();
-    m_win->ShowMainWindow();
-    QVERIFY(m_win->StartupRefused());
-    QCOMPARE(m_dialogs.Boxes.size(), 1);
-    QCOMPARE(m_dialogs.Boxes[0].Text,
-        QString("You  are not using the small screen font.\rYou must change it to the "
-                "small one (96 pixels per inch)."));
-    QVERIFY(!m_win->isVisible());
+    AddDailyAnalyte(*f.Context, "Glucose", 3, 45, F::Today());
+    TWinMain& w = f.Show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.grab().toImage().save(ArtifactPath("TWinMain.png")));
+    // Three levels: the first band's action limit runs along its top edge.
+    const QImage box = w.PBox->grab().toImage();
+    QCOMPARE(box.pixelColor(430, FirstBandTop(3)), Colors::Red);
+    QCOMPARE(box.pixelColor(430, FirstBandTop(3) - 1), QColor(Qt::white));
 }
 
-void TestTWinMain::screen640WideLeavesWithoutTheExitQuestion()
+void TestTWinMain::refusalsShowTheirBoxAndChangeNothing_data()
 {
-    m_context->Config.ShowAboutAtStart = true;
-    m_screen = { 640, 480, 96 };
-    MakeWindow();
-    m_win->ShowMainWindow();
-    QVERIFY(m_win->StartupRefused());
-    QCOMPARE(m_dialogs.Boxes.size(), 1); // no exit question after the refusal
-    QCOMPARE(m_dialogs.Boxes[0].Type, TMsgType::Error);
-    QCOMPARE(m_dialogs.Boxes[0].Buttons, int(mbOK));
-    QCOMPARE(m_dialogs.Boxes[0].Text,
-        QString("Your screen resolution is 640 x 480 pixels.\rThe programme needs a "
-                "minimum resolution of 800 x 600 pixels.\rYou must change it."));
-    QVERIFY(m_dialogs.ExecutedWindows.isEmpty()); // no About window either
-    QVERIFY(!m_win->isVisible());
-    QVERIFY(m_win->close()); // a later close asks nothing
-    QCOMPARE(m_dialogs.Boxes.size(), 1);
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < int(std::size(Refusals)); ++i)
+        QTest::newRow(Refusals[i].Name) << i;
 }
 
-void TestTWinMain::aboutAtStartCanBeSwitchedOff()
+void TestTWinMain::refusalsShowTheirBoxAndChangeNothing()
 {
-    m_context->Config.ShowAboutAtStart = true;
-    MakeWindow();
-    m_dialogs.QueueExec([](QDialog& dialog) {
-        auto& about = static_cast<TWinAbout&>(dialog);
-        about.CheckBoxAvertir->setChecked(true);
-        return int(QDialog::Accepted);
-    });
-    m_win->ShowMainWindow();
-    QCOMPARE(m_dialogs.ExecutedWindows, QStringList { "TWinAbout" });
-    QVERIFY(!m_context->Config.ShowAboutAtStart);
-    QVERIFY(m_win->isVisible());
-    QVERIFY(!m_win->StartupRefused());
+    QFETCH(int, row);
+    const TRefusal& r = Refusals[row];
+    r.Setup(f);
+    if (r.Command) {
+        f.Show();
+        r.Prepare(f);
+    }
+    const QString before = f.Snapshot();
+    const TSheet sheet = f.Win ? f.Win->Sheets->Current() : TSheet::Enter;
+    f.Dialogs.Boxes.clear();
+    if (r.Answer)
+        f.Dialogs.QueueAnswer(r.Answer);
+    r.Command ? r.Command(f) : void(f.Show());
+    const QString text = QString(r.Text).replace("<folder>", f.Path(""));
+    QCOMPARE(f.Dialogs.OnlyBoxDifference(r.Type, text, r.Buttons), QString());
+    QCOMPARE(f.Snapshot(), before);
+    QVERIFY(f.Dialogs.ExecutedWindows.isEmpty() && f.Win->Sheets->Current() == sheet);
+    QCOMPARE(f.Win->isVisible(), bool(r.Command));
+    // A refused start-up closes without the exit question.
+    QVERIFY(r.Command || (f.Win->StartupRefused() && f.Win->close() && f.Dialogs.Boxes.size() == 1));
 }
 
-void TestTWinMain::aboutFromTheMenuShowsTheBoxCleared()
+void TestTWinMain::recallStoresTheHeadRunOrSendsItToTheTail()
 {
-    MakeWindow();
-    m_about->CheckBoxAvertir->setChecked(true);
-    bool seenChecked = true;
-    m_dialogs.QueueExec([&](QDialog& dialog) {
-        auto& about = static_cast<TWinAbout&>(dialog);
-        seenChecked = about.CheckBoxAvertir->isChecked();
-        about.CheckBoxAvertir->setChecked(true);
-        return int(QDialog::Accepted);
-    });
-    m_win->MnuAbout->trigger();
-    QVERIFY(!seenChecked);
-    QVERIFY(!m_context->Config.ShowAboutAtStart); // ticking it from the menu changes nothing
-    QCOMPARE(TWinAbout::RightsHolder().size(), 16);
-    QCOMPARE(m_about->LblVersion->text(), QString("Version : stand-alone 3.21"));
+    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 5, F::Today());
+    for (double v : { 4.1, 4.2 })
+        QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", v)));
+    TWinMain& w = f.Show();
+    w.EditValue[0]->setText("7");
+    Recall(QDialog::Rejected);
+    QCOMPARE(a.Count(), 5);
+    QCOMPARE(QueueFileValues(f), (QList<float> { 4.2f, 4.1f }));
+    QCOMPARE(f.Context->ListFifo.Item(1).Comment, QString("held")); // the run comes back whole
+    QVERIFY(!QFile::exists(DataFileName(*f.Context)));
+    QCOMPARE(w.EditValue[0]->text(), QString("7")); // the form is left alone
+
+    Recall(QDialog::Accepted);
+    QCOMPARE(a.Count(), 6);
+    QCOMPARE(w.SelectedPoint(), 5);
+    QCOMPARE(a.Point(5).Values[0].Value, 4.2f);
+    QCOMPARE(w.ChartView().Last, 5);
+    QCOMPARE(w.BtFifo->text(), QString("&Queue : 1"));
+    QCOMPARE(QueueFileValues(f), QList<float> { 4.1f });
+    QVERIFY(w.EditValue[0]->text().isEmpty());
+    QVERIFY(f.DataFileAsInMemory());
+
+    w.TimerBtFifoTimer();
+    Recall(QDialog::Accepted);
+    QCOMPARE(a.Count(), 7);
+    QVERIFY(!w.TimerBtFifo->isActive());
+    QCOMPARE(w.ShapeFifo->BrushColor(), Colors::Lime);
+    QCOMPARE(ReadBytes(f.Context->BaseName() + ".fif"), QByteArray()); // an empty queue leaves an empty file
+    QVERIFY(f.Dialogs.Boxes.isEmpty());
+    f.Context->Config.LastBackupDate = F::Today() - 7; // due: the light follows even a refused recall
+    w.BtFifo->click();
+    QVERIFY(w.TimerBackUp->isActive());
 }
 
-void TestTWinMain::backupIntervalZeroStartsTheBackupLight()
+void TestTWinMain::recallShowsTheRunsAnalyte_data()
 {
-    m_context->Config.BackupInterval = 0;
-    m_context->Config.LastBackupDate = Today(); // even on the day of the last backup
-    MakeWindow();
-    m_win->ShowMainWindow();
-    QVERIFY(m_win->TimerBackUp->isActive());
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<double>("level3");
+    QTest::addColumn<int>("row"); // of the analyte shown
+    QTest::newRow("unknown name: a new analyte") << "Urea" << double(NAN) << 2;
+    QTest::newRow("name in other letters") << "CALCIUM" << double(NAN) << 1;
+    QTest::newRow("a level beyond the analyte's") << "Glucose" << 15.2 << 0;
 }
 
-void TestTWinMain::recentBackupLeavesTheLightLime()
+void TestTWinMain::recallShowsTheRunsAnalyte()
 {
-    m_context->Config.BackupInterval = 7;
-    m_context->Config.LastBackupDate = Today() - 6;
-    MakeWindow();
-    m_win->ShowMainWindow();
-    QVERIFY(!m_win->TimerBackUp->isActive());
-    QCOMPARE(m_win->ShapeBackUp->BrushColor(), QColor(0, 255, 0));
-    // Seven days make it due: equal counts as due.
-    m_context->Config.LastBackupDate = Today() - 7;
-    m_win->ApplyBackupReminder(false);
-    QVERIFY(m_win->TimerBackUp->isActive());
+    QFETCH(QString, name);
+    QFETCH(double, level3);
+    QFETCH(int, row);
+    AddDailyAnalyte(*f.Context, "Glucose", 1, 5, F::Today());
+    AddDailyAnalyte(*f.Context, "Calcium", 1, 5, F::Today());
+    QVERIFY(f.Context->ListFifo.Push(HeldRun(name, 6.5, level3)));
+    TWinMain& w = f.Show();
+    QVERIFY(w.EditValue[2]->isHidden());
+    Recall(QDialog::Rejected); // shown even when its run goes back to the queue
+    QCOMPARE(f.Context->CurrentAnalyte, f.Context->ListAnalytes.At(row));
+    QVERIFY(w.LBAnalytes->count() == f.Context->ListAnalytes.Count() && w.LBAnalytes->currentRow() == row);
+    QCOMPARE(w.EditValue[2]->isHidden(), f.Context->CurrentAnalyte->NbLevels < 3);
 }
 
-void TestTWinMain::exitQuestionCanBeCancelled()
+void TestTWinMain::commandsLeaveASpecialSheetAsByCancel_data()
 {
-    MakeWindow();
-    m_win->ShowMainWindow();
-    m_dialogs.QueueAnswer(mbCancel);
-    QVERIFY(!m_win->close());
-    QVERIFY(m_win->isVisible());
-    QCOMPARE(m_dialogs.Boxes.last().Text, QString("Exit Vantorel"));
-    QCOMPARE(m_dialogs.Boxes.last().Type, TMsgType::Confirmation);
-    QCOMPARE(m_dialogs.Boxes.last().Buttons, int(mbOK | mbCancel));
-    m_dialogs.QueueAnswer(mbOK);
-    QVERIFY(m_win->close());
+    QTest::addColumn<int>("command");
+    QTest::newRow("queue recall") << 0;
+    QTest::newRow("paste") << 1;
+    QTest::newRow("import") << 2;
 }
 
-void TestTWinMain::demonstrationLookIsKept()
+void TestTWinMain::commandsLeaveASpecialSheetAsByCancel()
 {
-    TAnalyte& a = AddAnalyte(*m_context, "Glucose", 3, 45);
-    a.LimitMode = { lmLocked, lmLocked, lmLocked };
-    a.LockStart = { 0, 0, 0 };
-    a.LockEnd = { 25, 25, 25 };
-    RecomputeAll(a, m_context->Risks());
-    ClassifyAll(a);
-    for (int l = 0; l < 3; ++l)
-        a.Point(30).Values[l].Status = psDiscarded;
-    a.Point(30).CommentID = a.Comments.Add("Wrong calibrator");
-    MakeWindow();
-    m_win->ShowMainWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(m_win.get()));
-    const QImage image = m_win->grab().toImage();
-    QVERIFY(image.save(ArtifactPath("TWinMain.png")));
-    // Three levels: the first band starts at y = 18, with the action limit on its top edge.
-    const QImage box = m_win->PBox->grab().toImage();
-    QCOMPARE(box.pixelColor(430, 18), QColor(255, 0, 0));
-    QCOMPARE(box.pixelColor(430, 17), QColor(Qt::white));
-    QCOMPARE(box.pixelColor(430, 80), QColor(192, 192, 192)); // a grid line between two points
+    QFETCH(int, command);
+    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 1, 5, F::Today());
+    QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", 5.1)));
+    TWinMain& w = f.Show();
+    w.MnuFixLimits->trigger();
+    FixLevel(a, 0, 5, 0.2, 0.3, f.Context->Risks()); // as the sheet's Fixed button does
+    (command == 0 ? w.BtFifo->click() : (command == 1 ? w.MnuPaste : w.MnuImport)->trigger());
+    QVERIFY(w.Sheets->Current() == TSheet::Enter);
+    QCOMPARE(int(a.LimitMode[0]), int(lmMobile));
+}
+
+void TestTWinMain::clearQueueAsksThePasswordThenEmptiesIt()
+{
+    for (double v : { 5.0, 6.0 })
+        QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", v)));
+    f.Context->Config.Password = "KEY";
+    TWinMain& w = f.Show();
+    f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Rejected); });
+    w.MnuClearFifo->trigger(); // a refused password asks nothing more
+    QVERIFY(f.Context->ListFifo.Count() == 2 && f.Dialogs.Boxes.isEmpty());
+    f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
+    w.MnuClearFifo->trigger();
+    QCOMPARE(f.Dialogs.ExecutedWindows, (QStringList { "TWinEntryPsw", "TWinEntryPsw" }));
+    QCOMPARE(f.Dialogs.Boxes.size(), 1); // the confirmation, answered OK
+    QCOMPARE(ReadBytes(f.Context->BaseName() + ".fif"), QByteArray());
+    QCOMPARE(w.BtFifo->text(), QString("&Queue : 0"));
+}
+
+void TestTWinMain::copyThenPasteAddsThroughTheImportWindow()
+{
+    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 3, F::Today());
+    TWinMain& w = f.Show();
+    w.MnuCopy->trigger();
+    const QString copied
+        = "\rThe data for Glucose are now copied in the clipboard.\rYou can paste them in a spreadsheet.";
+    QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Information, copied, mbYes), QString());
+    // A recalled run is selected; adding pasted runs drops the selection and the chart window follows them.
+    QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", 5.25)));
+    Recall(QDialog::Accepted);
+    QCOMPARE(w.SelectedPoint(), 3);
+    QStringList lines;
+    f.Dialogs.QueueExec(AddImported(lines));
+    w.MnuPaste->trigger();
+    QCOMPARE(f.Dialogs.ExecutedWindows.last(), QString("TWinImport"));
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(a.Count(), 7);
+    QCOMPARE(w.SelectedPoint(), -1);
+    QCOMPARE(w.ChartView().Last, 6);
+    QVERIFY(f.DataFileAsInMemory());
+}
+
+void TestTWinMain::exportWritesTheTextAndOpensNextInItsFolder()
+{
+    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 3, F::Today());
+    a.Point(2).CommentID = a.Comments.Add(QString::fromUtf8("µ check"));
+    TWinMain& w = f.Show();
+    QVERIFY(QDir(f.Path("")).mkdir("exports"));
+    f.Dialogs.QueueFileName(f.Path("exports/glucose"));
+    w.MnuExport->trigger();
+    QVERIFY(f.Dialogs.Boxes.isEmpty()); // a new file asks nothing
+    const QByteArray bytes = ToWin1252(AsText(a)) + QByteArray(1, '\0');
+    QVERIFY(bytes.contains("\xb5 check"));
+    QCOMPARE(ReadBytes(f.Path("exports/glucose.txt")), bytes);
+    // The next chooser opens where that file went, and replacing it is confirmed.
+    QVERIFY(QFile::resize(f.Path("exports/glucose.txt"), 20000));
+    f.Dialogs.QueueFileName(f.Path("exports/glucose.txt"));
+    w.MnuExport->trigger();
+    QCOMPARE(f.Dialogs.FileFolders, (QStringList { f.Context->ProgramFolder(), f.Path("exports") }));
+    QCOMPARE(f.Dialogs.Boxes.size(), 1);
+    QCOMPARE(ReadBytes(f.Path("exports/glucose.txt")), bytes);
+    // A file that cannot be written is reported; the import's chooser keeps its own folder.
+    QVERIFY(QDir(f.Path("")).mkdir("taken.txt"));
+    f.Dialogs.QueueFileName(f.Path("taken.txt"));
+    w.MnuExport->trigger();
+    QVERIFY(f.Dialogs.Boxes.last().Text.startsWith("Cannot write " + f.Path("taken.txt")));
+    w.MnuImport->trigger();
+    QCOMPARE(f.Dialogs.FileFolders.last(), f.Context->ProgramFolder());
+}
+
+void TestTWinMain::importReadsTextAndVersion2Files()
+{
+    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 0, F::Today());
+    TWinMain& w = f.Show();
+    const QString day = ShortDateText(F::Today() - 2);
+    WriteFile(f.Path("runs.txt"), ToWin1252("Date\tTime\tQC1 \u00b5mol/L\r\n" + day + "\t08:15:00\t5,42\t12.1\r\n"));
+    f.Dialogs.QueueFileName(f.Path("runs.txt"));
+    QStringList lines;
+    f.Dialogs.QueueExec(AddImported(lines));
+    w.MnuImport->trigger();
+    QCOMPARE(f.Import->windowTitle(), QString("Imported file contents"));
+    QCOMPARE(lines, QStringList { day + "\t08:15:00\t5.4\t12.1" });
+    QCOMPARE(a.Count(), 1);
+    QCOMPARE(a.Point(0).Values[0].Value, 5.42f);
+    QVERIFY(f.DataFileAsInMemory());
+
+    // A version-2 file appends its analytes without the import window.
+    QVERIFY(QDir(f.Path("")).mkdir("old"));
+    const QString name = f.Path("old/VANTOREL.Sav"); // the letters choose the reader whatever their case
+    WriteFile(name, V2Image(OldSample()));
+    f.Dialogs.QueueFileName(name);
+    w.MnuImport->trigger();
+    QVERIFY(f.Dialogs.Boxes.isEmpty());
+    QCOMPARE(f.Dialogs.ExecutedWindows, QStringList { "TWinImport" });
+    QCOMPARE(w.LBAnalytes->count(), 3);
+    QCOMPARE(w.LBAnalytes->item(2)->text(), QString("Urea"));
+    QCOMPARE(f.Context->CurrentAnalyte, &a); // the list keeps showing the analyte it showed
+    QCOMPARE(w.LBAnalytes->currentRow(), 0);
+    QVERIFY(f.DataFileAsInMemory()); // saved at once
+    w.MnuImport->trigger();
+    QCOMPARE(f.Dialogs.FileFolders, (QStringList { f.Context->ProgramFolder(), f.Path(""), f.Path("old") }));
 }
 
 VANTOREL_TEST(TestTWinMain)

@@ -7,17 +7,15 @@
 TPaintBox::TPaintBox(QWidget* parent)
     : QWidget(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TPaintBox::paintEvent(QPaintEvent* event)
 {
+    if (!OnPaint)
+        return;
     QPainter painter(this);
     painter.setFont(font());
-    if (OnPaint)
-        OnPaint(painter, event->rect());
-    else
-        painter.fillRect(event->rect(), palette().window());
+    OnPaint(painter, event->rect());
 }
 
 void TPaintBox::mousePressEvent(QMouseEvent* event) { emit MouseDown(event); }

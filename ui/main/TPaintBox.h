@@ -4,13 +4,14 @@
 
 class QPainter;
 
-// A paint box: a widget whose owner draws it and hears its mouse.
+// A paint box: a bare widget whose owner paints it and hears its mouse.
 class TPaintBox : public QWidget {
     Q_OBJECT
 public:
     explicit TPaintBox(QWidget* parent = nullptr);
 
-    // Called from paintEvent with a painter on the box and the region to redraw.
+    // Called from paintEvent with a painter on the box and the region to redraw;
+    // without it nothing is painted.
     std::function<void(QPainter&, const QRect&)> OnPaint;
 
 signals:

@@ -1,29 +1,13 @@
 #include "TWinLogoCQ.h"
 
+#include "TColors.h"
+#include "TControls.h"
 #include "TFonts.h"
 #include "TPictures.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
-
-namespace {
-
-QLabel* NavyPanel(QWidget* parent, const QRect& geometry, const QString& text, const QFont& font, const QColor& fore)
-{
-    auto* panel = new QLabel(text, parent);
-    panel->setGeometry(geometry);
-    panel->setAutoFillBackground(true);
-    panel->setAlignment(Qt::AlignCenter);
-    panel->setFont(font);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::Window, QColor(0, 0, 128));
-    pal.setColor(QPalette::WindowText, fore);
-    panel->setPalette(pal);
-    return panel;
-}
-
-} // namespace
 
 TWinLogoCQ::TWinLogoCQ(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
@@ -38,7 +22,8 @@ TWinLogoCQ::TWinLogoCQ(QWidget* parent)
     QFont title = WindowFont();
     title.setPointSize(24);
     title.setBold(true);
-    NavyPanel(this, QRect(20, 20, 387, 70), QStringLiteral("Vantorel"), title, Qt::yellow);
+    MakePanel(this, QRect(20, 20, 387, 70), Colors::Navy, Qt::yellow, QStringLiteral("Vantorel"), TPanelFrame::Flat)
+        ->setFont(title);
 
     auto* picture = new QLabel(this);
     picture->setPixmap(SplashPicture().scaled(240, 160));
@@ -46,9 +31,11 @@ TWinLogoCQ::TWinLogoCQ(QWidget* parent)
 
     QFont credit = WindowFont();
     credit.setPointSize(9);
-    NavyPanel(
-        this, QRect(20, 290, 387, 30), QStringLiteral("Internal quality control of the laboratory"), credit, Qt::white);
-    NavyPanel(this, QRect(20, 330, 387, 30), QStringLiteral("Version 3.21"), credit, Qt::white);
+    MakePanel(this, QRect(20, 290, 387, 30), Colors::Navy, Qt::white,
+        QStringLiteral("Internal quality control of the laboratory"), TPanelFrame::Flat)
+        ->setFont(credit);
+    MakePanel(this, QRect(20, 330, 387, 30), Colors::Navy, Qt::white, QStringLiteral("Version 3.21"), TPanelFrame::Flat)
+        ->setFont(credit);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());

@@ -1,7 +1,5 @@
 #pragma once
 #include "TChartGeometry.h"
-#include "TChartSelection.h"
-#include "TLimitModes.h"
 #include "TQCTypes.h"
 
 #include <QMainWindow>
@@ -27,9 +25,7 @@ class TDialogService;
 class TPaintBox;
 class TPictures;
 class TQCContext;
-class TGBArchivage;
-class TGBFixedParam;
-class TGBLockedParam;
+class TLimitSheets;
 class TShape;
 class TWinAbout;
 class TWinComment;
@@ -49,8 +45,9 @@ struct TScreenMetrics {
 
 // The main window: the Levey-Jennings charts of the current analyte on the
 // left, the entry form (or the Lock, Fix and Archi sheets) on the right, the
-// command buttons below and the main menu. It owns the mode of the program,
-// the current analyte's chart window and the selected point.
+// command buttons below and the main menu. It owns the current analyte's chart
+// window and the selected point. The form is built in TWinMainForm.cpp, the
+// queue, clipboard and file commands are in TWinMainExchange.cpp.
 class TWinMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -100,9 +97,8 @@ public:
     QLabel* PanelNomAnal;
     QTabWidget* PageControl;
     QWidget* TabSheetEnter;
-    QWidget* TabSheetLock;
-    QWidget* TabSheetFix;
-    QWidget* TabSheetArchi;
+    // The Lock, Fix and Archi sheets, pages of PageControl after TabSheetEnter.
+    TLimitSheets* Sheets;
     // Enter sheet
     QDateEdit* DatePicker;
     QTimeEdit* TimePicker;
@@ -114,23 +110,6 @@ public:
     QPushButton* BtOKEnter;
     QPushButton* BtRAZEntryFields;
     QListWidget* LBAnalytes;
-    // Lock sheet
-    QLabel* PanelFirstDate;
-    QLabel* PanelLastDate;
-    QTableWidget* GrilleLock;
-    QPushButton* BtOKLock;
-    QPushButton* BtUndoLock;
-    QPushButton* BtCancelLock;
-    std::array<TGBLockedParam*, MaxLevels> GBLocked;
-    // Fix sheet
-    QPushButton* BtOKFix;
-    QPushButton* BtUndoFix;
-    QPushButton* BtCancelFix;
-    std::array<TGBFixedParam*, MaxLevels> GBFixed;
-    // Archi sheet
-    QPushButton* BtOKErase;
-    QPushButton* BtCancelArchi;
-    std::array<TGBArchivage*, MaxLevels> GBArchi;
     // Bottom row
     QPushButton* BtData;
     QPushButton* BtDaily;
@@ -185,25 +164,11 @@ public slots:
     void MnuPasteClick();
     void MnuExportClick();
     void MnuImportClick();
-
-    // The Lock, Fix and Archi sheets (tag 1, 2, 3; 0 is the Enter sheet).
-    void MnuChangePageControl(int tag);
-    void BtOKLockClick();
-    void BtUndoLockFixClick(int tag);
-    void BtCancelLockFixArchiClick();
-    void BtValidEraseClick();
-    void BtLockClick(int level);
-    void BtUnLockClick(int level);
-    void BtFixClick(int level);
-    void BtUnfixClick(int level);
-    void BtArchiClick(int level);
     // The charts' mouse.
     void PBoxMouseDown(QMouseEvent* event);
     void PBoxMouseMove(QMouseEvent* event);
 
 public:
-    // The date interval chosen at the bottom of the charts (Lock sheet).
-    const TIntervalSelection& Interval() const { return m_interval; }
     // Refills LBAnalytes and shows the current analyte (after start and after
     // every editor that may change analytes, materials or lots).
     void FillAnalyteList();
@@ -221,20 +186,22 @@ public:
     void RefreshFifoCaption();
     // Draws the charts; region in the paint box's pixels.
     void PBoxPaint(QPainter& painter, const QRect& region);
+    // The name shown for a level of the current analyte: its control material.
+    QString LevelName(int level) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The sheets work on the charts' view and write the data file.
+    friend class TLimitSheets;
+
     void FormCreate();
     void BuildChartPanel(QWidget* client);
     void BuildEnterSheet();
-    void BuildLockSheet();
-    void BuildFixSheet();
-    void BuildArchiSheet();
     void BuildButtonRow(QWidget* client);
     void BuildMenu();
-    QWidget* AddSheet(const QString& title);
+    void ConnectCommands();
     bool FormCloseQuery();
     void StoreRun(TResu0& run);
     void HoldRun(TResu0 run);
@@ -244,32 +211,19 @@ private:
     // After a change of the queue: reports a queue file that could not be
     // written, then refreshes the caption.
     void QueueChanged(bool saved);
-    // A Lock, Fix or Archi sheet is left as by its Cancel.
-    void LeaveSpecialSheet();
     // Shows the import window; after OK no point is selected and the charts follow.
     void RunImportWindow();
     static void Blink(TShape& shape);
-    void ConnectLimitSheets();
-    void PrepareLockSheet();
-    void PrepareFixSheet();
-    void PrepareArchiSheet();
-    void ShowLockState(int level);
-    // Shows the interval: date axis, date panels and the partial statistics grid.
-    void ShowInterval();
-    void ClearInterval();
     void DeselectPoint();
-    void IntervalPress(int index, QMouseEvent* event);
-    void ShowPointPopup(int index, int windowPosition, int y);
+    // Moves the chart window to start at point `first`; the scroll bar follows.
+    void MoveChartWindow(int first);
+    void ShowPointPopup(int index, int y);
 
     TQCContext& m_context;
     TDialogService& m_dialogs;
     const TPictures& m_pictures;
     std::unique_ptr<TWinLogoCQ> m_splash;
     TChartView m_view;
-    TIntervalSelection m_interval;
-    // The current analyte's limit settings when a special sheet opened.
-    TLimitSettings m_savedLimits;
-    const TAnalyte* m_savedFor = nullptr;
     bool m_openTableOnSelected = false;
     bool m_startupRefused = false;
     // Where the export and import file choosers open next (the program folder

@@ -1,40 +1,12 @@
 #include "TGBFixedParam.h"
 
+#include "TControls.h"
 #include "TDialogService.h"
 #include "TEditInput.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace {
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, int left, int top, int width)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setGeometry(left, top, width, 20);
-    return edit;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int left)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(left, 90, 60, 18);
-    return button;
-}
-
-} // namespace
 
 TGBFixedParam::TGBFixedParam(TDialogService& dialogs, QWidget* parent)
     : QGroupBox(parent)
@@ -43,16 +15,16 @@ TGBFixedParam::TGBFixedParam(TDialogService& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("TGBFixedParam"));
     resize(170, 115);
 
-    EditTarget = MakeEdit(this, "EditTarget", 72, 17, 45);
-    EditWarning = MakeEdit(this, "EditWarning", 47, 63, 40);
-    EditAction = MakeEdit(this, "EditAction", 124, 63, 40);
-    LblTarget = MakeLabel(this, "LblTarget", QStringLiteral("Target value"), 5, 21);
-    LblWarning = MakeLabel(this, "LblWarning", QStringLiteral("warning"), 5, 67);
-    LblAction = MakeLabel(this, "LblAction", QStringLiteral("action"), 91, 67);
-    LblUnite = MakeLabel(this, "LblUnite", QString(), 123, 21);
-    LblLimits = MakeLabel(this, "LblLimits", QStringLiteral("Deviations allowed before"), 5, 42);
-    BtFix = MakeButton(this, "BtFix", QStringLiteral("Fixed"), 20);
-    BtUnfix = MakeButton(this, "BtUnfix", QStringLiteral("Mobile"), 90);
+    EditTarget = Named(MakeEdit(this, QRect(72, 17, 45, 20)), "EditTarget");
+    EditWarning = Named(MakeEdit(this, QRect(47, 63, 40, 20)), "EditWarning");
+    EditAction = Named(MakeEdit(this, QRect(124, 63, 40, 20)), "EditAction");
+    LblTarget = Named(MakeLabel(this, 5, 21, QStringLiteral("Target value")), "LblTarget");
+    LblWarning = Named(MakeLabel(this, 5, 67, QStringLiteral("warning")), "LblWarning");
+    LblAction = Named(MakeLabel(this, 91, 67, QStringLiteral("action")), "LblAction");
+    LblUnite = Named(MakeLabel(this, 123, 21, QString()), "LblUnite");
+    LblLimits = Named(MakeLabel(this, 5, 42, QStringLiteral("Deviations allowed before")), "LblLimits");
+    BtFix = Named(MakeButton(this, QRect(20, 90, 60, 18), QStringLiteral("Fixed")), "BtFix");
+    BtUnfix = Named(MakeButton(this, QRect(90, 90, 60, 18), QStringLiteral("Mobile")), "BtUnfix");
     SetTag(0);
 }
 

@@ -2,6 +2,7 @@
 
 #include "TAnalyte.h"
 #include "TColors.h"
+#include "TControls.h"
 #include "TDates.h"
 #include "TDialogService.h"
 #include "TQCContext.h"
@@ -28,34 +29,12 @@ QFont WindowFont(int points = 8)
     return font;
 }
 
-QLabel* MakePanel(QWidget* parent, const QString& name, const QColor& background)
-{
-    auto* panel = new QLabel(parent);
-    panel->setObjectName(name);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setAlignment(Qt::AlignCenter);
-    panel->setAutoFillBackground(true);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    panel->setPalette(palette);
-    return panel;
-}
-
 QString RejectCaption(int level, bool discarded)
 {
     return (discarded ? QStringLiteral("Retrieve QC") : QStringLiteral("Reject QC")) + QString::number(level + 1);
 }
 
 } // namespace
-
-void TValidPaintBox::paintEvent(QPaintEvent*)
-{
-    if (!OnPaint)
-        return;
-    QPainter painter(this);
-    OnPaint(painter);
-}
 
 TWinValidCQ::TWinValidCQ(TQCContext& context, TDialogService& dialogs, QWidget* parent)
     : QDialog(parent)
@@ -94,18 +73,15 @@ void TWinValidCQ::FormCreate()
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel2->setGeometry(0, HeaderHeight, FormWidth, 100 * MaxLevels + 43);
-    PanelDate = MakePanel(Panel2, QStringLiteral("PanelDate"), Yellow);
-    PanelDate->setGeometry(10, 10, 140, 21);
+    PanelDate = Named(MakePanel(Panel2, QRect(10, 10, 140, 21), Yellow, Qt::black), "PanelDate");
     LblOperator = new QLabel(QStringLiteral("Operator"), Panel2);
     LblOperator->setObjectName(QStringLiteral("LblOperator"));
     LblOperator->setGeometry(160, 12, 50, 16);
-    PanelOperator = MakePanel(Panel2, QStringLiteral("PanelOperator"), Yellow);
-    PanelOperator->setGeometry(212, 10, 50, 21);
+    PanelOperator = Named(MakePanel(Panel2, QRect(212, 10, 50, 21), Yellow, Qt::black), "PanelOperator");
     LblComment = new QLabel(QStringLiteral("Comment"), Panel2);
     LblComment->setObjectName(QStringLiteral("LblComment"));
     LblComment->setGeometry(272, 12, 55, 16);
-    PanelComment = MakePanel(Panel2, QStringLiteral("PanelComment"), Yellow);
-    PanelComment->setGeometry(330, 10, 180, 21);
+    PanelComment = Named(MakePanel(Panel2, QRect(330, 10, 180, 21), Yellow, Qt::black), "PanelComment");
     for (int i = 0; i < MaxLevels; ++i)
         CreateLevelControls(i);
 
@@ -114,10 +90,10 @@ void TWinValidCQ::FormCreate()
     PanelWGAcross->setFrameStyle(QFrame::Panel | QFrame::Raised);
     PanelWGAcross->setGeometry(0, AcrossTop(MaxLevels), FormWidth, AcrossHeight);
     // The across labels stand under the level labels of the same rules.
-    PBoxWGAcross = new TValidPaintBox(PanelWGAcross);
+    PBoxWGAcross = new TPaintBox(PanelWGAcross);
     PBoxWGAcross->setObjectName(QStringLiteral("PBoxWGAcross"));
     PBoxWGAcross->setGeometry(11, 3, 300, 26);
-    PBoxWGAcross->OnPaint = [this](QPainter& painter) { PBoxWGAcrossPaint(painter); };
+    PBoxWGAcross->OnPaint = [this](QPainter& painter, const QRect&) { PBoxWGAcrossPaint(painter); };
     Label3 = new QLabel(QStringLiteral("Rules across levels"), PanelWGAcross);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setGeometry(8, 8, 120, 16);
@@ -142,7 +118,7 @@ void TWinValidCQ::CreateLevelControls(int i)
     box->setObjectName(QStringLiteral("PBoxLevel%1").arg(i + 1));
     box->Tag = i;
     box->setGeometry(10, 100 * i + 70, ScaleWidth, ScaleHeight);
-    box->OnPaint = [this, box](QPainter& painter) { PBoxLevelPaint(*box, painter); };
+    box->OnPaint = [this, box](QPainter& painter, const QRect&) { PBoxLevelPaint(*box, painter); };
     PBoxLevel[i] = box;
 
     auto* button = new QPushButton(RejectCaption(i, false), Panel2);

@@ -1,4 +1,5 @@
 #pragma once
+#include "TPaintBox.h"
 #include "TQCTypes.h"
 #include "TValidScale.h"
 #include "TWestgard.h"
@@ -6,7 +7,6 @@
 #include <QDialog>
 #include <QRect>
 #include <array>
-#include <functional>
 
 class QCheckBox;
 class QFrame;
@@ -17,23 +17,12 @@ class TAnalyte;
 class TDialogService;
 class TQCContext;
 
-// A paint box: a bare widget whose owner paints it.
-class TValidPaintBox : public QWidget {
-    Q_OBJECT
-public:
-    using QWidget::QWidget;
-    std::function<void(QPainter&)> OnPaint;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-};
-
 // The scale of one level in the validation window: a paint box with the level
 // index in Tag and the scale's figures (centre, half-widths, half-range, value).
-class TPBoxValidCQ : public TValidPaintBox, public TValidScale {
+class TPBoxValidCQ : public TPaintBox, public TValidScale {
     Q_OBJECT
 public:
-    using TValidPaintBox::TValidPaintBox;
+    using TPaintBox::TPaintBox;
     int Tag = 0;
 };
 
@@ -83,7 +72,7 @@ public:
     QFrame* Panel2;
     QFrame* PanelWGAcross;
     QLabel* Label3;
-    TValidPaintBox* PBoxWGAcross;
+    TPaintBox* PBoxWGAcross;
     QCheckBox* CBWestg;
     QPushButton* BtOK;
     QPushButton* BtCancel;

@@ -1,6 +1,8 @@
 #include "TWinImport.h"
 
 #include "TArchive.h"
+#include "TColors.h"
+#include "TControls.h"
 #include "TDialogService.h"
 #include "TKeyButton.h"
 #include "TQCContext.h"
@@ -20,17 +22,9 @@ const QList<int> TabStops { 80, 160, 240, 320, 400 };
 
 QLabel* ColumnHead(const QString& caption, int left, QWidget* parent)
 {
-    auto* label = new QLabel(caption, parent);
-    label->setGeometry(left, 4, 78, 16);
-    label->setAutoFillBackground(true);
-    label->setAlignment(Qt::AlignCenter);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, QColor(0, 0, 128));
-    palette.setColor(QPalette::WindowText, QColor(255, 255, 0));
-    label->setPalette(palette);
-    return label;
+    return MakePanel(parent, QRect(left, 4, 78, 16), Colors::Navy, Qt::yellow, caption, TPanelFrame::Flat);
 }
-}
+} // namespace
 
 bool ClipboardQCText(const QMimeData* data, QString& text)
 {

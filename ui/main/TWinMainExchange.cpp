@@ -1,0 +1,157 @@
+#include "TWinMain.h"
+
+#include "TArchive.h"
+#include "TDialogService.h"
+#include "TLimitSheets.h"
+#include "TQCContext.h"
+#include "TQCText.h"
+#include "TQueueRecall.h"
+#include "TStorage.h"
+#include "TV2FileReader.h"
+#include "TWinEntryPsw.h"
+#include "TWinImport.h"
+#include "TWinValidCQ.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+// The main window's exchange commands: the queue of held-back runs, the
+// clipboard, and the export and import files.
+
+void TWinMain::MnuClearFifoClick()
+{
+    TFifo& fifo = m_context.ListFifo;
+    if (fifo.Count() == 0) {
+        m_dialogs.Error(QStringLiteral("Nothing hold in the queue."), mbYes, this);
+        return;
+    }
+    if (!TWinEntryPsw::AskPassword(m_context, m_dialogs, this))
+        return;
+    if (!m_dialogs.Confirm(QStringLiteral("Erase %1 control points in the queue ?").arg(fifo.Count()), this))
+        return;
+    QueueChanged(fifo.Clear());
+}
+
+void TWinMain::BtFifoClick()
+{
+    TFifo& fifo = m_context.ListFifo;
+    if (fifo.IsEmpty()) {
+        m_dialogs.Error(QStringLiteral("Nothing hold in the queue"), mbYes, this);
+        ApplyBackupReminder(false);
+        return;
+    }
+    Sheets->LeaveSpecialSheet();
+    // The run stays at the head of the queue, and so in its file, until it is
+    // stored or moved to the tail: a crash while it is judged loses nothing.
+    TResu0 run = fifo.Item(0);
+    const TAnalyte* previous = m_context.CurrentAnalyte;
+    const TRecallTarget target = PrepareRecalledRun(m_context.ListAnalytes, run, m_context.Risks());
+    m_context.CurrentAnalyte = target.Analyte;
+    if (target.LevelsGrown || target.Analyte != previous)
+        FillAnalyteList();
+    if (WinValidCQ && WinValidCQ->Execute(run)) {
+        StoreRun(run);
+        DropQueueHead();
+        ClearEntryForm();
+    } else {
+        // Back at the tail before it leaves the head: at worst the file holds it twice.
+        HoldRun(std::move(run));
+        DropQueueHead();
+    }
+    ApplyBackupReminder(false);
+}
+
+void TWinMain::DropQueueHead()
+{
+    TFifo& fifo = m_context.ListFifo;
+    fifo.Pop();
+    QueueChanged(fifo.Synced());
+}
+
+void TWinMain::RunImportWindow()
+{
+    if (m_dialogs.Exec(*WinImport) != QDialog::Accepted)
+        return;
+    m_view.Selected = -1;
+    RecomputeChartWindow();
+    RepaintCharts();
+    // The added runs are kept at once, as an entered run is.
+    SaveDataFile();
+}
+
+void TWinMain::MnuCopyClick() { TWinImport::CopyToClipboard(m_context.CurrentAnalyte, m_dialogs, this); }
+
+void TWinMain::MnuPasteClick()
+{
+    if (!WinImport)
+        return;
+    if (m_context.ListAnalytes.Count() == 0) {
+        m_dialogs.Error(QStringLiteral("No analyte to paste"), mbYes, this);
+        return;
+    }
+    Sheets->LeaveSpecialSheet();
+    if (!WinImport->PasteFromClipboard()) {
+        m_dialogs.Error(QStringLiteral("Bad clipboard format"), mbYes, this);
+        return;
+    }
+    RunImportWindow();
+}
+
+void TWinMain::MnuExportClick()
+{
+    const TAnalyte* analyte = m_context.CurrentAnalyte;
+    if (!analyte) {
+        m_dialogs.Error(QStringLiteral("No analyte"), mbOK, this);
+        return;
+    }
+    QString name = m_dialogs.SaveFileName(this, QStringLiteral("Export"),
+        m_exportFolder.isEmpty() ? m_context.ProgramFolder() : m_exportFolder,
+        QStringLiteral("Text files with tabs as separators (*.txt)"));
+    if (name.isEmpty())
+        return;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".txt");
+    m_exportFolder = QFileInfo(name).absolutePath();
+    if (QFileInfo::exists(name)
+        && !m_dialogs.Confirm(QStringLiteral("The file ") + QDir::toNativeSeparators(name) + QStringLiteral("\r")
+                + QStringLiteral("already exists. Overwrite ?"),
+            this))
+        return;
+    QString error;
+    if (!WriteQCTextFile(name, AsText(*analyte), error))
+        m_dialogs.Error(error, mbOK, this);
+}
+
+void TWinMain::MnuImportClick()
+{
+    if (!WinImport)
+        return;
+    Sheets->LeaveSpecialSheet();
+    const QString name = m_dialogs.OpenFileName(this, QStringLiteral("Import"),
+        m_importFolder.isEmpty() ? m_context.ProgramFolder() : m_importFolder,
+        QStringLiteral("Text file from spreadsheet (*.txt);;Data file of Vantorel 2 (*.dat);;"
+                       "Backup file of Vantorel 2 (*.sav)"));
+    if (name.isEmpty())
+        return;
+    m_importFolder = QFileInfo(name).absolutePath();
+    if (IsVersion2FileName(name)) {
+        if (!ImportV2(name, m_context.ListAnalytes, m_context.Risks())) {
+            m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotReadData), mbYes, this);
+        } else {
+            FillAnalyteList();
+            SaveDataFile();
+        }
+        return;
+    }
+    if (m_context.ListAnalytes.Count() == 0) {
+        m_dialogs.Error(QStringLiteral("No analyte to import data"), mbYes, this);
+        return;
+    }
+    QString text, error;
+    if (!ReadQCTextFile(name, text, error)) {
+        m_dialogs.Error(QStringLiteral("Bad file format"), mbYes, this);
+        return;
+    }
+    WinImport->ShowImportedText(text);
+    RunImportWindow();
+}
