@@ -1,5 +1,7 @@
 #include "TWinDefAnalytes.h"
 
+#include "TColors.h"
+#include "TControls.h"
 #include "TDialogService.h"
 #include "TDragList.h"
 #include "TFonts.h"
@@ -23,31 +25,6 @@ const QStringList TWinDefAnalytes::Units { QStringLiteral("mmol/L"), QString::fr
     QStringLiteral("ng/L"), QStringLiteral("U/L"), QStringLiteral("mULl"), QString::fromUtf8("\u00b5U/L"),
     QStringLiteral("%") };
 
-namespace {
-
-QPushButton* Button(const QString& caption, const char* name, const QRect& geometry, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QLabel* ColumnHead(const QString& caption, const QRect& geometry, QWidget* parent)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setGeometry(geometry);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, QColor(0, 0, 128));
-    palette.setColor(QPalette::WindowText, QColor(255, 255, 0));
-    label->setPalette(palette);
-    return label;
-}
-
-} // namespace
-
 TWinDefAnalytes::TWinDefAnalytes(TQCContext& context, TDialogService& dialogs, QWidget* parent)
     : QDialog(parent)
     , m_context(context)
@@ -59,12 +36,11 @@ TWinDefAnalytes::TWinDefAnalytes(TQCContext& context, TDialogService& dialogs, Q
     setWindowTitle(QStringLiteral("Definition of analytes"));
     setFixedSize(560, 380);
 
-    ColumnHead(QStringLiteral(" Analyte"), { 8, 8, 123, 16 }, this);
-    ColumnHead(QStringLiteral(" QC"), { 133, 8, 28, 16 }, this);
-    ColumnHead(QStringLiteral(" Unit"), { 163, 8, 53, 16 }, this);
-    ColumnHead(QStringLiteral(" Dec."), { 218, 8, 70, 16 }, this);
-    LBox = new TDragList(this);
-    LBox->setObjectName(QStringLiteral("LBox"));
+    MakePanel(this, QRect(8, 8, 123, 16), Colors::Navy, Colors::Yellow, QStringLiteral(" Analyte"), TPanelFrame::Flat);
+    MakePanel(this, QRect(133, 8, 28, 16), Colors::Navy, Colors::Yellow, QStringLiteral(" QC"), TPanelFrame::Flat);
+    MakePanel(this, QRect(163, 8, 53, 16), Colors::Navy, Colors::Yellow, QStringLiteral(" Unit"), TPanelFrame::Flat);
+    MakePanel(this, QRect(218, 8, 70, 16), Colors::Navy, Colors::Yellow, QStringLiteral(" Dec."), TPanelFrame::Flat);
+    LBox = Named(new TDragList(this), "LBox");
     LBox->setGeometry(8, 26, 280, 300);
     LBox->setUniformItemSizes(true);
     LBox->setItemDelegate(new TTabListDelegate(TabStops, ItemHeight, LBox));
@@ -78,48 +54,45 @@ TWinDefAnalytes::TWinDefAnalytes(TQCContext& context, TDialogService& dialogs, Q
     });
 
     auto field = [this](const QString& caption, const QString& note, QWidget* edit, int top) {
-        auto* label = new QLabel(caption, this);
-        label->setGeometry(300, top + 3, 60, 16);
-        label->setBuddy(edit);
+        MakeLabel(this, 300, top + 3, caption)->setBuddy(edit);
         edit->setGeometry(362, top, 80, 22);
-        (new QLabel(note, this))->setGeometry(448, top + 3, 110, 16);
+        MakeLabel(this, 448, top + 3, note);
     };
-    EditNom = new QLineEdit(this);
-    EditNom->setObjectName(QStringLiteral("EditNom"));
+    EditNom = Named(new QLineEdit(this), "EditNom");
     EditNom->setMaxLength(TAnalyte::NameCapacity);
     field(QStringLiteral("Na&me"), QStringLiteral("(15 characters max)"), EditNom, 26);
-    EditNom->setGeometry(362, 26, 110, 22);
-    SELevels = new QSpinBox(this);
-    SELevels->setObjectName(QStringLiteral("SELevels"));
+    EditNom->resize(110, 22);
+    SELevels = Named(new QSpinBox(this), "SELevels");
     SELevels->setRange(1, MaxLevels);
     field(QStringLiteral("QC le&vels"), QStringLiteral("(1 to 3)"), SELevels, 54);
-    CBUnite = new QComboBox(this);
-    CBUnite->setObjectName(QStringLiteral("CBUnite"));
+    CBUnite = Named(new QComboBox(this), "CBUnite");
     CBUnite->setEditable(true);
     CBUnite->setInsertPolicy(QComboBox::NoInsert);
     CBUnite->addItems(Units);
     CBUnite->lineEdit()->setMaxLength(TAnalyte::UnitsCapacity);
     field(QStringLiteral("Un&it"), QStringLiteral("(6 chararcters max)"), CBUnite, 82);
-    SEDecim = new QSpinBox(this);
-    SEDecim->setObjectName(QStringLiteral("SEDecim"));
+    SEDecim = Named(new QSpinBox(this), "SEDecim");
     SEDecim->setRange(0, 3);
     field(QStringLiteral("De&cimals"), QStringLiteral("(0 to 3)"), SEDecim, 110);
 
-    BtAjouter = Button(QStringLiteral("&Add to list"), "BtAjouter", { 300, 146, 125, 27 }, this);
-    BtCorriger = Button(QStringLiteral("&Replace in list"), "BtCorriger", { 430, 146, 125, 27 }, this);
-    BtClear = Button(QStringLiteral("Reset &fields"), "BtClear", { 300, 178, 125, 27 }, this);
-    BtSupprimer = Button(QStringLiteral("&Delete analyte"), "BtSupprimer", { 430, 178, 125, 27 }, this);
-    BtTop = Button(QStringLiteral("T&op"), "BtTop", { 300, 222, 60, 27 }, this);
-    BtUp = Button(QStringLiteral("U&p"), "BtUp", { 365, 222, 60, 27 }, this);
-    BtDown = Button(QStringLiteral("Do&wn"), "BtDown", { 430, 222, 60, 27 }, this);
-    BtBottom = Button(QStringLiteral("&Bottom"), "BtBottom", { 495, 222, 60, 27 }, this);
-    BtSort = Button(QStringLiteral("&Sort analytes by names"), "BtSort", { 300, 254, 255, 27 }, this);
-    BtOK = Button(QStringLiteral("OK"), "BtOK", { 8, 340, 90, 30 }, this);
-    BtCancel = Button(QStringLiteral("Cancel"), "BtCancel", { 104, 340, 90, 30 }, this);
-    BtDefaire = Button(QStringLiteral("&Undo"), "BtDefaire", { 200, 340, 90, 30 }, this);
+    BtAjouter = Named(MakeButton(this, QRect(300, 146, 125, 27), QStringLiteral("&Add to list")), "BtAjouter");
+    BtCorriger = Named(MakeButton(this, QRect(430, 146, 125, 27), QStringLiteral("&Replace in list")), "BtCorriger");
+    BtClear = Named(MakeButton(this, QRect(300, 178, 125, 27), QStringLiteral("Reset &fields")), "BtClear");
+    BtSupprimer = Named(MakeButton(this, QRect(430, 178, 125, 27), QStringLiteral("&Delete analyte")), "BtSupprimer");
+    BtTop = Named(MakeButton(this, QRect(300, 222, 60, 27), QStringLiteral("T&op")), "BtTop");
+    BtUp = Named(MakeButton(this, QRect(365, 222, 60, 27), QStringLiteral("U&p")), "BtUp");
+    BtDown = Named(MakeButton(this, QRect(430, 222, 60, 27), QStringLiteral("Do&wn")), "BtDown");
+    BtBottom = Named(MakeButton(this, QRect(495, 222, 60, 27), QStringLiteral("&Bottom")), "BtBottom");
+    BtSort = Named(MakeButton(this, QRect(300, 254, 255, 27), QStringLiteral("&Sort analytes by names")), "BtSort");
+    BtOK = Named(MakeButton(this, QRect(8, 340, 90, 30), QStringLiteral("OK")), "BtOK");
+    BtCancel = Named(MakeButton(this, QRect(104, 340, 90, 30), QStringLiteral("Cancel")), "BtCancel");
+    BtDefaire = Named(MakeButton(this, QRect(200, 340, 90, 30), QStringLiteral("&Undo")), "BtDefaire");
     BtCle = new TKeyButton(context, dialogs, this);
     BtCle->setGeometry(515, 330, 40, 40);
     BtCle->Protect({ BtSupprimer });
+    // Return in a field presses no button.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
 
     connect(BtAjouter, &QPushButton::clicked, this, &TWinDefAnalytes::BtAjouterClick);
     connect(BtCorriger, &QPushButton::clicked, this, &TWinDefAnalytes::BtCorrigerClick);

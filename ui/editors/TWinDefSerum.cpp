@@ -1,5 +1,7 @@
 #include "TWinDefSerum.h"
 
+#include "TColors.h"
+#include "TControls.h"
 #include "TDialogService.h"
 #include "TFonts.h"
 #include "TKeyButton.h"
@@ -40,27 +42,6 @@ private:
     QImage m_cross;
 };
 
-QPushButton* Button(const QString& caption, const char* name, const QRect& geometry, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QLabel* ColumnHead(const QString& caption, const QRect& geometry, QWidget* parent)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setGeometry(geometry);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, QColor(0, 0, 128));
-    palette.setColor(QPalette::WindowText, QColor(255, 255, 0));
-    label->setPalette(palette);
-    return label;
-}
-
 } // namespace
 
 TWinDefSerum::TWinDefSerum(TQCContext& context, TDialogService& dialogs, const TPictures& pictures, QWidget* parent)
@@ -74,10 +55,10 @@ TWinDefSerum::TWinDefSerum(TQCContext& context, TDialogService& dialogs, const T
     setWindowTitle(QStringLiteral("Definition of control materials"));
     setFixedSize(560, 340);
 
-    ColumnHead(QStringLiteral(" Control material"), { 8, 8, 128, 16 }, this);
-    ColumnHead(QStringLiteral(" Lot"), { 138, 8, 130, 16 }, this);
-    LBSerum = new QListWidget(this);
-    LBSerum->setObjectName(QStringLiteral("LBSerum"));
+    MakePanel(this, QRect(8, 8, 128, 16), Colors::Navy, Colors::Yellow, QStringLiteral(" Control material"),
+        TPanelFrame::Flat);
+    MakePanel(this, QRect(138, 8, 130, 16), Colors::Navy, Colors::Yellow, QStringLiteral(" Lot"), TPanelFrame::Flat);
+    LBSerum = Named(new QListWidget(this), "LBSerum");
     LBSerum->setGeometry(8, 26, 260, 260);
     LBSerum->setUniformItemSizes(true);
     LBSerum->setItemDelegate(new TSerumDelegate(pictures.CroixRouge, LBSerum));
@@ -89,34 +70,31 @@ TWinDefSerum::TWinDefSerum(TQCContext& context, TDialogService& dialogs, const T
             LBSerumClick();
     });
 
-    auto* name = new QLabel(QStringLiteral("&Name (15 characters max)"), this);
-    name->setGeometry(280, 26, 200, 16);
-    EditNom = new QLineEdit(this);
-    EditNom->setObjectName(QStringLiteral("EditNom"));
+    EditNom = Named(MakeEdit(this, QRect(280, 44, 130, 22)), "EditNom");
     EditNom->setMaxLength(TSerum::NameCapacity);
-    EditNom->setGeometry(280, 44, 130, 22);
-    name->setBuddy(EditNom);
-    auto* lot = new QLabel(QStringLiteral("&Lot (10 characters max)"), this);
-    lot->setGeometry(280, 72, 200, 16);
-    EditLot = new QLineEdit(this);
-    EditLot->setObjectName(QStringLiteral("EditLot"));
+    MakeLabel(this, 280, 26, QStringLiteral("&Name (15 characters max)"))->setBuddy(EditNom);
+    EditLot = Named(MakeEdit(this, QRect(280, 90, 100, 22)), "EditLot");
     EditLot->setMaxLength(TSerum::LotCapacity);
-    EditLot->setGeometry(280, 90, 100, 22);
-    lot->setBuddy(EditLot);
+    MakeLabel(this, 280, 72, QStringLiteral("&Lot (10 characters max)"))->setBuddy(EditLot);
 
-    BtAjouter = Button(QStringLiteral("&Add to list"), "BtAjouter", { 280, 124, 272, 26 }, this);
+    BtAjouter = Named(MakeButton(this, QRect(280, 124, 272, 26), QStringLiteral("&Add to list")), "BtAjouter");
     BtReplace
-        = Button(QStringLiteral("&Change only the definition of materials"), "BtReplace", { 280, 154, 272, 26 }, this);
-    BtErase = Button(QStringLiteral("Change and &erase former data"), "BtErase", { 280, 184, 272, 26 }, this);
-    BtClear = Button(QStringLiteral("&Clear fields"), "BtClear", { 280, 214, 134, 26 }, this);
-    BtSupprimer = Button(QStringLiteral("&Delete material"), "BtSupprimer", { 418, 214, 134, 26 }, this);
-    BtUsedIn = Button(QStringLiteral("&Material used by"), "BtUsedIn", { 280, 244, 272, 26 }, this);
-    BtOK = Button(QStringLiteral("OK"), "BtOK", { 8, 300, 90, 30 }, this);
-    BtCancel = Button(QStringLiteral("Cancel"), "BtCancel", { 104, 300, 90, 30 }, this);
-    BtDefaire = Button(QStringLiteral("&Undo"), "BtDefaire", { 200, 300, 90, 30 }, this);
+        = Named(MakeButton(this, QRect(280, 154, 272, 26), QStringLiteral("&Change only the definition of materials")),
+            "BtReplace");
+    BtErase
+        = Named(MakeButton(this, QRect(280, 184, 272, 26), QStringLiteral("Change and &erase former data")), "BtErase");
+    BtClear = Named(MakeButton(this, QRect(280, 214, 134, 26), QStringLiteral("&Clear fields")), "BtClear");
+    BtSupprimer = Named(MakeButton(this, QRect(418, 214, 134, 26), QStringLiteral("&Delete material")), "BtSupprimer");
+    BtUsedIn = Named(MakeButton(this, QRect(280, 244, 272, 26), QStringLiteral("&Material used by")), "BtUsedIn");
+    BtOK = Named(MakeButton(this, QRect(8, 300, 90, 30), QStringLiteral("OK")), "BtOK");
+    BtCancel = Named(MakeButton(this, QRect(104, 300, 90, 30), QStringLiteral("Cancel")), "BtCancel");
+    BtDefaire = Named(MakeButton(this, QRect(200, 300, 90, 30), QStringLiteral("&Undo")), "BtDefaire");
     BtCle = new TKeyButton(context, dialogs, this);
     BtCle->setGeometry(512, 292, 40, 40);
     BtCle->Protect({ BtErase });
+    // Return in a field presses no button.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
 
     connect(BtAjouter, &QPushButton::clicked, this, &TWinDefSerum::BtAjouterClick);
     connect(BtReplace, &QPushButton::clicked, this, &TWinDefSerum::BtReplaceClick);

@@ -1,6 +1,8 @@
 #include "TWinSerumByAnal.h"
 
 #include "TArrowButton.h"
+#include "TColors.h"
+#include "TControls.h"
 #include "TDialogService.h"
 #include "TDragList.h"
 #include "TFonts.h"
@@ -48,22 +50,16 @@ void TWinSerumByAnal::FormCreate()
     setWindowTitle(QStringLiteral("Assignment of control materials"));
     setFixedSize(455, 275);
 
-    PanelHeader = new QLabel(this);
-    PanelHeader->setObjectName(QStringLiteral("PanelHeader"));
-    PanelHeader->setGeometry(5, 5, 445, 24);
-    PanelHeader->setAutoFillBackground(true);
-    PanelHeader->setAlignment(Qt::AlignCenter);
+    PanelHeader = Named(MakePanel(this, QRect(5, 5, 445, 24), Colors::Navy, Colors::Yellow), "PanelHeader");
     QFont bold = PanelHeader->font();
     bold.setBold(true);
     PanelHeader->setFont(bold);
-    SetColour(PanelHeader, QPalette::Window, QColor(0, 0, 128));
-    SetColour(PanelHeader, QPalette::WindowText, QColor(255, 255, 0));
 
     for (int i = 0; i < MaxLevels; ++i) {
         TArrowButton* button = new TArrowButton(this);
         button->setObjectName(QStringLiteral("BtLevel%1").arg(i + 1));
         button->setGeometry(5, 35 + 50 * i, 60, 40);
-        button->SetButtonColor(QColor(255, 255, 0));
+        button->SetButtonColor(Colors::Yellow);
         button->SetDirection(btnRIGHT);
         button->SetCaption(QStringLiteral("Level &%1").arg(i + 1));
         connect(button, &TArrowButton::Click, this, [this, i] { SendToLevel(i); });
@@ -84,27 +80,25 @@ void TWinSerumByAnal::FormCreate()
         PBoxLevel[i] = box;
     }
 
-    LBSerum = new TDragList(this);
-    LBSerum->setObjectName(QStringLiteral("LBSerum"));
+    LBSerum = Named(new TDragList(this), "LBSerum");
     LBSerum->setGeometry(195, 35, 255, 150);
     LBSerum->setUniformItemSizes(true);
     LBSerum->setItemDelegate(new TTabListDelegate({ 130 }, ItemHeight, LBSerum));
     LBSerum->SetDragCursors(m_pictures.CursDragLot, m_pictures.CursNoDropLot);
 
-    auto button = [this](const QString& caption, const char* name, const QRect& geometry) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(geometry);
-        b->setAutoDefault(false);
-        return b;
-    };
-    BtChange = button(QStringLiteral("Change only the assignment of materials"), "BtChange", { 5, 195, 250, 30 });
-    BtErase = button(QStringLiteral("Change and &erase former data"), "BtErase", { 260, 195, 190, 30 });
-    BtUndo = button(QStringLiteral("&Undo"), "BtUndo", { 5, 237, 90, 30 });
-    BtCancel = button(QStringLiteral("Cancel"), "BtCancel", { 101, 237, 90, 30 });
+    BtChange
+        = Named(MakeButton(this, QRect(5, 195, 250, 30), QStringLiteral("Change only the assignment of materials")),
+            "BtChange");
+    BtErase
+        = Named(MakeButton(this, QRect(260, 195, 190, 30), QStringLiteral("Change and &erase former data")), "BtErase");
+    BtUndo = Named(MakeButton(this, QRect(5, 237, 90, 30), QStringLiteral("&Undo")), "BtUndo");
+    BtCancel = Named(MakeButton(this, QRect(101, 237, 90, 30), QStringLiteral("Cancel")), "BtCancel");
     BtCle = new TKeyButton(m_context, m_dialogs, this);
     BtCle->setGeometry(410, 231, 40, 40);
     BtCle->Protect({ BtErase });
+    // Return in the list presses no button.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
 
     connect(BtChange, &QPushButton::clicked, this, &TWinSerumByAnal::BtChangeClick);
     connect(BtErase, &QPushButton::clicked, this, &TWinSerumByAnal::BtEraseClick);
@@ -160,7 +154,7 @@ void TWinSerumByAnal::InitForm()
 void TWinSerumByAnal::ShowLevel(int level)
 {
     const bool changed = m_assignment && m_assignment->Changed(level);
-    SetColour(PanelLevel[level], QPalette::Window, changed ? QColor(255, 255, 0) : QColor(Qt::white));
+    SetColour(PanelLevel[level], QPalette::Window, changed ? Colors::Yellow : QColor(Qt::white));
     PBoxLevel[level]->update();
 }
 

@@ -1,5 +1,7 @@
 #include "TArrowButton.h"
 
+#include "TColors.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
@@ -140,7 +142,7 @@ void TArrowButton::paintEvent(QPaintEvent*)
     painter.setBrush(Qt::NoBrush);
     const QColor light = palette().color(QPalette::Light);
     const QColor shadow = palette().color(QPalette::Dark);
-    painter.setPen(QPen(m_pressed ? QColor(Qt::black) : QColor(128, 128, 128), 1));
+    painter.setPen(QPen(m_pressed ? QColor(Qt::black) : Colors::Grey, 1));
     painter.drawPolygon(Outline(arrow));
     painter.setPen(QPen(m_pressed ? shadow : light, 2));
     painter.drawPolygon(arrow);
@@ -172,7 +174,7 @@ void TArrowButton::DrawCaption(QPainter& painter)
         y = h / 3 - th / 2;
         break;
     }
-    painter.setPen(isEnabled() ? palette().color(QPalette::WindowText) : QColor(128, 128, 128));
+    painter.setPen(isEnabled() ? palette().color(QPalette::WindowText) : Colors::Grey);
     const int baseline = y + metrics.ascent();
     painter.setFont(font());
     painter.drawText(x, baseline, parts.Before);
