@@ -31,23 +31,16 @@ private slots:
         m_win = std::make_unique<TWinDefAnalytes>(*m_context, *m_dialogs);
     }
 
-    void commandsNeedASelectedLine_data()
+    void droppingALevelThatHoldsDataIsRefused()
     {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<int>("buttons");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("replace") << "BtCorriger" << int(mbOK) << "Select the analyte to replace";
-        QTest::newRow("delete") << "BtSupprimer" << int(mbOK) << "Select the analyte to delete";
-        QTest::newRow("up") << "BtUp" << int(mbYes) << "Select the analyte to move";
-    }
-    void commandsNeedASelectedLine()
-    {
-        QFETCH(QString, button);
         QVERIFY(ShowActive(*m_win));
-        QTest::mouseClick(m_win->findChild<QPushButton*>(button), Qt::LeftButton);
-        QFETCH(QString, text);
-        QFETCH(int, buttons);
-        QVERIFY_ONE_BOX(*m_dialogs, TMsgType::Error, text, buttons);
+        ClickRow(*m_win->LBox, 1);
+        m_win->SELevels->setValue(2);
+        QTest::mouseClick(m_win->BtCorriger, Qt::LeftButton);
+        QCOMPARE(m_dialogs->Boxes.value(0).Buttons, int(mbYes));
+        // The stored levels are back in the field; the line is left as it was.
+        QCOMPARE(m_win->SELevels->value(), 3);
+        QCOMPARE(m_win->LBox->item(1)->text(), QString("Calcium\t3\tmmol/L\t1"));
     }
 
     void okWritesTheListCancelLeavesEverything_data()
@@ -81,17 +74,6 @@ private slots:
         QCOMPARE(LoadData(reread, DataFileName(*m_context)), ok);
         if (ok)
             QCOMPARE(AnalyteNames(reread.ListAnalytes), names);
-    }
-
-    void droppingALevelThatHoldsDataIsRefused()
-    {
-        QVERIFY(ShowActive(*m_win));
-        ClickRow(*m_win->LBox, 1);
-        m_win->SELevels->setValue(2);
-        QTest::mouseClick(m_win->BtCorriger, Qt::LeftButton);
-        QCOMPARE(m_dialogs->Boxes.value(0).Buttons, int(mbYes));
-        QCOMPARE(m_win->SELevels->value(), 3);
-        QCOMPARE(m_win->LBox->item(1)->text(), QString("Calcium\t3\tmmol/L\t1"));
     }
 
 private:

@@ -34,25 +34,17 @@ private slots:
         m_win = std::make_unique<TWinSerumByAnal>(*m_context, *m_dialogs, m_pictures);
     }
 
-    void showsTheLevelsInUseWithTheirLots()
-    {
-        Open(AddLevelDataAnalyte(*m_context, "Sodium", "vv", { 2, 9, 1 }));
-        QCOMPARE(m_win->PanelHeader->text(), QString("QC materials for Sodium"));
-        QVERIFY(m_win->BtLevel[1]->isVisible() && m_win->PanelLevel[1]->isVisible());
-        QVERIFY(!m_win->BtLevel[2]->isVisible() && !m_win->PanelLevel[2]->isVisible());
-        QCOMPARE(m_win->PanelLines(0), QStringList({ "Lyphocheck", "L1" }));
-        QCOMPARE(m_win->PanelLines(1), QStringList({ "Unknown", "" }));
-    }
-
-    // QC2 has lot 1 ("precinorm", the list's third line).
+    // Sodium has two levels: QC1 a lot that no longer exists, QC2 lot 1 ("precinorm", the list's third line).
     void sendingALotToQC2_data()
     {
         QTest::addColumn<QString>("way");
-        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("row"); // -1: none selected
         QTest::addColumn<int>("lot");
         QTest::newRow("arrow button, another lot") << "button" << 0 << 2;
         QTest::newRow("arrow button, the lot it has") << "button" << 2 << 1;
+        QTest::newRow("arrow button, no lot selected") << "button" << -1 << 1;
         QTest::newRow("Alt+2") << "alt" << 1 << 0;
+        QTest::newRow("Alt+3, a level out of use") << "alt3" << 1 << 1;
         QTest::newRow("drop on the panel") << "drop" << 0 << 2;
     }
     void sendingALotToQC2()
@@ -60,46 +52,37 @@ private slots:
         QFETCH(QString, way);
         QFETCH(int, row);
         QFETCH(int, lot);
-        TAnalyte& sodium = AddLevelDataAnalyte(*m_context, "Sodium", "vv", { 2, 1, -1 });
+        TAnalyte& sodium = AddLevelDataAnalyte(*m_context, "Sodium", "vv", { 9, 1, 2 });
         Open(sodium);
-        ClickRow(*m_win->LBSerum, row);
+        QCOMPARE(m_win->PanelHeader->text(), QString("QC materials for Sodium"));
+        QVERIFY(
+            m_win->PanelLevel[1]->isVisible() && !m_win->BtLevel[2]->isVisible() && !m_win->PanelLevel[2]->isVisible());
+        QCOMPARE(m_win->PanelLines(0), QStringList({ "Unknown", "" }));
+        if (row >= 0)
+            ClickRow(*m_win->LBSerum, row);
         if (way == "button") {
             QTest::mouseClick(m_win->BtLevel[1], Qt::LeftButton, {}, QPoint(15, 20));
-        } else if (way == "alt") {
-            QTest::keyClick(m_win.get(), Qt::Key_2, Qt::AltModifier);
+        } else if (way.startsWith("alt")) {
+            QTest::keyClick(m_win.get(), way == "alt" ? Qt::Key_2 : Qt::Key_3, Qt::AltModifier);
+            QCOMPARE(m_win->WorkingLot(2), 2);
         } else {
             // Offscreen drags end at once: the list's drag is made, then the
             // drop events Qt would deliver are sent to the panel.
             std::unique_ptr<QDrag> drag(m_win->LBSerum->MakeDrag());
             QCOMPARE(drag->dragCursor(Qt::MoveAction).toImage(), m_pictures.CursDragLot.toImage());
             QCOMPARE(drag->dragCursor(Qt::IgnoreAction).toImage(), m_pictures.CursNoDropLot.toImage());
-            QWidget* box = m_win->PBoxLevel[1];
-            const QPoint at(20, 10);
-            QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, drag->mimeData(), Qt::LeftButton, {});
-            QApplication::sendEvent(box, &enter);
-            QVERIFY(enter.isAccepted());
-            QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, drag->mimeData(), Qt::NoButton, {});
-            QApplication::sendEvent(box, &drop);
-            QVERIFY(drop.isAccepted());
+            QDragEnterEvent enter({ 20, 10 }, Qt::CopyAction | Qt::MoveAction, drag->mimeData(), Qt::LeftButton, {});
+            QApplication::sendEvent(m_win->PBoxLevel[1], &enter);
+            QDropEvent drop({ 20, 10 }, Qt::CopyAction | Qt::MoveAction, drag->mimeData(), Qt::NoButton, {});
+            QApplication::sendEvent(m_win->PBoxLevel[1], &drop);
+            QVERIFY(enter.isAccepted() && drop.isAccepted());
         }
         QCOMPARE(m_win->WorkingLot(1), lot);
         QCOMPARE(m_win->PanelLevel[1]->palette().color(QPalette::Window),
             lot == 1 ? QColor(Qt::white) : QColor(255, 255, 0));
         QCOMPARE(sodium.SerumID[1], 1); // nothing before the window's OK
-    }
-
-    void sendingWithoutSelectionOrToAnUnusedLevel()
-    {
-        Open(AddLevelDataAnalyte(*m_context, "Sodium", "vv", { 2, 1, -1 }));
-        QTest::mouseClick(m_win->BtLevel[0], Qt::LeftButton, {}, QPoint(15, 20));
-        QVERIFY_ONE_BOX(*m_dialogs, TMsgType::Error, "No control material selected", mbYes);
-        ClickRow(*m_win->LBSerum, 0);
-        QTest::keyClick(m_win.get(), Qt::Key_3, Qt::AltModifier);
-        QCOMPARE(m_win->WorkingLot(2), -1);
-        QTest::mouseClick(m_win->BtChange, Qt::LeftButton);
-        QCOMPARE(m_dialogs->Boxes.value(1).Text, QString("Nothing Changed"));
-        QCOMPARE(m_dialogs->Boxes.value(1).Buttons, int(mbYes));
-        QVERIFY(m_win->isVisible());
+        if (row < 0)
+            QVERIFY_ONE_BOX(*m_dialogs, TMsgType::Error, "No control material selected", mbYes);
     }
 
     void erasingArchivesTheChangedLevelHoldingData_data()
@@ -113,21 +96,21 @@ private slots:
         QFETCH(bool, confirmed);
         TAnalyte& sodium = AddLevelDataAnalyte(*m_context, "Sodium", "v-", { 2, 1, -1 });
         Open(sodium);
+        QTest::mouseClick(m_win->BtErase, Qt::LeftButton);
+        QVERIFY_ONE_BOX(*m_dialogs, TMsgType::Information, "Nothing Changed", mbYes);
+        QVERIFY(m_win->isVisible());
         ClickRow(*m_win->LBSerum, 1); // lot 0
         QTest::mouseClick(m_win->BtLevel[0], Qt::LeftButton, {}, QPoint(15, 20));
         QTest::mouseClick(m_win->BtLevel[1], Qt::LeftButton, {}, QPoint(15, 20));
         m_dialogs->QueueAnswer(confirmed ? mbOK : mbCancel);
         QTest::mouseClick(m_win->BtErase, Qt::LeftButton);
-        QCOMPARE(m_dialogs->Boxes.size(), 1);
-        QCOMPARE(m_dialogs->Boxes[0].Type, TMsgType::Confirmation);
+        QCOMPARE(m_dialogs->Boxes.value(1).Type, TMsgType::Confirmation);
         QCOMPARE(m_win->result(), int(QDialog::Accepted));
         QCOMPARE(ArchiveFiles(*m_context), confirmed ? QStringList({ "QC000001.qca" }) : QStringList());
-        const std::array<qint32, 3> lots = confirmed ? std::array<qint32, 3> { 0, 0, -1 } : std::array { 2, 1, -1 };
-        QCOMPARE(sodium.SerumID, lots);
         TQCContext reread;
         QCOMPARE(LoadData(reread, DataFileName(*m_context)), confirmed);
-        if (confirmed)
-            QCOMPARE(reread.ListAnalytes.Item(0).SerumID, lots);
+        QCOMPARE(confirmed ? reread.ListAnalytes.Item(0).SerumID : sodium.SerumID,
+            (confirmed ? std::array<qint32, 3> { 0, 0, -1 } : std::array<qint32, 3> { 2, 1, -1 }));
     }
 
 private:

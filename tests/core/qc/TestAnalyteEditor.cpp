@@ -1,4 +1,3 @@
-// The analytes editor's working list and what OK makes of it.
 #include "TAnalyteEditor.h"
 #include "TDataFile.h"
 #include "TLevelData.h"
@@ -18,7 +17,11 @@ private slots:
         m_context = MakeTestContext();
         m_context->SetProgramFolder(m_dir->path());
         for (const char* name : { "Glucose", "Urea", "Sodium" })
-            AddLevelDataAnalyte(*m_context, name, "vv-");
+            AddLevelDataAnalyte(*m_context, name, QString(name) == "Urea" ? "vv" : "vv-", { 4, 5, 6 });
+        // Urea's third level holds values out of use (an import, a queue recall).
+        TAnalyte& urea = m_context->ListAnalytes.Item(1);
+        urea.Point(0).Values[2] = { 7.0f, psWithin };
+        urea.AllPointsStats[2] = TLevelStats();
         m_editor = std::make_unique<TAnalyteEditor>(*m_context);
         m_editor->Load();
     }
@@ -41,10 +44,9 @@ private slots:
         QFETCH(QString, refusal);
         const TAnalyteFields fields { name, 2, "mmol/L", 1 };
         QCOMPARE((replaced < 0 ? m_editor->Add(fields) : m_editor->Replace(replaced, fields)).Text, refusal);
-        const int line = replaced < 0 ? m_editor->Count() - 1 : replaced;
         QCOMPARE(m_editor->Count(), replaced < 0 && refusal.isEmpty() ? 4 : 3);
         if (refusal.isEmpty())
-            QCOMPARE(m_editor->Line(line).Text(), name.trimmed() + "\t2\tmmol/L\t1");
+            QCOMPARE(m_editor->Line(replaced < 0 ? 3 : replaced).Text(), name.trimmed() + "\t2\tmmol/L\t1");
     }
 
     // Level 3 and 2 of the stored analyte hold values ('v'), discarded values only ('d') or nothing ('-').
@@ -76,28 +78,25 @@ private slots:
         QCOMPARE(m_editor->Line(3).Fields.Levels, refusal.isEmpty() ? levels : int(data.size()));
     }
 
-    void moves_data()
+    void drops_data()
     {
-        QTest::addColumn<QString>("move");
         QTest::addColumn<int>("source");
         QTest::addColumn<int>("target"); // the line dropped on
         QTest::addColumn<QString>("order");
         QTest::addColumn<int>("selected");
-        QTest::newRow("drop above the source") << "drop" << 3 << 1 << "ADBC" << 1;
-        QTest::newRow("drop below the source") << "drop" << 0 << 2 << "BCAD" << 2;
-        QTest::newRow("drop below the list's end") << "drop" << 1 << 3 << "ACDB" << 3;
-        QTest::newRow("up at the top") << "up" << 0 << 0 << "ABCD" << 0;
+        QTest::newRow("drop above the source") << 3 << 1 << "ADBC" << 1;
+        QTest::newRow("drop below the source") << 0 << 2 << "BCAD" << 2;
+        QTest::newRow("drop below the list's end") << 1 << 3 << "ACDB" << 3;
     }
-    void moves()
+    void drops()
     {
-        QFETCH(QString, move);
         QFETCH(int, source);
         QFETCH(int, target);
         m_context->ListAnalytes.Clear();
         TAnalyteEditor editor(*m_context);
         for (const char* name : { "A", "B", "C", "D" })
             QVERIFY(editor.Add({ name, 1, "g/L", 0 }).Ok());
-        const int selected = move == "drop" ? editor.Drop(source, target) : editor.MoveUp(source);
+        const int selected = editor.Drop(source, target);
         QString order;
         for (int i = 0; i < editor.Count(); ++i)
             order += editor.Line(i).Fields.Name;
@@ -135,14 +134,17 @@ private slots:
         m_context->CurrentAnalyte = list.At(0);
         m_editor->Delete(0); // Glucose
         QVERIFY(m_editor->Replace(0, { "Urea N", 3, QString::fromUtf8("\u00b5mol/L"), 2 }).Ok());
+        QCOMPARE(urea->SerumID[2], 6); // nothing changes before OK
         QVERIFY(m_editor->Add({ "Chloride", 1, "mmol/L", 0 }).Ok());
         m_editor->MoveTop(1); // Sodium
         QCOMPARE(m_editor->Apply().Saved, writable);
 
         QCOMPARE(AnalyteNames(list), QStringList({ "Sodium", "Urea N", "Chloride" }));
-        QCOMPARE(list.At(1), urea);
         QCOMPARE(urea->Units + QString::number(urea->NbLevels) + QString::number(urea->Count()),
             QString::fromUtf8("\u00b5mol/L33"));
+        // The level taken in loses its lot and is computed.
+        QCOMPARE(urea->SerumID, (std::array<qint32, 3> { 4, 5, -1 }));
+        QCOMPARE(urea->AllPointsStats[2].N, 1);
         QVERIFY(m_context->CurrentAnalyte == nullptr);
         // Without a written data file the deleted analyte would come back with
         // the old file: its archives stay until the file forgets it.
@@ -153,20 +155,6 @@ private slots:
         QCOMPARE(LoadData(reread, DataFileName(*m_context)), writable);
         if (writable)
             QCOMPARE(AnalyteNames(reread.ListAnalytes), AnalyteNames(list));
-    }
-
-    void levelsTakenInLoseTheirLotAndAreComputed()
-    {
-        // Values left at levels out of use (an import, a queue recall) count again once taken in.
-        TAnalyte& calcium = AddLevelDataAnalyte(*m_context, "Calcium", "vvv", { 7, 8, 9 });
-        calcium.NbLevels = 1;
-        calcium.AllPointsStats[1] = calcium.AllPointsStats[2] = TLevelStats();
-        m_editor->Load();
-        QVERIFY(m_editor->Replace(3, { "Calcium", 3, "mmol/L", 1 }).Ok());
-        QCOMPARE(calcium.SerumID[1], 8); // nothing changes before OK
-        m_editor->Apply();
-        QCOMPARE(calcium.SerumID, (std::array<qint32, 3> { 7, -1, -1 }));
-        QCOMPARE(calcium.AllPointsStats[1].N + calcium.AllPointsStats[2].N, 6);
     }
 
 private:

@@ -1,4 +1,3 @@
-// The lots of an analyte's levels: what counts as a change and what erasing archives.
 #include "TLevelData.h"
 #include "TLotAssignment.h"
 #include "TTestRegistry.h"

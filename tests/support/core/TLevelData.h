@@ -6,10 +6,8 @@ class TAnalyte;
 class TListAnalytes;
 class TQCContext;
 
-// Appends to the context's analytes one whose levels hold the data described
-// by one character each: 'v' three values, 'd' three discarded values only,
-// '-' nothing. NbLevels is the length of `data`; level l takes lot lots[l].
-// Recomputed with the context's risks.
+// Appends an analyte of data.size() levels, level l on lot lots[l], recomputed; each character of
+// `data` says what its level holds: 'v' three values, 'd' three discarded values only, '-' nothing.
 TAnalyte& AddLevelDataAnalyte(
     TQCContext& context, const QString& name, const QString& data, const std::array<int, 3>& lots = { -1, -1, -1 });
 
