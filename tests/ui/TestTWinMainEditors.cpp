@@ -5,7 +5,11 @@
 #include "TWinSerumByAnal.h"
 #include "TWindowTestKit.h"
 
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QtTest>
 
 // The main window's commands of the editors: each runs its window, and what it changed shows at once.
 class TestTWinMainEditors : public QObject {
