@@ -39,6 +39,11 @@ QVariant ReadValue(TCliForm form, const QString& text, QString& wanted)
         }
         return QVariant::fromValue(levels);
     }
+    if (form == TCliForm::Date) {
+        wanted = QStringLiteral("a date YYYY-MM-DD");
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        return date.isValid() && text.size() == 10 ? QVariant(date) : QVariant();
+    }
     if (form == TCliForm::OnOff) {
         wanted = QStringLiteral("on or off");
         return text == "on" || text == "off" ? QVariant(text == "on") : QVariant();
@@ -58,7 +63,10 @@ QString HelpRow(const QString& name, const QString& meaning, int column)
     return QString("  %1").arg(name, -(column - 2)) + lines.join('\n' + QString(column, ' ')) + '\n';
 }
 
-QString OptionSyntax(const TCliOption& option) { return "--" + option.Name + ' ' + option.ValueName; }
+QString OptionSyntax(const TCliOption& option)
+{
+    return "--" + option.Name + (option.ValueName.isEmpty() ? QString() : ' ' + option.ValueName);
+}
 
 QString CommandHelp(const TCliCommand& command)
 {
@@ -138,6 +146,10 @@ int RunCommand(const TCliCommand& command, const QStringList& words, QTextStream
         if (!parser.isSet(option.Name)) {
             if (option.Required)
                 return fail(OptionSyntax(option) + " is required");
+            continue;
+        }
+        if (option.Form == TCliForm::Flag) {
+            args.Options.insert(option.Name, true);
             continue;
         }
         const QString text = parser.values(option.Name).constFirst();

@@ -9,6 +9,23 @@ const TCliOption Data { "data", "FILE", "one data file read alone (.qcf, .dat or
     "the data file of the program's folder" };
 const TCliOption Analyte { "analyte", "NAME", "the analyte, by its name in any case", {}, TCliForm::Text, true };
 
+// The options of both print commands but --levels and the colour switches.
+QList<TCliOption> PrintOptions(const QList<TCliOption>& more)
+{
+    return QList<TCliOption> {
+        Analyte,
+        { "from", "YYYY-MM-DD", "the first day printed", "the day of the analyte's first point", TCliForm::Date },
+        { "to", "YYYY-MM-DD", "the last day printed", "the day of the analyte's last point", TCliForm::Date },
+    }
+    + more
+        + QList<TCliOption> {
+              { "no-statistics", {}, "leaves out the statistics of the printed points", "printed", TCliForm::Flag },
+              Folder,
+              Data,
+              { "pdf", "FILE", "the PDF file written, only once it is complete", {}, TCliForm::Text, true },
+          };
+}
+
 } // namespace
 
 const QList<TCliCommand>& CliCommands()
@@ -33,6 +50,16 @@ const QList<TCliCommand>& CliCommands()
             },
             {}, { "folder", "data" }, CmdEvaluate },
         { "export", "Prints an analyte's points as QC text", { Analyte, Folder }, {}, {}, CmdExport },
+        { "print data", "Prints an analyte's QC data as a table into a PDF file, as the data printing window does",
+            PrintOptions({}), {}, { "folder", "data" }, CmdPrintData },
+        { "print charts", "Prints an analyte's control charts into a PDF file, as the chart printing window does",
+            PrintOptions({
+                { "levels", "L,...", "the levels charted", "every level of the analyte", TCliForm::Levels },
+                { "colour", {}, "prints in colour", "the settings' choice, else black and white", TCliForm::Flag },
+                { "black-and-white", {}, "prints in black and white with dotted limit lines", "the settings' choice",
+                    TCliForm::Flag },
+            }),
+            {}, { "folder", "data" }, CmdPrintCharts },
     };
     return commands;
 }

@@ -13,12 +13,14 @@ enum class TCliForm {
     DateTime, // YYYY-MM-DDThh:mm:ss in local time: the day count as a double
     Levels, // level numbers 1 to 3 separated by commas: a QList<int>
     OnOff, // "on" or "off": a bool
+    Date, // YYYY-MM-DD: a QDate
+    Flag, // an option without a value: true when given
 };
 
 // One option "--Name VALUE" of a command, as help shows it.
 struct TCliOption {
     QString Name; // without the dashes
-    QString ValueName; // DIR, FILE, NAME, ...
+    QString ValueName; // DIR, FILE, NAME, ...; empty for a flag
     QString Meaning; // one line
     QString Default; // what holds without it; empty when required
     TCliForm Form = TCliForm::Text;
@@ -69,3 +71,5 @@ int CmdCheck(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdDump(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdEvaluate(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdExport(const TCliArgs& args, QTextStream& out, QTextStream& err);
+int CmdPrintData(const TCliArgs& args, QTextStream& out, QTextStream& err);
+int CmdPrintCharts(const TCliArgs& args, QTextStream& out, QTextStream& err);

@@ -116,6 +116,8 @@ const TRefusal Refusals[] = {
         "No analyte.", mbOK },
     { "export without analyte", Nothing, [](F& f) { f.Dialogs.QueueFileName(f.Path("out.txt")); },
         [](F& f) { f.Win->MnuExport->trigger(); }, TMsgType::Error, "No analyte", mbOK },
+    { "print charts without a point", [](F& f) { AddDailyAnalyte(*f.Context, "Glucose", 2, 0, F::Today()); }, Nothing,
+        [](F& f) { f.Win->BtPrnGraph->click(); }, TMsgType::Error, "Nothing to print", mbYes },
     { "copy without analyte", Nothing, Nothing, [](F& f) { f.Win->MnuCopy->trigger(); }, TMsgType::Error,
         "Nothing to copy.", mbYes },
     { "paste without analyte", Nothing, Nothing, [](F& f) { f.Win->MnuPaste->trigger(); }, TMsgType::Error,
@@ -230,6 +232,7 @@ private slots:
     void correctAndClearFillTheForm();
     void aboutAndOperatorsWindows();
     void chartsArePainted();
+    void printChartsOpensItsWindowForTheAnalyte();
     void refusalsShowTheirBoxAndChangeNothing_data();
     void refusalsShowTheirBoxAndChangeNothing();
 
@@ -412,6 +415,14 @@ void TestTWinMain::chartsArePainted()
     const QImage box = w.PBox->grab().toImage();
     QCOMPARE(box.pixelColor(430, FirstBandTop(3)), Colors::Red);
     QCOMPARE(box.pixelColor(430, FirstBandTop(3) - 1), QColor(Qt::white));
+}
+
+void TestTWinMain::printChartsOpensItsWindowForTheAnalyte()
+{
+    Glucose(f);
+    f.Show().BtPrnGraph->click();
+    QCOMPARE(f.Dialogs.ExecutedWindows, QStringList { "TWinPrnCharts" });
+    QCOMPARE(f.PrnCharts->windowTitle(), QString("Print QC charts for Glucose"));
 }
 
 void TestTWinMain::refusalsShowTheirBoxAndChangeNothing_data()

@@ -1,6 +1,7 @@
 #include "TProgram.h"
 
 #include "TDialogService.h"
+#include "TPrinterService.h"
 #include "TQCContext.h"
 #include "TWinAbout.h"
 #include "TWinComment.h"
@@ -12,6 +13,8 @@
 #include "TWinLogoCQ.h"
 #include "TWinMain.h"
 #include "TWinNewPsw.h"
+#include "TWinPrnCharts.h"
+#include "TWinPrnData.h"
 #include "TWinSerumByAnal.h"
 #include "TWinValidCQ.h"
 
@@ -87,8 +90,11 @@ void TProgram::CreateWindows()
     m_validCQ = std::make_unique<TWinValidCQ>(m_context, m_dialogs, owner);
     m_employees = std::make_unique<TWinEmployees>(m_context, m_dialogs, owner);
     m_newPsw = std::make_unique<TWinNewPsw>(m_context, m_dialogs, owner);
+    m_printers = std::make_unique<TQtPrinterService>(m_dialogs);
+    m_prnData = std::make_unique<TWinPrnData>(m_context, m_dialogs, *m_printers, owner);
     m_comment = std::make_unique<TWinComment>(owner);
     m_about = std::make_unique<TWinAbout>(owner);
+    m_prnCharts = std::make_unique<TWinPrnCharts>(m_context, m_dialogs, *m_printers, owner);
     m_main->WinAbout = m_about.get();
     m_main->WinValidCQ = m_validCQ.get();
     m_main->WinEmployees = m_employees.get();
@@ -98,6 +104,7 @@ void TProgram::CreateWindows()
     m_main->WinDefAnalytes = m_defAnalytes.get();
     m_main->WinDefSerum = m_defSerum.get();
     m_main->WinSerumByAnal = m_serumByAnal.get();
+    m_main->WinPrnCharts = m_prnCharts.get();
     m_main->UpdateCommands();
 }
 
@@ -122,6 +129,9 @@ void TProgram::Shutdown()
     m_defSerum.reset();
     m_defAnalytes.reset();
     m_serumByAnal.reset();
+    m_prnCharts.reset();
+    m_prnData.reset();
+    m_printers.reset();
     m_about.reset();
     m_comment.reset();
     m_newPsw.reset();

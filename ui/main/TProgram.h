@@ -15,6 +15,9 @@ class TWinEmployees;
 class TWinEntryPsw;
 class TWinNewPsw;
 class TWinSerumByAnal;
+class TWinPrnCharts;
+class TWinPrnData;
+class TPrinterService;
 class TWinImport;
 class TWinLogoCQ;
 class TWinMain;
@@ -74,4 +77,7 @@ private:
     std::unique_ptr<TWinSerumByAnal> m_serumByAnal;
     std::unique_ptr<TWinDefAnalytes> m_defAnalytes;
     std::unique_ptr<TWinDefSerum> m_defSerum;
+    std::unique_ptr<TPrinterService> m_printers;
+    std::unique_ptr<TWinPrnData> m_prnData;
+    std::unique_ptr<TWinPrnCharts> m_prnCharts;
 };

@@ -24,6 +24,7 @@
 #include "TWinEmployees.h"
 #include "TWinLogoCQ.h"
 #include "TWinNewPsw.h"
+#include "TWinPrnCharts.h"
 #include "TWinSerumByAnal.h"
 #include "TWinValidCQ.h"
 
@@ -157,6 +158,19 @@ void TWinMain::BtAffectationClick()
     }
     if (m_dialogs.Exec(*WinSerumByAnal) == QDialog::Accepted)
         FillAnalyteList();
+}
+
+void TWinMain::BtPrnGraphClick()
+{
+    const TAnalyte* analyte = m_context.CurrentAnalyte;
+    if (!WinPrnCharts)
+        return;
+    if (!analyte || analyte->Count() == 0) {
+        m_dialogs.Error(QStringLiteral("Nothing to print"), mbYes, this);
+        return;
+    }
+    WinPrnCharts->setWindowTitle(QStringLiteral("Print QC charts for ") + analyte->Name.left(35));
+    m_dialogs.Exec(*WinPrnCharts);
 }
 
 void TWinMain::MnuPswClick()

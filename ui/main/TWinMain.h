@@ -32,6 +32,7 @@ class TWinComment;
 class TWinDefAnalytes;
 class TWinDefSerum;
 class TWinEmployees;
+class TWinPrnCharts;
 class TWinImport;
 class TWinNewPsw;
 class TWinSerumByAnal;
@@ -74,6 +75,8 @@ public:
     TWinDefAnalytes* WinDefAnalytes = nullptr;
     TWinDefSerum* WinDefSerum = nullptr;
     TWinSerumByAnal* WinSerumByAnal = nullptr;
+    // The printing of the current analyte's charts.
+    TWinPrnCharts* WinPrnCharts = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -169,6 +172,9 @@ public slots:
     void MnuPswClick();
     void MnuUserManualClick();
     void MnuClearFifoClick();
+    // "Nothing to print" without a current analyte with points; else the
+    // chart printing window, captioned with the analyte's name.
+    void BtPrnGraphClick();
     // The queue, the clipboard and the exchange files.
     void BtFifoClick();
     void MnuCopyClick();

@@ -268,6 +268,7 @@ void TWinMain::ConnectCommands()
 {
     connect(BtExit, &QPushButton::clicked, this, &QWidget::close);
     connect(BtFifo, &QPushButton::clicked, this, &TWinMain::BtFifoClick);
+    connect(BtPrnGraph, &QPushButton::clicked, this, &TWinMain::BtPrnGraphClick);
     connect(MnuUserManual, &QAction::triggered, this, &TWinMain::MnuUserManualClick);
     connect(MnuAbout, &QAction::triggered, this, &TWinMain::MnuAboutClick);
     connect(MnuOperators, &QAction::triggered, this, &TWinMain::MnuOperatorsClick);
@@ -294,11 +295,12 @@ void TWinMain::UpdateCommands()
     // Commands served by windows that are not part of the program yet.
     for (QAction* a : { MnuOptions, MnuRisks, MnuShortCuts, Disketterestore1, MnuRandomGenerator })
         a->setEnabled(false);
-    for (QPushButton* b : { BtData, BtDaily, BtLimits, BtPrnGraph, BtArchives, BtBackup })
+    for (QPushButton* b : { BtData, BtDaily, BtLimits, BtArchives, BtBackup })
         b->setEnabled(false);
     MnuAnalytes->setEnabled(WinDefAnalytes != nullptr);
     MnuControlMaterials->setEnabled(WinDefSerum != nullptr);
     BtAffectation->setEnabled(WinSerumByAnal != nullptr);
+    BtPrnGraph->setEnabled(WinPrnCharts != nullptr);
     MnuAbout->setEnabled(WinAbout != nullptr);
     MnuOperators->setEnabled(WinEmployees != nullptr);
     MnuPsw->setEnabled(WinNewPsw != nullptr);

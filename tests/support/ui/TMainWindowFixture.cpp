@@ -24,6 +24,7 @@ static QString AnalytesText(const TListAnalytes& list)
 bool TMainWindowFixture::Reset()
 {
     Win.reset(); // before the context it works on
+    PrnCharts.reset();
     Context = MakeTestContext();
     Context->Config.LastBackupDate = Today();
     Context->Config.ShowAboutAtStart = false;
@@ -44,6 +45,8 @@ TWinMain& TMainWindowFixture::Show()
     Win->WinImport = (Import = std::make_unique<TWinImport>(*Context, Dialogs)).get();
     Win->WinAbout = (About = std::make_unique<TWinAbout>()).get();
     Win->WinComment = (Comment = std::make_unique<TWinComment>()).get();
+    Printers = std::make_unique<TQtPrinterService>(Dialogs);
+    Win->WinPrnCharts = (PrnCharts = std::make_unique<TWinPrnCharts>(*Context, Dialogs, *Printers)).get();
     Win->UpdateCommands();
     Win->ScreenMetrics = [this] { return Screen; };
     Win->ShowMainWindow();

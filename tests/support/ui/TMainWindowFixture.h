@@ -1,12 +1,14 @@
 #pragma once
 #include "TDates.h"
 #include "TPictures.h"
+#include "TPrinterService.h"
 #include "TQCContext.h"
 #include "TScriptedDialogs.h"
 #include "TWinAbout.h"
 #include "TWinComment.h"
 #include "TWinImport.h"
 #include "TWinMain.h"
+#include "TWinPrnCharts.h"
 #include "TWinValidCQ.h"
 
 #include <QTemporaryDir>
@@ -40,6 +42,8 @@ public:
     std::unique_ptr<TWinImport> Import;
     std::unique_ptr<TWinAbout> About;
     std::unique_ptr<TWinComment> Comment;
+    std::unique_ptr<TQtPrinterService> Printers;
+    std::unique_ptr<TWinPrnCharts> PrnCharts;
 
 private:
     TPictures m_pictures;

@@ -1,0 +1,134 @@
+// vantorel-cli print data / print charts: an analyte's QC data or control
+// charts printed into a PDF file by the reports of the program's print
+// windows. They read the program's files and write only the PDF, through a
+// temporary file renamed once the document is complete: a failed print
+// leaves no file.
+#include "CliCommands.h"
+#include "CliFiles.h"
+
+#include "TChartReport.h"
+#include "TDataReport.h"
+#include "TDates.h"
+#include "TPdfCanvas.h"
+#include "TQCContext.h"
+
+#include <functional>
+
+namespace {
+
+// What a print command prints from: the program's folder or one data file.
+struct TPrintSource {
+    TQCContext Context;
+    TDataRead Data;
+    const TListSerum* Serums = nullptr;
+    const TAnalyte* Analyte = nullptr;
+    QDate From;
+    QDate To;
+};
+
+int Fail(QTextStream& err, const QString& command, const QString& reason)
+{
+    err << command << ": " << OneLine(reason) << '\n';
+    return 1;
+}
+
+// Reads the files and finds the analyte and the dates; false after one line on err.
+bool OpenSource(const TCliArgs& args, const QString& command, TPrintSource& source, QTextStream& err)
+{
+    const TListAnalytes* analytes = &source.Context.ListAnalytes;
+    source.Serums = &source.Context.ListSerum;
+    if (args.Has("data")) {
+        QString error;
+        if (!ReadDataFile(args.Text("data"), source.Data, error)) {
+            Fail(err, command, args.Text("data") + ": " + error);
+            return false;
+        }
+        analytes = &source.Data.Analytes;
+        source.Serums = &source.Data.Serums;
+    } else if (!OpenProgramFiles(args.Text("folder"), source.Context, err)) {
+        return false;
+    }
+    source.Analyte = analytes->FindByName(args.Text("analyte"));
+    if (!source.Analyte) {
+        Fail(err, command, "no analyte named " + args.Text("analyte"));
+        return false;
+    }
+    // Without dates, the analyte's first and last points, as the windows open.
+    const TAnalyte& a = *source.Analyte;
+    const bool points = a.Count() > 0;
+    source.From = args.Has("from") ? args.Options.value("from").toDate()
+        : points                   ? DayCountToDate(a.Point(0).DateTime)
+                                   : QDate();
+    source.To = args.Has("to") ? args.Options.value("to").toDate()
+        : points               ? DayCountToDate(a.Point(a.Count() - 1).DateTime)
+                               : QDate();
+    return true;
+}
+
+int PrintPdf(const TCliArgs& args, const QString& command, const std::function<TPrintOutcome(TPrintCanvas&)>& print,
+    QTextStream& out, QTextStream& err)
+{
+    const QString file = args.Text("pdf");
+    TPdfCanvas canvas(file);
+    switch (print(canvas)) {
+    case TPrintOutcome::Printed:
+        out << file << '\n';
+        return 0;
+    case TPrintOutcome::NothingToPrint:
+        return Fail(err, command, QStringLiteral("Nothing to print"));
+    case TPrintOutcome::DeviceFailed:
+        break;
+    }
+    return Fail(err, command, "cannot write " + file + ": " + canvas.ErrorString());
+}
+
+} // namespace
+
+int CmdPrintData(const TCliArgs& args, QTextStream& out, QTextStream& err)
+{
+    const QString command = QStringLiteral("print data");
+    TPrintSource s;
+    if (!OpenSource(args, command, s, err))
+        return 1;
+    const TDataReportOptions options { s.From, s.To, !args.Has("no-statistics") };
+    return PrintPdf(
+        args, command,
+        [&](TPrintCanvas& canvas) {
+            return PrintDataReport(
+                canvas, *s.Analyte, *s.Serums, options, s.Context.Risks(), s.Context.Clock().TodayDays());
+        },
+        out, err);
+}
+
+int CmdPrintCharts(const TCliArgs& args, QTextStream& out, QTextStream& err)
+{
+    const QString command = QStringLiteral("print charts");
+    if (args.Has("colour") && args.Has("black-and-white"))
+        return Fail(err, command, QStringLiteral("--colour and --black-and-white cannot go together"));
+    TPrintSource s;
+    if (!OpenSource(args, command, s, err))
+        return 1;
+    TChartReportOptions options { s.From, s.To, { true, true, true }, s.Context.Config.PrintInColour,
+        !args.Has("no-statistics") };
+    if (args.Has("colour") || args.Has("black-and-white"))
+        options.Colour = args.Has("colour");
+    if (args.Has("levels")) {
+        options.Levels = { false, false, false };
+        for (int level : args.Options.value("levels").value<QList<int>>()) {
+            if (level > s.Analyte->NbLevels)
+                return Fail(err, command,
+                    QStringLiteral("level %1: %2 has %3 level(s)")
+                        .arg(level)
+                        .arg(s.Analyte->Name)
+                        .arg(s.Analyte->NbLevels));
+            options.Levels[size_t(level - 1)] = true;
+        }
+    }
+    return PrintPdf(
+        args, command,
+        [&](TPrintCanvas& canvas) {
+            return PrintChartReport(
+                canvas, *s.Analyte, *s.Serums, options, s.Context.Risks(), s.Context.Clock().TodayDays());
+        },
+        out, err);
+}

@@ -1,0 +1,26 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when a source of print/ includes a Qt Widgets or PrintSupport header or
+# a header of ui/: the printing layer paints with Qt Gui alone, so the companion
+# and the tests can print without widgets.
+# Arguments: -DUI_DIR=<ui folder> -DSTAMP=<file written on success> -DSOURCES=<list>
+file(GLOB_RECURSE ui_headers ${UI_DIR}/*.h)
+set(forbidden "")
+foreach(header ${ui_headers})
+    get_filename_component(name ${header} NAME)
+    list(APPEND forbidden ${name})
+endforeach()
+foreach(source ${SOURCES})
+    file(STRINGS ${source} lines REGEX "^[ \t]*#[ \t]*include")
+    foreach(line ${lines})
+        if(line MATCHES "Qt(Widgets|PrintSupport)|<Q(Widget|Dialog|Printer|PrintDialog|PrinterInfo|Application)>")
+            message(FATAL_ERROR "${source}: the printing layer must not include widgets: ${line}")
+        endif()
+        if(line MATCHES "[\"<]([^\">]+)[\">]")
+            get_filename_component(included ${CMAKE_MATCH_1} NAME)
+            if(included IN_LIST forbidden)
+                message(FATAL_ERROR "${source}: the printing layer must not include a header of ui/: ${line}")
+            endif()
+        endif()
+    endforeach()
+endforeach()
+file(WRITE ${STAMP} "")

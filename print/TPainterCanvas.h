@@ -1,0 +1,54 @@
+#pragma once
+#include "TPrintCanvas.h"
+
+#include <QFont>
+#include <QPainter>
+#include <memory>
+
+class QFontMetrics;
+class QPagedPaintDevice;
+
+// The printing layer on a Qt paged device: a printer in the program, a PDF
+// writer in the companion and the tests. The device is not owned.
+class TPainterCanvas : public TPrintCanvas {
+public:
+    explicit TPainterCanvas(QPagedPaintDevice& device);
+    ~TPainterCanvas() override;
+
+    bool BeginDoc(const QString& jobTitle, TOrientation orientation) override;
+    bool EndDoc() override;
+    void NewPage() override;
+    int PageWidth() const override;
+    int PageHeight() const override;
+    int Resolution() const override;
+
+    QSize TextExtent(const QString& text) override;
+    TTextMetrics TextMetrics() override;
+
+    void Rectangle(int left, int top, int right, int bottom) override;
+    void Ellipse(int left, int top, int right, int bottom) override;
+    void Polygon(const QList<QPoint>& points) override;
+    void Line(int x1, int y1, int x2, int y2) override;
+    void TextOut(int x, int y, const QString& text) override;
+    void TextRect(int left, int top, int right, int bottom, const QString& text) override;
+
+    // The Qt font a printing font stands for: "Arial" is printed in Liberation
+    // Sans, which has its metrics.
+    static QFont QtFont(const TPrintFont& font);
+
+protected:
+    // Gives the job title to the device (a PDF's title, a printer's document name).
+    virtual void SetJobTitle(const QString& title);
+    QPagedPaintDevice& Device() const { return m_device; }
+
+private:
+    const QFontMetrics& Metrics();
+    void ApplyPen();
+    void ApplyFill();
+
+    QPagedPaintDevice& m_device;
+    QPainter m_painter;
+    // The font last given to the painter, and its metrics.
+    TPrintFont m_appliedFont;
+    std::unique_ptr<QFontMetrics> m_metrics;
+};

@@ -1,0 +1,34 @@
+#pragma once
+#include "TPainterCanvas.h"
+
+#include <QString>
+#include <memory>
+
+class QPdfWriter;
+class QSaveFile;
+
+// The file and the writer of a PDF canvas, made before the canvas that paints on them.
+struct TPdfTarget {
+    TPdfTarget(const QString& fileName, int resolution);
+    ~TPdfTarget();
+    std::unique_ptr<QSaveFile> File;
+    std::unique_ptr<QPdfWriter> Writer;
+};
+
+// The printing layer writing a PDF file: A4 with margins of 10 mm, 600 pixels
+// per inch by default. The file appears only when EndDoc succeeds; before
+// that, or after any failure, the previous file (or none) stays in place.
+class TPdfCanvas : private TPdfTarget, public TPainterCanvas {
+public:
+    explicit TPdfCanvas(const QString& fileName, int resolution = 600);
+    ~TPdfCanvas() override;
+
+    bool BeginDoc(const QString& jobTitle, TOrientation orientation) override;
+    bool EndDoc() override;
+
+    // Why BeginDoc or EndDoc failed.
+    const QString& ErrorString() const { return m_error; }
+
+private:
+    QString m_error;
+};

@@ -1,0 +1,39 @@
+#pragma once
+#include "TDailyAnalyte.h"
+#include "TPrinterService.h"
+#include "TScriptedDialogs.h"
+#include "TestHelpers.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+// A print window shown on the current analyte "Glucose" of daily points at noon up to March 14, 2026,
+// its levels on "Lyphocheck 1" to "Lyphocheck 3", printing through the program's printer service
+// whose print dialog the scripted dialog service answers.
+template <class TWindow> struct TPrintWindowFixture {
+    std::unique_ptr<TQCContext> Context = MakeTestContext();
+    QTemporaryDir Dir;
+    QString File = Dir.filePath("print.pdf");
+    TScriptedDialogs Dialogs;
+    TQtPrinterService Printers { Dialogs };
+    TWindow Win { *Context, Dialogs, Printers };
+    QStringList Asked; // each print dialog: its title, and the file it offered
+    TPrintWindowFixture(int levels, int points)
+    {
+        for (const char* name : { "Lyphocheck 1", "Lyphocheck 2", "Lyphocheck 3" })
+            Context->ListSerum.Add(name, "A1");
+        Context->CurrentAnalyte = &AddDailyAnalyte(*Context, "Glucose", levels, points, Context->Clock().TodayDays());
+        Win.show();
+    }
+    // Answers the next print dialog with "Print to File" into File, or with Cancel.
+    void AnswerPrintDialog(bool print)
+    {
+        Dialogs.QueueExec([this, print](QDialog& dialog) {
+            QPrinter* printer = static_cast<QPrintDialog&>(dialog).printer();
+            Asked << dialog.windowTitle() << printer->outputFileName();
+            printer->setOutputFileName(File);
+            return int(print ? QDialog::Accepted : QDialog::Rejected);
+        });
+    }
+};
