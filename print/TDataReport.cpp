@@ -7,8 +7,6 @@
 #include "TPrintCanvas.h"
 #include "TStatistics.h"
 
-namespace {
-
 int ValueMark(quint8 status)
 {
     switch (status) {
@@ -26,6 +24,8 @@ int ValueMark(quint8 status)
         return cmPlain;
     }
 }
+
+namespace {
 
 QString LevelSubTitle(const TAnalyte& analyte, const TListSerum& serums, int level)
 {

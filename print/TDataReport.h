@@ -22,6 +22,10 @@ enum class TPrintOutcome {
     DeviceFailed, // the printer or file could not take the document
 };
 
+// The printed mark of a value by its status: arrows for warnings and actions,
+// crossed out when discarded.
+int ValueMark(quint8 status);
+
 // The data printout as a table: a head row, one row per point of the
 // interval (date, time, the levels' values marked by status, operator,
 // comment) and, when asked, the mean, CV and N rows of each level.
