@@ -5,6 +5,7 @@
 #include "TQCContext.h"
 #include "TWinAbout.h"
 #include "TWinComment.h"
+#include "TWinDailyQC.h"
 #include "TWinDefAnalytes.h"
 #include "TWinDefSerum.h"
 #include "TWinEmployees.h"
@@ -112,6 +113,8 @@ void TProgram::CreateWindows()
     m_main->WinShowData = m_showData.get();
     m_showLimits = std::make_unique<TWinShowLimits>(m_context, m_dialogs, *m_printers, owner);
     m_main->WinShowLimits = m_showLimits.get();
+    m_dailyQC = std::make_unique<TWinDailyQC>(m_context, m_dialogs, *m_printers, m_pictures, owner);
+    m_main->WinDailyQC = m_dailyQC.get();
     m_main->UpdateCommands();
 }
 
@@ -133,6 +136,7 @@ int TProgram::Run()
 
 void TProgram::Shutdown()
 {
+    m_dailyQC.reset();
     m_showLimits.reset();
     m_showData.reset();
     m_defSerum.reset();

@@ -17,6 +17,7 @@ class TWinNewPsw;
 class TWinSerumByAnal;
 class TWinPrnCharts;
 class TWinPrnData;
+class TWinDailyQC;
 class TWinShowData;
 class TWinShowLimits;
 class TPrinterService;
@@ -84,4 +85,5 @@ private:
     std::unique_ptr<TWinPrnCharts> m_prnCharts;
     std::unique_ptr<TWinShowData> m_showData;
     std::unique_ptr<TWinShowLimits> m_showLimits;
+    std::unique_ptr<TWinDailyQC> m_dailyQC;
 };

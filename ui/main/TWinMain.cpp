@@ -19,6 +19,7 @@
 #include "TStorage.h"
 #include "TWinAbout.h"
 #include "TWinComment.h"
+#include "TWinDailyQC.h"
 #include "TWinDefAnalytes.h"
 #include "TWinDefSerum.h"
 #include "TWinEmployees.h"
@@ -469,6 +470,12 @@ void TWinMain::BtLimitsClick()
     };
     if (m_dialogs.Exec(*WinShowLimits) == QDialog::Accepted && analyte->Options != options)
         SaveDataFile();
+}
+
+void TWinMain::BtDailyClick()
+{
+    if (WinDailyQC)
+        m_dialogs.Exec(*WinDailyQC);
 }
 
 void TWinMain::PBoxDblClick()

@@ -33,6 +33,7 @@ class TWinDefAnalytes;
 class TWinDefSerum;
 class TWinEmployees;
 class TWinPrnCharts;
+class TWinDailyQC;
 class TWinShowData;
 class TWinShowLimits;
 class TWinImport;
@@ -83,6 +84,8 @@ public:
     TWinShowData* WinShowData = nullptr;
     // The control limits of the current analyte.
     TWinShowLimits* WinShowLimits = nullptr;
+    // The day's QC of all analytes.
+    TWinDailyQC* WinDailyQC = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -189,6 +192,7 @@ public slots:
     // "No analyte." without a current analyte; else the control limits, whose
     // common-CV switch redraws the charts; a switch kept by OK is written at once.
     void BtLimitsClick();
+    void BtDailyClick();
     // The queue, the clipboard and the exchange files.
     void BtFifoClick();
     void MnuCopyClick();

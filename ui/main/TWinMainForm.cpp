@@ -272,6 +272,7 @@ void TWinMain::ConnectCommands()
     connect(BtPrnGraph, &QPushButton::clicked, this, &TWinMain::BtPrnGraphClick);
     connect(BtData, &QPushButton::clicked, this, &TWinMain::BtDataClick);
     connect(BtLimits, &QPushButton::clicked, this, &TWinMain::BtLimitsClick);
+    connect(BtDaily, &QPushButton::clicked, this, &TWinMain::BtDailyClick);
     connect(MnuUserManual, &QAction::triggered, this, &TWinMain::MnuUserManualClick);
     connect(MnuAbout, &QAction::triggered, this, &TWinMain::MnuAboutClick);
     connect(MnuOperators, &QAction::triggered, this, &TWinMain::MnuOperatorsClick);
@@ -299,7 +300,7 @@ void TWinMain::UpdateCommands()
     // Commands served by windows that are not part of the program yet.
     for (QAction* a : { MnuOptions, MnuRisks, MnuShortCuts, Disketterestore1, MnuRandomGenerator })
         a->setEnabled(false);
-    for (QPushButton* b : { BtDaily, BtArchives, BtBackup })
+    for (QPushButton* b : { BtArchives, BtBackup })
         b->setEnabled(false);
     MnuAnalytes->setEnabled(WinDefAnalytes != nullptr);
     MnuControlMaterials->setEnabled(WinDefSerum != nullptr);
@@ -307,6 +308,7 @@ void TWinMain::UpdateCommands()
     BtPrnGraph->setEnabled(WinPrnCharts != nullptr);
     BtData->setEnabled(WinShowData != nullptr);
     BtLimits->setEnabled(WinShowLimits != nullptr);
+    BtDaily->setEnabled(WinDailyQC != nullptr);
     MnuAbout->setEnabled(WinAbout != nullptr);
     MnuOperators->setEnabled(WinEmployees != nullptr);
     MnuPsw->setEnabled(WinNewPsw != nullptr);

@@ -1,0 +1,109 @@
+#include "TAnalyte.h"
+#include "TDailyAnalyte.h"
+#include "TDates.h"
+#include "TPdfText.h"
+#include "TPictures.h"
+#include "TPrintWindowFixture.h"
+#include "TTestRegistry.h"
+#include "TWinDailyQC.h"
+#include "TWindowTestKit.h"
+
+#include <QCalendarWidget>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+// The daily window on two analytes of daily points at noon up to yesterday.
+struct TDailyFixture {
+    std::unique_ptr<TQCContext> Context = MakeTestContext();
+    QTemporaryDir Dir;
+    QString File = Dir.filePath("daily.pdf");
+    TScriptedDialogs Dialogs;
+    TQtPrinterService Printers { Dialogs };
+    TPictures Pictures;
+    std::unique_ptr<TWinDailyQC> Win;
+    TDailyFixture()
+    {
+        Pictures.Load();
+        AddDailyAnalyte(*Context, "Glucose", 2, 10, Context->Clock().TodayDays());
+        AddDailyAnalyte(*Context, "Calcium", 3, 10, Context->Clock().TodayDays());
+        Win = std::make_unique<TWinDailyQC>(*Context, Dialogs, Printers, Pictures);
+        Win->show();
+    }
+    QDate Yesterday() const { return Context->Clock().Now().date().addDays(-1); }
+};
+
+} // namespace
+
+// The daily QC window driven through its calendar, buttons and keys.
+class TestTWinDailyQC : public QObject {
+    Q_OBJECT
+private slots:
+    void calendarChoosesTheDay()
+    {
+        TDailyFixture f;
+        QCOMPARE(f.Win->Calendar->selectedDate(), QDate(2026, 3, 15));
+        QCOMPARE(f.Win->LB->count(), 0); // nothing stored today
+        f.Win->Calendar->setSelectedDate(f.Yesterday());
+        QCOMPARE(f.Win->LB->count(), 2);
+        QVERIFY(f.Win->LB->item(0)->text().startsWith("Glucose\t"));
+        QVERIFY(f.Win->LB->item(1)->text().startsWith("Calcium\t"));
+        // Each level within its limits shows a green dot: two for Glucose, three for Calcium.
+        QCoreApplication::processEvents(); // the list lays its new lines out
+        const QImage shot = Grab(*f.Win->LB->viewport());
+        const QRect line = f.Win->LB->visualItemRect(f.Win->LB->item(0));
+        const QRect thirdLevel(line.left() + 285, line.top() + 2, 12, 10);
+        const QColor green(0, 200, 0);
+        QVERIFY(CountPixels(shot, thirdLevel.translated(0, line.height()), green) > 10);
+        QCOMPARE(CountPixels(shot, thirdLevel, green), 0);
+        f.Win->BtToday->click();
+        QCOMPARE(f.Win->LB->count(), 0);
+    }
+
+    void printOrNothing_data()
+    {
+        QTest::addColumn<bool>("yesterday");
+        QTest::newRow("empty day") << false;
+        QTest::newRow("yesterday") << true;
+    }
+    void printOrNothing()
+    {
+        QFETCH(bool, yesterday);
+        TDailyFixture f;
+        if (yesterday)
+            f.Win->Calendar->setSelectedDate(f.Yesterday());
+        f.Dialogs.QueueExec([&f](QDialog& dialog) {
+            static_cast<QPrintDialog&>(dialog).printer()->setOutputFileName(f.File);
+            return int(QDialog::Accepted);
+        });
+        f.Win->BtPrn->click();
+        QCOMPARE(f.Win->isVisible(), !yesterday);
+        if (!yesterday) {
+            QVERIFY_ONE_BOX(f.Dialogs, TMsgType::Error, "Nothing to print", mbOK);
+            return;
+        }
+        const QString text = PdfText(f.File).simplified();
+        QVERIFY2(
+            text.contains("Cumulative daily QC : " + ShortDateText(DateToDayCount(f.Yesterday()))), qPrintable(text));
+        QVERIFY2(text.contains("Glucose 12:00:00 5.4 10.8 Calcium 12:00:00 5.4 10.8 16.2"), qPrintable(text));
+    }
+
+    void enterAndEscapeClose_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("enter") << int(Qt::Key_Return);
+        QTest::newRow("escape") << int(Qt::Key_Escape);
+    }
+    void enterAndEscapeClose()
+    {
+        QFETCH(int, key);
+        TDailyFixture f;
+        QTest::keyClick(f.Win->LB, Qt::Key(key));
+        QVERIFY(!f.Win->isVisible());
+    }
+};
+
+VANTOREL_TEST(TestTWinDailyQC)
+#include "TestTWinDailyQC.moc"
