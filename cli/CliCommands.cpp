@@ -7,6 +7,7 @@ namespace {
 const TCliOption Folder { "folder", "DIR", "the folder of the program's files", "the folder the program would use" };
 const TCliOption Data { "data", "FILE", "one data file read alone (.qcf, .dat or .sav)",
     "the data file of the program's folder" };
+const TCliOption Pdf { "pdf", "FILE", "the PDF file written, only once it is complete", {}, TCliForm::Text, true };
 const TCliOption Analyte { "analyte", "NAME", "the analyte, by its name in any case", {}, TCliForm::Text, true };
 
 // The options of both print commands but --levels and the colour switches.
@@ -22,7 +23,7 @@ QList<TCliOption> PrintOptions(const QList<TCliOption>& more)
               { "no-statistics", {}, "leaves out the statistics of the printed points", "printed", TCliForm::Flag },
               Folder,
               Data,
-              { "pdf", "FILE", "the PDF file written, only once it is complete", {}, TCliForm::Text, true },
+              Pdf,
           };
 }
 
@@ -60,6 +61,11 @@ const QList<TCliCommand>& CliCommands()
                     TCliForm::Flag },
             }),
             {}, { "folder", "data" }, CmdPrintCharts },
+        { "print daily", "Prints one day's QC of all analytes into a PDF file, as the daily QC window does",
+            { { "date", "YYYY-MM-DD", "the day printed", {}, TCliForm::Date, true }, Folder, Data, Pdf }, {},
+            { "folder", "data" }, CmdPrintDaily },
+        { "print limits", "Prints an analyte's control limits into a PDF file, as the control-limits view does",
+            { Analyte, Folder, Data, Pdf }, {}, { "folder", "data" }, CmdPrintLimits },
     };
     return commands;
 }

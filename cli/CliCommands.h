@@ -73,3 +73,5 @@ int CmdEvaluate(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdExport(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdPrintData(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdPrintCharts(const TCliArgs& args, QTextStream& out, QTextStream& err);
+int CmdPrintDaily(const TCliArgs& args, QTextStream& out, QTextStream& err);
+int CmdPrintLimits(const TCliArgs& args, QTextStream& out, QTextStream& err);

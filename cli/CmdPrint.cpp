@@ -1,14 +1,15 @@
-// vantorel-cli print data / print charts: an analyte's QC data or control
-// charts printed into a PDF file by the reports of the program's print
-// windows. They read the program's files and write only the PDF, through a
-// temporary file renamed once the document is complete: a failed print
-// leaves no file.
+// vantorel-cli print data / charts / daily / limits: an analyte's QC data,
+// control charts or limits, or one day's QC of all analytes, printed into a PDF file by the reports of the program's
+// print windows. They read the program's files and write only the PDF, through a temporary file renamed once the
+// document is complete: a failed print leaves no file.
 #include "CliCommands.h"
 #include "CliFiles.h"
 
 #include "TChartReport.h"
+#include "TDailyReport.h"
 #include "TDataReport.h"
 #include "TDates.h"
+#include "TLimitsReport.h"
 #include "TPdfCanvas.h"
 #include "TQCContext.h"
 
@@ -32,22 +33,29 @@ int Fail(QTextStream& err, const QString& command, const QString& reason)
     return 1;
 }
 
-// Reads the files and finds the analyte and the dates; false after one line on err.
-bool OpenSource(const TCliArgs& args, const QString& command, TPrintSource& source, QTextStream& err)
+// Reads the program's folder or one data file; the analytes read, or null after
+// one line on err.
+const TListAnalytes* OpenFiles(const TCliArgs& args, const QString& command, TPrintSource& source, QTextStream& err)
 {
-    const TListAnalytes* analytes = &source.Context.ListAnalytes;
     source.Serums = &source.Context.ListSerum;
     if (args.Has("data")) {
         QString error;
         if (!ReadDataFile(args.Text("data"), source.Data, error)) {
             Fail(err, command, args.Text("data") + ": " + error);
-            return false;
+            return nullptr;
         }
-        analytes = &source.Data.Analytes;
         source.Serums = &source.Data.Serums;
-    } else if (!OpenProgramFiles(args.Text("folder"), source.Context, err)) {
-        return false;
+        return &source.Data.Analytes;
     }
+    return OpenProgramFiles(args.Text("folder"), source.Context, err) ? &source.Context.ListAnalytes : nullptr;
+}
+
+// Reads the files and finds the analyte and the dates; false after one line on err.
+bool OpenSource(const TCliArgs& args, const QString& command, TPrintSource& source, QTextStream& err)
+{
+    const TListAnalytes* analytes = OpenFiles(args, command, source, err);
+    if (!analytes)
+        return false;
     source.Analyte = analytes->FindByName(args.Text("analyte"));
     if (!source.Analyte) {
         Fail(err, command, "no analyte named " + args.Text("analyte"));
@@ -129,6 +137,34 @@ int CmdPrintCharts(const TCliArgs& args, QTextStream& out, QTextStream& err)
         [&](TPrintCanvas& canvas) {
             return PrintChartReport(
                 canvas, *s.Analyte, *s.Serums, options, s.Context.Risks(), s.Context.Clock().TodayDays());
+        },
+        out, err);
+}
+
+int CmdPrintDaily(const TCliArgs& args, QTextStream& out, QTextStream& err)
+{
+    const QString command = QStringLiteral("print daily");
+    TPrintSource s;
+    const TListAnalytes* analytes = OpenFiles(args, command, s, err);
+    if (!analytes)
+        return 1;
+    const QDate day = args.Options.value("date").toDate();
+    return PrintPdf(
+        args, command,
+        [&](TPrintCanvas& canvas) { return PrintDailyReport(canvas, *analytes, day, s.Context.Clock().TodayDays()); },
+        out, err);
+}
+
+int CmdPrintLimits(const TCliArgs& args, QTextStream& out, QTextStream& err)
+{
+    const QString command = QStringLiteral("print limits");
+    TPrintSource s;
+    if (!OpenSource(args, command, s, err))
+        return 1;
+    return PrintPdf(
+        args, command,
+        [&](TPrintCanvas& canvas) {
+            return PrintLimitsReport(canvas, *s.Analyte, *s.Serums, s.Context.Clock().TodayDays());
         },
         out, err);
 }

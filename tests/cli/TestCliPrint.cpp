@@ -37,6 +37,11 @@ private slots:
         QTest::newRow("charts of two levels")
             << "charts --analyte Glucose --levels 1,3 --black-and-white" << 0
             << "^(?!.*Lyphocheck 2).*Glucose QC charts.+Lyphocheck 3.+C.V. \\(%\\).+- Page 1 - Glucose QC -";
+        QTest::newRow("daily report") << "daily --date 2026-03-14" << 0
+                                      << "Cumulative daily QC.+Archive document - Keep it.+Analytes +Time.+Glucose";
+        QTest::newRow("daily report of an empty day")
+            << "daily --date 2030-01-01" << 1 << "print daily: Nothing to print";
+        QTest::newRow("limits") << "limits --analyte glucose" << 0 << "QC limits for Glucose.+QC mode.+Reference CV";
         QTest::newRow("unknown analyte") << "data --analyte Lactate" << 1 << "print data: no analyte named Lactate";
         QTest::newRow("unwritable path") << "charts --analyte Glucose --pdf D/none/out.pdf" << 1
                                          << "print charts: cannot write D/none/out.pdf: ";
