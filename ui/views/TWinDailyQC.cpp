@@ -92,6 +92,7 @@ TWinDailyQC::TWinDailyQC(
     Calendar->setGeometry(588, 28, 145, 180);
     Calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     Calendar->setGridVisible(false);
+    Calendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     BtToday = Named(MakeButton(this, QRect(588, 220, 145, 30), QStringLiteral("&Today")), "BtToday");
     BtPrn = Named(MakeButton(this, QRect(588, 258, 145, 30), QStringLiteral("&Print")), "BtPrn");
     BtOK = Named(MakeButton(this, QRect(588, 298, 145, 30), QStringLiteral("Close"), QStringLiteral("ok")), "BtOK");
