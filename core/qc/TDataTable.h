@@ -1,6 +1,7 @@
 #pragma once
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class TAnalyte;
 
@@ -19,6 +20,8 @@ QString DateTimeText(double dateTime);
 // value, else the value with the analyte's decimals), operator and comment,
 // separated by TABs.
 QString LineText(const TAnalyte& analyte, int index);
+// The lines of every point, in order (the formats are read once for all).
+QStringList Lines(const TAnalyte& analyte);
 // Deletes the points whose lines were removed: each entry is the position the
 // line had in the list when it was removed, so replaying them in order on the
 // points removes exactly those points. An entry past the end is skipped.

@@ -150,8 +150,9 @@ void TWinShowData::FormActivate()
     LB->setUpdatesEnabled(false);
     LB->clear();
     if (analyte) {
+        const QStringList lines = TDataTable::Lines(*analyte);
         for (int i = 0; i < analyte->Count(); ++i) {
-            auto* item = new QListWidgetItem(TDataTable::LineText(*analyte, i));
+            auto* item = new QListWidgetItem(lines[i]);
             item->setData(PointRole, QVariant::fromValue(quintptr(&analyte->Point(i))));
             LB->addItem(item);
         }
