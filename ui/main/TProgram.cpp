@@ -4,6 +4,7 @@
 #include "TPrinterService.h"
 #include "TQCContext.h"
 #include "TWinAbout.h"
+#include "TWinArchives.h"
 #include "TWinComment.h"
 #include "TWinDailyQC.h"
 #include "TWinDefAnalytes.h"
@@ -17,6 +18,7 @@
 #include "TWinPrnCharts.h"
 #include "TWinPrnData.h"
 #include "TWinSerumByAnal.h"
+#include "TWinShowArchive.h"
 #include "TWinShowData.h"
 #include "TWinShowLimits.h"
 #include "TWinValidCQ.h"
@@ -115,6 +117,10 @@ void TProgram::CreateWindows()
     m_main->WinShowLimits = m_showLimits.get();
     m_dailyQC = std::make_unique<TWinDailyQC>(m_context, m_dialogs, *m_printers, m_pictures, owner);
     m_main->WinDailyQC = m_dailyQC.get();
+    m_showArchive = std::make_unique<TWinShowArchive>(m_context, m_dialogs, *m_printers, owner);
+    m_archives = std::make_unique<TWinArchives>(m_context, m_dialogs, *m_printers, owner);
+    m_archives->WinShowArchive = m_showArchive.get();
+    m_main->WinArchives = m_archives.get();
     m_main->UpdateCommands();
 }
 
@@ -136,6 +142,8 @@ int TProgram::Run()
 
 void TProgram::Shutdown()
 {
+    m_archives.reset();
+    m_showArchive.reset();
     m_dailyQC.reset();
     m_showLimits.reset();
     m_showData.reset();

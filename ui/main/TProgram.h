@@ -17,7 +17,9 @@ class TWinNewPsw;
 class TWinSerumByAnal;
 class TWinPrnCharts;
 class TWinPrnData;
+class TWinArchives;
 class TWinDailyQC;
+class TWinShowArchive;
 class TWinShowData;
 class TWinShowLimits;
 class TPrinterService;
@@ -86,4 +88,6 @@ private:
     std::unique_ptr<TWinShowData> m_showData;
     std::unique_ptr<TWinShowLimits> m_showLimits;
     std::unique_ptr<TWinDailyQC> m_dailyQC;
+    std::unique_ptr<TWinShowArchive> m_showArchive;
+    std::unique_ptr<TWinArchives> m_archives;
 };

@@ -18,6 +18,7 @@
 #include "TStatistics.h"
 #include "TStorage.h"
 #include "TWinAbout.h"
+#include "TWinArchives.h"
 #include "TWinComment.h"
 #include "TWinDailyQC.h"
 #include "TWinDefAnalytes.h"
@@ -476,6 +477,18 @@ void TWinMain::BtDailyClick()
 {
     if (WinDailyQC)
         m_dialogs.Exec(*WinDailyQC);
+}
+
+void TWinMain::BtArchivesClick()
+{
+    if (!WinArchives)
+        return;
+    if (!m_context.CurrentAnalyte) {
+        m_dialogs.Error(QStringLiteral("No analyte."), mbYes, this);
+        return;
+    }
+    WinArchives->NumbersRemoved = [this] { SaveDataFile(); };
+    m_dialogs.Exec(*WinArchives);
 }
 
 void TWinMain::PBoxDblClick()

@@ -33,6 +33,7 @@ class TWinDefAnalytes;
 class TWinDefSerum;
 class TWinEmployees;
 class TWinPrnCharts;
+class TWinArchives;
 class TWinDailyQC;
 class TWinShowData;
 class TWinShowLimits;
@@ -86,6 +87,8 @@ public:
     TWinShowLimits* WinShowLimits = nullptr;
     // The day's QC of all analytes.
     TWinDailyQC* WinDailyQC = nullptr;
+    // The archives of the current analyte.
+    TWinArchives* WinArchives = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -193,6 +196,9 @@ public slots:
     // common-CV switch redraws the charts; a switch kept by OK is written at once.
     void BtLimitsClick();
     void BtDailyClick();
+    // "No analyte." without a current analyte; else the archives, whose deleted
+    // numbers are written to the data file at once.
+    void BtArchivesClick();
     // The queue, the clipboard and the exchange files.
     void BtFifoClick();
     void MnuCopyClick();

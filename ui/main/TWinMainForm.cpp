@@ -273,6 +273,7 @@ void TWinMain::ConnectCommands()
     connect(BtData, &QPushButton::clicked, this, &TWinMain::BtDataClick);
     connect(BtLimits, &QPushButton::clicked, this, &TWinMain::BtLimitsClick);
     connect(BtDaily, &QPushButton::clicked, this, &TWinMain::BtDailyClick);
+    connect(BtArchives, &QPushButton::clicked, this, &TWinMain::BtArchivesClick);
     connect(MnuUserManual, &QAction::triggered, this, &TWinMain::MnuUserManualClick);
     connect(MnuAbout, &QAction::triggered, this, &TWinMain::MnuAboutClick);
     connect(MnuOperators, &QAction::triggered, this, &TWinMain::MnuOperatorsClick);
@@ -300,8 +301,7 @@ void TWinMain::UpdateCommands()
     // Commands served by windows that are not part of the program yet.
     for (QAction* a : { MnuOptions, MnuRisks, MnuShortCuts, Disketterestore1, MnuRandomGenerator })
         a->setEnabled(false);
-    for (QPushButton* b : { BtArchives, BtBackup })
-        b->setEnabled(false);
+    BtBackup->setEnabled(false);
     MnuAnalytes->setEnabled(WinDefAnalytes != nullptr);
     MnuControlMaterials->setEnabled(WinDefSerum != nullptr);
     BtAffectation->setEnabled(WinSerumByAnal != nullptr);
@@ -309,6 +309,7 @@ void TWinMain::UpdateCommands()
     BtData->setEnabled(WinShowData != nullptr);
     BtLimits->setEnabled(WinShowLimits != nullptr);
     BtDaily->setEnabled(WinDailyQC != nullptr);
+    BtArchives->setEnabled(WinArchives != nullptr);
     MnuAbout->setEnabled(WinAbout != nullptr);
     MnuOperators->setEnabled(WinEmployees != nullptr);
     MnuPsw->setEnabled(WinNewPsw != nullptr);

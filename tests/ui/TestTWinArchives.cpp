@@ -1,0 +1,183 @@
+#include "TArchive.h"
+#include "TDataFile.h"
+#include "TKeyButton.h"
+#include "TMainWindowFixture.h"
+#include "TPdfText.h"
+#include "TTestRegistry.h"
+#include "TWinArchives.h"
+#include "TWinShowArchive.h"
+#include "TWindowTestKit.h"
+#include "TestHelpers.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace {
+
+using F = TMainWindowFixture;
+using TStep = std::function<void(TWinArchives&)>;
+
+} // namespace
+
+// The archives window and the archive view on real archive files in the
+// program folder, opened by the main window.
+class TestTWinArchives : public QObject {
+    Q_OBJECT
+
+    F f;
+    std::unique_ptr<TWinArchives> m_archives;
+    std::unique_ptr<TWinShowArchive> m_view;
+    TAnalyte* m_analyte = nullptr;
+
+    // Glucose on three levels, two points on one day; `archived` levels archived (numbers 1, 2, 3).
+    void Show(int archived)
+    {
+        m_analyte = &f.AddAnalyte("Glucose", 3, { { 5, 10, 15 }, { 5.2, 10.4, 15.6 } });
+        m_analyte->AddPoint(MakeResult(m_analyte->Point(1).DateTime + 0.25, 5.4, 10.8, 16.2, "AB", "late"));
+        for (int level = 0; level < archived; ++level)
+            QCOMPARE(
+                ArchiveLevel(*m_analyte, level, f.Context->ProgramFolder(), f.Context->ListSerum, f.Context->Risks()),
+                level + 1);
+        TWinMain& w = f.Show();
+        m_archives = std::make_unique<TWinArchives>(*f.Context, f.Dialogs, *f.Printers);
+        m_view = std::make_unique<TWinShowArchive>(*f.Context, f.Dialogs, *f.Printers);
+        m_archives->WinShowArchive = m_view.get();
+        w.WinArchives = m_archives.get();
+        w.UpdateCommands();
+    }
+    void Open(const TStep& steps)
+    {
+        f.Dialogs.QueueExec([&](QDialog& d) {
+            auto& archives = static_cast<TWinArchives&>(d);
+            archives.show();
+            steps(archives);
+            if (archives.isVisible())
+                archives.reject();
+            return archives.result();
+        });
+        f.Win->BtArchives->click();
+    }
+    void AnswerPrintDialog(const QString& file)
+    {
+        f.Dialogs.QueueExec([file](QDialog& dialog) {
+            static_cast<QPrintDialog&>(dialog).printer()->setOutputFileName(file);
+            return int(QDialog::Accepted);
+        });
+    }
+    bool ArchiveExists(int number) const { return QFile::exists(ArchiveFileName(f.Context->ProgramFolder(), number)); }
+
+private slots:
+    void init() { QVERIFY(f.Reset()); }
+    void cleanup()
+    {
+        m_archives.reset();
+        m_view.reset();
+    }
+
+    void emptyListOnlySays_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("show") << "BtShowArchive"
+                              << "Nothing to show";
+        QTest::newRow("print") << "BtImprimer"
+                               << "Nothing to print";
+    }
+    void emptyListOnlySays()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, text);
+        Show(0);
+        Open([&](TWinArchives& w) {
+            QCOMPARE(w.windowTitle(), QString("QC archives for Glucose"));
+            QCOMPARE(w.LBArchi->count(), 0);
+            w.findChild<QPushButton*>(button)->click();
+        });
+        QVERIFY_ONE_BOX(f.Dialogs, TMsgType::Error, text, mbYes);
+        QCOMPARE(f.Dialogs.ExecutedWindows, QStringList { "TWinArchives" });
+    }
+
+    // Archive 2's file is gone: lines 1 and 3 show archives 1 and 3; removing both
+    // is undone by Cancel and kept by OK (numbers written to the data file at once).
+    void deletionsTakeEffectOnOk_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("cancel") << false;
+        QTest::newRow("ok") << true;
+    }
+    void deletionsTakeEffectOnOk()
+    {
+        QFETCH(bool, ok);
+        Show(3);
+        QVERIFY(QFile::remove(ArchiveFileName(f.Context->ProgramFolder(), 2)));
+        Open([&](TWinArchives& w) {
+            QCOMPARE(w.LBArchi->count(), 2);
+            w.LBArchi->selectAll();
+            QTest::keyClick(w.LBArchi, Qt::Key_Delete);
+            QCOMPARE(w.DeletedLines(), (QList<qint32> { 3, 1 }));
+            QCOMPARE(w.LBArchi->count(), 0);
+            (ok ? w.BtOK : w.BtCancel)->click();
+        });
+        QCOMPARE(m_analyte->Archives, (ok ? QList<qint32> { 2 } : QList<qint32> { 1, 2, 3 }));
+        QCOMPARE(ArchiveExists(1) || ArchiveExists(3), !ok);
+        QCOMPARE(ArchiveExists(1) && ArchiveExists(3), !ok);
+        QCOMPARE(f.DataFileAsInMemory(), ok);
+        QVERIFY(f.Dialogs.Boxes.isEmpty()); // no question asked
+    }
+
+    void passwordKeepsDeletionLocked()
+    {
+        Show(1);
+        f.Context->Config.Password = "LAB";
+        Open([&](TWinArchives& w) {
+            QVERIFY(!w.BtDelete->isEnabled() && !w.BtUndo->isEnabled() && w.BtCle->isVisibleTo(&w));
+            f.Dialogs.QueueExec(TypePassword("LAB"));
+            w.BtCle->click();
+            QVERIFY(w.BtDelete->isEnabled() && w.BtUndo->isEnabled() && !w.BtCle->isVisibleTo(&w));
+            w.LBArchi->selectAll();
+            w.BtDelete->click();
+            w.BtUndo->click();
+            QCOMPARE(w.LBArchi->count(), 1);
+            QVERIFY(w.DeletedLines().isEmpty() && w.BtDelete->isEnabled());
+        });
+    }
+
+    // The view shows the archive's points and summary; its printout puts the
+    // points of one day under one date cell and the statistics after them.
+    void viewAndPrintouts()
+    {
+        Show(1);
+        const QString listPdf = f.Path("list.pdf");
+        const QString archivePdf = f.Path("archive.pdf");
+        QStringList shown;
+        const auto view = [&](QDialog&) {
+            shown << m_view->windowTitle() << QString::number(m_view->LB->count()) << m_view->LblNbre->text()
+                  << m_view->PanelControlMaterial->text();
+            AnswerPrintDialog(archivePdf);
+            m_view->BtImprimer->click();
+            return int(QDialog::Accepted);
+        };
+        Open([&](TWinArchives& w) {
+            w.LBArchi->setCurrentRow(0);
+            f.Dialogs.QueueExec(view);
+            w.BtShowArchive->click();
+            AnswerPrintDialog(listPdf);
+            w.BtImprimer->click();
+        });
+        QCOMPARE(shown, (QStringList { "Archived data for Glucose", "3", "3", "Lyphocheck 1" }));
+        const QString list = PdfText(listPdf).simplified();
+        QVERIFY2(list.contains("Archived statistics for Glucose Begin End Name Lot Mean CV Number"), qPrintable(list));
+        QVERIFY2(list.contains("Lyphocheck 1 111"), qPrintable(list));
+        const QString archive = PdfText(archivePdf);
+        QVERIFY2(archive.contains("Lyphocheck 1 (111)"), qPrintable(archive));
+        // The second day: once in the period line, once over its two points.
+        QCOMPARE(archive.count(ShortDateText(F::Today() - 72)), 2);
+        QCOMPARE(archive.count("Statistics"), 1);
+    }
+};
+
+VANTOREL_TEST(TestTWinArchives)
+#include "TestTWinArchives.moc"
