@@ -66,6 +66,11 @@ const QList<TCliCommand>& CliCommands()
             { "folder", "data" }, CmdPrintDaily },
         { "print limits", "Prints an analyte's control limits into a PDF file, as the control-limits view does",
             { Analyte, Folder, Data, Pdf }, {}, { "folder", "data" }, CmdPrintLimits },
+        { "print archives", "Prints the list of an analyte's archives into a PDF file, as the archives window does",
+            { Analyte, Folder, Data, Pdf }, {}, { "folder", "data" }, CmdPrintArchives },
+        { "print archive", "Prints one archive's points into a PDF file, as the archive view does",
+            { { "number", "N", "the archive's number", {}, TCliForm::Text, true }, Folder, Data, Pdf }, {},
+            { "folder", "data" }, CmdPrintArchive },
     };
     return commands;
 }

@@ -75,3 +75,5 @@ int CmdPrintData(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdPrintCharts(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdPrintDaily(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdPrintLimits(const TCliArgs& args, QTextStream& out, QTextStream& err);
+int CmdPrintArchives(const TCliArgs& args, QTextStream& out, QTextStream& err);
+int CmdPrintArchive(const TCliArgs& args, QTextStream& out, QTextStream& err);

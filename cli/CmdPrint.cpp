@@ -5,6 +5,8 @@
 #include "CliCommands.h"
 #include "CliFiles.h"
 
+#include "TArchive.h"
+#include "TArchiveReport.h"
 #include "TChartReport.h"
 #include "TDailyReport.h"
 #include "TDataReport.h"
@@ -13,6 +15,7 @@
 #include "TPdfCanvas.h"
 #include "TQCContext.h"
 
+#include <QFileInfo>
 #include <functional>
 
 namespace {
@@ -88,6 +91,12 @@ int PrintPdf(const TCliArgs& args, const QString& command, const std::function<T
         break;
     }
     return Fail(err, command, "cannot write " + file + ": " + canvas.ErrorString());
+}
+
+// The folder of the archive files: the program's, or the data file's own.
+QString ArchiveFolder(const TCliArgs& args, const TPrintSource& source)
+{
+    return args.Has("data") ? QFileInfo(args.Text("data")).absolutePath() : source.Context.ProgramFolder();
 }
 
 } // namespace
@@ -166,5 +175,45 @@ int CmdPrintLimits(const TCliArgs& args, QTextStream& out, QTextStream& err)
         [&](TPrintCanvas& canvas) {
             return PrintLimitsReport(canvas, *s.Analyte, *s.Serums, s.Context.Clock().TodayDays());
         },
+        out, err);
+}
+
+int CmdPrintArchives(const TCliArgs& args, QTextStream& out, QTextStream& err)
+{
+    const QString command = QStringLiteral("print archives");
+    TPrintSource s;
+    if (!OpenSource(args, command, s, err))
+        return 1;
+    const QList<TArchiveList::TEntry> archives = TArchiveList::Read(*s.Analyte, ArchiveFolder(args, s));
+    if (archives.isEmpty())
+        return Fail(err, command, QStringLiteral("Nothing to print"));
+    const TPrintTableData table = ArchivesReportTable(s.Analyte->Name, archives);
+    return PrintPdf(
+        args, command,
+        [&](TPrintCanvas& canvas) {
+            return PrintReportTable(
+                canvas, table, QStringLiteral("Printing QC archives"), s.Context.Clock().TodayDays());
+        },
+        out, err);
+}
+
+int CmdPrintArchive(const TCliArgs& args, QTextStream& out, QTextStream& err)
+{
+    const QString command = QStringLiteral("print archive");
+    bool isNumber = false;
+    const qint32 number = args.Text("number").toInt(&isNumber);
+    if (!isNumber || number <= 0)
+        return Fail(err, command, "--number wants a positive archive number, not " + args.Text("number"));
+    TPrintSource s;
+    if (!OpenFiles(args, command, s, err))
+        return 1;
+    const QString folder = ArchiveFolder(args, s);
+    TArchiveList::TEntry archive;
+    if (!TArchiveList::ReadEntry(folder, number, archive))
+        return Fail(err, command, "no readable archive " + ArchiveFileName(folder, number));
+    const TPrintTableData table = ArchiveReportTable(archive.Lines.value(0), archive);
+    return PrintPdf(
+        args, command,
+        [&](TPrintCanvas& canvas) { return PrintReportTable(canvas, table, QString(), s.Context.Clock().TodayDays()); },
         out, err);
 }

@@ -1,6 +1,8 @@
 // The companion's print commands on the demonstration data: the PDF reads back as the report it
 // holds (laid out by the reports' own tests); a failure says one line and leaves no file.
 #include "CliTestSupport.h"
+#include "TAnalyte.h"
+#include "TArchive.h"
 #include "TDemonstrationData.h"
 #include "TPdfText.h"
 #include "TTestRegistry.h"
@@ -19,6 +21,9 @@ private slots:
         auto context = MakeTestContext(); // Glucose: a point a day at noon, January 30 to March 15
         context->SetProgramFolder(m_dir.path());
         MakeDemonstrationData(*context);
+        // Calcium's second level archived as number 1.
+        TAnalyte* calcium = context->ListAnalytes.FindByName("Calcium");
+        QVERIFY(calcium && ArchiveLevel(*calcium, 1, m_dir.path(), context->ListSerum, context->Risks()) == 1);
         QVERIFY(SaveData(*context, DataFileName(*context)) && SaveConfig(*context));
     }
 
@@ -42,6 +47,12 @@ private slots:
         QTest::newRow("daily report of an empty day")
             << "daily --date 2030-01-01" << 1 << "print daily: Nothing to print";
         QTest::newRow("limits") << "limits --analyte glucose" << 0 << "QC limits for Glucose.+QC mode.+Reference CV";
+        QTest::newRow("archives") << "archives --analyte calcium" << 0
+                                  << "Archived statistics for Calcium.+Begin +End +Name +Lot +Mean +CV +Number";
+        QTest::newRow("one archive") << "archive --number 1" << 0 << "Archived data for Calcium.+From .+Statistics";
+        QTest::newRow("archive not there") << "archive --number 7" << 1 << "print archive: no readable archive";
+        QTest::newRow("analyte without archives")
+            << "archives --analyte Glucose" << 1 << "print archives: Nothing to print";
         QTest::newRow("unknown analyte") << "data --analyte Lactate" << 1 << "print data: no analyte named Lactate";
         QTest::newRow("unwritable path") << "charts --analyte Glucose --pdf D/none/out.pdf" << 1
                                          << "print charts: cannot write D/none/out.pdf: ";
