@@ -147,7 +147,7 @@ void TWinMain::MnuPswClick()
 
 void TWinMain::MnuUserManualClick()
 {
-    const QString manual = m_context.ProgramFolder() + QStringLiteral("UserManual.htm");
+    const QString manual = TStorage::FindDocument(QStringLiteral("UserManual.htm"));
     if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
         m_dialogs.Error(QStringLiteral("Impossible to open the user manual"), mbYes, this);
 }

@@ -296,7 +296,10 @@ private slots:
     void programFolderFallsBackToTheUserFolder()
     {
         QCOMPARE(TStorage::FindProgramFolder(m_dir->path(), false), m_dir->path());
-        const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        // The test program has a name of its own: the folder must not follow it,
+        // or the program and the companion would each pick their own.
+        QVERIFY(QCoreApplication::applicationName() != QLatin1String("Vantorel"));
+        const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Vantorel";
         QDir(user).removeRecursively();
         TReadOnlyFolder lock(m_dir->path());
         if (!lock.Active())
@@ -305,6 +308,31 @@ private slots:
         QCOMPARE(TStorage::FindProgramFolder(m_dir->path(), true), user);
         QVERIFY(QFileInfo(user).isDir());
         QDir(user).removeRecursively();
+    }
+
+    void documentIsFoundBesideTheProgramOrInTheInstalledShare_data()
+    {
+        QTest::addColumn<bool>("beside");
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("build folder") << true << false << "bin/UserManual.htm";
+        QTest::newRow("installed package") << false << true << "share/vantorel/UserManual.htm";
+        QTest::newRow("both: the copy beside wins") << true << true << "bin/UserManual.htm";
+        QTest::newRow("nowhere: the path beside") << false << false << "bin/UserManual.htm";
+    }
+
+    void documentIsFoundBesideTheProgramOrInTheInstalledShare()
+    {
+        QFETCH(bool, beside);
+        QFETCH(bool, installed);
+        QFETCH(QString, expected);
+        const QDir root(m_dir->path());
+        QVERIFY(root.mkpath("bin") && root.mkpath("share/vantorel"));
+        if (beside)
+            WriteBytes(root.filePath("bin/UserManual.htm"), "<html/>");
+        if (installed)
+            WriteBytes(root.filePath("share/vantorel/UserManual.htm"), "<html/>");
+        QCOMPARE(TStorage::FindDocument(root.filePath("bin"), "UserManual.htm"), root.filePath(expected));
     }
 
     void missingFolderIsReported()
