@@ -54,6 +54,8 @@ bool TProgram::Start()
     QGuiApplication::setApplicationDisplayName(QString());
     QApplication::setApplicationName(QStringLiteral("Vantorel"));
     CreateWindows();
+    if (m_context.FirstStart)
+        m_main->MnuShortCutsClick();
     return true;
 }
 

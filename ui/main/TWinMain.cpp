@@ -23,6 +23,7 @@
 #include "TWinLogoCQ.h"
 #include "TWinNewPsw.h"
 #include "TWinPrnCharts.h"
+#include "TWinSetUp.h"
 #include "TWinValidCQ.h"
 
 #include <QApplication>
@@ -143,6 +144,12 @@ void TWinMain::MnuPswClick()
 {
     if (WinNewPsw && m_dialogs.Exec(*WinNewPsw) == QDialog::Accepted)
         SaveConfig(m_context);
+}
+
+void TWinMain::MnuShortCutsClick()
+{
+    TWinSetUp setUp(m_dialogs, this);
+    m_dialogs.Exec(setUp);
 }
 
 void TWinMain::MnuUserManualClick()

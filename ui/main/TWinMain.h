@@ -160,6 +160,8 @@ public slots:
     void MnuOperatorsClick();
     void MnuPswClick();
     void MnuUserManualClick();
+    // Makes a fresh set-up window, runs it and destroys it (also at a first start).
+    void MnuShortCutsClick();
     void MnuClearFifoClick();
     // "Nothing to print" without a current analyte with points; else the
     // chart printing window, captioned with the analyte's name.

@@ -270,6 +270,7 @@ void TWinMain::ConnectCommands()
     connect(BtFifo, &QPushButton::clicked, this, &TWinMain::BtFifoClick);
     connect(BtPrnGraph, &QPushButton::clicked, this, &TWinMain::BtPrnGraphClick);
     connect(MnuUserManual, &QAction::triggered, this, &TWinMain::MnuUserManualClick);
+    connect(MnuShortCuts, &QAction::triggered, this, &TWinMain::MnuShortCutsClick);
     connect(MnuAbout, &QAction::triggered, this, &TWinMain::MnuAboutClick);
     connect(MnuOperators, &QAction::triggered, this, &TWinMain::MnuOperatorsClick);
     connect(MnuPsw, &QAction::triggered, this, &TWinMain::MnuPswClick);
@@ -289,8 +290,7 @@ void TWinMain::ConnectCommands()
 void TWinMain::UpdateCommands()
 {
     // Commands served by windows that are not part of the program yet.
-    for (QAction* a :
-        { MnuAnalytes, MnuControlMaterials, MnuOptions, MnuRisks, MnuShortCuts, Disketterestore1, MnuRandomGenerator })
+    for (QAction* a : { MnuAnalytes, MnuControlMaterials, MnuOptions, MnuRisks, Disketterestore1, MnuRandomGenerator })
         a->setEnabled(false);
     for (QPushButton* b : { BtData, BtDaily, BtLimits, BtAffectation, BtArchives, BtBackup })
         b->setEnabled(false);
