@@ -42,5 +42,13 @@ echo "$version" | grep -q "$(sed -n 's/^project(Vantorel VERSION \([0-9.]*\).*/\
 mkdir "$work/data"
 "$prefix/bin/vantorel-cli" dump --folder "$work/data" | grep -q '"analytes"' || fail "vantorel-cli dump failed"
 
+# An installed copy looks for its data in the per-user folder, never beside the executable,
+# even when that folder could be written (as /usr/bin can by root).
+# A broken data file there must be met; the empty bin folder would read fine.
+mkdir -p "$work/xdg/Vantorel"
+echo "not a data file" >"$work/xdg/Vantorel/Vantorel.qcf"
+XDG_DATA_HOME=$work/xdg "$prefix/bin/vantorel-cli" dump >/dev/null 2>&1 \
+    && fail "the installed companion did not read ~/.local/share/Vantorel"
+
 [ $failed -eq 0 ] && echo "Installation in $prefix complete"
 exit $failed

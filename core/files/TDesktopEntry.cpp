@@ -69,9 +69,11 @@ bool CreateShortcut(const QString& target, const QString& shortcutFile, QString*
 
 bool CreateDesktopShortcut(const QString& programFile, const QString& desktopFolder, QString* error)
 {
-    if (desktopFolder.isEmpty()) {
+    // A desktop without icons may never have made its folder: it is made as the
+    // applications folder is, rather than costing the menu entries that follow.
+    if (desktopFolder.isEmpty() || !QDir().mkpath(desktopFolder)) {
         if (error)
-            *error = QStringLiteral("No desktop folder");
+            *error = QStringLiteral("No desktop folder: %1").arg(desktopFolder);
         return false;
     }
     return CreateShortcut(programFile, QDir(desktopFolder).filePath(QStringLiteral("Vantorel.desktop")), error);

@@ -16,7 +16,8 @@ QString DesktopEntryText(const QString& name, const QString& target);
 // file cannot be written; *error (when given) says why.
 bool CreateShortcut(const QString& target, const QString& shortcutFile, QString* error = nullptr);
 
-// desktopFolder + "/Vantorel.desktop" for the program file.
+// desktopFolder + "/Vantorel.desktop" for the program file; the folder is made
+// when missing.
 bool CreateDesktopShortcut(const QString& programFile, const QString& desktopFolder, QString* error = nullptr);
 
 // The folder programsFolder + "/Laboratory QC" (an existing one is kept) and in

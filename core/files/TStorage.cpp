@@ -26,7 +26,10 @@ QString TStorage::FindProgramFolder(bool create)
 
 QString TStorage::FindProgramFolder(const QString& exeFolder, bool create)
 {
-    if (!exeFolder.isEmpty() && QFileInfo(exeFolder).isWritable())
+    // An installed copy (its documents in <prefix>/share/vantorel) never keeps data
+    // beside the executable, even for a user who may write to /usr/bin.
+    const bool installed = !exeFolder.isEmpty() && QFileInfo(QDir(exeFolder).filePath("../share/vantorel")).isDir();
+    if (!exeFolder.isEmpty() && !installed && QFileInfo(exeFolder).isWritable())
         return exeFolder;
     const QString userFolder = UserDataFolder();
     if (userFolder.isEmpty())

@@ -68,7 +68,8 @@ public:
     // unreadable one gives CannotReadData.
     TStartResult OpenReadOnly(const QString& folder = QString());
 
-    // The executable's folder when files can be written there, else the
+    // The executable's folder when files can be written there and it is not an
+    // installed copy (<prefix>/bin beside <prefix>/share/vantorel), else the
     // per-user data folder (made when `create` is true). Empty when neither
     // exists or could be made.
     static QString FindProgramFolder(bool create = true);

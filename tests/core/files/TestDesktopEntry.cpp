@@ -125,11 +125,12 @@ private slots:
         QVERIFY(!QFileInfo::exists(group + "/Programme Vantorel.desktop"));
     }
 
-    void desktopShortcutNeedsItsFolder()
+    void desktopShortcutMakesAMissingDesktopFolder()
     {
-        QVERIFY(CreateDesktopShortcut(Path("vantorel"), m_dir->path()));
-        QVERIFY(QFileInfo::exists(Path("Vantorel.desktop")));
-        QVERIFY(!CreateDesktopShortcut(Path("vantorel"), Path("no desktop")));
+        QVERIFY(CreateDesktopShortcut(Path("vantorel"), Path("Desktop")));
+        QVERIFY(QFileInfo::exists(Path("Desktop/Vantorel.desktop")));
+        WriteText(Path("taken"), "a file where the desktop folder should be");
+        QVERIFY(!CreateDesktopShortcut(Path("vantorel"), Path("taken")));
         QVERIFY(!CreateDesktopShortcut(Path("vantorel"), QString()));
     }
 };

@@ -310,6 +310,17 @@ private slots:
         QDir(user).removeRecursively();
     }
 
+    void installedCopyKeepsItsDataInTheUserFolder()
+    {
+        // Writable, as /usr/bin is for root, yet no place for the laboratory's data.
+        const QDir prefix(m_dir->path());
+        QVERIFY(prefix.mkpath("bin") && prefix.mkpath("share/vantorel"));
+        const QString user = TStorage::UserDataFolder();
+        QDir(user).removeRecursively();
+        QCOMPARE(TStorage::FindProgramFolder(prefix.filePath("bin"), true), user);
+        QDir(user).removeRecursively();
+    }
+
     void documentIsFoundBesideTheProgramOrInTheInstalledShare_data()
     {
         QTest::addColumn<bool>("beside");
