@@ -29,10 +29,13 @@ class TLimitSheets;
 class TShape;
 class TWinAbout;
 class TWinComment;
+class TWinDefAnalytes;
+class TWinDefSerum;
 class TWinEmployees;
 class TWinPrnCharts;
 class TWinImport;
 class TWinNewPsw;
+class TWinSerumByAnal;
 class TWinLogoCQ;
 class TWinValidCQ;
 struct TQCPoint;
@@ -68,6 +71,10 @@ public:
     TWinImport* WinImport = nullptr;
     // The pop-up of a point, shown by a right click on the charts.
     TWinComment* WinComment = nullptr;
+    // The editors of the analytes, the control materials and the lots of the current analyte's levels.
+    TWinDefAnalytes* WinDefAnalytes = nullptr;
+    TWinDefSerum* WinDefSerum = nullptr;
+    TWinSerumByAnal* WinSerumByAnal = nullptr;
     // The printing of the current analyte's charts.
     TWinPrnCharts* WinPrnCharts = nullptr;
     // Enables the commands whose windows exist.
@@ -158,6 +165,10 @@ public slots:
     void TimerBtFifoTimer();
     void MnuAboutClick();
     void MnuOperatorsClick();
+    // The editors; after OK the analyte list, the charts and the entry rows show the result.
+    void MnuAnalytesClick();
+    void MnuControlMaterialsClick();
+    void BtAffectationClick();
     void MnuPswClick();
     void MnuUserManualClick();
     // Makes a fresh set-up window, runs it and destroys it (also at a first start).

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -273,6 +274,10 @@ void TWinMain::ConnectCommands()
     connect(MnuShortCuts, &QAction::triggered, this, &TWinMain::MnuShortCutsClick);
     connect(MnuAbout, &QAction::triggered, this, &TWinMain::MnuAboutClick);
     connect(MnuOperators, &QAction::triggered, this, &TWinMain::MnuOperatorsClick);
+    connect(MnuAnalytes, &QAction::triggered, this, &TWinMain::MnuAnalytesClick);
+    connect(LBAnalytes, &QListWidget::itemDoubleClicked, this, &TWinMain::MnuAnalytesClick);
+    connect(MnuControlMaterials, &QAction::triggered, this, &TWinMain::MnuControlMaterialsClick);
+    connect(BtAffectation, &QPushButton::clicked, this, &TWinMain::BtAffectationClick);
     connect(MnuPsw, &QAction::triggered, this, &TWinMain::MnuPswClick);
     connect(MnuCopy, &QAction::triggered, this, &TWinMain::MnuCopyClick);
     connect(MnuPaste, &QAction::triggered, this, &TWinMain::MnuPasteClick);
@@ -290,10 +295,13 @@ void TWinMain::ConnectCommands()
 void TWinMain::UpdateCommands()
 {
     // Commands served by windows that are not part of the program yet.
-    for (QAction* a : { MnuAnalytes, MnuControlMaterials, MnuOptions, MnuRisks, Disketterestore1, MnuRandomGenerator })
+    for (QAction* a : { MnuOptions, MnuRisks, Disketterestore1, MnuRandomGenerator })
         a->setEnabled(false);
-    for (QPushButton* b : { BtData, BtDaily, BtLimits, BtAffectation, BtArchives, BtBackup })
+    for (QPushButton* b : { BtData, BtDaily, BtLimits, BtArchives, BtBackup })
         b->setEnabled(false);
+    MnuAnalytes->setEnabled(WinDefAnalytes != nullptr);
+    MnuControlMaterials->setEnabled(WinDefSerum != nullptr);
+    BtAffectation->setEnabled(WinSerumByAnal != nullptr);
     BtPrnGraph->setEnabled(WinPrnCharts != nullptr);
     MnuAbout->setEnabled(WinAbout != nullptr);
     MnuOperators->setEnabled(WinEmployees != nullptr);

@@ -1,7 +1,7 @@
 // The desktop entries of the set-up: what they open, the "Laboratory QC" group, failures.
 #include "TDesktopEntry.h"
 #include "TDesktopEntryFile.h"
-#include "TFailDevice.h"
+#include "TReaderHarness.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
