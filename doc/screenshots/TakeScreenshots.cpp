@@ -163,11 +163,14 @@ int main(int argc, char** argv)
     main.PageControl->setCurrentIndex(0);
 
     const QList<QPair<QAction*, QString>> windows
-        = { { main.MnuOperators, "operators.png" }, { main.MnuPsw, "password.png" } };
+        = { { main.MnuOperators, "operators.png" }, { main.MnuPsw, "password.png" },
+              { main.MnuAnalytes, "analytes.png" }, { main.MnuControlMaterials, "materials.png" } };
     for (const auto& [action, name] : windows) {
         dialogs.Next = name;
         action->trigger();
     }
+    dialogs.Next = QStringLiteral("lots.png");
+    main.BtAffectation->click();
     dialogs.Next = QStringLiteral("print-charts.png");
     main.BtPrnGraph->click();
 
