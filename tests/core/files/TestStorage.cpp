@@ -187,8 +187,7 @@ private slots:
         QVERIFY(m_context->FirstStart && QDir(m_dir->path()).isEmpty());
         QVERIFY(DiskPresent(m_dir->path()) && !DiskPresent(m_dir->filePath("missing")) && !DiskPresent(QString()));
         QCOMPARE(TStorage::FindProgramFolder(m_dir->path(), false), m_dir->path());
-        // The test program has a name of its own: the folder must not follow it,
-        // or the program and the companion would each pick their own.
+        // The folder must not follow the test program's own name.
         QVERIFY(QCoreApplication::applicationName() != QLatin1String("Vantorel"));
         const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Vantorel";
         QDir(user).removeRecursively();
@@ -201,41 +200,31 @@ private slots:
         QVERIFY(QFileInfo(user).isDir() && QDir(user).removeRecursively());
     }
 
-    void installedCopyKeepsItsDataInTheUserFolder()
+    void installedCopyUsesTheUserFolderAndItsSharedDocuments_data()
     {
-        // Writable, as /usr/bin is for root, yet no place for the laboratory's data.
-        const QDir prefix(m_dir->path());
-        QVERIFY(prefix.mkpath("bin") && prefix.mkpath("share/vantorel"));
-        const QString user = TStorage::UserDataFolder();
-        QDir(user).removeRecursively();
-        QCOMPARE(TStorage::FindProgramFolder(prefix.filePath("bin"), true), user);
-        QDir(user).removeRecursively();
-    }
-
-    void documentIsFoundBesideTheProgramOrInTheInstalledShare_data()
-    {
+        QTest::addColumn<bool>("installed"); // <prefix>/share/vantorel holds the manual
         QTest::addColumn<bool>("beside");
-        QTest::addColumn<bool>("installed");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("build folder") << true << false << "bin/UserManual.htm";
-        QTest::newRow("installed package") << false << true << "share/vantorel/UserManual.htm";
-        QTest::newRow("both: the copy beside wins") << true << true << "bin/UserManual.htm";
-        QTest::newRow("nowhere: the path beside") << false << false << "bin/UserManual.htm";
+        QTest::addColumn<QString>("manual");
+        QTest::newRow("build folder") << false << true << "bin/UserManual.htm";
+        QTest::newRow("installed package") << true << false << "share/vantorel/UserManual.htm";
+        QTest::newRow("copy beside an installed one wins") << true << true << "bin/UserManual.htm";
+        QTest::newRow("manual nowhere: the path beside") << false << false << "bin/UserManual.htm";
     }
 
-    void documentIsFoundBesideTheProgramOrInTheInstalledShare()
+    void installedCopyUsesTheUserFolderAndItsSharedDocuments()
     {
-        QFETCH(bool, beside);
         QFETCH(bool, installed);
-        QFETCH(QString, expected);
+        QFETCH(bool, beside);
+        QFETCH(QString, manual);
         const QDir root(m_dir->path());
-        QVERIFY(root.mkpath("bin") && root.mkpath("share/vantorel"));
         const auto write = [](QIODevice& device) { return device.write("<html/>") > 0; };
-        if (beside)
-            QVERIFY(WriteFileAtomically(root.filePath("bin/UserManual.htm"), write));
-        if (installed)
-            QVERIFY(WriteFileAtomically(root.filePath("share/vantorel/UserManual.htm"), write));
-        QCOMPARE(TStorage::FindDocument(root.filePath("bin"), "UserManual.htm"), root.filePath(expected));
+        QVERIFY(root.mkpath("bin") && (!installed || root.mkpath("share/vantorel")));
+        QVERIFY(!beside || WriteFileAtomically(root.filePath("bin/UserManual.htm"), write));
+        QVERIFY(!installed || WriteFileAtomically(root.filePath("share/vantorel/UserManual.htm"), write));
+        QCOMPARE(TStorage::FindDocument(root.filePath("bin"), "UserManual.htm"), root.filePath(manual));
+        QCOMPARE(TStorage::FindProgramFolder(root.filePath("bin"), true),
+            installed ? TStorage::UserDataFolder() : root.filePath("bin"));
+        QDir(TStorage::UserDataFolder()).removeRecursively();
     }
 };
 
