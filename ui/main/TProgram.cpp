@@ -4,6 +4,7 @@
 #include "TPrinterService.h"
 #include "TQCContext.h"
 #include "TWinAbout.h"
+#include "TWinAnimCopyFic.h"
 #include "TWinComment.h"
 #include "TWinEmployees.h"
 #include "TWinEntryPsw.h"
@@ -11,6 +12,7 @@
 #include "TWinLogoCQ.h"
 #include "TWinMain.h"
 #include "TWinNewPsw.h"
+#include "TWinOptions.h"
 #include "TWinPrnCharts.h"
 #include "TWinPrnData.h"
 #include "TWinValidCQ.h"
@@ -96,6 +98,10 @@ void TProgram::CreateWindows()
     m_main->WinImport = m_import.get();
     m_main->WinComment = m_comment.get();
     m_main->WinPrnCharts = m_prnCharts.get();
+    m_animCopyFic = std::make_unique<TWinAnimCopyFic>(owner);
+    m_options = std::make_unique<TWinOptions>(m_context, m_dialogs, owner);
+    m_main->WinAnimCopyFic = m_animCopyFic.get();
+    m_main->WinOptions = m_options.get();
     m_main->UpdateCommands();
 }
 
@@ -117,6 +123,8 @@ int TProgram::Run()
 
 void TProgram::Shutdown()
 {
+    m_options.reset();
+    m_animCopyFic.reset();
     m_prnCharts.reset();
     m_prnData.reset();
     m_printers.reset();

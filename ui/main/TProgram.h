@@ -8,10 +8,12 @@
 class TDialogService;
 class TQCContext;
 class TWinAbout;
+class TWinAnimCopyFic;
 class TWinComment;
 class TWinEmployees;
 class TWinEntryPsw;
 class TWinNewPsw;
+class TWinOptions;
 class TWinPrnCharts;
 class TWinPrnData;
 class TPrinterService;
@@ -74,4 +76,6 @@ private:
     std::unique_ptr<TPrinterService> m_printers;
     std::unique_ptr<TWinPrnData> m_prnData;
     std::unique_ptr<TWinPrnCharts> m_prnCharts;
+    std::unique_ptr<TWinAnimCopyFic> m_animCopyFic;
+    std::unique_ptr<TWinOptions> m_options;
 };

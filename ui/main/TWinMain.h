@@ -28,11 +28,13 @@ class TQCContext;
 class TLimitSheets;
 class TShape;
 class TWinAbout;
+class TWinAnimCopyFic;
 class TWinComment;
 class TWinEmployees;
 class TWinPrnCharts;
 class TWinImport;
 class TWinNewPsw;
+class TWinOptions;
 class TWinLogoCQ;
 class TWinValidCQ;
 struct TQCPoint;
@@ -70,6 +72,9 @@ public:
     TWinComment* WinComment = nullptr;
     // The printing of the current analyte's charts.
     TWinPrnCharts* WinPrnCharts = nullptr;
+    // Backup and restore: the copy window and the options (TWinMainBackup.cpp).
+    TWinAnimCopyFic* WinAnimCopyFic = nullptr;
+    TWinOptions* WinOptions = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -170,6 +175,10 @@ public slots:
     void MnuPasteClick();
     void MnuExportClick();
     void MnuImportClick();
+    // Backup and restore of the data file, and their options.
+    void BtBackupClick();
+    void Disketterestore1Click();
+    void MnuOptionsClick();
     // The charts' mouse.
     void PBoxMouseDown(QMouseEvent* event);
     void PBoxMouseMove(QMouseEvent* event);

@@ -278,6 +278,9 @@ void TWinMain::ConnectCommands()
     connect(MnuExport, &QAction::triggered, this, &TWinMain::MnuExportClick);
     connect(MnuImport, &QAction::triggered, this, &TWinMain::MnuImportClick);
     connect(MnuClearFifo, &QAction::triggered, this, &TWinMain::MnuClearFifoClick);
+    connect(BtBackup, &QPushButton::clicked, this, &TWinMain::BtBackupClick);
+    connect(Disketterestore1, &QAction::triggered, this, &TWinMain::Disketterestore1Click);
+    connect(MnuOptions, &QAction::triggered, this, &TWinMain::MnuOptionsClick);
     const std::pair<QAction*, TSheet> special[]
         = { { MnuLockLimits, TSheet::Lock }, { MnuFixLimits, TSheet::Fix }, { MnuEraseLevels, TSheet::Archi } };
     for (const auto& [action, sheet] : special)
@@ -289,11 +292,13 @@ void TWinMain::ConnectCommands()
 void TWinMain::UpdateCommands()
 {
     // Commands served by windows that are not part of the program yet.
-    for (QAction* a :
-        { MnuAnalytes, MnuControlMaterials, MnuOptions, MnuRisks, MnuShortCuts, Disketterestore1, MnuRandomGenerator })
+    for (QAction* a : { MnuAnalytes, MnuControlMaterials, MnuRisks, MnuShortCuts, MnuRandomGenerator })
         a->setEnabled(false);
-    for (QPushButton* b : { BtData, BtDaily, BtLimits, BtAffectation, BtArchives, BtBackup })
+    for (QPushButton* b : { BtData, BtDaily, BtLimits, BtAffectation, BtArchives })
         b->setEnabled(false);
+    BtBackup->setEnabled(WinAnimCopyFic != nullptr);
+    Disketterestore1->setEnabled(WinAnimCopyFic != nullptr);
+    MnuOptions->setEnabled(WinOptions != nullptr);
     BtPrnGraph->setEnabled(WinPrnCharts != nullptr);
     MnuAbout->setEnabled(WinAbout != nullptr);
     MnuOperators->setEnabled(WinEmployees != nullptr);
