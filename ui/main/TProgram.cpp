@@ -15,6 +15,7 @@
 #include "TWinOptions.h"
 #include "TWinPrnCharts.h"
 #include "TWinPrnData.h"
+#include "TWinRisks.h"
 #include "TWinValidCQ.h"
 
 #include <QApplication>
@@ -102,6 +103,8 @@ void TProgram::CreateWindows()
     m_options = std::make_unique<TWinOptions>(m_context, m_dialogs, owner);
     m_main->WinAnimCopyFic = m_animCopyFic.get();
     m_main->WinOptions = m_options.get();
+    m_risks = std::make_unique<TWinRisks>(m_context, m_dialogs, owner);
+    m_main->WinRisks = m_risks.get();
     m_main->UpdateCommands();
 }
 
@@ -123,6 +126,7 @@ int TProgram::Run()
 
 void TProgram::Shutdown()
 {
+    m_risks.reset();
     m_options.reset();
     m_animCopyFic.reset();
     m_prnCharts.reset();

@@ -16,6 +16,7 @@ class TWinNewPsw;
 class TWinOptions;
 class TWinPrnCharts;
 class TWinPrnData;
+class TWinRisks;
 class TPrinterService;
 class TWinImport;
 class TWinLogoCQ;
@@ -78,4 +79,5 @@ private:
     std::unique_ptr<TWinPrnCharts> m_prnCharts;
     std::unique_ptr<TWinAnimCopyFic> m_animCopyFic;
     std::unique_ptr<TWinOptions> m_options;
+    std::unique_ptr<TWinRisks> m_risks;
 };

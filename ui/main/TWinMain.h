@@ -32,6 +32,7 @@ class TWinAnimCopyFic;
 class TWinComment;
 class TWinEmployees;
 class TWinPrnCharts;
+class TWinRisks;
 class TWinImport;
 class TWinNewPsw;
 class TWinOptions;
@@ -75,6 +76,8 @@ public:
     // Backup and restore: the copy window and the options (TWinMainBackup.cpp).
     TWinAnimCopyFic* WinAnimCopyFic = nullptr;
     TWinOptions* WinOptions = nullptr;
+    // The risks of the limits (TWinMainSettings.cpp).
+    TWinRisks* WinRisks = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -179,6 +182,8 @@ public slots:
     void BtBackupClick();
     void Disketterestore1Click();
     void MnuOptionsClick();
+    // The risks of the limits; on OK the current analyte is recomputed and the configuration written.
+    void MnuRisksClick();
     // The charts' mouse.
     void PBoxMouseDown(QMouseEvent* event);
     void PBoxMouseMove(QMouseEvent* event);

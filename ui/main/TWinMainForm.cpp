@@ -281,6 +281,7 @@ void TWinMain::ConnectCommands()
     connect(BtBackup, &QPushButton::clicked, this, &TWinMain::BtBackupClick);
     connect(Disketterestore1, &QAction::triggered, this, &TWinMain::Disketterestore1Click);
     connect(MnuOptions, &QAction::triggered, this, &TWinMain::MnuOptionsClick);
+    connect(MnuRisks, &QAction::triggered, this, &TWinMain::MnuRisksClick);
     const std::pair<QAction*, TSheet> special[]
         = { { MnuLockLimits, TSheet::Lock }, { MnuFixLimits, TSheet::Fix }, { MnuEraseLevels, TSheet::Archi } };
     for (const auto& [action, sheet] : special)
@@ -299,6 +300,7 @@ void TWinMain::UpdateCommands()
     BtBackup->setEnabled(WinAnimCopyFic != nullptr);
     Disketterestore1->setEnabled(WinAnimCopyFic != nullptr);
     MnuOptions->setEnabled(WinOptions != nullptr);
+    MnuRisks->setEnabled(WinRisks != nullptr);
     BtPrnGraph->setEnabled(WinPrnCharts != nullptr);
     MnuAbout->setEnabled(WinAbout != nullptr);
     MnuOperators->setEnabled(WinEmployees != nullptr);
