@@ -15,6 +15,7 @@
 #include "TWinOptions.h"
 #include "TWinPrnCharts.h"
 #include "TWinPrnData.h"
+#include "TWinRandom.h"
 #include "TWinRisks.h"
 #include "TWinValidCQ.h"
 
@@ -105,6 +106,8 @@ void TProgram::CreateWindows()
     m_main->WinOptions = m_options.get();
     m_risks = std::make_unique<TWinRisks>(m_context, m_dialogs, owner);
     m_main->WinRisks = m_risks.get();
+    m_random = std::make_unique<TWinRandom>(m_context, m_dialogs, owner);
+    m_main->WinRandom = m_random.get();
     m_main->UpdateCommands();
 }
 
@@ -126,6 +129,7 @@ int TProgram::Run()
 
 void TProgram::Shutdown()
 {
+    m_random.reset();
     m_risks.reset();
     m_options.reset();
     m_animCopyFic.reset();

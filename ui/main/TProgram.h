@@ -16,6 +16,7 @@ class TWinNewPsw;
 class TWinOptions;
 class TWinPrnCharts;
 class TWinPrnData;
+class TWinRandom;
 class TWinRisks;
 class TPrinterService;
 class TWinImport;
@@ -80,4 +81,5 @@ private:
     std::unique_ptr<TWinAnimCopyFic> m_animCopyFic;
     std::unique_ptr<TWinOptions> m_options;
     std::unique_ptr<TWinRisks> m_risks;
+    std::unique_ptr<TWinRandom> m_random;
 };

@@ -32,6 +32,7 @@ class TWinAnimCopyFic;
 class TWinComment;
 class TWinEmployees;
 class TWinPrnCharts;
+class TWinRandom;
 class TWinRisks;
 class TWinImport;
 class TWinNewPsw;
@@ -78,6 +79,8 @@ public:
     TWinOptions* WinOptions = nullptr;
     // The risks of the limits (TWinMainSettings.cpp).
     TWinRisks* WinRisks = nullptr;
+    // The training runs of the current analyte (TWinMainSettings.cpp).
+    TWinRandom* WinRandom = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -184,6 +187,8 @@ public slots:
     void MnuOptionsClick();
     // The risks of the limits; on OK the current analyte is recomputed and the configuration written.
     void MnuRisksClick();
+    // "No analyte" without a current analyte; after OK the queue or the charts follow.
+    void MnuRandomGeneratorClick();
     // The charts' mouse.
     void PBoxMouseDown(QMouseEvent* event);
     void PBoxMouseMove(QMouseEvent* event);

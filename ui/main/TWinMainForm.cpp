@@ -282,6 +282,7 @@ void TWinMain::ConnectCommands()
     connect(Disketterestore1, &QAction::triggered, this, &TWinMain::Disketterestore1Click);
     connect(MnuOptions, &QAction::triggered, this, &TWinMain::MnuOptionsClick);
     connect(MnuRisks, &QAction::triggered, this, &TWinMain::MnuRisksClick);
+    connect(MnuRandomGenerator, &QAction::triggered, this, &TWinMain::MnuRandomGeneratorClick);
     const std::pair<QAction*, TSheet> special[]
         = { { MnuLockLimits, TSheet::Lock }, { MnuFixLimits, TSheet::Fix }, { MnuEraseLevels, TSheet::Archi } };
     for (const auto& [action, sheet] : special)
@@ -301,6 +302,7 @@ void TWinMain::UpdateCommands()
     Disketterestore1->setEnabled(WinAnimCopyFic != nullptr);
     MnuOptions->setEnabled(WinOptions != nullptr);
     MnuRisks->setEnabled(WinRisks != nullptr);
+    MnuRandomGenerator->setEnabled(WinRandom != nullptr);
     BtPrnGraph->setEnabled(WinPrnCharts != nullptr);
     MnuAbout->setEnabled(WinAbout != nullptr);
     MnuOperators->setEnabled(WinEmployees != nullptr);
