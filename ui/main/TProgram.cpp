@@ -6,6 +6,8 @@
 #include "TWinAbout.h"
 #include "TWinAnimCopyFic.h"
 #include "TWinComment.h"
+#include "TWinDefAnalytes.h"
+#include "TWinDefSerum.h"
 #include "TWinEmployees.h"
 #include "TWinEntryPsw.h"
 #include "TWinImport.h"
@@ -17,6 +19,7 @@
 #include "TWinPrnData.h"
 #include "TWinRandom.h"
 #include "TWinRisks.h"
+#include "TWinSerumByAnal.h"
 #include "TWinValidCQ.h"
 
 #include <QApplication>
@@ -84,7 +87,10 @@ void TProgram::CreateWindows()
         m_main->ScreenMetrics = ScreenMetrics;
     QWidget* owner = m_main.get();
     m_import = std::make_unique<TWinImport>(m_context, m_dialogs, owner);
+    m_serumByAnal = std::make_unique<TWinSerumByAnal>(m_context, m_dialogs, m_pictures, owner);
     m_entryPsw = std::make_unique<TWinEntryPsw>(m_context, m_dialogs, owner);
+    m_defAnalytes = std::make_unique<TWinDefAnalytes>(m_context, m_dialogs, owner);
+    m_defSerum = std::make_unique<TWinDefSerum>(m_context, m_dialogs, m_pictures, owner);
     m_validCQ = std::make_unique<TWinValidCQ>(m_context, m_dialogs, owner);
     m_employees = std::make_unique<TWinEmployees>(m_context, m_dialogs, owner);
     m_newPsw = std::make_unique<TWinNewPsw>(m_context, m_dialogs, owner);
@@ -99,6 +105,9 @@ void TProgram::CreateWindows()
     m_main->WinNewPsw = m_newPsw.get();
     m_main->WinImport = m_import.get();
     m_main->WinComment = m_comment.get();
+    m_main->WinDefAnalytes = m_defAnalytes.get();
+    m_main->WinDefSerum = m_defSerum.get();
+    m_main->WinSerumByAnal = m_serumByAnal.get();
     m_main->WinPrnCharts = m_prnCharts.get();
     m_animCopyFic = std::make_unique<TWinAnimCopyFic>(owner);
     m_options = std::make_unique<TWinOptions>(m_context, m_dialogs, owner);
@@ -133,6 +142,9 @@ void TProgram::Shutdown()
     m_risks.reset();
     m_options.reset();
     m_animCopyFic.reset();
+    m_defSerum.reset();
+    m_defAnalytes.reset();
+    m_serumByAnal.reset();
     m_prnCharts.reset();
     m_prnData.reset();
     m_printers.reset();

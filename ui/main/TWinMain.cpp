@@ -19,10 +19,13 @@
 #include "TStorage.h"
 #include "TWinAbout.h"
 #include "TWinComment.h"
+#include "TWinDefAnalytes.h"
+#include "TWinDefSerum.h"
 #include "TWinEmployees.h"
 #include "TWinLogoCQ.h"
 #include "TWinNewPsw.h"
 #include "TWinPrnCharts.h"
+#include "TWinSerumByAnal.h"
 #include "TWinValidCQ.h"
 
 #include <QApplication>
@@ -124,6 +127,37 @@ void TWinMain::MnuOperatorsClick()
     CBOperator->addItems(m_context.ListOperators);
     CBOperator->setEditText(typed);
     SaveConfig(m_context);
+}
+
+void TWinMain::MnuAnalytesClick()
+{
+    if (!WinDefAnalytes)
+        return;
+    Sheets->LeaveSpecialSheet();
+    if (m_dialogs.Exec(*WinDefAnalytes) != QDialog::Accepted)
+        return;
+    // The editor wrote the data file; the levels of the current analyte may have changed.
+    if (m_context.CurrentAnalyte)
+        m_context.CurrentAnalyte->RecomputeAll(m_context.Risks());
+    FillAnalyteList();
+}
+
+void TWinMain::MnuControlMaterialsClick()
+{
+    if (WinDefSerum && m_dialogs.Exec(*WinDefSerum) == QDialog::Accepted)
+        FillAnalyteList();
+}
+
+void TWinMain::BtAffectationClick()
+{
+    if (!WinSerumByAnal)
+        return;
+    if (!m_context.CurrentAnalyte) {
+        m_dialogs.Error(QStringLiteral("No analyte."), mbYes, this);
+        return;
+    }
+    if (m_dialogs.Exec(*WinSerumByAnal) == QDialog::Accepted)
+        FillAnalyteList();
 }
 
 void TWinMain::BtPrnGraphClick()

@@ -30,6 +30,8 @@ class TShape;
 class TWinAbout;
 class TWinAnimCopyFic;
 class TWinComment;
+class TWinDefAnalytes;
+class TWinDefSerum;
 class TWinEmployees;
 class TWinPrnCharts;
 class TWinRandom;
@@ -37,6 +39,7 @@ class TWinRisks;
 class TWinImport;
 class TWinNewPsw;
 class TWinOptions;
+class TWinSerumByAnal;
 class TWinLogoCQ;
 class TWinValidCQ;
 struct TQCPoint;
@@ -72,6 +75,10 @@ public:
     TWinImport* WinImport = nullptr;
     // The pop-up of a point, shown by a right click on the charts.
     TWinComment* WinComment = nullptr;
+    // The editors of the analytes, the control materials and the lots of the current analyte's levels.
+    TWinDefAnalytes* WinDefAnalytes = nullptr;
+    TWinDefSerum* WinDefSerum = nullptr;
+    TWinSerumByAnal* WinSerumByAnal = nullptr;
     // The printing of the current analyte's charts.
     TWinPrnCharts* WinPrnCharts = nullptr;
     // Backup and restore: the copy window and the options (TWinMainBackup.cpp).
@@ -169,6 +176,10 @@ public slots:
     void TimerBtFifoTimer();
     void MnuAboutClick();
     void MnuOperatorsClick();
+    // The editors; after OK the analyte list, the charts and the entry rows show the result.
+    void MnuAnalytesClick();
+    void MnuControlMaterialsClick();
+    void BtAffectationClick();
     void MnuPswClick();
     void MnuUserManualClick();
     void MnuClearFifoClick();

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -272,6 +273,10 @@ void TWinMain::ConnectCommands()
     connect(MnuUserManual, &QAction::triggered, this, &TWinMain::MnuUserManualClick);
     connect(MnuAbout, &QAction::triggered, this, &TWinMain::MnuAboutClick);
     connect(MnuOperators, &QAction::triggered, this, &TWinMain::MnuOperatorsClick);
+    connect(MnuAnalytes, &QAction::triggered, this, &TWinMain::MnuAnalytesClick);
+    connect(LBAnalytes, &QListWidget::itemDoubleClicked, this, &TWinMain::MnuAnalytesClick);
+    connect(MnuControlMaterials, &QAction::triggered, this, &TWinMain::MnuControlMaterialsClick);
+    connect(BtAffectation, &QPushButton::clicked, this, &TWinMain::BtAffectationClick);
     connect(MnuPsw, &QAction::triggered, this, &TWinMain::MnuPswClick);
     connect(MnuCopy, &QAction::triggered, this, &TWinMain::MnuCopyClick);
     connect(MnuPaste, &QAction::triggered, this, &TWinMain::MnuPasteClick);
@@ -294,10 +299,13 @@ void TWinMain::ConnectCommands()
 void TWinMain::UpdateCommands()
 {
     // Commands served by windows that are not part of the program yet.
-    for (QAction* a : { MnuAnalytes, MnuControlMaterials, MnuRisks, MnuShortCuts, MnuRandomGenerator })
+    for (QAction* a : { MnuShortCuts })
         a->setEnabled(false);
-    for (QPushButton* b : { BtData, BtDaily, BtLimits, BtAffectation, BtArchives })
+    for (QPushButton* b : { BtData, BtDaily, BtLimits, BtArchives })
         b->setEnabled(false);
+    MnuAnalytes->setEnabled(WinDefAnalytes != nullptr);
+    MnuControlMaterials->setEnabled(WinDefSerum != nullptr);
+    BtAffectation->setEnabled(WinSerumByAnal != nullptr);
     BtBackup->setEnabled(WinAnimCopyFic != nullptr);
     Disketterestore1->setEnabled(WinAnimCopyFic != nullptr);
     MnuOptions->setEnabled(WinOptions != nullptr);

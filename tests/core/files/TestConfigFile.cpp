@@ -1,95 +1,53 @@
-// The configuration file: byte layout, round trips and damaged files.
-#include "TBinaryIO.h"
+// The configuration file: its byte layout both ways, damaged and cut files, failing devices; and the
+// settings the program takes from it at start-up.
 #include "TConfigReader.h"
 #include "TConfigWriter.h"
-#include "TFailDevice.h"
+#include "TDates.h"
+#include "TReaderHarness.h"
+#include "TSettings.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
-#include <QBuffer>
 #include <QTemporaryDir>
-#include <QtEndian>
-#include <cmath>
-#include <limits>
 
 namespace {
 
-// Field helpers that place values at explicit offsets of an image.
-void PutInt32(QByteArray& image, int offset, qint32 value) { qToLittleEndian(value, image.data() + offset); }
-void PutDouble(QByteArray& image, int offset, double value) { qToLittleEndian(value, image.data() + offset); }
-void AppendLong(QByteArray& image, const QByteArray& text)
+// The settings of the golden image below, with carried bytes and an older version.
+const TConfigRecord Sample { .ShowAboutAtStart = false,
+    .PrintInColour = true,
+    .Password = QString::fromUtf8("cl\u00e99"),
+    .BackupDrive = 'D',
+    .BackupInterval = 14,
+    .LastBackupDate = 46000.5,
+    .AlertRisk = 1,
+    .ActionRisk = 3,
+    .Version = { '3', '0' },
+    .Unused14 = { 0x11, 0x22 },
+    .Unused39 = 0x33,
+    .BackupFolder = "/media/usb" };
+
+// Sample and the operators "ab" and "Zed", laid out from the table of the file: the flags, the
+// password (length, 10 bytes, Windows-1252), drive, 2 carried bytes, interval, last backup
+// (double), risks, stamp, a carried byte; then the codes and the backup folder.
+const QByteArray GoldenImage = QByteArray::fromHex("0001 04 636ce939000000000000 44 1122 0e000000 000000001076e640"
+                                                   "01 03 083330b5fe706f3435 33 02000000 020000006162 030000005a6564"
+                                                   "0a0000002f6d656469612f757362");
+
+// Reads into a reader: its reason and the codes it kept, or the settings and codes it read.
+QString Refusal(QIODevice& device)
 {
-    QByteArray length(4, '\0');
-    qToLittleEndian(qint32(text.size()), length.data());
-    image += length + text;
+    TConfigReader reader;
+    const bool read = reader.Read(device);
+    const QString codes = QString(" [%1 kept]").arg(reader.Operators().join(' '));
+    return read ? "<accepted " + reader.Record().BackupFolder + codes + ">" : reader.ErrorString() + codes;
 }
 
-// The settings of the golden image below.
-TConfigRecord SampleRecord()
-{
-    TConfigRecord r;
-    r.ShowAboutAtStart = false;
-    r.PrintInColour = true;
-    r.Password = QString::fromUtf8("clé9");
-    r.BackupDrive = 'D';
-    r.BackupInterval = 14;
-    r.LastBackupDate = 46000.5;
-    r.AlertRisk = 1;
-    r.ActionRisk = 3;
-    r.BackupFolder = "/media/usb";
-    return r;
-}
-
-// The file for SampleRecord() and the operators "ab", "Zed", laid out from the
-// table of the configuration file.
-QByteArray GoldenImage()
-{
-    QByteArray image(40, '\0');
-    image[0] = 0; // ShowAboutAtStart
-    image[1] = 1; // PrintInColour
-    image[2] = 4; // password length
-    image[3] = 'c';
-    image[4] = 'l';
-    image[5] = char(0xE9); // é in Windows-1252
-    image[6] = '9'; // bytes 7..12 stay zero
-    image[13] = 'D'; // BackupDrive; 14, 15 unused
-    PutInt32(image, 16, 14); // BackupInterval
-    PutDouble(image, 20, 46000.5);
-    image[28] = 1; // AlertRisk
-    image[29] = 3; // ActionRisk
-    const unsigned char stamp[9] = { 8, '3', '2', 0xB5, 0xFE, 0x70, 0x6F, 0x34, 0x35 };
-    for (int i = 0; i < 9; ++i)
-        image[30 + i] = char(stamp[i]);
-    // 39 unused
-    QByteArray count(4, '\0');
-    qToLittleEndian(qint32(2), count.data());
-    image += count;
-    AppendLong(image, "ab");
-    AppendLong(image, "Zed");
-    AppendLong(image, "/media/usb");
-    return image;
-}
-
-bool ReadImage(TConfigReader& reader, const QByteArray& image)
+QByteArray Written(const TConfigRecord& record, const QStringList& codes)
 {
     QBuffer buffer;
-    buffer.setData(image);
-    buffer.open(QIODevice::ReadOnly);
-    return reader.Read(buffer);
-}
-
-void CompareRecords(const TConfigRecord& actual, const TConfigRecord& expected)
-{
-    QCOMPARE(actual.ShowAboutAtStart, expected.ShowAboutAtStart);
-    QCOMPARE(actual.PrintInColour, expected.PrintInColour);
-    QCOMPARE(actual.Password, expected.Password);
-    QCOMPARE(actual.BackupDrive, expected.BackupDrive);
-    QCOMPARE(actual.BackupInterval, expected.BackupInterval);
-    QCOMPARE(actual.LastBackupDate, expected.LastBackupDate);
-    QCOMPARE(actual.AlertRisk, expected.AlertRisk);
-    QCOMPARE(actual.ActionRisk, expected.ActionRisk);
-    QCOMPARE(QByteArray(actual.Version, 2), QByteArray(expected.Version, 2));
-    QCOMPARE(actual.BackupFolder, expected.BackupFolder);
+    buffer.open(QIODevice::WriteOnly);
+    TConfigWriter().Write(buffer, record, codes);
+    return buffer.data();
 }
 
 } // namespace
@@ -98,156 +56,83 @@ class TestConfigFile : public QObject {
     Q_OBJECT
 
 private slots:
-    void writesTheGoldenImage()
+    void writesAndReadsTheLayout()
     {
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        TConfigWriter writer;
-        QVERIFY(writer.Write(buffer, SampleRecord(), { "ab", "Zed" }));
-        QCOMPARE(buffer.data().toHex(' '), GoldenImage().toHex(' '));
-    }
-
-    void readsTheGoldenImage()
-    {
+        QCOMPARE(Written(Sample, { "ab", "Zed" }).toHex(' '), GoldenImage.toHex(' '));
+        // Read and written again, every byte comes back: the carried ones and the version too.
+        QBuffer in;
+        in.setData(GoldenImage);
         TConfigReader reader;
-        QVERIFY2(ReadImage(reader, GoldenImage()), qPrintable(reader.ErrorString()));
-        CompareRecords(reader.Record(), SampleRecord());
-        QCOMPARE(reader.Operators(), QStringList({ "ab", "Zed" }));
+        QVERIFY(in.open(QIODevice::ReadOnly) && reader.Read(in));
+        QCOMPARE(Written(reader.Record(), reader.Operators()).toHex(' '), GoldenImage.toHex(' '));
+        QCOMPARE(reader.Record().Password, Sample.Password);
+        // The defaults without codes take the record, a count and an empty folder: 48 bytes. A file of
+        // an older program ends after the codes: it has no backup folder.
+        QCOMPARE(Written(TConfigRecord(), {}).size(), 48);
+        QCOMPARE(ReadFromBytes(Refusal, GoldenImage.left(57)), QString("<accepted  [ab Zed kept]>"));
     }
 
-    void defaultRecordRoundTrips()
+    void damagedFileIsRefused_data()
     {
-        QBuffer buffer;
-        buffer.open(QIODevice::ReadWrite);
-        TConfigRecord record;
-        record.LastBackupDate = 46096;
-        TConfigWriter writer;
-        QVERIFY(writer.Write(buffer, record, {}));
-        // 40 bytes, an empty operator list and an empty backup folder.
-        QCOMPARE(buffer.size(), qint64(48));
-        buffer.seek(0);
-        TConfigReader reader;
-        QVERIFY(reader.Read(buffer));
-        CompareRecords(reader.Record(), record);
-        QVERIFY(reader.Operators().isEmpty());
+        AddDamageColumns();
+        // clang-format off
+        QTest::newRow("wrong stamp byte") << "file+35:1=0" << "Wrong file stamp at byte 30 [ kept]";
+        QTest::newRow("password longer than 10") << "file+2:1=11" << "A text of length 11 exceeds its capacity of 10 near byte 13";
+        QTest::newRow("alert risk 2") << "file+28:1=2" << "Risk rows 2 and 3 out of range in the settings at byte 28";
+        QTest::newRow("action risk 1") << "file+29:1=1" << "Risk rows 1 and 1 out of range";
+        QTest::newRow("action risk 5") << "file+29:1=5" << "Risk rows 1 and 5 out of range";
+        QTest::newRow("date not a number") << "file+20:8=0x7FF8000000000000" << "Last backup date is not a number at byte 20";
+        QTest::newRow("negative operator count") << "file+40:4=-1" << "Operator count -1 does not fit the file at byte 40";
+        QTest::newRow("huge operator count") << "file+40:4=0x7FFFFFFF" << "Operator count 2147483647 does not fit";
+        QTest::newRow("negative code length") << "file+44:4=-5" << "Operator 1: A text of length -5 runs past the end near byte 48 [ kept]";
+        QTest::newRow("second code beyond the file") << "file+50:4=1000" << "Operator 2: A text of length 1000 runs past the end near byte 54 [ab kept]";
+        QTest::newRow("backup folder beyond the file") << "file+57:4=15" << "Backup folder: A text of length 15 runs past the end near byte 61 [ab Zed kept]";
+        // clang-format on
     }
+    void damagedFileIsRefused() { QCOMPARE(DamageNotRefused(Refusal, GoldenImage, { { "file", 0 } }), QString()); }
 
-    void keepsUnusedBytesAndAnOlderVersion()
+    void fileCutAnywhereOrOnAFailingDeviceIsRefused()
     {
-        QByteArray image = GoldenImage();
-        image[14] = char(0x11);
-        image[15] = char(0x22);
-        image[39] = char(0x33);
-        image[31] = '3';
-        image[32] = '0';
-        TConfigReader reader;
-        QVERIFY(ReadImage(reader, image));
-        QCOMPARE(QByteArray(reader.Record().Version, 2), QByteArray("30"));
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        QVERIFY(TConfigWriter().Write(out, reader.Record(), reader.Operators()));
-        QCOMPARE(out.data().toHex(), image.toHex());
-    }
-
-    void readsAFileWithoutBackupFolder()
-    {
-        QByteArray image = GoldenImage();
-        image.chop(4 + 10);
-        TConfigReader reader;
-        QVERIFY(ReadImage(reader, image));
-        QCOMPARE(reader.Record().BackupFolder, QString());
-        QCOMPARE(reader.Operators(), QStringList({ "ab", "Zed" }));
-    }
-
-    void rejectsDamagedFiles_data()
-    {
-        QTest::addColumn<QByteArray>("image");
-        QTest::addColumn<int>("operatorsKept");
-        const QByteArray good = GoldenImage();
-        auto with = [&](int offset, char value) {
-            QByteArray image = good;
-            image[offset] = value;
-            return image;
+        QCOMPARE(CutNotRefused(Refusal, GoldenImage, 0, { 57 }), QString());
+        QCOMPARE(ReadFailureMissed(Refusal, GoldenImage), QString());
+        const auto write = [](QIODevice& device) {
+            TConfigWriter writer;
+            return writer.Write(device, Sample, { "ab", "Zed" }) ? QString() : writer.ErrorString();
         };
-        auto withInt = [&](int offset, qint32 value) {
-            QByteArray image = good;
-            PutInt32(image, offset, value);
-            return image;
-        };
-        QTest::newRow("empty file") << QByteArray() << 0;
-        QTest::newRow("cut inside the record") << good.left(25) << 0;
-        QTest::newRow("cut before the operator count") << good.left(40) << 0;
-        QTest::newRow("wrong stamp byte") << with(35, 0x00) << 0;
-        QTest::newRow("password longer than 10") << with(2, 11) << 0;
-        QTest::newRow("alert risk 2") << with(28, 2) << 0;
-        QTest::newRow("action risk 1") << with(29, 1) << 0;
-        QTest::newRow("action risk 5") << with(29, 5) << 0;
-        QByteArray nanDate = good;
-        PutDouble(nanDate, 20, std::numeric_limits<double>::quiet_NaN());
-        QTest::newRow("date not a number") << nanDate << 0;
-        QTest::newRow("negative operator count") << withInt(40, -1) << 0;
-        QTest::newRow("huge operator count") << withInt(40, 0x7FFFFFFF) << 0;
-        QTest::newRow("first code longer than the file") << withInt(44, 1000) << 0;
-        QTest::newRow("negative code length") << withInt(44, -5) << 0;
-        QTest::newRow("second code cut") << good.left(44 + 6 + 5) << 1;
-        QTest::newRow("backup folder cut") << good.left(good.size() - 3) << 2;
-        QTest::newRow("two stray bytes after the codes") << good.left(44 + 6 + 7 + 2) << 2;
+        QCOMPARE(WriteFailureMissed(write, int(GoldenImage.size())), QString());
     }
 
-    void rejectsDamagedFiles()
-    {
-        QFETCH(QByteArray, image);
-        QFETCH(int, operatorsKept);
-        TConfigReader reader;
-        QVERIFY(!ReadImage(reader, image));
-        QVERIFY(!reader.ErrorString().isEmpty());
-        QCOMPARE(reader.Operators().size(), operatorsKept);
-    }
-
-    void readFailureOfTheDeviceIsReported()
-    {
-        TFailDevice device(GoldenImage(), 30);
-        device.open(QIODevice::ReadOnly);
-        TConfigReader reader;
-        QVERIFY(!reader.Read(device));
-        QVERIFY(!reader.RecordRead());
-    }
-
-    void writeFailurePartWayIsReported_data()
-    {
-        QTest::addColumn<int>("limit");
-        QTest::newRow("inside the record") << 17;
-        QTest::newRow("inside the operators") << 47;
-        QTest::newRow("inside the backup folder") << GoldenImage().size() - 1;
-    }
-
-    void writeFailurePartWayIsReported()
-    {
-        QFETCH(int, limit);
-        TFailDevice device(limit);
-        device.open(QIODevice::WriteOnly);
-        TConfigWriter writer;
-        QVERIFY(!writer.Write(device, SampleRecord(), { "ab", "Zed" }));
-        QVERIFY(!writer.ErrorString().isEmpty());
-    }
-
-    void failedFileWriteKeepsThePreviousFile()
+    void settingsComeFromTheFileOrTheDefaults()
     {
         QTemporaryDir dir;
-        const QString name = dir.filePath("Vantorel.cfr");
-        TConfigWriter writer;
-        QVERIFY(writer.WriteFile(name, SampleRecord(), { "ab", "Zed" }));
-        {
-            TReadOnlyFolder lock(dir.path());
-            if (!lock.Active())
-                QSKIP("This system lets every write through");
-            TConfigRecord other;
-            QVERIFY(!writer.WriteFile(name, other, {}));
-            QVERIFY(writer.ErrorString().contains("Vantorel.cfr"));
-        }
-        QFile file(name);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll().toHex(), GoldenImage().toHex());
+        auto context = MakeTestContext();
+        context->SetProgramFolder(dir.path());
+        const QString name = context->BaseName() + ".cfr";
+        context->Config.Password = "old";
+        context->ListOperators = { "X" };
+        LoadConfig(*context);
+        // The test clock says 2026-03-15 10:30: the last backup is that date, without the time.
+        QVERIFY(context->FirstStart && context->Config.Password.isEmpty() && context->ListOperators.isEmpty());
+        QCOMPARE(context->Config.LastBackupDate, DateToDayCount(QDate(2026, 3, 15)));
+        // An older version is read, held and saved as the current one; the codes come sorted.
+        QVERIFY(PutFile(name, Written(Sample, { "bob", "al", "Bo" })));
+        LoadConfig(*context);
+        QVERIFY(!context->FirstStart);
+        QCOMPARE(context->ListOperators, QStringList({ "al", "Bo", "bob" }));
+        QCOMPARE(QByteArray(context->Config.Version, 2), QByteArray("32"));
+        QVERIFY(SaveConfig(*context));
+        auto again = MakeTestContext();
+        again->SetProgramFolder(dir.path());
+        LoadConfig(*again);
+        QCOMPARE(Written(again->Config, again->ListOperators), Written(context->Config, { "al", "Bo", "bob" }));
+        QCOMPARE(FileContent(name).mid(30, 3),
+            QByteArray("\x08"
+                       "32"));
+        // A damaged file gives the defaults, with the codes read before the damage.
+        QVERIFY(PutFile(name, Written(Sample, { "zz", "Aa", "mm" }).left(40 + 4 + 6 + 6 + 5)));
+        LoadConfig(*again);
+        QVERIFY(again->FirstStart && again->Config.Password.isEmpty());
+        QCOMPARE(again->ListOperators, QStringList({ "Aa", "zz" }));
     }
 };
 

@@ -1,67 +1,65 @@
-// The queue file: record layout, round trips and damaged files.
-#include "TFailDevice.h"
+// The queue: its file (record layout both ways, damaged and cut files, failing devices), and the
+// order of the runs held back, which the file follows through every change.
+#include "TByteImage.h"
+#include "TFifo.h"
 #include "TFifoFile.h"
+#include "TReaderHarness.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
-#include <QBuffer>
-#include <QtEndian>
+#include <QDir>
+#include <QTemporaryDir>
 #include <limits>
 
 namespace {
 
-void AppendInt32(QByteArray& image, qint32 value)
-{
-    char b[4];
-    qToLittleEndian(value, b);
-    image.append(b, 4);
-}
-
-void AppendLong(QByteArray& image, const QByteArray& text)
-{
-    AppendInt32(image, qint32(text.size()));
-    image += text;
-}
-
+// A run whose discarded cell holds infinity: only counted values must be numbers.
 TResu0 SampleResult()
 {
-    TResu0 r;
-    r.DateTime = 46096.375;
-    r.Values[0] = { 5.25f, psWithin, { 0, 0, 0 } };
-    r.Values[1] = { -1.5f, psDiscarded, { 1, 2, 3 } };
-    r.Values[2] = { 0.0f, psNoValue, { 0, 0, 0 } };
-    r.Comment = QString::fromUtf8("Lot changé");
-    r.Operator = "JD";
+    TResu0 r = MakeResult(46096.375, 5.25, NAN, NAN, "JD", QString::fromUtf8("Lot chang\u00e9"));
+    r.Values[1] = { std::numeric_limits<float>::infinity(), psDiscarded, { 1, 2, 3 } };
     r.Analyte = "Glucose";
     return r;
 }
 
-// SampleResult() laid out from the table of the queue record.
-QByteArray GoldenRecord()
+// SampleResult() laid out from the table of the queue record: 63 bytes.
+QByteArray Golden()
 {
-    QByteArray image(32, '\0');
-    qToLittleEndian(46096.375, image.data() + 0);
-    qToLittleEndian(5.25f, image.data() + 8);
-    image[12] = char(psWithin);
-    qToLittleEndian(-1.5f, image.data() + 16);
-    image[20] = char(psDiscarded);
-    image[21] = 1;
-    image[22] = 2;
-    image[23] = 3;
-    qToLittleEndian(0.0f, image.data() + 24);
-    image[28] = char(psNoValue);
-    AppendLong(image, "Lot chang\xE9");
-    AppendLong(image, "JD");
-    AppendLong(image, "Glucose");
-    return image;
+    TByteImage image;
+    image.Double(46096.375).Single(5.25f).Byte(psWithin).Zeros(3);
+    image.Single(std::numeric_limits<float>::infinity()).Byte(psDiscarded).Raw("\x01\x02\x03");
+    image.Single(0).Byte(psNoValue).Zeros(3);
+    return image.LongString(QString::fromUtf8("Lot chang\u00e9")).LongString("JD").LongString("Glucose").Bytes();
+}
+const QByteArray GoldenRecord = Golden();
+
+// Reads into a queue holding SampleResult(): the reason, after checking the queue was kept.
+QString Refusal(QIODevice& device)
+{
+    std::deque<TResu0> records { SampleResult() };
+    TFifoReader reader;
+    if (reader.Read(device, records))
+        return "<accepted>";
+    return records.size() == 1 && records[0] == SampleResult() ? reader.ErrorString() : "<records changed>";
 }
 
-bool ReadImage(TFifoReader& reader, const QByteArray& image, std::deque<TResu0>& records)
+TResu0 Result(int n)
 {
-    QBuffer buffer;
-    buffer.setData(image);
-    buffer.open(QIODevice::ReadOnly);
-    return reader.Read(buffer, records);
+    TResu0 r = MakeResult(46000 + n, n, n + 0.5, NAN, "op", QString("run %1").arg(n));
+    r.Analyte = "Glucose";
+    return r;
+}
+
+// The comments of the runs the file holds, head first; "<unreadable>" when it cannot be read.
+QString OnDisk(const QString& name)
+{
+    std::deque<TResu0> records;
+    if (!TFifoReader().ReadFile(name, records))
+        return "<unreadable>";
+    QStringList comments;
+    for (const TResu0& r : records)
+        comments << r.Comment;
+    return comments.join(", ");
 }
 
 } // namespace
@@ -69,93 +67,132 @@ bool ReadImage(TFifoReader& reader, const QByteArray& image, std::deque<TResu0>&
 class TestFifoFile : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_name;
+
 private slots:
-    void writesTheGoldenRecord()
+    void init()
     {
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        QVERIFY(TFifoWriter().Write(buffer, { SampleResult() }));
-        QCOMPARE(buffer.data().toHex(' '), GoldenRecord().toHex(' '));
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_name = m_dir->filePath("Vantorel.fif");
     }
 
-    void readsRecordsInFileOrder()
+    void writesAndReadsRecordsInFileOrder()
     {
         TResu0 second = MakeResult(46100.5, 1, 2, 3, "ZZ", "");
         second.Analyte = "Calcium";
         QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        QVERIFY(TFifoWriter().Write(buffer, { second }));
+        QVERIFY(buffer.open(QIODevice::ReadWrite));
+        QVERIFY(TFifoWriter().Write(buffer, { SampleResult(), second }));
+        QCOMPARE(buffer.data().left(GoldenRecord.size()).toHex(' '), GoldenRecord.toHex(' '));
         std::deque<TResu0> records;
         TFifoReader reader;
-        QVERIFY2(ReadImage(reader, GoldenRecord() + buffer.data(), records), qPrintable(reader.ErrorString()));
+        QVERIFY(buffer.seek(0) && reader.Read(buffer, records));
         QCOMPARE(records.size(), size_t(2));
-        QVERIFY(records[0] == SampleResult());
-        QVERIFY(records[1] == second);
-    }
-
-    void emptyFileIsAnEmptyQueue()
-    {
-        std::deque<TResu0> records { SampleResult() };
-        TFifoReader reader;
-        QVERIFY(ReadImage(reader, QByteArray(), records));
+        QVERIFY(records[0] == SampleResult() && records[1] == second);
+        // An empty file is an empty queue.
+        QBuffer empty;
+        QVERIFY(empty.open(QIODevice::ReadOnly) && reader.Read(empty, records));
         QVERIFY(records.empty());
     }
 
-    void rejectsDamagedFiles_data()
+    void damagedFileIsRefusedAndChangesNothing_data()
     {
-        QTest::addColumn<QByteArray>("image");
-        const QByteArray good = GoldenRecord() + GoldenRecord();
-        const int one = GoldenRecord().size();
-        auto withInt = [&](int offset, qint32 value) {
-            QByteArray image = good;
-            qToLittleEndian(value, image.data() + offset);
-            return image;
+        AddDamageColumns();
+        // clang-format off
+        QTest::newRow("negative comment length") << "first+32:4=-1" << "Queued result 1: A text of length -1 runs past the end near byte 36";
+        QTest::newRow("comment length beyond the file") << "second+32:4=1073741824" << "Queued result 2: A text of length 1073741824 runs past the end near byte 99";
+        QTest::newRow("unknown status") << "second+12:1=7" << "Queued result 2: Unsound queued result at byte 63";
+        QTest::newRow("date not a number") << "second+0:8=0x7FF8000000000000" << "Queued result 2: Unsound queued result at byte";
+        QTest::newRow("counted value infinite") << "first+8:4=0x7F800000" << "Queued result 1: Unsound queued result at byte 0";
+        // clang-format on
+    }
+    void damagedFileIsRefusedAndChangesNothing()
+    {
+        const QByteArray image = GoldenRecord + GoldenRecord;
+        QCOMPARE(
+            DamageNotRefused(Refusal, image, { { "first", 0 }, { "second", int(GoldenRecord.size()) } }), QString());
+    }
+
+    void fileCutAnywhereOrOnAFailingDeviceIsRefused()
+    {
+        // A queue may end after any whole record.
+        const QByteArray image = GoldenRecord + GoldenRecord;
+        QCOMPARE(CutNotRefused(Refusal, image, 0, { 0, int(GoldenRecord.size()) }), QString());
+        QCOMPARE(ReadFailureMissed(Refusal, image), QString());
+        const auto write = [](QIODevice& device) {
+            TFifoWriter writer;
+            return writer.Write(device, { SampleResult(), SampleResult() }) ? QString() : writer.ErrorString();
         };
-        QTest::newRow("cut in the fixed part") << good.left(one + 20);
-        QTest::newRow("cut in a length") << good.left(one + 34);
-        QTest::newRow("cut in the analyte name") << good.left(good.size() - 1);
-        QTest::newRow("comment length beyond the file") << withInt(one + 32, 1 << 30);
-        QTest::newRow("negative comment length") << withInt(32, -1);
-        QByteArray badStatus = good;
-        badStatus[one + 12] = 7;
-        QTest::newRow("unknown status") << badStatus;
-        QByteArray nanDate = good;
-        qToLittleEndian(std::numeric_limits<double>::quiet_NaN(), nanDate.data() + one);
-        QTest::newRow("date not a number") << nanDate;
-        QByteArray infValue = good;
-        qToLittleEndian(std::numeric_limits<float>::infinity(), infValue.data() + 8);
-        QTest::newRow("counted value infinite") << infValue;
-        QTest::newRow("three stray bytes") << good + QByteArray(3, '\0');
+        QCOMPARE(WriteFailureMissed(write, int(image.size())), QString());
+    }
+    void queueWithoutFileKeepsArrivalOrderInMemory()
+    {
+        TFifo fifo;
+        QVERIFY(!fifo.Pop().has_value());
+        for (int n = 1; n <= 3; ++n)
+            QVERIFY(fifo.Push(Result(n)));
+        QCOMPARE(fifo.Item(0).Comment, QString("run 1"));
+        for (int n = 1; n <= 3; ++n) {
+            QCOMPARE(fifo.Pop().value(), Result(n));
+            QCOMPARE(fifo.Count(), 3 - n);
+        }
+        QVERIFY(!fifo.Pop().has_value());
+        fifo.Push(Result(1));
+        QVERIFY(!fifo.Save() && fifo.Synced());
+        QVERIFY(!fifo.Load() && fifo.Count() == 0);
+        QVERIFY(QDir(m_dir->path()).isEmpty());
     }
 
-    void rejectsDamagedFiles()
+    void fileFollowsEveryChangeAndOutlivesTheProgram()
     {
-        QFETCH(QByteArray, image);
-        std::deque<TResu0> records { SampleResult() };
-        TFifoReader reader;
-        QVERIFY(!ReadImage(reader, image, records));
-        QVERIFY(!reader.ErrorString().isEmpty());
-        QCOMPARE(records.size(), size_t(1)); // untouched
+        {
+            TFifo fifo;
+            fifo.SetFileName(m_name);
+            QVERIFY(!fifo.Load()); // no file yet: an empty queue
+            QVERIFY(!QFile::exists(m_name));
+            for (int n = 1; n <= 4; ++n)
+                QVERIFY(fifo.Push(Result(n)));
+            QCOMPARE(OnDisk(m_name), QString("run 1, run 2, run 3, run 4"));
+            fifo.Pop();
+            QCOMPARE(OnDisk(m_name), QString("run 2, run 3, run 4"));
+            // No Save on the way out: the file already holds the queue, as after a crash.
+        }
+        TFifo again;
+        again.Push(Result(9)); // before the file name: nothing written, and replaced by Load
+        again.SetFileName(m_name);
+        QVERIFY(again.Load());
+        QCOMPARE(again.Count(), 3);
+        QCOMPARE(again.Pop().value(), Result(2));
+        QVERIFY(again.Clear());
+        QCOMPARE(FileContent(m_name), QByteArray());
+        // A cut file gives an empty queue and says why.
+        QVERIFY(again.Push(Result(1)) && again.Push(Result(2)));
+        QVERIFY(PutFile(m_name, FileContent(m_name).chopped(2)));
+        QVERIFY(!again.Load());
+        QCOMPARE(again.Count(), 0);
+        QVERIFY2(again.ErrorString().startsWith("Queued result 2: "), qPrintable(again.ErrorString()));
     }
 
-    void discardedValueMayBeAnything()
+    void failedWriteKeepsThePreviousFileAndTheRun()
     {
-        // Only counted values must be numbers: a discarded cell keeps what it held.
-        QByteArray image = GoldenRecord();
-        qToLittleEndian(std::numeric_limits<float>::infinity(), image.data() + 16);
-        std::deque<TResu0> records;
-        TFifoReader reader;
-        QVERIFY(ReadImage(reader, image, records));
-        QCOMPARE(records.size(), size_t(1));
-    }
-
-    void writeFailurePartWayIsReported()
-    {
-        TFailDevice device(40);
-        device.open(QIODevice::WriteOnly);
-        TFifoWriter writer;
-        QVERIFY(!writer.Write(device, { SampleResult() }));
-        QVERIFY(!writer.ErrorString().isEmpty());
+        TFifo fifo;
+        fifo.SetFileName(m_name);
+        fifo.Push(Result(1));
+        {
+            TReadOnlyFolder lock(m_dir->path());
+            if (!lock.Active())
+                QSKIP("This system lets every write through");
+            QVERIFY(!fifo.Push(Result(2)));
+            QVERIFY(!fifo.Synced());
+            QVERIFY(fifo.ErrorString().contains("Vantorel.fif"));
+            QCOMPARE(fifo.Count(), 2);
+            QVERIFY(!fifo.Save());
+            QCOMPARE(OnDisk(m_name), QString("run 1"));
+        }
+        // The next change writes the whole queue again.
+        QVERIFY(fifo.Push(Result(3)) && fifo.Synced());
+        QCOMPARE(OnDisk(m_name), QString("run 1, run 2, run 3"));
     }
 };
 

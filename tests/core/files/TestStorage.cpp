@@ -1,54 +1,31 @@
-// The storage start-up and shutdown: order, first start, damaged data, lock.
+// The storage start-up and shutdown: order, first start, damaged data, lock, read-only opening.
 #include "TAtomicFile.h"
-#include "TConfigReader.h"
-#include "TConfigWriter.h"
-#include "TDataFile.h"
-#include "TFailDevice.h"
 #include "TFifoFile.h"
+#include "TReaderHarness.h"
 #include "TSettings.h"
 #include "TStorage.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
-namespace {
-
-QByteArray FileBytes(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-int QueuedInFile(const QString& name)
-{
-    std::deque<TResu0> records;
-    TFifoReader reader;
-    return reader.ReadFile(name, records) ? int(records.size()) : -1;
-}
-
-} // namespace
 
 class TestStorage : public QObject {
     Q_OBJECT
 
-private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<TQCContext> m_context;
 
     QString Path(const QString& suffix) const { return m_dir->filePath("Vantorel" + suffix); }
+    QString Files() const { return QDir(m_dir->path()).entryList(QDir::Files).join(' '); }
+    int Queued() const
+    {
+        std::deque<TResu0> records;
+        return TFifoReader().ReadFile(Path(".fif"), records) ? int(records.size()) : -1;
+    }
 
-    // A folder as the program leaves it after a first run and a clean exit.
+    // A folder as the program leaves it after a first run and a clean exit, with an operator code.
     void MakeUsedFolder()
     {
         auto context = MakeTestContext();
@@ -60,21 +37,6 @@ private:
     }
 
 private slots:
-    void diskPresentNeedsAWritableFolder()
-    {
-        QTemporaryDir dir;
-        QVERIFY(DiskPresent(dir.path()));
-        QVERIFY(!DiskPresent(dir.path() + "/missing"));
-        QVERIFY(!DiskPresent(QString()));
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-        if (QTemporaryFile(dir.path() + "/x").open()) {
-            // Running as root: permission bits do not stop writing.
-            QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            QSKIP("permission bits do not apply to this user");
-        }
-        QVERIFY(!DiskPresent(dir.path()));
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init()
@@ -83,126 +45,90 @@ private slots:
         m_context = MakeTestContext();
     }
 
-    void cleanup()
-    {
-        m_context.reset();
-        m_dir.reset();
-    }
-
-    void firstStartMakesTheDemonstrationData()
+    void firstStartMakesTheDemonstrationDataAndTheSecondReadsIt()
     {
         TStorage storage(*m_context);
         const TStartResult result = storage.Start(m_dir->path());
-        QCOMPARE(result.Outcome, TStartOutcome::Started);
-        QVERIFY(result.UnreadableCopy.isEmpty());
-        QVERIFY(m_context->FirstStart);
+        QVERIFY(result.Outcome == TStartOutcome::Started && result.UnreadableCopy.isEmpty() && m_context->FirstStart);
         QCOMPARE(m_context->ProgramFolder(), m_dir->path() + "/");
-        QCOMPARE(m_context->ListAnalytes.Count(), 3);
-        QCOMPARE(m_context->ListSerum.Count(), 3);
-        QCOMPARE(m_context->ListFifo.Count(), 5);
-        // The held-back runs are on disk before any exit.
-        QCOMPARE(QueuedInFile(Path(".fif")), 5);
-        QVERIFY(!QFile::exists(Path(".qcf")));
-        QVERIFY(!QFile::exists(Path(".cfr")));
-
-        const TStopResult stop = storage.Stop();
-        QVERIFY(stop.DataSaved && stop.FifoSaved && stop.ConfigSaved);
-        QCOMPARE(m_context->ListAnalytes.Count(), 0);
-        QCOMPARE(m_context->ListFifo.Count(), 0);
-        QVERIFY(QFile::exists(Path(".qcf")));
-        QVERIFY(QFile::exists(Path(".cfr")));
-        QCOMPARE(QueuedInFile(Path(".fif")), 5);
-    }
-
-    void secondStartReadsWhatTheFirstLeft()
-    {
-        MakeUsedFolder();
-        TStorage storage(*m_context);
-        QCOMPARE(storage.Start(m_dir->path()).Outcome, TStartOutcome::Started);
-        QVERIFY(!m_context->FirstStart);
-        QCOMPARE(m_context->ListAnalytes.Count(), 3);
-        QCOMPARE(m_context->ListAnalytes.Item(0).Name, QString("Glucose"));
-        QCOMPARE(m_context->ListFifo.Count(), 5);
-        QCOMPARE(m_context->ListOperators, QStringList({ "JD" }));
-        storage.Stop();
-    }
-
-    void startUpSeedsTheGeneratorFromTheClock()
-    {
-        // Contexts seeded apart but on the same clock make the same lots.
+        QCOMPARE(Join(m_context->ListAnalytes.Count(), m_context->ListSerum.Count()), QString("3 3"));
+        // The held-back runs are on disk before any exit; the rest is written at the exit.
+        QCOMPARE(Queued(), 5);
+        QCOMPARE(Files(), QString("Vantorel.fif Vantorel.lock"));
+        // The generator is seeded from the clock: a context seeded apart makes the same lots.
         auto other = MakeTestContext(QDateTime(QDate(2026, 3, 15), QTime(10, 30)), 999);
         QTemporaryDir otherDir;
-        TStorage first(*m_context), second(*other);
-        first.Start(m_dir->path());
-        second.Start(otherDir.path());
+        TStorage(*other).Start(otherDir.path());
         QCOMPARE(other->ListSerum.Item(0).Lot, m_context->ListSerum.Item(0).Lot);
-        QCOMPARE(other->ListAnalytes.Item(1).Point(3).Values[0].Value,
-            m_context->ListAnalytes.Item(1).Point(3).Values[0].Value);
+        InsertSorted(m_context->ListOperators, "JD");
+        const TStopResult stop = storage.Stop();
+        QVERIFY(stop.DataSaved && stop.FifoSaved && stop.ConfigSaved);
+        QCOMPARE(m_context->ListAnalytes.Count() + m_context->ListFifo.Count(), 0);
+        QCOMPARE(Files(), QString("Vantorel.cfr Vantorel.fif Vantorel.qcf"));
+        TStorage second(*other);
+        QCOMPARE(second.Start(m_dir->path()).Outcome, TStartOutcome::Started);
+        QVERIFY(!other->FirstStart);
+        QCOMPARE(Join(other->ListAnalytes.Item(0).Name, other->ListFifo.Count(), other->ListOperators.join(',')),
+            QString("Glucose 5 JD"));
     }
 
-    void brokenDataWithSettingsGivesCannotReadData()
+    void unreadableOrMissingData_data()
     {
-        MakeUsedFolder();
-        QByteArray broken = FileBytes(Path(".qcf"));
-        broken[broken.size() - 2] = 'x'; // final stamp damaged
-        WriteBytes(Path(".qcf"), broken);
+        QTest::addColumn<bool>("used"); // a folder a first run left: settings, queue, data
+        QTest::addColumn<QByteArray>("data"); // the data file then put there; empty: none
+        QTest::addColumn<TStartOutcome>("outcome");
+        QTest::addColumn<int>("analytes");
+        QTest::newRow("broken after a run") << true << QByteArray("xx") << TStartOutcome::CannotReadData << 0;
+        QTest::newRow("missing after a run") << true << QByteArray() << TStartOutcome::CannotReadData << 0;
+        QTest::newRow("broken on a first start") << false << QByteArray("no data") << TStartOutcome::Started << 3;
+    }
+    void unreadableOrMissingData()
+    {
+        QFETCH(bool, used);
+        QFETCH(QByteArray, data);
+        QFETCH(TStartOutcome, outcome);
+        QFETCH(int, analytes);
+        if (used)
+            MakeUsedFolder();
+        QVERIFY(data.isEmpty() ? QFile::remove(Path(".qcf")) : PutFile(Path(".qcf"), data));
+        // Opening for reading only keeps no copy and writes nothing.
+        const QString before = Files();
+        auto reader = MakeTestContext();
+        QCOMPARE(TStorage(*reader).OpenReadOnly(m_dir->path()).Outcome,
+            data.isEmpty() ? TStartOutcome::Started : TStartOutcome::CannotReadData);
+        QCOMPARE(Files(), before);
         TStorage storage(*m_context);
         const TStartResult result = storage.Start(m_dir->path());
-        QCOMPARE(result.Outcome, TStartOutcome::CannotReadData);
-        QVERIFY(!result.Detail.isEmpty());
-        QVERIFY(!m_context->FirstStart);
-        QCOMPARE(m_context->ListAnalytes.Count(), 0);
-        QCOMPARE(m_context->ListSerum.Count(), 0);
-        QCOMPARE(m_context->ListFifo.Count(), 5); // the queue is read all the same
-        // The unreadable file is kept aside before the exit replaces it.
-        QVERIFY(result.UnreadableCopy.startsWith(m_dir->path()));
-        QCOMPARE(FileBytes(result.UnreadableCopy), broken);
-        QVERIFY(storage.Running());
-        QVERIFY(storage.Stop().DataSaved);
+        QCOMPARE(result.Outcome, outcome);
+        QCOMPARE(result.Detail.isEmpty(), outcome == TStartOutcome::Started);
+        // The queue is read all the same; an unreadable file is kept aside before the exit replaces it.
+        QCOMPARE(Join(m_context->ListAnalytes.Count(), m_context->ListFifo.Count()), Join(analytes, 5));
+        QVERIFY(result.UnreadableCopy.isEmpty() ? data.isEmpty() : result.UnreadableCopy.startsWith(m_dir->path()));
+        QCOMPARE(FileContent(result.UnreadableCopy), data.isEmpty() ? QByteArray("<unreadable>") : data);
+        QVERIFY(storage.Running() && storage.Stop().DataSaved);
     }
 
-    void missingDataWithSettingsGivesCannotReadData()
-    {
-        MakeUsedFolder();
-        QVERIFY(QFile::remove(Path(".qcf")));
-        TStorage storage(*m_context);
-        const TStartResult result = storage.Start(m_dir->path());
-        QCOMPARE(result.Outcome, TStartOutcome::CannotReadData);
-        QVERIFY(result.UnreadableCopy.isEmpty());
-        QCOMPARE(m_context->ListAnalytes.Count(), 0);
-    }
-
-    void brokenDataOnAFirstStartIsKeptAside()
-    {
-        WriteBytes(Path(".qcf"), "not a data file");
-        TStorage storage(*m_context);
-        const TStartResult result = storage.Start(m_dir->path());
-        QCOMPARE(result.Outcome, TStartOutcome::Started);
-        QCOMPARE(m_context->ListAnalytes.Count(), 3);
-        QCOMPARE(FileBytes(result.UnreadableCopy), QByteArray("not a data file"));
-    }
-
-    void secondInstanceIsRefused()
+    void secondInstanceIsRefusedAndTouchesNothing()
     {
         TStorage first(*m_context);
         QCOMPARE(first.Start(m_dir->path()).Outcome, TStartOutcome::Started);
         auto other = MakeTestContext();
         {
             TStorage second(*other);
-            const TStartResult result = second.Start(m_dir->path());
-            QCOMPARE(result.Outcome, TStartOutcome::AlreadyRunning);
+            QCOMPARE(second.Start(m_dir->path()).Outcome, TStartOutcome::AlreadyRunning);
             QVERIFY(!second.Running());
-            // Nothing was read and nothing is written on the way out.
-            QCOMPARE(other->ListAnalytes.Count(), 0);
-            QCOMPARE(other->ListFifo.Count(), 0);
+            QCOMPARE(other->ListAnalytes.Count() + other->ListFifo.Count(), 0);
             const TStopResult stop = second.Stop();
-            QVERIFY(stop.DataSaved && stop.FifoSaved);
-            QVERIFY(!QFile::exists(Path(".qcf")));
+            QVERIFY(stop.DataSaved && stop.FifoSaved && !QFile::exists(Path(".qcf")));
         }
+        // Beside the running program the folder opens for reading; its queue does not follow the file.
+        QCOMPARE(TStorage(*other).OpenReadOnly(m_dir->path()).Outcome, TStartOutcome::Started);
+        QCOMPARE(other->ListFifo.Count(), 5);
+        other->ListFifo.Clear();
+        QCOMPARE(Queued(), 5);
         first.Stop();
         TStorage third(*other);
         QCOMPARE(third.Start(m_dir->path()).Outcome, TStartOutcome::Started);
-        third.Stop();
     }
 
     void stepsRunInOrder()
@@ -210,18 +136,14 @@ private slots:
         MakeUsedFolder();
         QStringList seen;
         TStorage::THooks hooks;
+        // Pictures load after the settings, before the queue and the data, and are freed after the
+        // data and the queue were saved and freed, before the settings are saved.
         hooks.LoadPictures = [&] {
-            // After the settings, before the queue and the data.
-            seen << QString("load config=%1 fifo=%2 analytes=%3")
-                        .arg(m_context->ListOperators.join(','))
-                        .arg(m_context->ListFifo.Count())
-                        .arg(m_context->ListAnalytes.Count());
+            seen << Join("load", m_context->ListOperators.join(','), m_context->ListFifo.Count(),
+                m_context->ListAnalytes.Count());
         };
         hooks.FreePictures = [&] {
-            // After the data and the queue were saved and freed, before the settings.
-            seen << QString("free fifo=%1 analytes=%2")
-                        .arg(m_context->ListFifo.Count())
-                        .arg(m_context->ListAnalytes.Count());
+            seen << Join("free", m_context->ListFifo.Count(), m_context->ListAnalytes.Count());
             QFile::remove(Path(".cfr"));
             QFile::remove(Path(".fif"));
         };
@@ -229,89 +151,51 @@ private slots:
         storage.Start(m_dir->path(), hooks);
         QVERIFY(QFile::remove(Path(".qcf")));
         storage.Stop();
-        QCOMPARE(seen, QStringList({ "load config=JD fifo=0 analytes=0", "free fifo=0 analytes=0" }));
-        QVERIFY(QFile::exists(Path(".qcf"))); // saved before the pictures were freed
-        QVERIFY(QFile::exists(Path(".cfr"))); // saved after
-        QVERIFY(!QFile::exists(Path(".fif"))); // saved before
+        QCOMPARE(seen.join(", "), QString("load JD 0 0, free 0 0"));
+        QCOMPARE(Files(), QString("Vantorel.cfr Vantorel.qcf"));
     }
 
     void failedSavesAreReportedAndLeaveTheFiles()
     {
         MakeUsedFolder();
-        const QByteArray data = FileBytes(Path(".qcf"));
-        const QByteArray queue = FileBytes(Path(".fif"));
+        const QByteArray files[3] = { FileContent(Path(".qcf")), FileContent(Path(".fif")), FileContent(Path(".cfr")) };
         TStorage storage(*m_context);
         storage.Start(m_dir->path());
         m_context->ListAnalytes.Delete(0);
+        InsertSorted(m_context->ListOperators, "AB");
         TReadOnlyFolder lock(m_dir->path());
         if (!lock.Active())
             QSKIP("This system lets every write through");
         const TStopResult stop = storage.Stop();
-        QVERIFY(!stop.DataSaved);
-        QVERIFY(!stop.FifoSaved);
-        QVERIFY(!stop.ConfigSaved);
-        QVERIFY(!stop.DataError.isEmpty());
-        QVERIFY(!stop.FifoError.isEmpty());
-        QCOMPARE(FileBytes(Path(".qcf")), data);
-        QCOMPARE(FileBytes(Path(".fif")), queue);
+        QVERIFY(!stop.DataSaved && !stop.FifoSaved && !stop.ConfigSaved);
+        QVERIFY2(stop.DataError.startsWith("Cannot write " + Path(".qcf") + ": ")
+                && stop.FifoError.contains("Vantorel.fif")
+                && stop.ConfigError.startsWith("Cannot write " + Path(".cfr") + ": "),
+            qPrintable(stop.DataError + " / " + stop.FifoError + " / " + stop.ConfigError));
+        QVERIFY(FileContent(Path(".qcf")) == files[0] && FileContent(Path(".fif")) == files[1]
+            && FileContent(Path(".cfr")) == files[2]);
     }
 
-    void readOnlyOpeningWritesNothing()
+    void foldersForTheFiles()
     {
         TStorage storage(*m_context);
-        const TStartResult result = storage.OpenReadOnly(m_dir->path());
-        QCOMPARE(result.Outcome, TStartOutcome::Started);
-        QVERIFY(m_context->FirstStart);
-        QCOMPARE(m_context->ListAnalytes.Count(), 0);
-        QCOMPARE(m_context->ListFifo.Count(), 0);
-        QVERIFY(QDir(m_dir->path()).isEmpty());
-    }
-
-    void readOnlyOpeningWorksBesideARunningProgram()
-    {
-        MakeUsedFolder();
-        TStorage running(*m_context);
-        QCOMPARE(running.Start(m_dir->path()).Outcome, TStartOutcome::Started);
-        auto reader = MakeTestContext();
-        TStorage storage(*reader);
-        QCOMPARE(storage.OpenReadOnly(m_dir->path()).Outcome, TStartOutcome::Started);
-        QCOMPARE(reader->ListAnalytes.Count(), 3);
-        QCOMPARE(reader->ListFifo.Count(), 5);
-        // Its queue does not follow the file: a change stays in memory.
-        reader->ListFifo.Clear();
-        QCOMPARE(QueuedInFile(Path(".fif")), 5);
-        running.Stop();
-    }
-
-    void readOnlyOpeningOfBrokenDataKeepsNoCopy()
-    {
-        MakeUsedFolder();
-        WriteBytes(Path(".qcf"), "xx");
-        const QStringList before = QDir(m_dir->path()).entryList(QDir::Files);
-        TStorage storage(*m_context);
-        QCOMPARE(storage.OpenReadOnly(m_dir->path()).Outcome, TStartOutcome::CannotReadData);
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), before);
-    }
-
-    void programFolderFallsBackToTheUserFolder()
-    {
+        QCOMPARE(storage.Start(m_dir->filePath("nowhere")).Outcome, TStartOutcome::NoFolder);
+        QVERIFY(!storage.Running());
+        QCOMPARE(TStorage(*m_context).OpenReadOnly(m_dir->filePath("nowhere")).Outcome, TStartOutcome::NoFolder);
+        // An empty folder opens for reading as a first start, and stays empty.
+        QCOMPARE(TStorage(*m_context).OpenReadOnly(m_dir->path()).Outcome, TStartOutcome::Started);
+        QVERIFY(m_context->FirstStart && QDir(m_dir->path()).isEmpty());
+        QVERIFY(DiskPresent(m_dir->path()) && !DiskPresent(m_dir->filePath("missing")) && !DiskPresent(QString()));
         QCOMPARE(TStorage::FindProgramFolder(m_dir->path(), false), m_dir->path());
         const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir(user).removeRecursively();
         TReadOnlyFolder lock(m_dir->path());
         if (!lock.Active())
             QSKIP("This system lets every write through");
+        QVERIFY(!DiskPresent(m_dir->path()));
         QCOMPARE(TStorage::FindProgramFolder(m_dir->path(), false), QString());
         QCOMPARE(TStorage::FindProgramFolder(m_dir->path(), true), user);
-        QVERIFY(QFileInfo(user).isDir());
-        QDir(user).removeRecursively();
-    }
-
-    void missingFolderIsReported()
-    {
-        TStorage storage(*m_context);
-        QCOMPARE(storage.Start(m_dir->filePath("nowhere")).Outcome, TStartOutcome::NoFolder);
-        QVERIFY(!storage.Running());
+        QVERIFY(QFileInfo(user).isDir() && QDir(user).removeRecursively());
     }
 };
 

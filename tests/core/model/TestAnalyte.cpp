@@ -1,233 +1,172 @@
-// The analyte's points: date order, locked intervals, comments, random points.
+// The analyte's points: date order, locked intervals, comments, places that never move while
+// others come and go (reuse and block sizes of the storage are memory goals), random points.
 #include "TAnalyte.h"
+#include "TPointPool.h"
+#include "TRandom.h"
 #include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
+namespace {
+
+// Ten points, one a day from day 45000 at noon; level 1 is locked on points 3..6.
+TAnalyte LockedTen()
+{
+    TAnalyte a("Glucose", "mmol/L", 1, 2);
+    for (int i = 0; i < 10; ++i)
+        a.AddPoint(MakeResult(45000.5 + i, 5 + i % 3, 10 + i % 2));
+    a.LimitMode[0] = lmLocked;
+    a.LockStart[0] = 3;
+    a.LockEnd[0] = 6;
+    return a;
+}
+
+// The first level's values in point order.
+QString Values(const TAnalyte& a)
+{
+    QStringList values;
+    for (int i = 0; i < a.Count(); ++i)
+        values << QString::number(a.Point(i).Values[0].Value);
+    return values.join(' ');
+}
+
+// A generator that answers a scripted sequence.
+class TScriptedRandom : public TRandom {
+public:
+    explicit TScriptedRandom(QList<double> draws)
+        : m_draws(std::move(draws))
+    {
+    }
+    double Next() override { return m_draws.isEmpty() ? 0.5 : m_draws.takeFirst(); }
+
+private:
+    QList<double> m_draws;
+};
+
+} // namespace
+
 class TestAnalyte : public QObject {
     Q_OBJECT
 
-private:
-    TRisks risks { 0, 4 };
-
-    // Ten points, one a day from day 45000 at noon, level 0 locked on points 3..6.
-    static TAnalyte LockedTen()
-    {
-        TAnalyte a("Glucose", "mmol/L", 1, 2);
-        for (int i = 0; i < 10; ++i)
-            a.AddPoint(MakeResult(45000.5 + i, 5 + i % 3, 10 + i % 2));
-        a.LimitMode[0] = lmLocked;
-        a.LockStart[0] = 3;
-        a.LockEnd[0] = 6;
-        return a;
-    }
-
 private slots:
-    void createCutsTextsAndSetsDefaults()
-    {
-        TAnalyte a("A very long analyte name", "micromol/L", 2, 3);
-        QCOMPARE(a.Name, QString("A very long ana"));
-        QCOMPARE(a.Units, QString("microm"));
-        QCOMPARE(a.Options, quint8(7));
-        QCOMPARE(a.Reserved, 10);
-        for (int l = 0; l < 3; ++l) {
-            QCOMPARE(a.SerumID[l], -1);
-            QCOMPARE(a.LockStart[l], -1);
-            QCOMPARE(a.LimitMode[l], quint8(lmMobile));
-            QCOMPARE(a.ReferenceStats[l].Status, quint8(6));
-        }
-        QCOMPARE(a.Count(), 0);
-    }
-
-    void pointsStayInDateOrderAndEqualDatesKeepArrivalOrder()
+    void pointsStayInDateOrderWithTheirOperatorAndComment()
     {
         TAnalyte a("X", "U", 0, 1);
-        QCOMPARE(a.AddPoint(MakeResult(45002, 1)), 0);
-        QCOMPARE(a.AddPoint(MakeResult(45000, 2)), 0);
-        QCOMPARE(a.AddPoint(MakeResult(45001, 3)), 1);
-        QCOMPARE(a.AddPoint(MakeResult(45001, 4)), 2); // after the existing equal date
-        QCOMPARE(a.AddPoint(MakeResult(45009, 5)), 4);
-        const float expected[] = { 2, 3, 4, 1, 5 };
-        for (int i = 0; i < 5; ++i)
-            QCOMPARE(a.Point(i).Values[0].Value, expected[i]);
-        QCOMPARE(a.InsertPosition(44000), 0);
-        QCOMPARE(a.InsertPosition(45001), 3);
-        QCOMPARE(a.InsertPosition(46000), 5);
-    }
-
-    void addPointCopiesOperatorAndComment()
-    {
-        TAnalyte a("X", "U", 0, 1);
-        a.AddPoint(MakeResult(45000, 1, NAN, NAN, "ABCDEF", "Wrong calibrator"));
-        a.AddPoint(MakeResult(45001, 1, NAN, NAN, "JD", "Wrong calibrator"));
-        a.AddPoint(MakeResult(45002, 1, NAN, NAN, "", ""));
-        QCOMPARE(a.Point(0).Operator(), QString("ABCD"));
-        QCOMPARE(a.Point(1).Operator(), QString("JD"));
+        QString indexes;
+        for (const auto& [date, value] :
+            { std::pair { 45002, 1 }, { 45000, 2 }, { 45001, 3 }, { 45001, 4 }, { 45009, 5 } })
+            indexes += QString::number(a.AddPoint(MakeResult(date, value))); // an equal date goes after
+        QCOMPARE(indexes, QString("00124"));
+        QCOMPARE(Values(a), QString("2 3 4 1 5"));
+        QCOMPARE(
+            QString("%1 %2 %3").arg(a.InsertPosition(44000)).arg(a.InsertPosition(45001)).arg(a.InsertPosition(46000)),
+            QString("0 3 5"));
+        a.AddPoint(MakeResult(45010, 1, NAN, NAN, "ABCDEF", "Wrong calibrator"));
+        a.AddPoint(MakeResult(45011, 1, NAN, NAN, "JD", "Wrong calibrator"));
+        QCOMPARE(a.Point(5).Operator() + " " + a.Point(6).Operator(), QString("ABCD JD"));
         // The same text twice gives two entries with their own ids.
         QCOMPARE(a.Comments.Count(), 2);
-        QVERIFY(a.Point(0).CommentID != a.Point(1).CommentID);
-        QCOMPARE(a.CommentText(a.Point(1).CommentID), QString("Wrong calibrator"));
-        QCOMPARE(a.Point(2).CommentID, -1);
-        QCOMPARE(a.CommentText(-1), QString());
-        QCOMPARE(a.CommentText(99), QString());
+        QCOMPARE(QString("%1 %2 %3").arg(a.Point(4).CommentID).arg(a.Point(5).CommentID).arg(a.Point(6).CommentID),
+            QString("-1 0 1"));
+        QCOMPARE(a.CommentText(1), QString("Wrong calibrator"));
+        QCOMPARE(a.CommentText(-1) + a.CommentText(99), QString());
     }
 
-    void addPointMovesOrGrowsTheLockedInterval_data()
+    void lockedIntervalFollowsAddedAndDeletedPoints_data()
     {
-        QTest::addColumn<double>("dateTime");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("end");
-        // Points sit at 45000.5 + i; the interval holds points 3..6.
-        QTest::newRow("before the interval") << 45000.0 << 4 << 7;
-        QTest::newRow("at LockStart") << 45003.0 << 4 << 7; // inserted at index 3
-        QTest::newRow("equal to LockStart's date") << 45003.5 << 3 << 7; // goes after point 3: joins
-        QTest::newRow("inside") << 45005.0 << 3 << 7;
-        QTest::newRow("at LockEnd") << 45006.0 << 3 << 7; // index 6 = LockEnd: joins
-        QTest::newRow("at LockEnd + 1") << 45006.7 << 3 << 6; // index 7: stays out
-        QTest::newRow("after everything") << 45020.0 << 3 << 6;
+        QTest::addColumn<double>("added"); // a point added at this date-time (points sit at 45000.5 + i)
+        QTest::addColumn<int>("deleted"); // or the point deleted at this index
+        QTest::addColumn<QString>("interval");
+        QTest::newRow("added before the interval") << 45000.0 << -1 << "4..7";
+        QTest::newRow("added at LockStart") << 45003.0 << -1 << "4..7";
+        QTest::newRow("added on LockStart's date: joins") << 45003.5 << -1 << "3..7";
+        QTest::newRow("added inside") << 45005.0 << -1 << "3..7";
+        QTest::newRow("added at LockEnd: joins") << 45006.0 << -1 << "3..7";
+        QTest::newRow("added at LockEnd + 1") << 45006.7 << -1 << "3..6";
+        QTest::newRow("added after everything") << 45020.0 << -1 << "3..6";
+        QTest::newRow("deleted before") << 0.0 << 1 << "2..5";
+        QTest::newRow("deleted at LockStart") << 0.0 << 3 << "3..5";
+        QTest::newRow("deleted at LockEnd") << 0.0 << 6 << "3..5";
+        QTest::newRow("deleted after") << 0.0 << 7 << "3..6";
     }
-    void addPointMovesOrGrowsTheLockedInterval()
+    void lockedIntervalFollowsAddedAndDeletedPoints()
     {
-        QFETCH(double, dateTime);
-        QFETCH(int, start);
-        QFETCH(int, end);
+        QFETCH(double, added);
+        QFETCH(int, deleted);
+        QFETCH(QString, interval);
         TAnalyte a = LockedTen();
-        a.AddPoint(MakeResult(dateTime, 7, 7));
-        QCOMPARE(a.LockStart[0], start);
-        QCOMPARE(a.LockEnd[0], end);
-        // Level 1 is mobile: its (unused) interval never moves.
+        if (deleted >= 0)
+            a.DeletePoint(deleted);
+        else
+            a.AddPoint(MakeResult(added, 7, 7));
+        QCOMPARE(QString("%1..%2").arg(a.LockStart[0]).arg(a.LockEnd[0]), interval);
+        // Level 2 is mobile: its (unused) interval never moves.
         QCOMPARE(a.LockStart[1], -1);
+        // The last point of an interval deleted leaves it empty, which the recompute unlocks.
+        a.LockEnd[0] = a.LockStart[0];
+        a.DeletePoint(a.LockStart[0]);
+        QCOMPARE(a.LockEnd[0], a.LockStart[0] - 1);
     }
 
-    void deletePointShiftsTheLockedInterval_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("end");
-        QTest::newRow("before") << 1 << 2 << 5;
-        QTest::newRow("LockStart") << 3 << 3 << 5;
-        QTest::newRow("inside") << 5 << 3 << 5;
-        QTest::newRow("LockEnd") << 6 << 3 << 5;
-        QTest::newRow("after") << 7 << 3 << 6;
-    }
-    void deletePointShiftsTheLockedInterval()
-    {
-        QFETCH(int, index);
-        QFETCH(int, start);
-        QFETCH(int, end);
-        TAnalyte a = LockedTen();
-        a.DeletePoint(index);
-        QCOMPARE(a.Count(), 9);
-        QCOMPARE(a.LockStart[0], start);
-        QCOMPARE(a.LockEnd[0], end);
-    }
-
-    void deletingTheOnlyLockedPointReturnsToMobile()
-    {
-        TAnalyte a = LockedTen();
-        a.LockStart[0] = 4;
-        a.LockEnd[0] = 4;
-        a.DeletePoint(4);
-        QCOMPARE(a.LockStart[0], 4);
-        QCOMPARE(a.LockEnd[0], 3); // empty
-        a.RecomputeAll(risks);
-        QCOMPARE(a.LimitMode[0], quint8(lmMobile));
-        QCOMPARE(LimitModeCaption(a.LimitMode[0]), QString("Mobile limits"));
-    }
-
-    void pointsKeepTheirAddressWhileOthersComeAndGo()
-    {
-        TAnalyte a = LockedTen();
-        TQCPoint* held = &a.Point(5);
-        const double date = held->DateTime;
-        a.AddPoint(MakeResult(44000, 1, 1));
-        a.AddPoint(MakeResult(44001, 1, 1));
-        a.DeletePoint(0);
-        a.DeletePoint(9);
-        QCOMPARE(held->DateTime, date);
-        QCOMPARE(a.IndexOf(held), 6);
-        a.DeletePoint(6);
-        QCOMPARE(a.IndexOf(held), -1);
-    }
-
-    void heldPointsSurviveGrowthAndTheirPlacesAreReused()
+    void pointsKeepTheirPlaceWhileOthersComeAndGo()
     {
         // Far more points than the first block holds, stored out of order and deleted in between.
-        TAnalyte a("Urea", "mmol/L", 1, 1);
-        a.AddPoint(MakeResult(50000, 7.25));
-        TQCPoint* held = &a.Point(0);
+        TAnalyte a = LockedTen();
+        TQCPoint* held = &a.Point(5);
         for (int i = 0; i < 300; ++i)
             a.AddPoint(MakeResult(i % 2 ? 40000 + i : 60000 + i, 1 + i));
         for (int i = 0; i < 100; ++i)
             a.DeletePoint(0);
-        for (int i = 0; i < 100; ++i)
-            a.AddPoint(MakeResult(45000 + i, 2));
-        QCOMPARE(a.Count(), 301);
-        QCOMPARE(held->DateTime, 50000.0);
-        QCOMPARE(held->Values[0].Value, 7.25f);
+        a.ReservePoints(300); // a new block; what is left of the last one is kept for later points
+        for (int i = 0; i < 400; ++i)
+            a.AddPoint(MakeResult(45000 + i % 7, 2)); // into the freed places first
+        QCOMPARE(a.Count(), 610);
+        QCOMPARE(held->DateTime, 45005.5);
         QCOMPARE(&a.Point(a.IndexOf(held)), held);
         for (int i = 1; i < a.Count(); ++i)
             QVERIFY(a.Point(i - 1).DateTime <= a.Point(i).DateTime);
+        a.DeletePoint(a.IndexOf(held));
+        QCOMPARE(a.IndexOf(held), -1);
+        // A copy has points of its own; a moved analyte keeps them where they are.
+        TAnalyte copy = a;
+        copy.Point(0).Values[0].Value = 99;
+        QVERIFY(a.Point(0).Values[0].Value != 99);
+        const TQCPoint* first = &a.Point(0);
+        TAnalyte moved = std::move(a);
+        a = std::move(moved);
+        QCOMPARE(&a.Point(0), first);
+        // A point is empty when no level in use has a value.
+        TAnalyte b("X", "U", 0, 2);
+        b.AddPoint(MakeResult(45000, NAN, 3));
+        b.AddPoint(MakeResult(45001, NAN, NAN, 9));
+        QVERIFY(!b.IsPointEmpty(0) && b.IsPointEmpty(1));
+        QVERIFY(!b.DeleteIfEmpty(0) && b.DeleteIfEmpty(1) && b.Count() == 1);
+        // Clear empties the analyte and unlocks its levels.
+        a.Clear();
+        QCOMPARE(a.Count() + a.Comments.Count() + a.ReferenceStats[0].N, 0);
+        QCOMPARE(QString("%1 %2").arg(a.LimitMode[0]).arg(a.LockStart[0]), QString("0 -1"));
+        QCOMPARE(copy.Count(), 609);
     }
 
-    void loadedRecordsStopAtTheFirstDamagedOne()
+    void storageTakesFreedPlacesAgainAndGrowsByAQuarter()
     {
-        TAnalyte source("Urea", "mmol/L", 1, 1);
-        for (int i = 0; i < 5; ++i)
-            source.AddPoint(MakeResult(45000 + i, 4 + i, NAN, NAN, "OP"));
-        QByteArray records(5 * TQCPoint::RecordSize, Qt::Uninitialized);
-        for (int i = 0; i < 5; ++i)
-            source.Point(i).WriteRecord(records.data() + i * TQCPoint::RecordSize);
-
-        TAnalyte sound;
-        QCOMPARE(sound.AppendLoadedRecords(records.constData(), 5), -1);
-        QCOMPARE(sound.Count(), 5);
-        for (int i = 0; i < 5; ++i) {
-            QCOMPARE(sound.Point(i).DateTime, 45000.0 + i);
-            QCOMPARE(sound.Point(i).Values[0].Value, float(4 + i));
-            QCOMPARE(sound.Point(i).Operator(), QString("OP"));
-        }
-
-        records[3 * TQCPoint::RecordSize + 12] = 9; // an unknown status in the fourth record
-        TAnalyte damaged;
-        QCOMPARE(damaged.AppendLoadedRecords(records.constData(), 5), 3);
-        QCOMPARE(damaged.Count(), 3);
-        QCOMPARE(damaged.Point(2).DateTime, 45002.0);
-    }
-
-    void emptyPointsAndDeleteIfEmpty()
-    {
-        TAnalyte a("X", "U", 0, 2);
-        a.AddPoint(MakeResult(45000, NAN, 3));
-        TResu0 r = MakeResult(45001, NAN, NAN, 9); // a value only beyond the levels in use
-        a.AddPoint(r);
-        QVERIFY(!a.IsPointEmpty(0));
-        QVERIFY(a.IsPointEmpty(1));
-        QVERIFY(!a.DeleteIfEmpty(0));
-        QVERIFY(a.DeleteIfEmpty(1));
-        QCOMPARE(a.Count(), 1);
-    }
-
-    void clearUnlocksAndEmpties()
-    {
-        TAnalyte a = LockedTen();
-        a.AddPoint(MakeResult(45030, 1, 1, NAN, "", "note"));
-        a.Clear(risks);
-        QCOMPARE(a.Count(), 0);
-        QCOMPARE(a.LimitMode[0], quint8(lmMobile));
-        QCOMPARE(a.LockStart[0], -1);
-        QCOMPARE(a.Comments.Count(), 0);
-        QCOMPARE(a.ReferenceStats[0].N, 0);
-    }
-
-    void copyIsDeep()
-    {
-        TAnalyte a = LockedTen();
-        TAnalyte b = a;
-        b.Point(0).Values[0].Value = 99;
-        b.DeletePoint(1);
-        QCOMPARE(a.Count(), 10);
-        QCOMPARE(a.Point(0).Values[0].Value, 5.0f);
+        // Memory: a freed place is taken again, the last freed first; a growing pool adds blocks of
+        // a quarter of its size; Reserve counts the places left and freed before it adds a block.
+        TPointPool pool;
+        std::vector<TQCPoint*> held;
+        for (int i = 0; i < 1000; ++i)
+            held.push_back(pool.New(TQCPoint()));
+        QVERIFY2(pool.Capacity() <= 1000 * 5 / 4 + 16, qPrintable(QString::number(pool.Capacity())));
+        pool.Free(held[3]);
+        pool.Free(held[30]);
+        QVERIFY(pool.New(TQCPoint()) == held[30] && pool.New(TQCPoint()) == held[3]);
+        TPointPool reserved;
+        reserved.Reserve(10);
+        reserved.Free(reserved.New(TQCPoint())); // 9 places left and 1 freed
+        reserved.Reserve(13); // a block of 3 more
+        for (int i = 0; i < 13; ++i)
+            reserved.New(TQCPoint());
+        QCOMPARE(Join(reserved.Capacity(), reserved.LiveCount(), reserved.FreeCount()), QString("13 13 0"));
     }
 
     void randomPointsFollowTheirMeansAndCVs()
@@ -237,48 +176,49 @@ private slots:
         a.Options = aoWestgard; // each level's limits from its own SD
         a.LimitMode[2] = lmFixed;
         TQCValues means, cvs;
-        means[0] = { 100.0f, psWithin };
-        cvs[0] = { 2.0f, psWithin };
-        means[1] = { 50.0f, psWithin };
-        cvs[1] = { 0.0f, psNoValue }; // CV not given: no value
-        means[2] = { 10.0f, psWithin };
-        cvs[2] = { 5.0f, psWithin };
-        a.AddRandomPoints(2000, means, cvs, 46000.25, context->Random(), risks);
+        means.fill({ 100.0f, psWithin });
+        cvs.fill({ 2.0f, psWithin });
+        cvs[1] = TQCValue(); // CV not given: no value
+        a.AddRandomPoints(2000, means, cvs, 46000.25, context->Random(), TRisks());
         QCOMPARE(a.Count(), 2000);
-        QCOMPARE(a.Point(0).DateTime, 46000.25);
         QCOMPARE(a.Point(1).DateTime, 46001.25);
-        QCOMPARE(a.Point(0).Values[1].Status, quint8(psNoValue));
-        // Every level back to mobile.
-        QCOMPARE(a.LimitMode[2], quint8(lmMobile));
-        // 2000 draws: the mean within 4 standard errors (2 / sqrt(2000) = 0.045), the SD within 5 %.
-        const TLevelStats s = LevelStatistics(a, 0, 0, 1999, risks);
-        QVERIFY2(std::fabs(s.Mean - 100.0) < 0.18, qPrintable(QString::number(s.Mean)));
-        QVERIFY2(std::fabs(s.CV - 2.0) < 0.1, qPrintable(QString::number(s.CV)));
-        // Classified: statuses other than "within" occur for some points.
+        QCOMPARE(a.AllPointsStats[1].N, 0);
+        QCOMPARE(a.LimitMode[2], quint8(lmMobile)); // every level back to mobile
+        // 2000 draws: the mean within 4 standard errors (2 / sqrt(2000) = 0.045), the CV within 5 %.
+        QVERIFY2(
+            std::fabs(a.AllPointsStats[0].Mean - 100.0) < 0.18, qPrintable(QString::number(a.AllPointsStats[0].Mean)));
+        QVERIFY2(std::fabs(a.AllPointsStats[0].CV - 2.0) < 0.1, qPrintable(QString::number(a.AllPointsStats[0].CV)));
+        // Classified: some points lie outside the limits.
         int outside = 0;
         for (int i = 0; i < a.Count(); ++i)
             outside += a.Point(i).Values[0].Status != psWithin;
         QVERIFY(outside > 0);
+        // A random result for the queue names its analyte and has no value beyond its levels.
+        TAnalyte two("Calcium", "mmol/L", 2, 2);
+        const TResu0 r = two.MakeRandomResult(means, cvs, 46000.375, context->Random());
+        QCOMPARE(QString("%1 %2 %3 %4")
+                     .arg(r.Analyte)
+                     .arg(r.Values[0].Status)
+                     .arg(r.Values[1].Status)
+                     .arg(r.Values[2].Status),
+            QString("Calcium 0 6 6"));
     }
 
-    void makeRandomResultNamesTheAnalyte()
+    void drawsOfTheGenerator()
     {
-        auto context = MakeTestContext();
-        TAnalyte a("Calcium", "mmol/L", 2, 2);
-        TQCValues means, cvs;
-        for (int l = 0; l < 3; ++l) {
-            means[l] = { 2.4f, psWithin };
-            cvs[l] = { 4.0f, psWithin };
+        // u1 = 0 would make the logarithm infinite: it is drawn again (0.5), then u2 = 0.25.
+        TScriptedRandom scripted({ 0.0, 0.5, 0.25 });
+        QCOMPARE_NEAR(scripted.Gaussian(3.0, 100.0), std::sqrt(-2.0 * std::log(0.5)) * 3.0 + 100.0, 1e-12);
+        TRandom random(1);
+        double low = 1, high = 0;
+        for (int i = 0; i < 100000; ++i) {
+            const double u = random.Next();
+            QVERIFY(u >= 0.0 && u < 1.0);
+            low = std::min(low, u);
+            high = std::max(high, u);
         }
-        const TResu0 r = a.MakeRandomResult(means, cvs, 46000.375, context->Random());
-        QCOMPARE(r.Analyte, QString("Calcium"));
-        QCOMPARE(r.DateTime, 46000.375);
-        QCOMPARE(r.Values[0].Status, quint8(psWithin));
-        QCOMPARE(r.Values[2].Status, quint8(psNoValue)); // beyond the analyte's two levels
-        QVERIFY(r.Comment.isEmpty() && r.Operator.isEmpty());
-        // Same seed, same draws.
-        auto again = MakeTestContext();
-        QCOMPARE(a.MakeRandomResult(means, cvs, 46000.375, again->Random()), r);
+        QVERIFY(low < 0.001 && high > 0.999);
+        QCOMPARE(random.NextInt(0), quint32(0));
     }
 };
 

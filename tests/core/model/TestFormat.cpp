@@ -1,4 +1,5 @@
-// Fixed-point notation with a precision and a number of decimals.
+// Number and date texts: fixed-point notation with a precision, day counts and the date and time texts.
+#include "TDates.h"
 #include "TFormat.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
@@ -13,6 +14,7 @@ private slots:
         QTest::addColumn<int>("precision");
         QTest::addColumn<int>("decimals");
         QTest::addColumn<QString>("expected");
+        // clang-format off
         QTest::newRow("padding") << 5.2 << 8 << 2 << "5.20";
         QTest::newRow("rounding half up in decimals") << 2.345 << 8 << 2 << "2.35"; // 2.345 is 2.34500000000000019...
         QTest::newRow("zero decimals") << 41.6 << 8 << 0 << "42";
@@ -38,6 +40,7 @@ private slots:
         QTest::newRow("tiny value") << 0.0004 << 8 << 2 << "0.00";
         QTest::newRow("more decimals than precision") << 1.0 / 3.0 << 6 << 8 << "0.33333300";
         QTest::newRow("negative scientific") << -2.5e9 << 8 << 2 << "-2.5000000E+09";
+        // clang-format on
     }
     void formatsFixedPoint()
     {
@@ -46,16 +49,28 @@ private slots:
         QFETCH(int, decimals);
         QFETCH(QString, expected);
         QCOMPARE(FormatFixed(value, precision, decimals, QChar('.')), expected);
+        QCOMPARE(FormatFixed(value, precision, decimals, QChar(',')), QString(expected).replace('.', ','));
+        // Without a separator given, the system's.
+        QCOMPARE(FormatFixed(value, precision, decimals), QString(expected).replace('.', DecimalSeparator()));
     }
 
-    void usesTheSystemSeparator()
+    void dayCountsAndTheirTexts()
     {
-        const QLocale saved;
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-        // QLocale::system() follows the environment; the separator can be given explicitly.
-        QCOMPARE(FormatFixed(3.25, 8, 2, QChar(',')), QString("3,25"));
-        QLocale::setDefault(saved);
-        QCOMPARE(FormatFixed(3.25, 8, 2), QString("3.25").replace('.', DecimalSeparator()));
+        QCOMPARE(DayCountToDateTime(0), QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
+        QCOMPARE(DayCountToDateTime(45000.5), QDateTime(QDate(2023, 3, 15), QTime(12, 0)));
+        QCOMPARE(DateTimeToDayCount(QDateTime(QDate(2023, 3, 15), QTime(12, 0))), 45000.5);
+        QCOMPARE(DateToDayCount(QDate(2026, 12, 6)), 46362.0);
+        // Before the epoch the fraction is still the time of day.
+        QCOMPARE(DayCountToDateTime(-1.25), QDateTime(QDate(1899, 12, 28), QTime(18, 0)));
+        // Rounded to the millisecond: a count a hair below midnight is midnight of the next day.
+        const QDateTime t(QDate(2026, 3, 15), QTime(9, 41, 27, 123));
+        QCOMPARE(DayCountToDateTime(DateTimeToDayCount(t)), t);
+        QCOMPARE(DayCountToDateTime(45001.0 - 1e-10), QDateTime(QDate(2023, 3, 16), QTime(0, 0)));
+        QVERIFY(DayCountToDateTime(1e300).isValid() && DayCountToDateTime(std::nan("")).isValid());
+        // The short date has a four-digit year.
+        QVERIFY(ShortDateFormat().contains("yyyy"));
+        QCOMPARE(QDate::fromString(ShortDateText(45000.5), ShortDateFormat()), QDate(2023, 3, 15));
+        QCOMPARE(LongTimeText(45000.75 + 5.0 / 86400), QString("18:00:05"));
     }
 };
 

@@ -3,29 +3,27 @@
 #include <QMap>
 #include <QString>
 
-class TAnalyte;
 class TListAnalytes;
 class TListSerum;
 
-// A small model touching every field of the data file: two control materials
-// (one with a non-ASCII name), "Glucose" with three points (a fixed, a locked and
-// an unused level, discarded and empty cells, two comments with non-ASCII text,
-// two archive numbers, Options 5), and an empty one-level "Calcium".
+// A small model touching every field of the data file: two control materials (one with a
+// non-ASCII name); "Glucose" with three points (a fixed, a locked and an unused level; an empty
+// cell holding NaN, a discarded one infinity, unused bytes, operator bytes past the code's
+// length; two comments, non-ASCII), two archive numbers, Options 5; an empty one-level "Calcium".
 void FillSampleModel(TListSerum& serums, TListAnalytes& analytes);
 
-// The data file of that model, built field by field from the file layout, with
-// the given final version; "30" gives 75-byte analyte headers. `offsets` receives
-// the offset of named fields ("serumCount", "glucose.points", "glucose.header",
-// "glucose.limits", ..., "finalStamp").
+// The data file of that model, built field by field from the file layout, with the given final
+// version ("30" gives 75-byte analyte headers). `offsets` receives the offsets of named fields:
+// "serumCount", "serum1", "analyteCount", "glucose.points", "glucose.header", "glucose.limits",
+// "glucose.stampAfterLimits", "glucose.archives", "glucose.stampAfterArchives",
+// "glucose.comments", "glucose.stampAfterComments", "calcium.header", "finalStamp".
 QByteArray SampleImage(const char* version = "32", QMap<QString, int>* offsets = nullptr);
 
-// Empty when both analytes hold the same settings, points, archives, comments
-// and fixed limits; otherwise the first difference found.
-QString AnalyteDifference(const TAnalyte& actual, const TAnalyte& expected);
-// The same over whole lists.
+// Empty when both lists hold the same materials and the same analytes as the data file stores
+// them (all but the leftover bounds of level 1 in the header); else where they differ.
 QString ListDifference(const TListSerum& actualSerums, const TListAnalytes& actual, const TListSerum& expectedSerums,
     const TListAnalytes& expected);
 
-// The two contents the crash test alternates between: 0 is the sample model,
-// 1 the sample with three more analytes of 4000 random points each.
+// The two contents the crash test alternates between: 0 is the sample model, 1 the sample with
+// three more analytes of 4000 random points each.
 void FillCrashModel(int variant, TListSerum& serums, TListAnalytes& analytes);

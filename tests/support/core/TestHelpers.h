@@ -21,10 +21,24 @@ std::unique_ptr<TQCContext> MakeTestContext(
     const QDateTime& now = QDateTime(QDate(2026, 3, 15), QTime(10, 30)), quint64 seed = 12345);
 
 // A result with up to three values; NaN means no value.
-struct TResu0;
 TResu0 MakeResult(double dateTime, double v1, double v2 = NAN, double v3 = NAN, const QString& op = QString(),
     const QString& comment = QString());
 
-QString TestDataPath(const QString& name);
+// Appends an analyte of `count` daily points at noon, the last one the day before `today` (a day
+// count), values 5.0 to 5.4 on level 1 and twice and three times that on levels 2 and 3; level l
+// uses lot id l. Recomputed and classified.
+TAnalyte& AddDailyAnalyte(TQCContext& context, const QString& name, int levels, int count, double today);
+
 // Folder for pictures and files kept for a person to look at.
 QString ArtifactPath(const QString& name);
+// The bytes of a file ("<unreadable>" when it cannot be read), and a file written with bytes.
+QByteArray FileContent(const QString& path);
+bool PutFile(const QString& path, const QByteArray& bytes);
+// How many leading bytes two images share: the offset of their first difference.
+int SameBytes(const QByteArray& a, const QByteArray& b);
+
+// Texts and numbers joined with spaces, to compare many values at once.
+inline QString TextOf(const QString& text) { return text; }
+inline QString TextOf(const char* text) { return text; }
+template <typename T> QString TextOf(T value) { return QString::number(value); }
+template <typename... T> QString Join(const T&... values) { return QStringList { TextOf(values)... }.join(' '); }
