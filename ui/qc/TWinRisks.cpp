@@ -37,24 +37,24 @@ TWinRisks::TWinRisks(TQCContext& context, TDialogService& dialogs, QWidget* pare
     setObjectName(QStringLiteral("TWinRisks"));
     setWindowTitle(QStringLiteral("Vantorel : Statistical parameters"));
     setFont(WindowFont());
-    setFixedSize(440, 260);
+    setFixedSize(520, 260);
 
     LblInfo = new QLabel(QStringLiteral("The control limits displayed in the panes are valid only for  long QC "
                                         "reference periods \n(>30 points). If shorter, Student's t is used with "
                                         "the relevant degrees of freedom."),
         this);
-    LblInfo->setGeometry(12, 10, 416, 44);
-    LblInfo->setWordWrap(true);
+    LblInfo->setGeometry(12, 10, 496, 40);
+    LblInfo->setIndent(4);
     LblInfo->setAutoFillBackground(true);
     LblInfo->setBackgroundRole(QPalette::ToolTipBase);
     LblInfo->setForegroundRole(QPalette::ToolTipText);
     LblInfo->setFrameShape(QFrame::Box);
 
-    RGAlert = Named(MakeRadioGroup(this, QRect(12, 66, 200, 110), QStringLiteral(" &Alert limits "),
+    RGAlert = Named(MakeRadioGroup(this, QRect(12, 66, 240, 110), QStringLiteral(" &Alert limits "),
                         { QStringLiteral("5% ( m \u00B1 1.96s )"), QStringLiteral("2% ( m \u00B1 2.32s )") }, m_alert,
                         RBAlert.data()),
         "RGAlert");
-    RGAction = Named(MakeRadioGroup(this, QRect(228, 66, 200, 110), QStringLiteral(" A&ction limits "),
+    RGAction = Named(MakeRadioGroup(this, QRect(268, 66, 240, 110), QStringLiteral(" A&ction limits "),
                          { QStringLiteral("1% ( m \u00B1 2.56s )"), QStringLiteral("0.5% ( m \u00B1 2.81s )"),
                              QStringLiteral("0.2% ( m \u00B1 3.09s )") },
                          m_action, RBAction.data()),
@@ -62,10 +62,10 @@ TWinRisks::TWinRisks(TQCContext& context, TDialogService& dialogs, QWidget* pare
 
     BtCle = Named(new TKeyButton(context, dialogs, this), "BtCle");
     BtCle->setGeometry(12, 200, 40, 40);
-    BtOK = Named(MakeButton(this, QRect(80, 210, 80, 25), QStringLiteral("OK"), QStringLiteral("ok")), "BtOK");
+    BtOK = Named(MakeButton(this, QRect(120, 210, 80, 25), QStringLiteral("OK"), QStringLiteral("ok")), "BtOK");
     BtCancel = Named(
-        MakeButton(this, QRect(180, 210, 80, 25), QStringLiteral("Cancel"), QStringLiteral("cancel")), "BtCancel");
-    BtUndo = Named(MakeButton(this, QRect(280, 210, 80, 25), QStringLiteral("&Undo")), "BtUndo");
+        MakeButton(this, QRect(220, 210, 80, 25), QStringLiteral("Cancel"), QStringLiteral("cancel")), "BtCancel");
+    BtUndo = Named(MakeButton(this, QRect(320, 210, 80, 25), QStringLiteral("&Undo")), "BtUndo");
     BtCle->Protect({ BtOK });
 
     connect(m_alert, &QButtonGroup::idClicked, this, &TWinRisks::RGAlertClick);

@@ -8,7 +8,6 @@
 #include "TestHelpers.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -19,43 +18,30 @@ QByteArray Bytes(const QString& name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
 
-void Put(const QString& name, const QByteArray& bytes)
+bool Put(const QString& name, const QByteArray& bytes)
 {
     QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Answers the boxes from a script and records them.
-class TScriptedBackupUi : public TBackupUi {
-public:
-    QStringList Asked;
-    QStringList Copies;
-    bool ConfirmAnswer = true;
-    // Called on each "No diskette" box; returns Retry (true) or Cancel.
-    std::function<bool()> OnMissingDisk = [] { return false; };
-
-    bool RetryMissingDisk(const QString& text) override
-    {
-        Asked << text;
-        return OnMissingDisk();
-    }
-    bool Confirm(const QString& text) override
-    {
-        Asked << text;
-        return ConfirmAnswer;
-    }
-    void ShowCopy(const QString& label) override { Copies << label; }
-    void HideCopy() override { Copies << "hidden"; }
-};
-
 // The sample model with the limits the data file reader gives it.
-void FillRecomputed(TListSerum& serums, TListAnalytes& analytes, const TRisks& risks)
+void FillRecomputed(TQCContext& context, TListSerum& serums, TListAnalytes& analytes)
 {
     FillSampleModel(serums, analytes);
     for (int i = 0; i < analytes.Count(); ++i)
-        analytes.Item(i).RecomputeAll(risks);
+        analytes.Item(i).RecomputeAll(context.Risks());
 }
+
+// Records the boxes and answers them: OK to questions, Retry once when `appears` makes the target.
+struct TScriptedBackupUi : TBackupUi {
+    QStringList Asked;
+    bool ConfirmAnswer = true;
+    std::function<bool()> Appears = [] { return false; };
+    bool RetryMissingDisk(const QString& text) override { return Asked << text, Appears(); }
+    bool Confirm(const QString& text) override { return Asked << text, ConfirmAnswer; }
+    void ShowCopy(const QString& label) override { Asked << label; }
+    void HideCopy() override { }
+};
 
 } // namespace
 
@@ -79,92 +65,62 @@ private slots:
         m_context->SetProgramFolder(m_dir.filePath("program"));
         m_context->Config.BackupFolder = Target();
         m_context->Config.LastBackupDate = 100;
-        FillRecomputed(m_context->ListSerum, m_context->ListAnalytes, m_context->Risks());
+        FillRecomputed(*m_context, m_context->ListSerum, m_context->ListAnalytes);
         m_ui = TScriptedBackupUi();
     }
 
-    void twoBackupsKeepTheOlderAsOld()
+    void backup_data()
     {
+        QTest::addColumn<bool>("earlier"); // a .Sav and an .Old there before
+        QTest::addColumn<bool>("fails"); // the target refuses the write half-way
+        QTest::newRow("second backup: the first becomes .Old") << true << false;
+        QTest::newRow("failed first backup") << false << true;
+        QTest::newRow("failed backup over two earlier ones") << true << true;
+    }
+    void backup()
+    {
+        QFETCH(bool, earlier);
+        QFETCH(bool, fails);
+        QVERIFY(!earlier || (Put(File(".Sav"), "newest") && Put(File(".Old"), "older")));
         TBackup backup(*m_context, m_ui);
-        QVERIFY(backup.Backup().Ok);
-        const QByteArray first = Bytes(File(".Sav"));
-        m_context->ListAnalytes.Delete(1);
-        QVERIFY(backup.Backup().Ok);
-        QCOMPARE(Bytes(File(".Old")), first);
-        QVERIFY(Bytes(File(".Sav")) != first);
+        if (fails)
+            backup.Writer = [](const TQCContext&, const QString& name, QString* error) {
+                QFile half(name);
+                if (half.open(QIODevice::WriteOnly))
+                    half.write("half");
+                return *error = "No space left on device", false;
+            };
+        const TBackupResult result = backup.Backup();
+        QCOMPARE(result.Message, fails ? "No space left on device" : "");
+        QCOMPARE(m_ui.Asked, QStringList({ "Confirm data backup", "Backuping data to " + File(".Sav") }));
         QVERIFY(!QFile::exists(File(".tmp")));
-        QCOMPARE(m_ui.Asked, QStringList({ "Confirm data backup", "Confirm data backup" }));
-        QCOMPARE(m_ui.Copies.first(), "Backuping data to " + File(".Sav"));
-        QCOMPARE(m_ui.Copies.last(), "hidden");
-        // The date of the backup reaches the configuration file.
-        QCOMPARE(m_context->Config.LastBackupDate, m_context->Clock().TodayDays());
         auto reread = MakeTestContext();
         reread->SetProgramFolder(m_context->ProgramFolder());
         LoadConfig(*reread);
+        if (fails) {
+            QCOMPARE(Bytes(File(".Sav")), earlier ? QByteArray("newest") : QByteArray("<none>"));
+            QCOMPARE(Bytes(File(".Old")), earlier ? QByteArray("older") : QByteArray("<none>"));
+            QCOMPARE(m_context->Config.LastBackupDate, 100.0);
+            return;
+        }
+        QCOMPARE(Bytes(File(".Old")), QByteArray("newest"));
+        QVERIFY(LoadData(*reread, File(".Sav")));
         QCOMPARE(reread->Config.LastBackupDate, m_context->Clock().TodayDays());
     }
 
-    void failedBackupPutsThePreviousOnesBack_data()
+    void retryAfterTheTargetAppears()
     {
-        QTest::addColumn<bool>("earlier");
-        QTest::newRow("first backup") << false;
-        QTest::newRow("over two earlier backups") << true;
-    }
-    void failedBackupPutsThePreviousOnesBack()
-    {
-        QFETCH(bool, earlier);
-        if (earlier) {
-            Put(File(".Sav"), "newest");
-            Put(File(".Old"), "older");
-        }
-        TBackup backup(*m_context, m_ui);
-        // A target that takes half the file, then refuses.
-        backup.Writer = [](const TQCContext&, const QString& name, QString* error) {
-            QFile half(name);
-            if (half.open(QIODevice::WriteOnly))
-                half.write("half");
-            *error = "No space left on device";
-            return false;
-        };
-        const TBackupResult result = backup.Backup();
-        QVERIFY(!result.Ok);
-        QCOMPARE(result.Message, "No space left on device");
-        QCOMPARE(Bytes(File(".Sav")), earlier ? QByteArray("newest") : QByteArray("<none>"));
-        QCOMPARE(Bytes(File(".Old")), earlier ? QByteArray("older") : QByteArray("<none>"));
-        QVERIFY(!QFile::exists(File(".tmp")));
-        QCOMPARE(m_context->Config.LastBackupDate, 100.0);
-        QCOMPARE(m_ui.Copies.last(), "hidden");
-    }
-
-    void missingTarget_data()
-    {
-        QTest::addColumn<bool>("chosen");
-        QTest::addColumn<bool>("restore");
-        QTest::addColumn<bool>("appears");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("backup, retry after the folder appears") << true << false << true << "";
-        QTest::newRow("backup, cancel") << true << false << false << "Backup aborted";
-        QTest::newRow("restore, cancel") << true << true << false << "Restore aborted";
-        QTest::newRow("no folder chosen") << false << false << false << "Backup aborted";
-    }
-    void missingTarget()
-    {
-        QFETCH(bool, chosen);
-        QFETCH(bool, restore);
-        QFETCH(bool, appears);
-        QFETCH(QString, message);
         QVERIFY(QDir(Target()).removeRecursively());
-        if (!chosen)
-            m_context->Config.BackupFolder.clear();
-        int missing = 0;
-        m_ui.OnMissingDisk = [&] { return ++missing == 1 && appears && QDir().mkpath(Target()); };
-        TBackup backup(*m_context, m_ui);
-        const TBackupResult result = restore ? backup.Restore() : backup.Backup();
-        QCOMPARE(result.Ok, message.isEmpty());
-        QCOMPARE(result.Message, message);
-        QCOMPARE(m_ui.Asked.first(), "No diskette in drive " + (chosen ? QDir::cleanPath(Target()) : "A"));
-        QCOMPARE(missing, 1);
-        QCOMPARE(QFile::exists(File(".Sav")), appears);
+        m_ui.Appears = [&] { return m_ui.Asked.size() == 1 && QDir().mkpath(Target()); };
+        QVERIFY(TBackup(*m_context, m_ui).Backup().Ok);
+        QCOMPARE(m_ui.Asked.first(), "No diskette in drive " + QDir::cleanPath(Target()));
+        QCOMPARE(m_ui.Asked.value(1), "Confirm data backup");
+        QVERIFY(QFile::exists(File(".Sav")));
+        // Without a chosen folder the drive letter never answers.
+        m_context->Config.BackupFolder.clear();
+        m_ui = TScriptedBackupUi();
+        QCOMPARE(TBackup(*m_context, m_ui).Restore().Message, "Restore aborted");
+        QCOMPARE(m_ui.Asked, QStringList("No diskette in drive A"));
     }
 
     void restore_data()
@@ -184,51 +140,36 @@ private slots:
         QFETCH(QString, message);
         TBackup backup(*m_context, m_ui);
         QVERIFY(backup.Backup().Ok);
-        if (file == "stamp") {
-            QByteArray image = Bytes(File(".Sav"));
-            image[image.size() - 1] = char(image.at(image.size() - 1) ^ 0x55);
-            Put(File(".Sav"), image);
-        } else if (file.isEmpty()) {
-            QVERIFY(QFile::remove(File(".Sav")));
-        }
-        // The backup was made on an earlier day than today.
-        const QDateTime made(QDate(2025, 11, 2), QTime(9, 0));
-        if (QFile::exists(File(".Sav"))) {
-            QFile sav(File(".Sav"));
-            QVERIFY(sav.open(QIODevice::ReadWrite) && sav.setFileTime(made, QFileDevice::FileModificationTime));
-        }
-        // Data changed since, and saved.
-        m_context->ListAnalytes.Delete(0);
+        QByteArray image = Bytes(File(".Sav"));
+        image.back() = char(image.back() ^ 0x55);
+        QVERIFY(file != "stamp" || Put(File(".Sav"), image));
+        QVERIFY(!file.isEmpty() || QFile::remove(File(".Sav")));
+        const QDateTime made(QDate(2025, 11, 2), QTime(9, 0)); // an earlier day than today
+        QFile sav(File(".Sav"));
+        QVERIFY(file.isEmpty()
+            || (sav.open(QIODevice::ReadWrite) && sav.setFileTime(made, QFileDevice::FileModificationTime)));
+        m_context->ListAnalytes.Delete(0); // changed since, and saved
         QVERIFY(SaveData(*m_context, DataFileName(*m_context)));
-        const TListAnalytes changed = m_context->ListAnalytes;
-        const QByteArray changedFile = Bytes(DataFileName(*m_context));
-        m_ui = TScriptedBackupUi();
+        TListSerum serums;
+        TListAnalytes expected = m_context->ListAnalytes;
         m_ui.ConfirmAnswer = confirm;
+        m_ui.Asked.clear();
 
         const TBackupResult result = backup.Restore();
-        QCOMPARE(result.Ok, message.isEmpty());
         QCOMPARE(result.Message, message);
-        if (file.isEmpty())
-            QVERIFY(m_ui.Asked.isEmpty());
-        else
-            QCOMPARE(m_ui.Asked,
-                QStringList("Confirm data restore from diskette. The date of source file is : "
-                    + ShortDateText(DateToDayCount(made.date()))));
-        TListSerum serums;
-        TListAnalytes expected;
-        if (result.Ok)
-            FillRecomputed(serums, expected, m_context->Risks());
-        else
-            expected = changed;
-        QCOMPARE(ListDifference(m_context->ListSerum, m_context->ListAnalytes, m_context->ListSerum, expected), "");
-        if (!result.Ok) {
-            QCOMPARE(Bytes(DataFileName(*m_context)), changedFile);
-            return;
+        QCOMPARE(m_ui.Asked.value(0),
+            file.isEmpty() ? ""
+                           : "Confirm data restore from diskette. The date of source file is : "
+                    + ShortDateText(DateToDayCount(made.date())));
+        if (result.Ok) {
+            expected.Clear();
+            FillRecomputed(*m_context, serums, expected);
         }
-        // The restored data are in the data file at once.
+        // In memory and in the data file: the backup after a restore, else the data as they were.
         auto reread = MakeTestContext();
         QVERIFY(LoadData(*reread, DataFileName(*m_context)));
-        QCOMPARE(ListDifference(reread->ListSerum, reread->ListAnalytes, serums, expected), "");
+        QCOMPARE(ListDifference(m_context->ListSerum, m_context->ListAnalytes, m_context->ListSerum, expected), "");
+        QCOMPARE(ListDifference(reread->ListSerum, reread->ListAnalytes, reread->ListSerum, expected), "");
     }
 };
 
