@@ -96,7 +96,8 @@ void TWinRisks::FormActivate()
         b->setChecked(true);
     if (QAbstractButton* b = m_action->button(m_context.Config.ActionRisk - 2))
         b->setChecked(true);
-    RGAlert->setFocus();
+    if (QAbstractButton* checked = m_alert->checkedButton())
+        checked->setFocus();
 }
 
 void TWinRisks::RGAlertClick(int item)
