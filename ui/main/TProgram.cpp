@@ -4,6 +4,7 @@
 #include "TPrinterService.h"
 #include "TQCContext.h"
 #include "TWinAbout.h"
+#include "TWinAnimCopyFic.h"
 #include "TWinComment.h"
 #include "TWinDefAnalytes.h"
 #include "TWinDefSerum.h"
@@ -13,8 +14,11 @@
 #include "TWinLogoCQ.h"
 #include "TWinMain.h"
 #include "TWinNewPsw.h"
+#include "TWinOptions.h"
 #include "TWinPrnCharts.h"
 #include "TWinPrnData.h"
+#include "TWinRandom.h"
+#include "TWinRisks.h"
 #include "TWinSerumByAnal.h"
 #include "TWinValidCQ.h"
 
@@ -107,6 +111,14 @@ void TProgram::CreateWindows()
     m_main->WinDefSerum = m_defSerum.get();
     m_main->WinSerumByAnal = m_serumByAnal.get();
     m_main->WinPrnCharts = m_prnCharts.get();
+    m_animCopyFic = std::make_unique<TWinAnimCopyFic>(owner);
+    m_options = std::make_unique<TWinOptions>(m_context, m_dialogs, owner);
+    m_main->WinAnimCopyFic = m_animCopyFic.get();
+    m_main->WinOptions = m_options.get();
+    m_risks = std::make_unique<TWinRisks>(m_context, m_dialogs, owner);
+    m_main->WinRisks = m_risks.get();
+    m_random = std::make_unique<TWinRandom>(m_context, m_dialogs, owner);
+    m_main->WinRandom = m_random.get();
     m_main->UpdateCommands();
 }
 
@@ -128,6 +140,10 @@ int TProgram::Run()
 
 void TProgram::Shutdown()
 {
+    m_random.reset();
+    m_risks.reset();
+    m_options.reset();
+    m_animCopyFic.reset();
     m_defSerum.reset();
     m_defAnalytes.reset();
     m_serumByAnal.reset();

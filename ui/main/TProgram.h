@@ -8,15 +8,19 @@
 class TDialogService;
 class TQCContext;
 class TWinAbout;
+class TWinAnimCopyFic;
 class TWinComment;
 class TWinDefAnalytes;
 class TWinDefSerum;
 class TWinEmployees;
 class TWinEntryPsw;
 class TWinNewPsw;
+class TWinOptions;
 class TWinSerumByAnal;
 class TWinPrnCharts;
 class TWinPrnData;
+class TWinRandom;
+class TWinRisks;
 class TPrinterService;
 class TWinImport;
 class TWinLogoCQ;
@@ -80,4 +84,8 @@ private:
     std::unique_ptr<TPrinterService> m_printers;
     std::unique_ptr<TWinPrnData> m_prnData;
     std::unique_ptr<TWinPrnCharts> m_prnCharts;
+    std::unique_ptr<TWinAnimCopyFic> m_animCopyFic;
+    std::unique_ptr<TWinOptions> m_options;
+    std::unique_ptr<TWinRisks> m_risks;
+    std::unique_ptr<TWinRandom> m_random;
 };

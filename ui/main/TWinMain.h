@@ -28,13 +28,17 @@ class TQCContext;
 class TLimitSheets;
 class TShape;
 class TWinAbout;
+class TWinAnimCopyFic;
 class TWinComment;
 class TWinDefAnalytes;
 class TWinDefSerum;
 class TWinEmployees;
 class TWinPrnCharts;
+class TWinRandom;
+class TWinRisks;
 class TWinImport;
 class TWinNewPsw;
+class TWinOptions;
 class TWinSerumByAnal;
 class TWinLogoCQ;
 class TWinValidCQ;
@@ -77,6 +81,13 @@ public:
     TWinSerumByAnal* WinSerumByAnal = nullptr;
     // The printing of the current analyte's charts.
     TWinPrnCharts* WinPrnCharts = nullptr;
+    // Backup and restore: the copy window and the options (TWinMainBackup.cpp).
+    TWinAnimCopyFic* WinAnimCopyFic = nullptr;
+    TWinOptions* WinOptions = nullptr;
+    // The risks of the limits (TWinMainSettings.cpp).
+    TWinRisks* WinRisks = nullptr;
+    // The training runs of the current analyte (TWinMainSettings.cpp).
+    TWinRandom* WinRandom = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -183,6 +194,14 @@ public slots:
     void MnuPasteClick();
     void MnuExportClick();
     void MnuImportClick();
+    // Backup and restore of the data file, and their options.
+    void BtBackupClick();
+    void Disketterestore1Click();
+    void MnuOptionsClick();
+    // The risks of the limits; on OK the current analyte is recomputed and the configuration written.
+    void MnuRisksClick();
+    // "No analyte" without a current analyte; after OK the queue or the charts follow.
+    void MnuRandomGeneratorClick();
     // The charts' mouse.
     void PBoxMouseDown(QMouseEvent* event);
     void PBoxMouseMove(QMouseEvent* event);

@@ -284,6 +284,11 @@ void TWinMain::ConnectCommands()
     connect(MnuExport, &QAction::triggered, this, &TWinMain::MnuExportClick);
     connect(MnuImport, &QAction::triggered, this, &TWinMain::MnuImportClick);
     connect(MnuClearFifo, &QAction::triggered, this, &TWinMain::MnuClearFifoClick);
+    connect(BtBackup, &QPushButton::clicked, this, &TWinMain::BtBackupClick);
+    connect(Disketterestore1, &QAction::triggered, this, &TWinMain::Disketterestore1Click);
+    connect(MnuOptions, &QAction::triggered, this, &TWinMain::MnuOptionsClick);
+    connect(MnuRisks, &QAction::triggered, this, &TWinMain::MnuRisksClick);
+    connect(MnuRandomGenerator, &QAction::triggered, this, &TWinMain::MnuRandomGeneratorClick);
     const std::pair<QAction*, TSheet> special[]
         = { { MnuLockLimits, TSheet::Lock }, { MnuFixLimits, TSheet::Fix }, { MnuEraseLevels, TSheet::Archi } };
     for (const auto& [action, sheet] : special)
@@ -295,13 +300,16 @@ void TWinMain::ConnectCommands()
 void TWinMain::UpdateCommands()
 {
     // Commands served by windows that are not part of the program yet.
-    for (QAction* a : { MnuOptions, MnuRisks, Disketterestore1, MnuRandomGenerator })
-        a->setEnabled(false);
-    for (QPushButton* b : { BtData, BtDaily, BtLimits, BtArchives, BtBackup })
+    for (QPushButton* b : { BtData, BtDaily, BtLimits, BtArchives })
         b->setEnabled(false);
     MnuAnalytes->setEnabled(WinDefAnalytes != nullptr);
     MnuControlMaterials->setEnabled(WinDefSerum != nullptr);
     BtAffectation->setEnabled(WinSerumByAnal != nullptr);
+    BtBackup->setEnabled(WinAnimCopyFic != nullptr);
+    Disketterestore1->setEnabled(WinAnimCopyFic != nullptr);
+    MnuOptions->setEnabled(WinOptions != nullptr);
+    MnuRisks->setEnabled(WinRisks != nullptr);
+    MnuRandomGenerator->setEnabled(WinRandom != nullptr);
     BtPrnGraph->setEnabled(WinPrnCharts != nullptr);
     MnuAbout->setEnabled(WinAbout != nullptr);
     MnuOperators->setEnabled(WinEmployees != nullptr);
