@@ -162,9 +162,10 @@ int main(int argc, char** argv)
     }
     main.PageControl->setCurrentIndex(0);
 
-    const QList<QPair<QAction*, QString>> windows
-        = { { main.MnuOperators, "operators.png" }, { main.MnuPsw, "password.png" },
-              { main.MnuAnalytes, "analytes.png" }, { main.MnuControlMaterials, "materials.png" } };
+    const QList<QPair<QAction*, QString>> windows = { { main.MnuOperators, "operators.png" },
+        { main.MnuPsw, "password.png" }, { main.MnuAnalytes, "analytes.png" },
+        { main.MnuControlMaterials, "materials.png" }, { main.MnuOptions, "options.png" },
+        { main.MnuRisks, "risks.png" }, { main.MnuRandomGenerator, "random.png" } };
     for (const auto& [action, name] : windows) {
         dialogs.Next = name;
         action->trigger();
