@@ -589,7 +589,6 @@ private slots:
         QStringList lines;
         f.Dialogs.QueueExec(AddImported(lines));
         w.MnuImport->trigger();
-        QCOMPARE(f.Import->windowTitle(), QString("Imported file contents"));
         QCOMPARE(lines, QStringList { day + "\t08:15:00\t5.4\t12.1" });
         QCOMPARE(a.Count(), 1);
         QCOMPARE(a.Point(0).Values[0].Value, 5.42f);
