@@ -102,7 +102,6 @@ private slots:
         QTest::newRow("name beyond capacity") << "a0.header+0:1=11" << "Analyte 1, header: A text of length 11";
         QTest::newRow("units beyond capacity") << "a0.header+11:1=13" << "Analyte 1, header: A text of length 13";
         QTest::newRow("decimals out of range") << "a0.header+24:4=5" << "Decimals 5 is outside 0..3";
-        QTest::newRow("lock start beyond the points") << "a0.header+108:4=5" << "Level 1 is locked on points 5..3";
         QTest::newRow("lock end beyond the points") << "a0.header+120:4=9" << "Level 1 is locked on points 1..9";
         QTest::newRow("ignored records beyond the file") << "a0.ignored+0:4=100000" << "records after the header: The count 100000";
         QTest::newRow("comment beyond capacity") << "a0.comments+12:1=24" << "comments: A text of length 24";
