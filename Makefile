@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 COVERAGE_BUILD ?= build-coverage
 INCLUDES_BUILD ?= build-includes
 
-.PHONY: all deps configure build run test bench fuzz coverage check-includes clean
+.PHONY: all deps configure build run test package install screenshots bench fuzz coverage check-includes clean
 
 all: build
 
@@ -23,6 +23,19 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package (vantorel_<version>_<arch>.deb in the build folder), with its contents listed.
+package: build
+	@sh scripts/build-package.sh $(BUILD)
+
+# Installs into PREFIX (/usr/local unless given).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# Retakes the user manual's pictures (doc/manual) from the program's windows.
+screenshots: configure
+	@sh scripts/take-screenshots.sh $(BUILD)
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)

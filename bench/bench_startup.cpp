@@ -40,6 +40,7 @@ public:
     int Exec(QDialog&) override { return 0; }
     QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString ExistingFolder(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
 // Sets a flag on the first paint of the watched widget.

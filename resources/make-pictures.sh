@@ -56,3 +56,18 @@ $C -size 120x80 xc:white -stroke "rgb(220,0,0)" -draw "line 5,10 115,10" -draw "
    -stroke "rgb(230,210,0)" -draw "line 5,22 115,22" -draw "line 5,58 115,58" -stroke "rgb(0,200,0)" -draw "line 5,40 115,40" \
    -stroke "rgb(0,0,128)" -strokewidth 2 -fill none -draw "polyline 8,44 20,34 32,48 44,38 56,30 68,46 80,41 92,52 104,36 112,40" \
    -type TrueColor pictures/splash.png
+
+# The program's icon, drawn at 256 x 256 and scaled down for the hicolor theme: a control chart
+# with its mean (green), warning (yellow) and action (red) limits and a run of points.
+$C -size 256x256 xc:none -fill "rgb(0,0,128)" -draw "roundrectangle 8,8 247,247 36,36" \
+   -fill white -draw "roundrectangle 28,28 227,227 14,14" \
+   -stroke "rgb(208,0,0)" -strokewidth 8 -draw "line 40,64 216,64" -draw "line 40,192 216,192" \
+   -stroke "rgb(224,176,0)" -strokewidth 6 -draw "line 40,96 216,96" -draw "line 40,160 216,160" \
+   -stroke "rgb(0,128,0)" -draw "line 40,128 216,128" \
+   -fill none -stroke "rgb(0,0,128)" -strokewidth 10 -draw "polyline 52,136 84,110 116,148 148,118 180,140 206,84" \
+   -stroke none -fill "rgb(0,160,0)" -draw "circle 52,136 52,124" -draw "circle 84,110 84,98" \
+   -draw "circle 116,148 116,136" -draw "circle 148,118 148,106" -draw "circle 180,140 180,128" \
+   -fill "rgb(240,192,0)" -draw "circle 206,84 206,70" icons/vantorel-256.png
+for size in 16 32 48 64 128; do
+    $C icons/vantorel-256.png -resize ${size}x${size} icons/vantorel-$size.png
+done

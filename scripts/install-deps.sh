@@ -4,7 +4,7 @@
 set -e
 PACKAGES="build-essential cmake ninja-build qt6-base-dev libqt6printsupport6 \
 libbenchmark-dev libboost-math-dev fonts-liberation fonts-dejavu-core \
-poppler-utils xvfb xauth xclip ccache"
+poppler-utils xvfb xauth xclip ccache desktop-file-utils appstream dpkg-dev file"
 missing=""
 for p in $PACKAGES; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

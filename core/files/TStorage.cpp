@@ -26,14 +26,42 @@ QString TStorage::FindProgramFolder(bool create)
 
 QString TStorage::FindProgramFolder(const QString& exeFolder, bool create)
 {
-    if (!exeFolder.isEmpty() && QFileInfo(exeFolder).isWritable())
+    // An installed copy (its documents in <prefix>/share/vantorel) never keeps data
+    // beside the executable, even for a user who may write to /usr/bin.
+    const bool installed = !exeFolder.isEmpty() && QFileInfo(QDir(exeFolder).filePath("../share/vantorel")).isDir();
+    if (!exeFolder.isEmpty() && !installed && QFileInfo(exeFolder).isWritable())
         return exeFolder;
-    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString userFolder = UserDataFolder();
     if (userFolder.isEmpty())
         return QString();
     if (QFileInfo::exists(userFolder) || (create && QDir().mkpath(userFolder)))
         return userFolder;
     return QString();
+}
+
+QString TStorage::UserDataFolder()
+{
+    // Named here rather than taken from the application's name, which the
+    // program and the companion set at different moments (or not at all).
+    const QString shared = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return shared.isEmpty() ? QString() : shared + QStringLiteral("/Vantorel");
+}
+
+QString TStorage::FindDocument(const QString& name)
+{
+    return FindDocument(QCoreApplication::applicationDirPath(), name);
+}
+
+QString TStorage::FindDocument(const QString& exeFolder, const QString& name)
+{
+    const QDir exe(exeFolder);
+    const QString beside = exe.filePath(name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = QDir::cleanPath(exe.filePath(QStringLiteral("../share/vantorel/") + name));
+    if (QFileInfo::exists(installed))
+        return installed;
+    return beside;
 }
 
 bool TStorage::LockFolder(TStartResult& result)

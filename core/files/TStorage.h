@@ -68,12 +68,24 @@ public:
     // unreadable one gives CannotReadData.
     TStartResult OpenReadOnly(const QString& folder = QString());
 
-    // The executable's folder when files can be written there, else the
+    // The executable's folder when files can be written there and it is not an
+    // installed copy (<prefix>/bin beside <prefix>/share/vantorel), else the
     // per-user data folder (made when `create` is true). Empty when neither
     // exists or could be made.
     static QString FindProgramFolder(bool create = true);
     // The same rule for a given executable folder.
     static QString FindProgramFolder(const QString& executableFolder, bool create);
+    // The per-user data folder, ~/.local/share/Vantorel, whatever the
+    // application's name: the program and the companion agree on it. Not made
+    // here; empty when the system gives no data folder.
+    static QString UserDataFolder();
+
+    // Where a document shipped with the program ("UserManual.htm", "ReadMe.Txt")
+    // lies: beside the executable (a build or a copied folder), else in the
+    // installed package's <prefix>/share/vantorel. When it is in neither, the
+    // path beside the executable, which does not exist.
+    static QString FindDocument(const QString& name);
+    static QString FindDocument(const QString& executableFolder, const QString& name);
 
 private:
     bool LockFolder(TStartResult& result);

@@ -72,67 +72,63 @@ class TestClipboardExchange : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void copiedAnalyteReadsAsColumns();
-    void spreadsheetBlockPastesIn();
+    void initTestCase()
+    {
+        if (!g_onXvfb)
+            QSKIP("Xvfb is not installed: no X display for the real clipboard");
+        if (QStandardPaths::findExecutable("xclip").isEmpty())
+            QFAIL("xclip is missing (scripts/install-deps.sh installs it)");
+        QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
+    }
+
+    void copiedAnalyteReadsAsColumns()
+    {
+        TScriptedDialogs dialogs;
+        TAnalyte analyte("Glucose", "mmol/L", 2, 3);
+        const double t0 = DateToDayCount(QDate(2026, 2, 27)) + 0.375;
+        analyte.AddPoint(MakeResult(t0, 5.12, 7.5, 12.25, "AB", QString::fromUtf8("µ ok")));
+        TResu0 discarded = MakeResult(t0 + 1, 5.3, 7.25, NAN, "CD");
+        discarded.Values[0].Status = psDiscarded;
+        analyte.AddPoint(discarded);
+        TWinImport::CopyToClipboard(&analyte, dialogs);
+        QVERIFY_ONE_BOX(dialogs, TMsgType::Information,
+            "\rThe data for Glucose are now copied in the clipboard.\rYou can paste them in a spreadsheet.", mbYes);
+        // Another program takes the text whole (its columns are core's, TestArchive).
+        QCOMPARE(QString::fromUtf8(Xclip({ "-o", "-t", "UTF8_STRING" })), AsText(analyte));
+    }
+
+    void spreadsheetBlockPastesIn()
+    {
+        // A block as a spreadsheet on this system puts it: UTF-8, LF line ends, a row of titles.
+        const QString d1 = ShortDateText(DateToDayCount(QDate(2026, 3, 2)));
+        const QString d2 = ShortDateText(DateToDayCount(QDate(2026, 3, 3)));
+        const QString block = QString::fromUtf8("Date\tTime\tQC1 µmol/L\tQC2\n") + d1 + "\t08:15:00\t5,42\t12.1\n" + d2
+            + "\t\tDiscarded\t11.9\n";
+        QProcess xclip;
+        xclip.start("xclip", { "-selection", "clipboard", "-i", "-quiet" });
+        QVERIFY(xclip.waitForStarted(5000));
+        xclip.write(block.toUtf8());
+        xclip.closeWriteChannel();
+        // The other program owns the clipboard once its text is offered here.
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        QTRY_VERIFY_WITH_TIMEOUT(!clipboard->ownsClipboard() && clipboard->text() == block, 10000);
+
+        auto context = MakeTestContext();
+        TScriptedDialogs dialogs;
+        TAnalyte& analyte = context->ListAnalytes.Add(TAnalyte("Glucose", "mmol/L", 2, 3));
+        context->CurrentAnalyte = &analyte;
+        TWinImport import(*context, dialogs);
+        QVERIFY(import.PasteFromClipboard());
+        xclip.kill();
+        xclip.waitForFinished(3000);
+        QCOMPARE(import.LB->count(), 2);
+        QCOMPARE(import.LB->item(0)->text(), d1 + "\t08:15:00\t5.42\t12.10");
+        QCOMPARE(import.LB->item(1)->text(), d2 + "\t12:00:00\t\t11.90");
+        import.BtAdd->click();
+        QCOMPARE(analyte.Count(), 2);
+        QCOMPARE(analyte.Point(0).Values[0].Value, 5.42f);
+    }
 };
-
-void TestClipboardExchange::initTestCase()
-{
-    if (!g_onXvfb)
-        QSKIP("Xvfb is not installed: no X display for the real clipboard");
-    if (QStandardPaths::findExecutable("xclip").isEmpty())
-        QFAIL("xclip is missing (scripts/install-deps.sh installs it)");
-    QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
-}
-
-void TestClipboardExchange::copiedAnalyteReadsAsColumns()
-{
-    TScriptedDialogs dialogs;
-    TAnalyte analyte("Glucose", "mmol/L", 2, 3);
-    const double t0 = DateToDayCount(QDate(2026, 2, 27)) + 0.375;
-    analyte.AddPoint(MakeResult(t0, 5.12, 7.5, 12.25, "AB", QString::fromUtf8("µ ok")));
-    TResu0 discarded = MakeResult(t0 + 1, 5.3, 7.25, NAN, "CD");
-    discarded.Values[0].Status = psDiscarded;
-    analyte.AddPoint(discarded);
-    TWinImport::CopyToClipboard(&analyte, dialogs);
-    QVERIFY_ONE_BOX(dialogs, TMsgType::Information,
-        "\rThe data for Glucose are now copied in the clipboard.\rYou can paste them in a spreadsheet.", mbYes);
-    // Another program takes the text whole (its columns are core's, TestArchive).
-    QCOMPARE(QString::fromUtf8(Xclip({ "-o", "-t", "UTF8_STRING" })), AsText(analyte));
-}
-
-void TestClipboardExchange::spreadsheetBlockPastesIn()
-{
-    // A block as a spreadsheet on this system puts it: UTF-8, LF line ends, a row of titles.
-    const QString d1 = ShortDateText(DateToDayCount(QDate(2026, 3, 2)));
-    const QString d2 = ShortDateText(DateToDayCount(QDate(2026, 3, 3)));
-    const QString block = QString::fromUtf8("Date\tTime\tQC1 µmol/L\tQC2\n") + d1 + "\t08:15:00\t5,42\t12.1\n" + d2
-        + "\t\tDiscarded\t11.9\n";
-    QProcess xclip;
-    xclip.start("xclip", { "-selection", "clipboard", "-i", "-quiet" });
-    QVERIFY(xclip.waitForStarted(5000));
-    xclip.write(block.toUtf8());
-    xclip.closeWriteChannel();
-    // The other program owns the clipboard once its text is offered here.
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    QTRY_VERIFY_WITH_TIMEOUT(!clipboard->ownsClipboard() && clipboard->text() == block, 10000);
-
-    auto context = MakeTestContext();
-    TScriptedDialogs dialogs;
-    TAnalyte& analyte = context->ListAnalytes.Add(TAnalyte("Glucose", "mmol/L", 2, 3));
-    context->CurrentAnalyte = &analyte;
-    TWinImport import(*context, dialogs);
-    QVERIFY(import.PasteFromClipboard());
-    xclip.kill();
-    xclip.waitForFinished(3000);
-    QCOMPARE(import.LB->count(), 2);
-    QCOMPARE(import.LB->item(0)->text(), d1 + "\t08:15:00\t5.42\t12.10");
-    QCOMPARE(import.LB->item(1)->text(), d2 + "\t12:00:00\t\t11.90");
-    import.BtAdd->click();
-    QCOMPARE(analyte.Count(), 2);
-    QCOMPARE(analyte.Point(0).Values[0].Value, 5.42f);
-}
 
 int main(int argc, char** argv)
 {

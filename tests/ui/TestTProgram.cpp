@@ -55,7 +55,7 @@ void TestTProgram::firstStartShowsDemonstrationDataAndExitSavesIt()
     QVERIFY(program->Start());
     QVERIFY(m_context->FirstStart);
     QVERIFY(program->ShowMain());
-    QCOMPARE(m_dialogs.ExecutedWindows, QStringList { "TWinAbout" });
+    QCOMPARE(m_dialogs.ExecutedWindows, (QStringList { "TWinSetUp", "TWinAbout" }));
     QVERIFY(m_dialogs.Boxes.isEmpty());
     TWinMain* main = program->MainWindow();
     QVERIFY(main->isVisible());

@@ -226,25 +226,390 @@ class TestTWinMain : public QObject {
 private slots:
     void init() { QVERIFY(f.Reset()); }
 
-    void commandsFollowTheirWindows();
-    void analyteListShowsTheChosenAnalytesLevels();
-    void entryStoresOnOkAndHoldsOnCancel();
-    void correctAndClearFillTheForm();
-    void aboutAndOperatorsWindows();
-    void chartsArePainted();
-    void printChartsOpensItsWindowForTheAnalyte();
-    void refusalsShowTheirBoxAndChangeNothing_data();
-    void refusalsShowTheirBoxAndChangeNothing();
+    void commandsFollowTheirWindows()
+    {
+        TWinMain& w = f.Show();
+        QList<QAction*> windowed { w.MnuAbout, w.MnuPaste, w.MnuImport };
+        for (QAction* a : windowed + QList<QAction*> { w.MnuCopy, w.MnuExport, w.MnuUserManual })
+            QVERIFY2(a->isEnabled(), qPrintable(a->text()));
+        QVERIFY(w.BtOKEnter->isEnabled() && w.BtFifo->isEnabled());
+        w.WinAbout = nullptr;
+        w.WinValidCQ = nullptr;
+        w.WinImport = nullptr;
+        w.UpdateCommands();
+        for (QAction* a : windowed)
+            QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
+        QVERIFY(!w.BtOKEnter->isEnabled() && !w.BtFifo->isEnabled());
+        QVERIFY(w.MnuCopy->isEnabled() && w.MnuExport->isEnabled()); // no window of their own
+    }
 
-    void recallStoresTheHeadRunOrSendsItToTheTail();
-    void recallShowsTheRunsAnalyte_data();
-    void recallShowsTheRunsAnalyte();
-    void commandsLeaveASpecialSheetAsByCancel_data();
-    void commandsLeaveASpecialSheetAsByCancel();
-    void clearQueueAsksThePasswordThenEmptiesIt();
-    void copyThenPasteAddsThroughTheImportWindow();
-    void exportWritesTheTextAndOpensNextInItsFolder();
-    void importReadsTextAndVersion2Files();
+    void analyteListShowsTheChosenAnalytesLevels()
+    {
+        TWinMain& w = f.Show();
+        QCOMPARE(w.LBAnalytes->count(), 0);
+        QVERIFY(f.Context->CurrentAnalyte == nullptr && w.PanelNomAnal->text().isEmpty());
+        QVERIFY(w.EditValue[0]->isHidden() && w.LblLevel[0]->isHidden());
+
+        AddDailyAnalyte(*f.Context, "Glucose", 3, 10, F::Today()).SerumID[2] = 77; // a lot that does not exist
+        TAnalyte& calcium = AddDailyAnalyte(*f.Context, "Calcium", 2, 5, F::Today());
+        calcium.Units = "g/L";
+        w.FillAnalyteList();
+        QCOMPARE(w.LBAnalytes->currentRow(), 0);
+        QCOMPARE(w.PanelNomAnal->text(), QString("Glucose"));
+        QCOMPARE(w.LblLevel[0]->text(), QString("Lyphocheck 1"));
+        QCOMPARE(w.LblLevel[2]->text(), QString("Unknown"));
+        QVERIFY(!w.EditValue[2]->isHidden());
+        QVERIFY(w.ScrollBar->isHidden() && w.PanelDateDeb->isHidden()); // ten points fit in the window
+        w.LBAnalytes->setCurrentRow(1);
+        QCOMPARE(f.Context->CurrentAnalyte, &calcium);
+        QCOMPARE(w.LblUnit[1]->text(), QString("g/L"));
+        QVERIFY(w.EditValue[2]->isHidden() && w.LblLevel[2]->isHidden());
+        w.FillAnalyteList(); // a refill keeps the analyte shown
+        QCOMPARE(w.LBAnalytes->currentRow(), 1);
+        QCOMPARE(f.Context->CurrentAnalyte, &calcium);
+    }
+
+    void entryStoresOnOkAndHoldsOnCancel()
+    {
+        TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 3, 40, F::Today());
+        f.Context->Config.BackupInterval = 7;
+        f.Context->Config.LastBackupDate = F::Today() - 6;
+        TWinMain& w = f.Show();
+        QVERIFY(!w.TimerBtFifo->isActive() && !w.TimerBackUp->isActive());
+        f.Context->Config.LastBackupDate = F::Today() - 7; // a backup is due from now on
+        Enter(f, Morning, { "5.1" }, QDialog::Rejected, "CD");
+        QCOMPARE(a.Count(), 40);
+        QVERIFY(!QFile::exists(DataFileName(*f.Context)));
+        QCOMPARE(QueueFileValues(f), QList<float> { 5.1f });
+        QCOMPARE(f.Context->ListFifo.Item(0).Analyte + f.Context->ListFifo.Item(0).Operator, QString("GlucoseCD"));
+        QCOMPARE(w.BtFifo->text(), QString("&Queue : 1"));
+        QVERIFY(w.TimerBtFifo->isActive() && w.TimerBackUp->isActive());
+        QVERIFY(w.EditValue[0]->text().isEmpty()); // cleared for the next run
+        w.TimerBackUpTimer(); // each tick turns the light red, then button face
+        QCOMPARE(w.ShapeBackUp->BrushColor(), Colors::Red);
+        w.TimerBackUpTimer();
+        QCOMPARE(w.ShapeBackUp->BrushColor(), QApplication::palette().color(QPalette::Button));
+        f.Context->Config.LastBackupDate = F::Today(); // backed up: the next start shows it lime
+        w.FormShow();
+        QVERIFY(!w.TimerBackUp->isActive() && w.ShapeBackUp->BrushColor() == Colors::Lime);
+
+        // Between points 5 and 6, before the chart window: the window moves to show it.
+        QCOMPARE(w.ChartView().First, 9);
+        const QDateTime when = DayCountToDateTime(a.Point(5).DateTime).addSecs(3600);
+        Enter(f, when, { "5,2", "", "10.4" }, QDialog::Accepted, " AB ");
+        QCOMPARE(a.Count(), 41);
+        QCOMPARE(w.SelectedPoint(), 6);
+        QVERIFY(w.ChartView().First == 0 && w.ScrollBar->value() == 0);
+        const TQCPoint& p = a.Point(6);
+        QCOMPARE_NEAR(p.DateTime, DateTimeToDayCount(when), 1e-9);
+        QCOMPARE(p.Values[0].Value, 5.2f);
+        QCOMPARE(int(p.Values[1].Status), int(psNoValue));
+        QCOMPARE(p.Values[2].Value, 10.4f);
+        QCOMPARE(int(p.Values[2].Status), int(psLowAction)); // classified against the limits
+        QCOMPARE(p.Operator(), QString("AB"));
+        QVERIFY(w.EditValue[0]->text().isEmpty());
+        QVERIFY(f.DataFileAsInMemory());
+        QCOMPARE(f.Dialogs.ExecutedWindows, (QStringList { "TWinValidCQ", "TWinValidCQ" }));
+
+        // A data file that cannot be written is reported; the run stays in memory.
+        QVERIFY(QFile::remove(DataFileName(*f.Context)) && QDir().mkpath(DataFileName(*f.Context)));
+        Enter(f, Morning, { "5" }, QDialog::Accepted);
+        QCOMPARE(a.Count(), 42);
+        QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, "Cannot save data", mbYes), QString());
+    }
+
+    void correctAndClearFillTheForm()
+    {
+        TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 5, F::Today());
+        f.Context->ListOperators = QStringList { "AB", "CD" };
+        const int index = a.AddPoint(MakeResult(F::Today() - 2 + 0.25, 4.26, NAN, NAN, "XY", "check"));
+        TWinMain& w = f.Show();
+        w.CorrectPoint(&a.Point(index));
+        QCOMPARE(a.Count(), 5); // taken out of the analyte into the form
+        QCOMPARE(w.EditValue[0]->text(), QString("4.3"));
+        QVERIFY(w.EditValue[1]->text().isEmpty());
+        QCOMPARE(w.CBOperator->currentText() + w.EditComment->text(), QString("XYcheck"));
+        QCOMPARE(QDateTime(w.DatePicker->date(), w.TimePicker->time()), QDateTime(QDate(2026, 3, 13), QTime(6, 0)));
+        TQCPoint stranger;
+        w.CorrectPoint(&stranger);
+        QCOMPARE(a.Count(), 5);
+
+        w.BtRAZEntryFields->click();
+        QVERIFY(w.EditValue[0]->text().isEmpty() && w.EditComment->text().isEmpty());
+        QVERIFY(w.CBOperator->currentText().isEmpty());
+        QCOMPARE(w.CBOperator->count(), 2); // the operators stay
+        QCOMPARE(QDateTime(w.DatePicker->date(), w.TimePicker->time()), QDateTime(QDate(2026, 3, 15), QTime(10, 30)));
+    }
+
+    void aboutAndOperatorsWindows()
+    {
+        f.Context->Config.ShowAboutAtStart = true;
+        f.Context->ListOperators = QStringList { "AB" };
+        bool checked = true;
+        const auto tick = [&checked](QDialog& dialog) {
+            auto& about = static_cast<TWinAbout&>(dialog);
+            checked = about.CheckBoxAvertir->isChecked();
+            about.CheckBoxAvertir->setChecked(true);
+            return int(QDialog::Accepted);
+        };
+        f.Dialogs.QueueExec(tick);
+        TWinMain& w = f.Show();
+        QVERIFY(!f.Context->Config.ShowAboutAtStart); // ticked at start: not shown again
+        f.Context->Config.ShowAboutAtStart = true;
+        f.Dialogs.QueueExec(tick);
+        w.MnuAbout->trigger();
+        QVERIFY(!checked); // shown cleared from the menu
+        QVERIFY(f.Context->Config.ShowAboutAtStart); // and ticking it there changes nothing
+
+        w.WinEmployees = new TWinEmployees(*f.Context, f.Dialogs, &w); // the window's child
+        w.UpdateCommands();
+        f.Dialogs.QueueExec([this](QDialog&) {
+            f.Context->ListOperators = QStringList { "CD", "EF" };
+            return int(QDialog::Rejected);
+        });
+        w.MnuOperators->trigger();
+        QCOMPARE(w.CBOperator->count(), 1); // nothing reloaded without OK
+        QVERIFY(!QFile::exists(f.Context->BaseName() + ".cfr"));
+        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
+        w.MnuOperators->trigger();
+        QCOMPARE(w.CBOperator->itemText(1), QString("EF"));
+        QVERIFY(QFile::exists(f.Context->BaseName() + ".cfr"));
+    }
+
+    void chartsArePainted()
+    {
+        AddDailyAnalyte(*f.Context, "Glucose", 3, 45, F::Today());
+        TWinMain& w = f.Show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.grab().toImage().save(ArtifactPath("TWinMain.png")));
+        // Three levels: the first band's action limit runs along its top edge.
+        const QImage box = w.PBox->grab().toImage();
+        QCOMPARE(box.pixelColor(430, FirstBandTop(3)), Colors::Red);
+        QCOMPARE(box.pixelColor(430, FirstBandTop(3) - 1), QColor(Qt::white));
+    }
+
+    void printChartsOpensItsWindowForTheAnalyte()
+    {
+        Glucose(f);
+        f.Show().BtPrnGraph->click();
+        QCOMPARE(f.Dialogs.ExecutedWindows, QStringList { "TWinPrnCharts" });
+        QCOMPARE(f.PrnCharts->windowTitle(), QString("Print QC charts for Glucose"));
+    }
+
+    void refusalsShowTheirBoxAndChangeNothing_data()
+    {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(std::size(Refusals)); ++i)
+            QTest::newRow(Refusals[i].Name) << i;
+    }
+
+    void refusalsShowTheirBoxAndChangeNothing()
+    {
+        QFETCH(int, row);
+        const TRefusal& r = Refusals[row];
+        r.Setup(f);
+        if (r.Command) {
+            f.Show();
+            r.Prepare(f);
+        }
+        const QString before = f.Snapshot();
+        const TSheet sheet = f.Win ? f.Win->Sheets->Current() : TSheet::Enter;
+        f.Dialogs.Boxes.clear();
+        if (r.Answer)
+            f.Dialogs.QueueAnswer(r.Answer);
+        r.Command ? r.Command(f) : void(f.Show());
+        const QString text = QString(r.Text).replace("<folder>", f.Path(""));
+        QCOMPARE(f.Dialogs.OnlyBoxDifference(r.Type, text, r.Buttons), QString());
+        QCOMPARE(f.Snapshot(), before);
+        QVERIFY(f.Dialogs.ExecutedWindows.isEmpty() && f.Win->Sheets->Current() == sheet);
+        QCOMPARE(f.Win->isVisible(), bool(r.Command));
+        // A refused start-up closes without the exit question.
+        QVERIFY(r.Command || (f.Win->StartupRefused() && f.Win->close() && f.Dialogs.Boxes.size() == 1));
+    }
+
+    void recallStoresTheHeadRunOrSendsItToTheTail()
+    {
+        TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 5, F::Today());
+        for (double v : { 4.1, 4.2 })
+            QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", v)));
+        TWinMain& w = f.Show();
+        w.EditValue[0]->setText("7");
+        Recall(QDialog::Rejected);
+        QCOMPARE(a.Count(), 5);
+        QCOMPARE(QueueFileValues(f), (QList<float> { 4.2f, 4.1f }));
+        QCOMPARE(f.Context->ListFifo.Item(1).Comment, QString("held")); // the run comes back whole
+        QVERIFY(!QFile::exists(DataFileName(*f.Context)));
+        QCOMPARE(w.EditValue[0]->text(), QString("7")); // the form is left alone
+
+        Recall(QDialog::Accepted);
+        QCOMPARE(a.Count(), 6);
+        QCOMPARE(w.SelectedPoint(), 5);
+        QCOMPARE(a.Point(5).Values[0].Value, 4.2f);
+        QCOMPARE(w.ChartView().Last, 5);
+        QCOMPARE(w.BtFifo->text(), QString("&Queue : 1"));
+        QCOMPARE(QueueFileValues(f), QList<float> { 4.1f });
+        QVERIFY(w.EditValue[0]->text().isEmpty());
+        QVERIFY(f.DataFileAsInMemory());
+
+        w.TimerBtFifoTimer();
+        Recall(QDialog::Accepted);
+        QCOMPARE(a.Count(), 7);
+        QVERIFY(!w.TimerBtFifo->isActive());
+        QCOMPARE(w.ShapeFifo->BrushColor(), Colors::Lime);
+        QCOMPARE(ReadBytes(f.Context->BaseName() + ".fif"), QByteArray()); // an empty queue leaves an empty file
+        QVERIFY(f.Dialogs.Boxes.isEmpty());
+        f.Context->Config.LastBackupDate = F::Today() - 7; // due: the light follows even a refused recall
+        w.BtFifo->click();
+        QVERIFY(w.TimerBackUp->isActive());
+    }
+
+    void recallShowsTheRunsAnalyte_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("level3");
+        QTest::addColumn<int>("row"); // of the analyte shown
+        QTest::newRow("unknown name: a new analyte") << "Urea" << double(NAN) << 2;
+        QTest::newRow("name in other letters") << "CALCIUM" << double(NAN) << 1;
+        QTest::newRow("a level beyond the analyte's") << "Glucose" << 15.2 << 0;
+    }
+
+    void recallShowsTheRunsAnalyte()
+    {
+        QFETCH(QString, name);
+        QFETCH(double, level3);
+        QFETCH(int, row);
+        AddDailyAnalyte(*f.Context, "Glucose", 1, 5, F::Today());
+        AddDailyAnalyte(*f.Context, "Calcium", 1, 5, F::Today());
+        QVERIFY(f.Context->ListFifo.Push(HeldRun(name, 6.5, level3)));
+        TWinMain& w = f.Show();
+        QVERIFY(w.EditValue[2]->isHidden());
+        Recall(QDialog::Rejected); // shown even when its run goes back to the queue
+        QCOMPARE(f.Context->CurrentAnalyte, f.Context->ListAnalytes.At(row));
+        QVERIFY(w.LBAnalytes->count() == f.Context->ListAnalytes.Count() && w.LBAnalytes->currentRow() == row);
+        QCOMPARE(w.EditValue[2]->isHidden(), f.Context->CurrentAnalyte->NbLevels < 3);
+    }
+
+    void commandsLeaveASpecialSheetAsByCancel_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::newRow("queue recall") << 0;
+        QTest::newRow("paste") << 1;
+        QTest::newRow("import") << 2;
+    }
+
+    void commandsLeaveASpecialSheetAsByCancel()
+    {
+        QFETCH(int, command);
+        TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 1, 5, F::Today());
+        QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", 5.1)));
+        TWinMain& w = f.Show();
+        w.MnuFixLimits->trigger();
+        FixLevel(a, 0, 5, 0.2, 0.3, f.Context->Risks()); // as the sheet's Fixed button does
+        (command == 0 ? w.BtFifo->click() : (command == 1 ? w.MnuPaste : w.MnuImport)->trigger());
+        QVERIFY(w.Sheets->Current() == TSheet::Enter);
+        QCOMPARE(int(a.LimitMode[0]), int(lmMobile));
+    }
+
+    void clearQueueAsksThePasswordThenEmptiesIt()
+    {
+        for (double v : { 5.0, 6.0 })
+            QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", v)));
+        f.Context->Config.Password = "KEY";
+        TWinMain& w = f.Show();
+        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Rejected); });
+        w.MnuClearFifo->trigger(); // a refused password asks nothing more
+        QVERIFY(f.Context->ListFifo.Count() == 2 && f.Dialogs.Boxes.isEmpty());
+        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
+        w.MnuClearFifo->trigger();
+        QCOMPARE(f.Dialogs.ExecutedWindows, (QStringList { "TWinEntryPsw", "TWinEntryPsw" }));
+        QCOMPARE(f.Dialogs.Boxes.size(), 1); // the confirmation, answered OK
+        QCOMPARE(ReadBytes(f.Context->BaseName() + ".fif"), QByteArray());
+        QCOMPARE(w.BtFifo->text(), QString("&Queue : 0"));
+    }
+
+    void copyThenPasteAddsThroughTheImportWindow()
+    {
+        TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 3, F::Today());
+        TWinMain& w = f.Show();
+        w.MnuCopy->trigger();
+        const QString copied
+            = "\rThe data for Glucose are now copied in the clipboard.\rYou can paste them in a spreadsheet.";
+        QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Information, copied, mbYes), QString());
+        // A recalled run is selected; adding pasted runs drops the selection and the chart window follows them.
+        QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", 5.25)));
+        Recall(QDialog::Accepted);
+        QCOMPARE(w.SelectedPoint(), 3);
+        QStringList lines;
+        f.Dialogs.QueueExec(AddImported(lines));
+        w.MnuPaste->trigger();
+        QCOMPARE(f.Dialogs.ExecutedWindows.last(), QString("TWinImport"));
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(a.Count(), 7);
+        QCOMPARE(w.SelectedPoint(), -1);
+        QCOMPARE(w.ChartView().Last, 6);
+        QVERIFY(f.DataFileAsInMemory());
+    }
+
+    void exportWritesTheTextAndOpensNextInItsFolder()
+    {
+        TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 3, F::Today());
+        a.Point(2).CommentID = a.Comments.Add(QString::fromUtf8("µ check"));
+        TWinMain& w = f.Show();
+        QVERIFY(QDir(f.Path("")).mkdir("exports"));
+        f.Dialogs.QueueFileName(f.Path("exports/glucose"));
+        w.MnuExport->trigger();
+        QVERIFY(f.Dialogs.Boxes.isEmpty()); // a new file asks nothing
+        const QByteArray bytes = ToWin1252(AsText(a)) + QByteArray(1, '\0');
+        QVERIFY(bytes.contains("\xb5 check"));
+        QCOMPARE(ReadBytes(f.Path("exports/glucose.txt")), bytes);
+        // The next chooser opens where that file went, and replacing it is confirmed.
+        QVERIFY(QFile::resize(f.Path("exports/glucose.txt"), 20000));
+        f.Dialogs.QueueFileName(f.Path("exports/glucose.txt"));
+        w.MnuExport->trigger();
+        QCOMPARE(f.Dialogs.FileFolders, (QStringList { f.Context->ProgramFolder(), f.Path("exports") }));
+        QCOMPARE(f.Dialogs.Boxes.size(), 1);
+        QCOMPARE(ReadBytes(f.Path("exports/glucose.txt")), bytes);
+        // A file that cannot be written is reported; the import's chooser keeps its own folder.
+        QVERIFY(QDir(f.Path("")).mkdir("taken.txt"));
+        f.Dialogs.QueueFileName(f.Path("taken.txt"));
+        w.MnuExport->trigger();
+        QVERIFY(f.Dialogs.Boxes.last().Text.startsWith("Cannot write " + f.Path("taken.txt")));
+        w.MnuImport->trigger();
+        QCOMPARE(f.Dialogs.FileFolders.last(), f.Context->ProgramFolder());
+    }
+
+    void importReadsTextAndVersion2Files()
+    {
+        TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 0, F::Today());
+        TWinMain& w = f.Show();
+        const QString day = ShortDateText(F::Today() - 2);
+        WriteFile(
+            f.Path("runs.txt"), ToWin1252("Date\tTime\tQC1 \u00b5mol/L\r\n" + day + "\t08:15:00\t5,42\t12.1\r\n"));
+        f.Dialogs.QueueFileName(f.Path("runs.txt"));
+        QStringList lines;
+        f.Dialogs.QueueExec(AddImported(lines));
+        w.MnuImport->trigger();
+        QCOMPARE(lines, QStringList { day + "\t08:15:00\t5.4\t12.1" });
+        QCOMPARE(a.Count(), 1);
+        QCOMPARE(a.Point(0).Values[0].Value, 5.42f);
+        QVERIFY(f.DataFileAsInMemory());
+
+        // A version-2 file appends its analytes without the import window.
+        QVERIFY(QDir(f.Path("")).mkdir("old"));
+        const QString name = f.Path("old/VANTOREL.Sav"); // the letters choose the reader whatever their case
+        WriteFile(name, V2Image(OldSample()));
+        f.Dialogs.QueueFileName(name);
+        w.MnuImport->trigger();
+        QVERIFY(f.Dialogs.Boxes.isEmpty());
+        QCOMPARE(f.Dialogs.ExecutedWindows, QStringList { "TWinImport" });
+        QCOMPARE(w.LBAnalytes->count(), 3);
+        QCOMPARE(w.LBAnalytes->item(2)->text(), QString("Urea"));
+        QCOMPARE(f.Context->CurrentAnalyte, &a); // the list keeps showing the analyte it showed
+        QCOMPARE(w.LBAnalytes->currentRow(), 0);
+        QVERIFY(f.DataFileAsInMemory()); // saved at once
+        w.MnuImport->trigger();
+        QCOMPARE(f.Dialogs.FileFolders, (QStringList { f.Context->ProgramFolder(), f.Path(""), f.Path("old") }));
+    }
 
 private:
     void Recall(int result)
@@ -254,391 +619,6 @@ private:
     }
     TMainWindowFixture f;
 };
-
-void TestTWinMain::commandsFollowTheirWindows()
-{
-    TWinMain& w = f.Show();
-    QList<QAction*> windowed { w.MnuAbout, w.MnuPaste, w.MnuImport };
-    for (QAction* a : windowed + QList<QAction*> { w.MnuCopy, w.MnuExport, w.MnuUserManual })
-        QVERIFY2(a->isEnabled(), qPrintable(a->text()));
-    QVERIFY(w.BtOKEnter->isEnabled() && w.BtFifo->isEnabled());
-    w.WinAbout = nullptr;
-    w.WinValidCQ = nullptr;
-    w.WinImport = nullptr;
-    w.UpdateCommands();
-    for (QAction* a : windowed)
-        QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
-    QVERIFY(!w.BtOKEnter->isEnabled() && !w.BtFifo->isEnabled());
-    QVERIFY(w.MnuCopy->isEnabled() && w.MnuExport->isEnabled()); // no window of their own
-}
-
-void TestTWinMain::analyteListShowsTheChosenAnalytesLevels()
-{
-    TWinMain& w = f.Show();
-    QCOMPARE(w.LBAnalytes->count(), 0);
-    QVERIFY(f.Context->CurrentAnalyte == nullptr && w.PanelNomAnal->text().isEmpty());
-    QVERIFY(w.EditValue[0]->isHidden() && w.LblLevel[0]->isHidden());
-
-    AddDailyAnalyte(*f.Context, "Glucose", 3, 10, F::Today()).SerumID[2] = 77; // a lot that does not exist
-    TAnalyte& calcium = AddDailyAnalyte(*f.Context, "Calcium", 2, 5, F::Today());
-    calcium.Units = "g/L";
-    w.FillAnalyteList();
-    QCOMPARE(w.LBAnalytes->currentRow(), 0);
-    QCOMPARE(w.PanelNomAnal->text(), QString("Glucose"));
-    QCOMPARE(w.LblLevel[0]->text(), QString("Lyphocheck 1"));
-    QCOMPARE(w.LblLevel[2]->text(), QString("Unknown"));
-    QVERIFY(!w.EditValue[2]->isHidden());
-    QVERIFY(w.ScrollBar->isHidden() && w.PanelDateDeb->isHidden()); // ten points fit in the window
-    w.LBAnalytes->setCurrentRow(1);
-    QCOMPARE(f.Context->CurrentAnalyte, &calcium);
-    QCOMPARE(w.LblUnit[1]->text(), QString("g/L"));
-    QVERIFY(w.EditValue[2]->isHidden() && w.LblLevel[2]->isHidden());
-    w.FillAnalyteList(); // a refill keeps the analyte shown
-    QCOMPARE(w.LBAnalytes->currentRow(), 1);
-    QCOMPARE(f.Context->CurrentAnalyte, &calcium);
-}
-
-void TestTWinMain::entryStoresOnOkAndHoldsOnCancel()
-{
-    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 3, 40, F::Today());
-    f.Context->Config.BackupInterval = 7;
-    f.Context->Config.LastBackupDate = F::Today() - 6;
-    TWinMain& w = f.Show();
-    QVERIFY(!w.TimerBtFifo->isActive() && !w.TimerBackUp->isActive());
-    f.Context->Config.LastBackupDate = F::Today() - 7; // a backup is due from now on
-    Enter(f, Morning, { "5.1" }, QDialog::Rejected, "CD");
-    QCOMPARE(a.Count(), 40);
-    QVERIFY(!QFile::exists(DataFileName(*f.Context)));
-    QCOMPARE(QueueFileValues(f), QList<float> { 5.1f });
-    QCOMPARE(f.Context->ListFifo.Item(0).Analyte + f.Context->ListFifo.Item(0).Operator, QString("GlucoseCD"));
-    QCOMPARE(w.BtFifo->text(), QString("&Queue : 1"));
-    QVERIFY(w.TimerBtFifo->isActive() && w.TimerBackUp->isActive());
-    QVERIFY(w.EditValue[0]->text().isEmpty()); // cleared for the next run
-    w.TimerBackUpTimer(); // each tick turns the light red, then button face
-    QCOMPARE(w.ShapeBackUp->BrushColor(), Colors::Red);
-    w.TimerBackUpTimer();
-    QCOMPARE(w.ShapeBackUp->BrushColor(), QApplication::palette().color(QPalette::Button));
-    f.Context->Config.LastBackupDate = F::Today(); // backed up: the next start shows it lime
-    w.FormShow();
-    QVERIFY(!w.TimerBackUp->isActive() && w.ShapeBackUp->BrushColor() == Colors::Lime);
-
-    // Between points 5 and 6, before the chart window: the window moves to show it.
-    QCOMPARE(w.ChartView().First, 9);
-    const QDateTime when = DayCountToDateTime(a.Point(5).DateTime).addSecs(3600);
-    Enter(f, when, { "5,2", "", "10.4" }, QDialog::Accepted, " AB ");
-    QCOMPARE(a.Count(), 41);
-    QCOMPARE(w.SelectedPoint(), 6);
-    QVERIFY(w.ChartView().First == 0 && w.ScrollBar->value() == 0);
-    const TQCPoint& p = a.Point(6);
-    QCOMPARE_NEAR(p.DateTime, DateTimeToDayCount(when), 1e-9);
-    QCOMPARE(p.Values[0].Value, 5.2f);
-    QCOMPARE(int(p.Values[1].Status), int(psNoValue));
-    QCOMPARE(p.Values[2].Value, 10.4f);
-    QCOMPARE(int(p.Values[2].Status), int(psLowAction)); // classified against the limits
-    QCOMPARE(p.Operator(), QString("AB"));
-    QVERIFY(w.EditValue[0]->text().isEmpty());
-    QVERIFY(f.DataFileAsInMemory());
-    QCOMPARE(f.Dialogs.ExecutedWindows, (QStringList { "TWinValidCQ", "TWinValidCQ" }));
-
-    // A data file that cannot be written is reported; the run stays in memory.
-    QVERIFY(QFile::remove(DataFileName(*f.Context)) && QDir().mkpath(DataFileName(*f.Context)));
-    Enter(f, Morning, { "5" }, QDialog::Accepted);
-    QCOMPARE(a.Count(), 42);
-    QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, "Cannot save data", mbYes), QString());
-}
-
-void TestTWinMain::correctAndClearFillTheForm()
-{
-    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 5, F::Today());
-    f.Context->ListOperators = QStringList { "AB", "CD" };
-    const int index = a.AddPoint(MakeResult(F::Today() - 2 + 0.25, 4.26, NAN, NAN, "XY", "check"));
-    TWinMain& w = f.Show();
-    w.CorrectPoint(&a.Point(index));
-    QCOMPARE(a.Count(), 5); // taken out of the analyte into the form
-    QCOMPARE(w.EditValue[0]->text(), QString("4.3"));
-    QVERIFY(w.EditValue[1]->text().isEmpty());
-    QCOMPARE(w.CBOperator->currentText() + w.EditComment->text(), QString("XYcheck"));
-    QCOMPARE(QDateTime(w.DatePicker->date(), w.TimePicker->time()), QDateTime(QDate(2026, 3, 13), QTime(6, 0)));
-    TQCPoint stranger;
-    w.CorrectPoint(&stranger);
-    QCOMPARE(a.Count(), 5);
-
-    w.BtRAZEntryFields->click();
-    QVERIFY(w.EditValue[0]->text().isEmpty() && w.EditComment->text().isEmpty());
-    QVERIFY(w.CBOperator->currentText().isEmpty());
-    QCOMPARE(w.CBOperator->count(), 2); // the operators stay
-    QCOMPARE(QDateTime(w.DatePicker->date(), w.TimePicker->time()), QDateTime(QDate(2026, 3, 15), QTime(10, 30)));
-}
-
-void TestTWinMain::aboutAndOperatorsWindows()
-{
-    f.Context->Config.ShowAboutAtStart = true;
-    f.Context->ListOperators = QStringList { "AB" };
-    bool checked = true;
-    const auto tick = [&checked](QDialog& dialog) {
-        auto& about = static_cast<TWinAbout&>(dialog);
-        checked = about.CheckBoxAvertir->isChecked();
-        about.CheckBoxAvertir->setChecked(true);
-        return int(QDialog::Accepted);
-    };
-    f.Dialogs.QueueExec(tick);
-    TWinMain& w = f.Show();
-    QVERIFY(!f.Context->Config.ShowAboutAtStart); // ticked at start: not shown again
-    f.Context->Config.ShowAboutAtStart = true;
-    f.Dialogs.QueueExec(tick);
-    w.MnuAbout->trigger();
-    QVERIFY(!checked); // shown cleared from the menu
-    QVERIFY(f.Context->Config.ShowAboutAtStart); // and ticking it there changes nothing
-
-    w.WinEmployees = new TWinEmployees(*f.Context, f.Dialogs, &w); // the window's child
-    w.UpdateCommands();
-    f.Dialogs.QueueExec([this](QDialog&) {
-        f.Context->ListOperators = QStringList { "CD", "EF" };
-        return int(QDialog::Rejected);
-    });
-    w.MnuOperators->trigger();
-    QCOMPARE(w.CBOperator->count(), 1); // nothing reloaded without OK
-    QVERIFY(!QFile::exists(f.Context->BaseName() + ".cfr"));
-    f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
-    w.MnuOperators->trigger();
-    QCOMPARE(w.CBOperator->itemText(1), QString("EF"));
-    QVERIFY(QFile::exists(f.Context->BaseName() + ".cfr"));
-}
-
-void TestTWinMain::chartsArePainted()
-{
-    AddDailyAnalyte(*f.Context, "Glucose", 3, 45, F::Today());
-    TWinMain& w = f.Show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QVERIFY(w.grab().toImage().save(ArtifactPath("TWinMain.png")));
-    // Three levels: the first band's action limit runs along its top edge.
-    const QImage box = w.PBox->grab().toImage();
-    QCOMPARE(box.pixelColor(430, FirstBandTop(3)), Colors::Red);
-    QCOMPARE(box.pixelColor(430, FirstBandTop(3) - 1), QColor(Qt::white));
-}
-
-void TestTWinMain::printChartsOpensItsWindowForTheAnalyte()
-{
-    Glucose(f);
-    f.Show().BtPrnGraph->click();
-    QCOMPARE(f.Dialogs.ExecutedWindows, QStringList { "TWinPrnCharts" });
-    QCOMPARE(f.PrnCharts->windowTitle(), QString("Print QC charts for Glucose"));
-}
-
-void TestTWinMain::refusalsShowTheirBoxAndChangeNothing_data()
-{
-    QTest::addColumn<int>("row");
-    for (int i = 0; i < int(std::size(Refusals)); ++i)
-        QTest::newRow(Refusals[i].Name) << i;
-}
-
-void TestTWinMain::refusalsShowTheirBoxAndChangeNothing()
-{
-    QFETCH(int, row);
-    const TRefusal& r = Refusals[row];
-    r.Setup(f);
-    if (r.Command) {
-        f.Show();
-        r.Prepare(f);
-    }
-    const QString before = f.Snapshot();
-    const TSheet sheet = f.Win ? f.Win->Sheets->Current() : TSheet::Enter;
-    f.Dialogs.Boxes.clear();
-    if (r.Answer)
-        f.Dialogs.QueueAnswer(r.Answer);
-    r.Command ? r.Command(f) : void(f.Show());
-    const QString text = QString(r.Text).replace("<folder>", f.Path(""));
-    QCOMPARE(f.Dialogs.OnlyBoxDifference(r.Type, text, r.Buttons), QString());
-    QCOMPARE(f.Snapshot(), before);
-    QVERIFY(f.Dialogs.ExecutedWindows.isEmpty() && f.Win->Sheets->Current() == sheet);
-    QCOMPARE(f.Win->isVisible(), bool(r.Command));
-    // A refused start-up closes without the exit question.
-    QVERIFY(r.Command || (f.Win->StartupRefused() && f.Win->close() && f.Dialogs.Boxes.size() == 1));
-}
-
-void TestTWinMain::recallStoresTheHeadRunOrSendsItToTheTail()
-{
-    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 5, F::Today());
-    for (double v : { 4.1, 4.2 })
-        QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", v)));
-    TWinMain& w = f.Show();
-    w.EditValue[0]->setText("7");
-    Recall(QDialog::Rejected);
-    QCOMPARE(a.Count(), 5);
-    QCOMPARE(QueueFileValues(f), (QList<float> { 4.2f, 4.1f }));
-    QCOMPARE(f.Context->ListFifo.Item(1).Comment, QString("held")); // the run comes back whole
-    QVERIFY(!QFile::exists(DataFileName(*f.Context)));
-    QCOMPARE(w.EditValue[0]->text(), QString("7")); // the form is left alone
-
-    Recall(QDialog::Accepted);
-    QCOMPARE(a.Count(), 6);
-    QCOMPARE(w.SelectedPoint(), 5);
-    QCOMPARE(a.Point(5).Values[0].Value, 4.2f);
-    QCOMPARE(w.ChartView().Last, 5);
-    QCOMPARE(w.BtFifo->text(), QString("&Queue : 1"));
-    QCOMPARE(QueueFileValues(f), QList<float> { 4.1f });
-    QVERIFY(w.EditValue[0]->text().isEmpty());
-    QVERIFY(f.DataFileAsInMemory());
-
-    w.TimerBtFifoTimer();
-    Recall(QDialog::Accepted);
-    QCOMPARE(a.Count(), 7);
-    QVERIFY(!w.TimerBtFifo->isActive());
-    QCOMPARE(w.ShapeFifo->BrushColor(), Colors::Lime);
-    QCOMPARE(ReadBytes(f.Context->BaseName() + ".fif"), QByteArray()); // an empty queue leaves an empty file
-    QVERIFY(f.Dialogs.Boxes.isEmpty());
-    f.Context->Config.LastBackupDate = F::Today() - 7; // due: the light follows even a refused recall
-    w.BtFifo->click();
-    QVERIFY(w.TimerBackUp->isActive());
-}
-
-void TestTWinMain::recallShowsTheRunsAnalyte_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<double>("level3");
-    QTest::addColumn<int>("row"); // of the analyte shown
-    QTest::newRow("unknown name: a new analyte") << "Urea" << double(NAN) << 2;
-    QTest::newRow("name in other letters") << "CALCIUM" << double(NAN) << 1;
-    QTest::newRow("a level beyond the analyte's") << "Glucose" << 15.2 << 0;
-}
-
-void TestTWinMain::recallShowsTheRunsAnalyte()
-{
-    QFETCH(QString, name);
-    QFETCH(double, level3);
-    QFETCH(int, row);
-    AddDailyAnalyte(*f.Context, "Glucose", 1, 5, F::Today());
-    AddDailyAnalyte(*f.Context, "Calcium", 1, 5, F::Today());
-    QVERIFY(f.Context->ListFifo.Push(HeldRun(name, 6.5, level3)));
-    TWinMain& w = f.Show();
-    QVERIFY(w.EditValue[2]->isHidden());
-    Recall(QDialog::Rejected); // shown even when its run goes back to the queue
-    QCOMPARE(f.Context->CurrentAnalyte, f.Context->ListAnalytes.At(row));
-    QVERIFY(w.LBAnalytes->count() == f.Context->ListAnalytes.Count() && w.LBAnalytes->currentRow() == row);
-    QCOMPARE(w.EditValue[2]->isHidden(), f.Context->CurrentAnalyte->NbLevels < 3);
-}
-
-void TestTWinMain::commandsLeaveASpecialSheetAsByCancel_data()
-{
-    QTest::addColumn<int>("command");
-    QTest::newRow("queue recall") << 0;
-    QTest::newRow("paste") << 1;
-    QTest::newRow("import") << 2;
-}
-
-void TestTWinMain::commandsLeaveASpecialSheetAsByCancel()
-{
-    QFETCH(int, command);
-    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 1, 5, F::Today());
-    QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", 5.1)));
-    TWinMain& w = f.Show();
-    w.MnuFixLimits->trigger();
-    FixLevel(a, 0, 5, 0.2, 0.3, f.Context->Risks()); // as the sheet's Fixed button does
-    (command == 0 ? w.BtFifo->click() : (command == 1 ? w.MnuPaste : w.MnuImport)->trigger());
-    QVERIFY(w.Sheets->Current() == TSheet::Enter);
-    QCOMPARE(int(a.LimitMode[0]), int(lmMobile));
-}
-
-void TestTWinMain::clearQueueAsksThePasswordThenEmptiesIt()
-{
-    for (double v : { 5.0, 6.0 })
-        QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", v)));
-    f.Context->Config.Password = "KEY";
-    TWinMain& w = f.Show();
-    f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Rejected); });
-    w.MnuClearFifo->trigger(); // a refused password asks nothing more
-    QVERIFY(f.Context->ListFifo.Count() == 2 && f.Dialogs.Boxes.isEmpty());
-    f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
-    w.MnuClearFifo->trigger();
-    QCOMPARE(f.Dialogs.ExecutedWindows, (QStringList { "TWinEntryPsw", "TWinEntryPsw" }));
-    QCOMPARE(f.Dialogs.Boxes.size(), 1); // the confirmation, answered OK
-    QCOMPARE(ReadBytes(f.Context->BaseName() + ".fif"), QByteArray());
-    QCOMPARE(w.BtFifo->text(), QString("&Queue : 0"));
-}
-
-void TestTWinMain::copyThenPasteAddsThroughTheImportWindow()
-{
-    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 3, F::Today());
-    TWinMain& w = f.Show();
-    w.MnuCopy->trigger();
-    const QString copied
-        = "\rThe data for Glucose are now copied in the clipboard.\rYou can paste them in a spreadsheet.";
-    QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Information, copied, mbYes), QString());
-    // A recalled run is selected; adding pasted runs drops the selection and the chart window follows them.
-    QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", 5.25)));
-    Recall(QDialog::Accepted);
-    QCOMPARE(w.SelectedPoint(), 3);
-    QStringList lines;
-    f.Dialogs.QueueExec(AddImported(lines));
-    w.MnuPaste->trigger();
-    QCOMPARE(f.Dialogs.ExecutedWindows.last(), QString("TWinImport"));
-    QCOMPARE(lines.size(), 3);
-    QCOMPARE(a.Count(), 7);
-    QCOMPARE(w.SelectedPoint(), -1);
-    QCOMPARE(w.ChartView().Last, 6);
-    QVERIFY(f.DataFileAsInMemory());
-}
-
-void TestTWinMain::exportWritesTheTextAndOpensNextInItsFolder()
-{
-    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 3, F::Today());
-    a.Point(2).CommentID = a.Comments.Add(QString::fromUtf8("µ check"));
-    TWinMain& w = f.Show();
-    QVERIFY(QDir(f.Path("")).mkdir("exports"));
-    f.Dialogs.QueueFileName(f.Path("exports/glucose"));
-    w.MnuExport->trigger();
-    QVERIFY(f.Dialogs.Boxes.isEmpty()); // a new file asks nothing
-    const QByteArray bytes = ToWin1252(AsText(a)) + QByteArray(1, '\0');
-    QVERIFY(bytes.contains("\xb5 check"));
-    QCOMPARE(ReadBytes(f.Path("exports/glucose.txt")), bytes);
-    // The next chooser opens where that file went, and replacing it is confirmed.
-    QVERIFY(QFile::resize(f.Path("exports/glucose.txt"), 20000));
-    f.Dialogs.QueueFileName(f.Path("exports/glucose.txt"));
-    w.MnuExport->trigger();
-    QCOMPARE(f.Dialogs.FileFolders, (QStringList { f.Context->ProgramFolder(), f.Path("exports") }));
-    QCOMPARE(f.Dialogs.Boxes.size(), 1);
-    QCOMPARE(ReadBytes(f.Path("exports/glucose.txt")), bytes);
-    // A file that cannot be written is reported; the import's chooser keeps its own folder.
-    QVERIFY(QDir(f.Path("")).mkdir("taken.txt"));
-    f.Dialogs.QueueFileName(f.Path("taken.txt"));
-    w.MnuExport->trigger();
-    QVERIFY(f.Dialogs.Boxes.last().Text.startsWith("Cannot write " + f.Path("taken.txt")));
-    w.MnuImport->trigger();
-    QCOMPARE(f.Dialogs.FileFolders.last(), f.Context->ProgramFolder());
-}
-
-void TestTWinMain::importReadsTextAndVersion2Files()
-{
-    TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 0, F::Today());
-    TWinMain& w = f.Show();
-    const QString day = ShortDateText(F::Today() - 2);
-    WriteFile(f.Path("runs.txt"), ToWin1252("Date\tTime\tQC1 \u00b5mol/L\r\n" + day + "\t08:15:00\t5,42\t12.1\r\n"));
-    f.Dialogs.QueueFileName(f.Path("runs.txt"));
-    QStringList lines;
-    f.Dialogs.QueueExec(AddImported(lines));
-    w.MnuImport->trigger();
-    QCOMPARE(f.Import->windowTitle(), QString("Imported file contents"));
-    QCOMPARE(lines, QStringList { day + "\t08:15:00\t5.4\t12.1" });
-    QCOMPARE(a.Count(), 1);
-    QCOMPARE(a.Point(0).Values[0].Value, 5.42f);
-    QVERIFY(f.DataFileAsInMemory());
-
-    // A version-2 file appends its analytes without the import window.
-    QVERIFY(QDir(f.Path("")).mkdir("old"));
-    const QString name = f.Path("old/VANTOREL.Sav"); // the letters choose the reader whatever their case
-    WriteFile(name, V2Image(OldSample()));
-    f.Dialogs.QueueFileName(name);
-    w.MnuImport->trigger();
-    QVERIFY(f.Dialogs.Boxes.isEmpty());
-    QCOMPARE(f.Dialogs.ExecutedWindows, QStringList { "TWinImport" });
-    QCOMPARE(w.LBAnalytes->count(), 3);
-    QCOMPARE(w.LBAnalytes->item(2)->text(), QString("Urea"));
-    QCOMPARE(f.Context->CurrentAnalyte, &a); // the list keeps showing the analyte it showed
-    QCOMPARE(w.LBAnalytes->currentRow(), 0);
-    QVERIFY(f.DataFileAsInMemory()); // saved at once
-    w.MnuImport->trigger();
-    QCOMPARE(f.Dialogs.FileFolders, (QStringList { f.Context->ProgramFolder(), f.Path(""), f.Path("old") }));
-}
 
 VANTOREL_TEST(TestTWinMain)
 #include "TestTWinMain.moc"

@@ -14,59 +14,57 @@
 class TestTWinPrnData : public QObject {
     Q_OBJECT
 private slots:
-    void printButtonOutcome_data();
-    void printButtonOutcome();
-};
-
-void TestTWinPrnData::printButtonOutcome_data()
-{
-    QTest::addColumn<int>("day1");
-    QTest::addColumn<int>("day2");
-    QTest::addColumn<bool>("cancel");
-    QTest::addColumn<QString>("count");
-    QTest::addColumn<QString>("box");
-    QTest::newRow("three days in the wrong order") << 12 << 10 << false << "3"
-                                                   << "";
-    QTest::newRow("no point between the dates") << 16 << 20 << false << "0"
-                                                << "Nothing to print";
-    QTest::newRow("print dialog cancelled") << 10 << 12 << true << "3"
-                                            << "";
-}
-
-void TestTWinPrnData::printButtonOutcome()
-{
-    QFETCH(int, day1);
-    QFETCH(int, day2);
-    QFETCH(bool, cancel);
-    QFETCH(QString, box);
-    TPrintWindowFixture<TWinPrnData> f(1, 10); // March 5 to 14
-    QCOMPARE(f.Win.PanelNbLines->text(), QString("10"));
-    QVERIFY(f.Win.CBPrnStats->isChecked());
-    f.Win.DatePicker1->setDate(QDate(2026, 3, day1));
-    f.Win.DatePicker2->setDate(QDate(2026, 3, day2));
-    QTEST(f.Win.PanelNbLines->text(), "count");
-    f.Win.CBPrnStats->setChecked(false);
-    f.AnswerPrintDialog(!cancel);
-    QTest::mouseClick(f.Win.BtPrint, Qt::LeftButton);
-    if (box.isEmpty())
-        QVERIFY(f.Dialogs.Boxes.isEmpty());
-    else
-        QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, box, mbYes), QString());
-    QCOMPARE(f.Asked, box.isEmpty() ? QStringList({ "Printing QC data", "" }) : QStringList());
-    const bool printed = box.isEmpty() && !cancel;
-    QCOMPARE(f.Win.isVisible(), !printed);
-    QCOMPARE(QFile::exists(f.File), printed);
-    const QString text = printed ? PdfText(f.File) : QString();
-    for (int day = 9; day <= 13; ++day) // the points of the 10th to the 12th, without statistics
-        QCOMPARE(text.contains(ShortDateText(DateToDayCount(QDate(2026, 3, day)))), printed && day >= 10 && day <= 12);
-    QVERIFY(!text.contains("Statistics"));
-    if (printed) { // the next print offers the file chosen
-        f.Win.show();
-        f.AnswerPrintDialog(false);
-        QTest::mouseClick(f.Win.BtPrint, Qt::LeftButton);
-        QCOMPARE(f.Asked.last(), f.File);
+    void printButtonOutcome_data()
+    {
+        QTest::addColumn<int>("day1");
+        QTest::addColumn<int>("day2");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("three days in the wrong order") << 12 << 10 << false << "3"
+                                                       << "";
+        QTest::newRow("no point between the dates") << 16 << 20 << false << "0"
+                                                    << "Nothing to print";
+        QTest::newRow("print dialog cancelled") << 10 << 12 << true << "3"
+                                                << "";
     }
-}
+
+    void printButtonOutcome()
+    {
+        QFETCH(int, day1);
+        QFETCH(int, day2);
+        QFETCH(bool, cancel);
+        QFETCH(QString, box);
+        TPrintWindowFixture<TWinPrnData> f(1, 10); // March 5 to 14
+        QCOMPARE(f.Win.PanelNbLines->text(), QString("10"));
+        QVERIFY(f.Win.CBPrnStats->isChecked());
+        f.Win.DatePicker1->setDate(QDate(2026, 3, day1));
+        f.Win.DatePicker2->setDate(QDate(2026, 3, day2));
+        QTEST(f.Win.PanelNbLines->text(), "count");
+        f.Win.CBPrnStats->setChecked(false);
+        f.AnswerPrintDialog(!cancel);
+        QTest::mouseClick(f.Win.BtPrint, Qt::LeftButton);
+        if (box.isEmpty())
+            QVERIFY(f.Dialogs.Boxes.isEmpty());
+        else
+            QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, box, mbYes), QString());
+        QCOMPARE(f.Asked, box.isEmpty() ? QStringList({ "Printing QC data", "" }) : QStringList());
+        const bool printed = box.isEmpty() && !cancel;
+        QCOMPARE(f.Win.isVisible(), !printed);
+        QCOMPARE(QFile::exists(f.File), printed);
+        const QString text = printed ? PdfText(f.File) : QString();
+        for (int day = 9; day <= 13; ++day) // the points of the 10th to the 12th, without statistics
+            QCOMPARE(
+                text.contains(ShortDateText(DateToDayCount(QDate(2026, 3, day)))), printed && day >= 10 && day <= 12);
+        QVERIFY(!text.contains("Statistics"));
+        if (printed) { // the next print offers the file chosen
+            f.Win.show();
+            f.AnswerPrintDialog(false);
+            QTest::mouseClick(f.Win.BtPrint, Qt::LeftButton);
+            QCOMPARE(f.Asked.last(), f.File);
+        }
+    }
+};
 
 VANTOREL_TEST(TestTWinPrnData)
 #include "TestTWinPrnData.moc"

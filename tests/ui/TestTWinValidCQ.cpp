@@ -30,15 +30,165 @@ int BottomIn(const QWidget& window, const QWidget* widget)
 class TestTWinValidCQ : public QObject {
     Q_OBJECT
 private slots:
-    void init();
+    void init()
+    {
+        m_context = MakeTestContext();
+        m_dialogs = TScriptedDialogs();
+        m_context->ListSerum.Add("Lyphochek", "A12");
+        m_context->ListSerum.Add("Liquichek", "B7");
+        m_win = std::make_unique<TWinValidCQ>(*m_context, m_dialogs);
+    }
     void cleanup() { m_win.reset(); }
-    void layout_data();
-    void layout();
-    void texts_data();
-    void texts();
-    void controlsTakeEffectOnOKOnly_data();
-    void controlsTakeEffectOnOKOnly();
-    void paintedRunWithRulesFiring();
+
+    void layout_data()
+    {
+        QTest::addColumn<int>("levels");
+        QTest::addColumn<bool>("westgard");
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<bool>("across"); // the strip of the rules across levels
+        QTest::newRow("three levels, rules off") << 3 << false << QList<double> { 101, 101, 101 } << false;
+        QTest::newRow("three levels, one value") << 3 << true << QList<double> { 101, NAN, NAN } << false;
+        QTest::newRow("three levels, two values") << 3 << true << QList<double> { 101, NAN, 101 } << true;
+        QTest::newRow("two levels, the third value dropped") << 2 << true << QList<double> { 101, 101, 101 } << true;
+        QTest::newRow("one level") << 1 << true << QList<double> { 101, NAN, NAN } << false;
+    }
+
+    void layout()
+    {
+        QFETCH(int, levels);
+        QFETCH(bool, westgard);
+        QFETCH(QList<double>, values);
+        QFETCH(bool, across);
+        TResu0 run = MakeResult(Day(5), values[0], values[1], values[2]);
+        Open(levels, run, {}, westgard);
+        QCOMPARE(m_win->CBWestg->isChecked(), westgard);
+        QCOMPARE(m_win->PanelWGAcross->isVisible(), across);
+        QVERIFY(!m_win->PanelOperator->isVisible() && !m_win->LblComment->isVisible()); // none given
+        for (int i = 0; i < MaxLevels; ++i) {
+            const bool hasValue = i < levels && !std::isnan(values[i]);
+            QCOMPARE(m_win->PBoxLevel[i]->isVisible(), i < levels);
+            QCOMPARE(m_win->BtReject[i]->isVisible(), i < levels);
+            QVERIFY(i >= levels || m_win->BtReject[i]->isEnabled() == hasValue);
+            QCOMPARE(run.Values[i].HasValue(), hasValue);
+            if (i < levels && !hasValue) // "No data" in red on the button face
+                QVERIFY(CountPixels(Grab(*m_win->PBoxLevel[i]), QRect(170, 15, 120, 30), Red) > 50);
+        }
+        // Top to bottom within the window, and no more: scales, across strip, switch and buttons.
+        const int levelsBottom = BottomIn(*m_win, m_win->Panel2), switchTop = m_win->CBWestg->y();
+        QVERIFY(BottomIn(*m_win, m_win->PBoxLevel[levels - 1]) <= levelsBottom);
+        QVERIFY(levelsBottom <= (across ? m_win->PanelWGAcross->y() : switchTop));
+        QVERIFY(!across || BottomIn(*m_win, m_win->PanelWGAcross) <= switchTop);
+        QVERIFY(
+            BottomIn(*m_win, m_win->BtOK) <= m_win->height() && BottomIn(*m_win, m_win->BtOK) > m_win->height() - 20);
+    }
+
+    void texts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("analyte") << u"Panel1"_s << u"Glucose"_s;
+        QTest::newRow("date") << u"PanelDate"_s << ShortDateText(Day(5)) + " " + LongTimeText(Day(5));
+        QTest::newRow("operator") << u"PanelOperator"_s << u"JD"_s;
+        QTest::newRow("comment") << u"PanelComment"_s << u"new lot"_s;
+        QTest::newRow("control of level 2") << u"LblSerum2"_s << u"Liquichek"_s;
+        QTest::newRow("mode of level 2") << u"LblMode2"_s << u"Fixed limits"_s;
+    }
+
+    void texts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        TResu0 run = MakeResult(Day(5), 101, 99, NAN, "JD", "new lot");
+        Open(2, run).LimitMode[1] = lmFixed;
+        m_win->hide();
+        m_win->show(); // shown again with level 2 fixed
+        const QWidget* widget = m_win->findChild<QWidget*>(name);
+        QVERIFY(widget && widget->isVisible());
+        QCOMPARE(widget->property("text").toString(), text);
+    }
+
+    void controlsTakeEffectOnOKOnly_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QList<int>>("statuses");
+        QTest::newRow("OK writes the discard and the switch")
+            << true << QList<int> { psHighWarning, psDiscarded, psWithin };
+        QTest::newRow("Cancel leaves the run and the switch")
+            << false << QList<int> { psHighWarning, psWithin, psWithin };
+    }
+
+    void controlsTakeEffectOnOKOnly()
+    {
+        QFETCH(bool, ok);
+        QFETCH(QList<int>, statuses);
+        TResu0 run = MakeResult(Day(5), 104.5, 101, 101, "AB", "after calibration");
+        TAnalyte& analyte = Open(3, run, { { 104.5, 104.5, 104.5 } }, false);
+        TResu0 expected = run;
+        // The rules switch shows the rule labels at once (white frames: none violated).
+        const QPoint frame = TWinValidCQ::RuleLabelRect(0).topLeft();
+        QVERIFY(Grab(*m_win->PBoxLevel[1]).pixelColor(frame) != White);
+        QTest::mouseClick(m_win->CBWestg, Qt::LeftButton, {}, QPoint(5, m_win->CBWestg->height() / 2));
+        QCOMPARE(Grab(*m_win->PBoxLevel[1]).pixelColor(frame), White);
+        QVERIFY(m_win->PanelWGAcross->isVisible());
+        // A discarded level is greyed and its button offers to retrieve it.
+        QTest::mouseClick(m_win->BtReject[2], Qt::LeftButton);
+        QCOMPARE(m_win->BtReject[2]->text(), QString("Retrieve QC3"));
+        QCOMPARE(Grab(*m_win->PBoxLevel[2]).pixelColor(100, 5), QColor(128, 128, 128));
+        QCOMPARE(m_win->focusWidget(), m_win->BtOK);
+        QTest::mouseClick(m_win->BtReject[1], Qt::LeftButton); // one level left: no rules across
+        QVERIFY(!m_win->PanelWGAcross->isVisible());
+        QTest::mouseClick(m_win->BtReject[2], Qt::LeftButton);
+        QCOMPARE(m_win->BtReject[2]->text(), QString("Reject QC3"));
+        QCOMPARE(Grab(*m_win->PBoxLevel[2]).pixelColor(100, 22), Lime);
+        QVERIFY(m_win->PanelWGAcross->isVisible());
+        QVERIFY(run == expected); // nor the run nor the analyte's switch changed yet
+        QVERIFY(!analyte.HasOption(aoWestgard));
+
+        QTest::mouseClick(ok ? m_win->BtOK : m_win->BtCancel, Qt::LeftButton);
+        QVERIFY(!m_win->isVisible());
+        for (int l = 0; l < MaxLevels; ++l)
+            expected.Values[l].Status = quint8(statuses[l]);
+        QVERIFY(run == expected);
+        QCOMPARE(analyte.HasOption(aoWestgard), ok);
+        QCOMPARE(analyte.Count(), 1); // storing the run is the caller's step
+        // The window serves the next run without the discards.
+        m_win->SetQCPoint(run);
+        m_win->show();
+        QCOMPARE(m_win->BtReject[1]->text(), QString("Reject QC2"));
+        QVERIFY(!m_win->IsDiscarded(1));
+        QCOMPARE(m_win->CBWestg->isChecked(), ok);
+    }
+
+    void paintedRunWithRulesFiring()
+    {
+        // QC1 reaches the action limit after three points beyond one s (1:2s, 1:3s,
+        // 4:1s); QC2 repeats a warning (1:2s, 2:2s); QC3 stays within but beyond
+        // one s; across, two levels high (2:2s) and all three beyond one s (3:1s).
+        TResu0 run = MakeResult(Day(9), 107, 104.5, 102.5, "JD", "after maintenance");
+        Open(3, run, { { 102.5, 101, 101 }, { 102.5, 101, 101 }, { 102.5, 104.5, 101 } });
+        m_win->grab().save(ArtifactPath("TWinValidCQ-three-levels.png"));
+        const QImage level1 = Grab(*m_win->PBoxLevel[0]);
+        const QImage level3 = Grab(*m_win->PBoxLevel[2]), across = Grab(*m_win->PBoxWGAcross);
+        auto fill
+            = [](const QImage& image, const QRect& rect) { return image.pixelColor(rect.topLeft() + QPoint(2, 2)); };
+        auto frame = [](const QImage& image, const QRect& rect) { return image.pixelColor(rect.topLeft()); };
+        QCOMPARE(fill(level1, TWinValidCQ::RuleLabelRect(lr12s)), Yellow);
+        QCOMPARE(fill(level1, TWinValidCQ::RuleLabelRect(lr13s)), Red);
+        QCOMPARE(frame(level1, TWinValidCQ::RuleLabelRect(lr13s)), Black);
+        QCOMPARE(frame(level1, TWinValidCQ::RuleLabelRect(lr22s)), White);
+        QCOMPARE(fill(level3, TWinValidCQ::RuleLabelRect(lr12s)), m_win->palette().color(QPalette::Button));
+        QCOMPARE(fill(across, TWinValidCQ::AcrossLabelRect(ar22s)), Red);
+        QCOMPARE(frame(across, TWinValidCQ::AcrossLabelRect(arR4s)), White);
+        // QC1's bands between y = 17 and 26, the value's black marker, a navy tick under each figure.
+        const TPBoxValidCQ& box = *m_win->PBoxLevel[0];
+        const int w = box.width();
+        QCOMPARE(level1.pixelColor(box.X(100, w) + 3, 22), Lime);
+        QCOMPARE(level1.pixelColor(box.X(95, w), 22), Yellow);
+        QCOMPARE(level1.pixelColor(box.X(93, w), 22), Red);
+        QVERIFY(level1.pixelColor(25, 28) != Red);
+        QCOMPARE(level1.pixelColor(box.X(107, w), 29), Black);
+        QCOMPARE(level1.pixelColor(box.X(100, w), 14), QColor(0, 0, 128));
+    }
 
 private:
     // Glucose, levels of mean 100, warning 4 and action 6, with `history` (one
@@ -49,15 +199,6 @@ private:
     TScriptedDialogs m_dialogs;
     std::unique_ptr<TWinValidCQ> m_win;
 };
-
-void TestTWinValidCQ::init()
-{
-    m_context = MakeTestContext();
-    m_dialogs = TScriptedDialogs();
-    m_context->ListSerum.Add("Lyphochek", "A12");
-    m_context->ListSerum.Add("Liquichek", "B7");
-    m_win = std::make_unique<TWinValidCQ>(*m_context, m_dialogs);
-}
 
 TAnalyte& TestTWinValidCQ::Open(int levels, TResu0& run, const QList<QList<double>>& history, bool westgard)
 {
@@ -78,154 +219,6 @@ TAnalyte& TestTWinValidCQ::Open(int levels, TResu0& run, const QList<QList<doubl
     m_win->show();
     [&] { QVERIFY(QTest::qWaitForWindowExposed(m_win.get())); }();
     return analyte;
-}
-
-void TestTWinValidCQ::layout_data()
-{
-    QTest::addColumn<int>("levels");
-    QTest::addColumn<bool>("westgard");
-    QTest::addColumn<QList<double>>("values");
-    QTest::addColumn<bool>("across"); // the strip of the rules across levels
-    QTest::newRow("three levels, rules off") << 3 << false << QList<double> { 101, 101, 101 } << false;
-    QTest::newRow("three levels, one value") << 3 << true << QList<double> { 101, NAN, NAN } << false;
-    QTest::newRow("three levels, two values") << 3 << true << QList<double> { 101, NAN, 101 } << true;
-    QTest::newRow("two levels, the third value dropped") << 2 << true << QList<double> { 101, 101, 101 } << true;
-    QTest::newRow("one level") << 1 << true << QList<double> { 101, NAN, NAN } << false;
-}
-
-void TestTWinValidCQ::layout()
-{
-    QFETCH(int, levels);
-    QFETCH(bool, westgard);
-    QFETCH(QList<double>, values);
-    QFETCH(bool, across);
-    TResu0 run = MakeResult(Day(5), values[0], values[1], values[2]);
-    Open(levels, run, {}, westgard);
-    QCOMPARE(m_win->CBWestg->isChecked(), westgard);
-    QCOMPARE(m_win->PanelWGAcross->isVisible(), across);
-    QVERIFY(!m_win->PanelOperator->isVisible() && !m_win->LblComment->isVisible()); // none given
-    for (int i = 0; i < MaxLevels; ++i) {
-        const bool hasValue = i < levels && !std::isnan(values[i]);
-        QCOMPARE(m_win->PBoxLevel[i]->isVisible(), i < levels);
-        QCOMPARE(m_win->BtReject[i]->isVisible(), i < levels);
-        QVERIFY(i >= levels || m_win->BtReject[i]->isEnabled() == hasValue);
-        QCOMPARE(run.Values[i].HasValue(), hasValue);
-        if (i < levels && !hasValue) // "No data" in red on the button face
-            QVERIFY(CountPixels(Grab(*m_win->PBoxLevel[i]), QRect(170, 15, 120, 30), Red) > 50);
-    }
-    // Top to bottom within the window, and no more: scales, across strip, switch and buttons.
-    const int levelsBottom = BottomIn(*m_win, m_win->Panel2), switchTop = m_win->CBWestg->y();
-    QVERIFY(BottomIn(*m_win, m_win->PBoxLevel[levels - 1]) <= levelsBottom);
-    QVERIFY(levelsBottom <= (across ? m_win->PanelWGAcross->y() : switchTop));
-    QVERIFY(!across || BottomIn(*m_win, m_win->PanelWGAcross) <= switchTop);
-    QVERIFY(BottomIn(*m_win, m_win->BtOK) <= m_win->height() && BottomIn(*m_win, m_win->BtOK) > m_win->height() - 20);
-}
-
-void TestTWinValidCQ::texts_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("analyte") << u"Panel1"_s << u"Glucose"_s;
-    QTest::newRow("date") << u"PanelDate"_s << ShortDateText(Day(5)) + " " + LongTimeText(Day(5));
-    QTest::newRow("operator") << u"PanelOperator"_s << u"JD"_s;
-    QTest::newRow("comment") << u"PanelComment"_s << u"new lot"_s;
-    QTest::newRow("control of level 2") << u"LblSerum2"_s << u"Liquichek"_s;
-    QTest::newRow("mode of level 2") << u"LblMode2"_s << u"Fixed limits"_s;
-}
-
-void TestTWinValidCQ::texts()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    TResu0 run = MakeResult(Day(5), 101, 99, NAN, "JD", "new lot");
-    Open(2, run).LimitMode[1] = lmFixed;
-    m_win->hide();
-    m_win->show(); // shown again with level 2 fixed
-    const QWidget* widget = m_win->findChild<QWidget*>(name);
-    QVERIFY(widget && widget->isVisible());
-    QCOMPARE(widget->property("text").toString(), text);
-}
-
-void TestTWinValidCQ::controlsTakeEffectOnOKOnly_data()
-{
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QList<int>>("statuses");
-    QTest::newRow("OK writes the discard and the switch")
-        << true << QList<int> { psHighWarning, psDiscarded, psWithin };
-    QTest::newRow("Cancel leaves the run and the switch") << false << QList<int> { psHighWarning, psWithin, psWithin };
-}
-
-void TestTWinValidCQ::controlsTakeEffectOnOKOnly()
-{
-    QFETCH(bool, ok);
-    QFETCH(QList<int>, statuses);
-    TResu0 run = MakeResult(Day(5), 104.5, 101, 101, "AB", "after calibration");
-    TAnalyte& analyte = Open(3, run, { { 104.5, 104.5, 104.5 } }, false);
-    TResu0 expected = run;
-    // The rules switch shows the rule labels at once (white frames: none violated).
-    const QPoint frame = TWinValidCQ::RuleLabelRect(0).topLeft();
-    QVERIFY(Grab(*m_win->PBoxLevel[1]).pixelColor(frame) != White);
-    QTest::mouseClick(m_win->CBWestg, Qt::LeftButton, {}, QPoint(5, m_win->CBWestg->height() / 2));
-    QCOMPARE(Grab(*m_win->PBoxLevel[1]).pixelColor(frame), White);
-    QVERIFY(m_win->PanelWGAcross->isVisible());
-    // A discarded level is greyed and its button offers to retrieve it.
-    QTest::mouseClick(m_win->BtReject[2], Qt::LeftButton);
-    QCOMPARE(m_win->BtReject[2]->text(), QString("Retrieve QC3"));
-    QCOMPARE(Grab(*m_win->PBoxLevel[2]).pixelColor(100, 5), QColor(128, 128, 128));
-    QCOMPARE(m_win->focusWidget(), m_win->BtOK);
-    QTest::mouseClick(m_win->BtReject[1], Qt::LeftButton); // one level left: no rules across
-    QVERIFY(!m_win->PanelWGAcross->isVisible());
-    QTest::mouseClick(m_win->BtReject[2], Qt::LeftButton);
-    QCOMPARE(m_win->BtReject[2]->text(), QString("Reject QC3"));
-    QCOMPARE(Grab(*m_win->PBoxLevel[2]).pixelColor(100, 22), Lime);
-    QVERIFY(m_win->PanelWGAcross->isVisible());
-    QVERIFY(run == expected); // nor the run nor the analyte's switch changed yet
-    QVERIFY(!analyte.HasOption(aoWestgard));
-
-    QTest::mouseClick(ok ? m_win->BtOK : m_win->BtCancel, Qt::LeftButton);
-    QVERIFY(!m_win->isVisible());
-    for (int l = 0; l < MaxLevels; ++l)
-        expected.Values[l].Status = quint8(statuses[l]);
-    QVERIFY(run == expected);
-    QCOMPARE(analyte.HasOption(aoWestgard), ok);
-    QCOMPARE(analyte.Count(), 1); // storing the run is the caller's step
-    // The window serves the next run without the discards.
-    m_win->SetQCPoint(run);
-    m_win->show();
-    QCOMPARE(m_win->BtReject[1]->text(), QString("Reject QC2"));
-    QVERIFY(!m_win->IsDiscarded(1));
-    QCOMPARE(m_win->CBWestg->isChecked(), ok);
-}
-
-void TestTWinValidCQ::paintedRunWithRulesFiring()
-{
-    // QC1 reaches the action limit after three points beyond one s (1:2s, 1:3s,
-    // 4:1s); QC2 repeats a warning (1:2s, 2:2s); QC3 stays within but beyond
-    // one s; across, two levels high (2:2s) and all three beyond one s (3:1s).
-    TResu0 run = MakeResult(Day(9), 107, 104.5, 102.5, "JD", "after maintenance");
-    Open(3, run, { { 102.5, 101, 101 }, { 102.5, 101, 101 }, { 102.5, 104.5, 101 } });
-    m_win->grab().save(ArtifactPath("TWinValidCQ-three-levels.png"));
-    const QImage level1 = Grab(*m_win->PBoxLevel[0]), level2 = Grab(*m_win->PBoxLevel[1]);
-    const QImage level3 = Grab(*m_win->PBoxLevel[2]), across = Grab(*m_win->PBoxWGAcross);
-    auto fill = [](const QImage& image, const QRect& rect) { return image.pixelColor(rect.topLeft() + QPoint(2, 2)); };
-    auto frame = [](const QImage& image, const QRect& rect) { return image.pixelColor(rect.topLeft()); };
-    QCOMPARE(fill(level1, TWinValidCQ::RuleLabelRect(lr12s)), Yellow);
-    QCOMPARE(fill(level1, TWinValidCQ::RuleLabelRect(lr13s)), Red);
-    QCOMPARE(frame(level1, TWinValidCQ::RuleLabelRect(lr13s)), Black);
-    QCOMPARE(frame(level1, TWinValidCQ::RuleLabelRect(lr22s)), White);
-    QCOMPARE(fill(level2, TWinValidCQ::RuleLabelRect(lr22s)), Red);
-    QCOMPARE(fill(level3, TWinValidCQ::RuleLabelRect(lr12s)), m_win->palette().color(QPalette::Button));
-    QCOMPARE(fill(across, TWinValidCQ::AcrossLabelRect(ar22s)), Red);
-    QCOMPARE(frame(across, TWinValidCQ::AcrossLabelRect(arR4s)), White);
-    // QC1's bands between y = 17 and 26, the value's black marker, a navy tick under each figure.
-    const TPBoxValidCQ& box = *m_win->PBoxLevel[0];
-    const int w = box.width();
-    QCOMPARE(level1.pixelColor(box.X(100, w) + 3, 22), Lime);
-    QCOMPARE(level1.pixelColor(box.X(95, w), 22), Yellow);
-    QCOMPARE(level1.pixelColor(box.X(93, w), 22), Red);
-    QVERIFY(level1.pixelColor(25, 28) != Red);
-    QCOMPARE(level1.pixelColor(box.X(107, w), 29), Black);
-    QCOMPARE(level1.pixelColor(box.X(100, w), 14), QColor(0, 0, 128));
 }
 
 VANTOREL_TEST(TestTWinValidCQ)

@@ -38,7 +38,7 @@ int TQtDialogService::MessageBox(TMsgType type, const QString& text, int buttons
         QMessageBox::StandardButton qt;
     };
     const Pair pairs[] = { { mbYes, QMessageBox::Yes }, { mbNo, QMessageBox::No }, { mbOK, QMessageBox::Ok },
-        { mbCancel, QMessageBox::Cancel } };
+        { mbCancel, QMessageBox::Cancel }, { mbRetry, QMessageBox::Retry } };
     for (const Pair& p : pairs)
         if (buttons & p.mine)
             box.addButton(p.qt);
@@ -68,4 +68,9 @@ QString TQtDialogService::SaveFileName(
 {
     // The program asks its own overwrite question.
     return QFileDialog::getSaveFileName(parent, caption, folder, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+QString TQtDialogService::ExistingFolder(QWidget* parent, const QString& caption, const QString& folder)
+{
+    return QFileDialog::getExistingDirectory(parent, caption, folder);
 }

@@ -13,6 +13,7 @@ enum TMsgButton {
     mbCancel = 0x2,
     mbYes = 0x4,
     mbNo = 0x8,
+    mbRetry = 0x10,
 };
 
 // Every message box, modal window and file chooser of the program goes through
@@ -30,6 +31,9 @@ public:
     // A file to write, or empty when the user cancelled.
     virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)
         = 0;
+
+    // An existing folder, or empty when the user cancelled.
+    virtual QString ExistingFolder(QWidget* parent, const QString& caption, const QString& folder) = 0;
 
     // Shorthands for the program's usual boxes.
     void Error(const QString& text, int buttons = mbOK, QWidget* parent = nullptr)
@@ -56,6 +60,7 @@ public:
         QWidget* parent, const QString& caption, const QString& folder, const QString& filter) override;
     QString SaveFileName(
         QWidget* parent, const QString& caption, const QString& folder, const QString& filter) override;
+    QString ExistingFolder(QWidget* parent, const QString& caption, const QString& folder) override;
 };
 
 // A message text as shown: a carriage return, or a line feed followed by a

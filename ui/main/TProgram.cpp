@@ -4,6 +4,7 @@
 #include "TPrinterService.h"
 #include "TQCContext.h"
 #include "TWinAbout.h"
+#include "TWinAnimCopyFic.h"
 #include "TWinArchives.h"
 #include "TWinComment.h"
 #include "TWinDailyQC.h"
@@ -15,8 +16,11 @@
 #include "TWinLogoCQ.h"
 #include "TWinMain.h"
 #include "TWinNewPsw.h"
+#include "TWinOptions.h"
 #include "TWinPrnCharts.h"
 #include "TWinPrnData.h"
+#include "TWinRandom.h"
+#include "TWinRisks.h"
 #include "TWinSerumByAnal.h"
 #include "TWinShowArchive.h"
 #include "TWinShowData.h"
@@ -62,6 +66,8 @@ bool TProgram::Start()
     QGuiApplication::setApplicationDisplayName(QString());
     QApplication::setApplicationName(QStringLiteral("Vantorel"));
     CreateWindows();
+    if (m_context.FirstStart)
+        m_main->MnuShortCutsClick();
     return true;
 }
 
@@ -121,6 +127,14 @@ void TProgram::CreateWindows()
     m_archives = std::make_unique<TWinArchives>(m_context, m_dialogs, *m_printers, owner);
     m_archives->WinShowArchive = m_showArchive.get();
     m_main->WinArchives = m_archives.get();
+    m_animCopyFic = std::make_unique<TWinAnimCopyFic>(owner);
+    m_options = std::make_unique<TWinOptions>(m_context, m_dialogs, owner);
+    m_main->WinAnimCopyFic = m_animCopyFic.get();
+    m_main->WinOptions = m_options.get();
+    m_risks = std::make_unique<TWinRisks>(m_context, m_dialogs, owner);
+    m_main->WinRisks = m_risks.get();
+    m_random = std::make_unique<TWinRandom>(m_context, m_dialogs, owner);
+    m_main->WinRandom = m_random.get();
     m_main->UpdateCommands();
 }
 
@@ -147,6 +161,10 @@ void TProgram::Shutdown()
     m_dailyQC.reset();
     m_showLimits.reset();
     m_showData.reset();
+    m_random.reset();
+    m_risks.reset();
+    m_options.reset();
+    m_animCopyFic.reset();
     m_defSerum.reset();
     m_defAnalytes.reset();
     m_serumByAnal.reset();

@@ -28,6 +28,7 @@
 #include "TWinNewPsw.h"
 #include "TWinPrnCharts.h"
 #include "TWinSerumByAnal.h"
+#include "TWinSetUp.h"
 #include "TWinShowData.h"
 #include "TWinShowLimits.h"
 #include "TWinValidCQ.h"
@@ -183,9 +184,15 @@ void TWinMain::MnuPswClick()
         SaveConfig(m_context);
 }
 
+void TWinMain::MnuShortCutsClick()
+{
+    TWinSetUp setUp(m_dialogs, this);
+    m_dialogs.Exec(setUp);
+}
+
 void TWinMain::MnuUserManualClick()
 {
-    const QString manual = m_context.ProgramFolder() + QStringLiteral("UserManual.htm");
+    const QString manual = TStorage::FindDocument(QStringLiteral("UserManual.htm"));
     if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
         m_dialogs.Error(QStringLiteral("Impossible to open the user manual"), mbYes, this);
 }

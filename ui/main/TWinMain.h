@@ -28,6 +28,7 @@ class TQCContext;
 class TLimitSheets;
 class TShape;
 class TWinAbout;
+class TWinAnimCopyFic;
 class TWinComment;
 class TWinDefAnalytes;
 class TWinDefSerum;
@@ -37,8 +38,11 @@ class TWinArchives;
 class TWinDailyQC;
 class TWinShowData;
 class TWinShowLimits;
+class TWinRandom;
+class TWinRisks;
 class TWinImport;
 class TWinNewPsw;
+class TWinOptions;
 class TWinSerumByAnal;
 class TWinLogoCQ;
 class TWinValidCQ;
@@ -89,6 +93,13 @@ public:
     TWinDailyQC* WinDailyQC = nullptr;
     // The archives of the current analyte.
     TWinArchives* WinArchives = nullptr;
+    // Backup and restore: the copy window and the options (TWinMainBackup.cpp).
+    TWinAnimCopyFic* WinAnimCopyFic = nullptr;
+    TWinOptions* WinOptions = nullptr;
+    // The risks of the limits (TWinMainSettings.cpp).
+    TWinRisks* WinRisks = nullptr;
+    // The training runs of the current analyte (TWinMainSettings.cpp).
+    TWinRandom* WinRandom = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -183,6 +194,8 @@ public slots:
     void BtAffectationClick();
     void MnuPswClick();
     void MnuUserManualClick();
+    // Makes a fresh set-up window, runs it and destroys it (also at a first start).
+    void MnuShortCutsClick();
     void MnuClearFifoClick();
     // "Nothing to print" without a current analyte with points; else the
     // chart printing window, captioned with the analyte's name.
@@ -205,6 +218,14 @@ public slots:
     void MnuPasteClick();
     void MnuExportClick();
     void MnuImportClick();
+    // Backup and restore of the data file, and their options.
+    void BtBackupClick();
+    void Disketterestore1Click();
+    void MnuOptionsClick();
+    // The risks of the limits; on OK the current analyte is recomputed and the configuration written.
+    void MnuRisksClick();
+    // "No analyte" without a current analyte; after OK the queue or the charts follow.
+    void MnuRandomGeneratorClick();
     // The charts' mouse.
     void PBoxMouseDown(QMouseEvent* event);
     void PBoxMouseMove(QMouseEvent* event);

@@ -275,6 +275,7 @@ void TWinMain::ConnectCommands()
     connect(BtDaily, &QPushButton::clicked, this, &TWinMain::BtDailyClick);
     connect(BtArchives, &QPushButton::clicked, this, &TWinMain::BtArchivesClick);
     connect(MnuUserManual, &QAction::triggered, this, &TWinMain::MnuUserManualClick);
+    connect(MnuShortCuts, &QAction::triggered, this, &TWinMain::MnuShortCutsClick);
     connect(MnuAbout, &QAction::triggered, this, &TWinMain::MnuAboutClick);
     connect(MnuOperators, &QAction::triggered, this, &TWinMain::MnuOperatorsClick);
     connect(MnuAnalytes, &QAction::triggered, this, &TWinMain::MnuAnalytesClick);
@@ -287,6 +288,11 @@ void TWinMain::ConnectCommands()
     connect(MnuExport, &QAction::triggered, this, &TWinMain::MnuExportClick);
     connect(MnuImport, &QAction::triggered, this, &TWinMain::MnuImportClick);
     connect(MnuClearFifo, &QAction::triggered, this, &TWinMain::MnuClearFifoClick);
+    connect(BtBackup, &QPushButton::clicked, this, &TWinMain::BtBackupClick);
+    connect(Disketterestore1, &QAction::triggered, this, &TWinMain::Disketterestore1Click);
+    connect(MnuOptions, &QAction::triggered, this, &TWinMain::MnuOptionsClick);
+    connect(MnuRisks, &QAction::triggered, this, &TWinMain::MnuRisksClick);
+    connect(MnuRandomGenerator, &QAction::triggered, this, &TWinMain::MnuRandomGeneratorClick);
     const std::pair<QAction*, TSheet> special[]
         = { { MnuLockLimits, TSheet::Lock }, { MnuFixLimits, TSheet::Fix }, { MnuEraseLevels, TSheet::Archi } };
     for (const auto& [action, sheet] : special)
@@ -298,13 +304,14 @@ void TWinMain::ConnectCommands()
 
 void TWinMain::UpdateCommands()
 {
-    // Commands served by windows that are not part of the program yet.
-    for (QAction* a : { MnuOptions, MnuRisks, MnuShortCuts, Disketterestore1, MnuRandomGenerator })
-        a->setEnabled(false);
-    BtBackup->setEnabled(false);
     MnuAnalytes->setEnabled(WinDefAnalytes != nullptr);
     MnuControlMaterials->setEnabled(WinDefSerum != nullptr);
     BtAffectation->setEnabled(WinSerumByAnal != nullptr);
+    BtBackup->setEnabled(WinAnimCopyFic != nullptr);
+    Disketterestore1->setEnabled(WinAnimCopyFic != nullptr);
+    MnuOptions->setEnabled(WinOptions != nullptr);
+    MnuRisks->setEnabled(WinRisks != nullptr);
+    MnuRandomGenerator->setEnabled(WinRandom != nullptr);
     BtPrnGraph->setEnabled(WinPrnCharts != nullptr);
     BtData->setEnabled(WinShowData != nullptr);
     BtLimits->setEnabled(WinShowLimits != nullptr);

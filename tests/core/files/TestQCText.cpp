@@ -69,7 +69,6 @@ private slots:
         // clang-format off
         QTest::newRow("CR LF") << a + b << ab;
         QTest::newRow("lone CR") << QString(a + b).replace("\r\n", "\r") << ab;
-        QTest::newRow("CR and several LF") << a + "\n\n" + QString(b).replace("\r\n", "\r") << ab;
         QTest::newRow("lone LF") << QString(a + b).replace("\r\n", "\n") << ab;
         QTest::newRow("empty lines between") << a + "\r\n\r\n" + b << ab;
         QTest::newRow("empty text") << QString() << QString();

@@ -187,7 +187,9 @@ private slots:
         QVERIFY(m_context->FirstStart && QDir(m_dir->path()).isEmpty());
         QVERIFY(DiskPresent(m_dir->path()) && !DiskPresent(m_dir->filePath("missing")) && !DiskPresent(QString()));
         QCOMPARE(TStorage::FindProgramFolder(m_dir->path(), false), m_dir->path());
-        const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        // The folder must not follow the test program's own name.
+        QVERIFY(QCoreApplication::applicationName() != QLatin1String("Vantorel"));
+        const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Vantorel";
         QDir(user).removeRecursively();
         TReadOnlyFolder lock(m_dir->path());
         if (!lock.Active())
@@ -196,6 +198,33 @@ private slots:
         QCOMPARE(TStorage::FindProgramFolder(m_dir->path(), false), QString());
         QCOMPARE(TStorage::FindProgramFolder(m_dir->path(), true), user);
         QVERIFY(QFileInfo(user).isDir() && QDir(user).removeRecursively());
+    }
+
+    void installedCopyUsesTheUserFolderAndItsSharedDocuments_data()
+    {
+        QTest::addColumn<bool>("installed"); // <prefix>/share/vantorel holds the manual
+        QTest::addColumn<bool>("beside");
+        QTest::addColumn<QString>("manual");
+        QTest::newRow("build folder") << false << true << "bin/UserManual.htm";
+        QTest::newRow("installed package") << true << false << "share/vantorel/UserManual.htm";
+        QTest::newRow("copy beside an installed one wins") << true << true << "bin/UserManual.htm";
+        QTest::newRow("manual nowhere: the path beside") << false << false << "bin/UserManual.htm";
+    }
+
+    void installedCopyUsesTheUserFolderAndItsSharedDocuments()
+    {
+        QFETCH(bool, installed);
+        QFETCH(bool, beside);
+        QFETCH(QString, manual);
+        const QDir root(m_dir->path());
+        const auto write = [](QIODevice& device) { return device.write("<html/>") > 0; };
+        QVERIFY(root.mkpath("bin") && (!installed || root.mkpath("share/vantorel")));
+        QVERIFY(!beside || WriteFileAtomically(root.filePath("bin/UserManual.htm"), write));
+        QVERIFY(!installed || WriteFileAtomically(root.filePath("share/vantorel/UserManual.htm"), write));
+        QCOMPARE(TStorage::FindDocument(root.filePath("bin"), "UserManual.htm"), root.filePath(manual));
+        QCOMPARE(TStorage::FindProgramFolder(root.filePath("bin"), true),
+            installed ? TStorage::UserDataFolder() : root.filePath("bin"));
+        QDir(TStorage::UserDataFolder()).removeRecursively();
     }
 };
 

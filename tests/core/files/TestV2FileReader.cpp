@@ -93,11 +93,8 @@ private slots:
         // clang-format off
         QTest::newRow("current data file") << "stamp+1:2=0x3233" << "Final stamp: Not a version-2 stamp";
         QTest::newRow("stamp length") << "stamp+0:1=9" << "Final stamp: Not a version-2 stamp";
-        QTest::newRow("negative material count") << "materials+0:4=-1" << "Control materials: The count -1 is negative";
         QTest::newRow("material count beyond the file") << "materials+0:4=100000" << "Control materials: The count 100000 is larger";
-        QTest::newRow("negative analyte count") << "analytes+0:4=-3" << "Analytes: The count -3 is negative";
         QTest::newRow("analyte count beyond the file") << "analytes+0:4=50" << "Analytes: The count 50 is larger";
-        QTest::newRow("negative point count") << "a0.points+0:4=-1" << "Analyte 1, points: The count -1 is negative";
         QTest::newRow("point count beyond the file") << "a0.points+0:4=1000" << "Analyte 1, points: The count 1000 is larger";
         QTest::newRow("unknown old status") << "a0.points+16:1=3" << "Analyte 1, points: Point 1 is damaged";
         QTest::newRow("date not a number") << "a0.points+40:8=0x7FF8000000000000" << "Point 2 is damaged";
@@ -105,10 +102,8 @@ private slots:
         QTest::newRow("name beyond capacity") << "a0.header+0:1=11" << "Analyte 1, header: A text of length 11";
         QTest::newRow("units beyond capacity") << "a0.header+11:1=13" << "Analyte 1, header: A text of length 13";
         QTest::newRow("decimals out of range") << "a0.header+24:4=5" << "Decimals 5 is outside 0..3";
-        QTest::newRow("lock start beyond the points") << "a0.header+108:4=5" << "Level 1 is locked on points 5..3";
         QTest::newRow("lock end beyond the points") << "a0.header+120:4=9" << "Level 1 is locked on points 1..9";
         QTest::newRow("ignored records beyond the file") << "a0.ignored+0:4=100000" << "records after the header: The count 100000";
-        QTest::newRow("negative comment count") << "a0.comments+4:4=-1" << "Analyte 1 (Glucose), comments: The count -1 is negative";
         QTest::newRow("comment beyond capacity") << "a0.comments+12:1=24" << "comments: A text of length 24";
         QTest::newRow("second analyte cut") << "a1.comments+4:4=3" << "Analyte 2 (Urea), comments: The count 3 is larger";
         // clang-format on

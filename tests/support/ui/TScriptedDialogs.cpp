@@ -35,6 +35,12 @@ QString TScriptedDialogs::SaveFileName(QWidget*, const QString&, const QString& 
     return m_files.isEmpty() ? QString() : m_files.takeFirst();
 }
 
+QString TScriptedDialogs::ExistingFolder(QWidget*, const QString&, const QString& folder)
+{
+    FileFolders.append(folder);
+    return m_files.isEmpty() ? QString() : m_files.takeFirst();
+}
+
 QString TScriptedDialogs::OnlyBoxDifference(TMsgType type, const QString& text, int buttons) const
 {
     if (Boxes.size() == 1 && Boxes[0].Type == type && Boxes[0].Text == text && Boxes[0].Buttons == buttons)

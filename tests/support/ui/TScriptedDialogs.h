@@ -30,6 +30,8 @@ public:
     int Exec(QDialog& dialog) override;
     QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override;
     QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override;
+    // Answers from the file names queued, like the file choosers.
+    QString ExistingFolder(QWidget*, const QString&, const QString& folder) override;
 
     int PendingAnswers() const { return int(m_answers.size()); }
     // Empty when exactly one box was shown and it was this one; otherwise a

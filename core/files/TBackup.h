@@ -1,0 +1,70 @@
+#pragma once
+#include <QString>
+#include <functional>
+
+class TQCContext;
+
+// What the backup and restore ask of the window layer: the boxes on the way and
+// the copy window while the file is written or read.
+class TBackupUi {
+public:
+    virtual ~TBackupUi() = default;
+    // "No diskette in drive ..." with Retry and Cancel; true for Retry.
+    virtual bool RetryMissingDisk(const QString& text) = 0;
+    // A question with OK and Cancel; true for OK.
+    virtual bool Confirm(const QString& text) = 0;
+    // Shows the copy window with `label` until HideCopy.
+    virtual void ShowCopy(const QString& label) = 0;
+    virtual void HideCopy() = 0;
+};
+
+// How a backup or a restore ended. Message holds the text of the one error box
+// the caller shows when Ok is false.
+struct TBackupResult {
+    bool Ok = false;
+    QString Message;
+    // After a restore: the restored data could not be written to the data file
+    // at once (the reason is in Message; the data in memory are restored).
+    bool DataFileNotSaved = false;
+};
+
+// The backup of the data file to the backup target (a folder: a mounted
+// removable volume or any folder) and its restore.
+class TBackup {
+public:
+    static constexpr const char* MsgNoDiskette = "No diskette in drive ";
+    static constexpr const char* MsgConfirmBackup = "Confirm data backup";
+    static constexpr const char* MsgBackupAborted = "Backup aborted";
+    static constexpr const char* MsgRestoreAborted = "Restore aborted";
+    static constexpr const char* MsgNoBackupFile = "No backup file to restore";
+    static constexpr const char* MsgImpossibleRestore = "Impossible to restore";
+    static constexpr const char* MsgBackupOK = "Backup OK";
+    static constexpr const char* MsgRestoreOK = "Restore OK";
+
+    TBackup(TQCContext& context, TBackupUi& ui);
+
+    // The target folder of the settings; with none chosen, the drive letter,
+    // which never answers as a disk.
+    QString Target() const;
+    // Target + "/Vantorel" + extension (".Sav", ".Old", ".tmp").
+    QString TargetFile(const QString& extension) const;
+
+    // Writes the data in memory to the ".Sav" file, the previous one kept as
+    // ".Old". On success LastBackupDate is today and the configuration file is
+    // written (a configuration that cannot be written is not the backup's
+    // failure). On failure the previous ".Sav" and ".Old" are back in place.
+    TBackupResult Backup();
+    // Replaces both lists with the ".Sav" file, only when the whole file was read
+    // and its stamps are right, then writes the data file at once. On failure
+    // the data in memory and on disk are unchanged.
+    TBackupResult Restore();
+
+    // Writes a data file (SaveData unless a test puts a failing writer here).
+    std::function<bool(const TQCContext&, const QString&, QString*)> Writer;
+
+private:
+    bool WaitForDisk();
+
+    TQCContext& m_context;
+    TBackupUi& m_ui;
+};

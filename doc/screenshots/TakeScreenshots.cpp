@@ -1,0 +1,181 @@
+// Takes the pictures of the user manual from the program's own windows: a first
+// start in an empty folder on the demonstration data, the windows a user meets
+// along the way, and a small chart for each Westgard rule. Run it through
+// scripts/take-screenshots.sh, which gives it a display (Xvfb).
+#include "TDialogService.h"
+#include "TProgram.h"
+#include "TQCContext.h"
+#include "TWinMain.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThread>
+#include <cmath>
+
+namespace {
+
+QDir Target;
+bool Failed = false;
+
+void Save(QWidget& widget, const QString& name)
+{
+    widget.show();
+    widget.raise();
+    for (int i = 0; i < 10; ++i) {
+        QCoreApplication::processEvents();
+        QThread::msleep(20);
+    }
+    if (!widget.grab().save(Target.filePath(name))) {
+        QTextStream(stderr) << "Cannot write " << Target.filePath(name) << '\n';
+        Failed = true;
+    }
+}
+
+// The real program's windows, each photographed when the program runs it; every
+// window is then left with Cancel and every box answered with its first button.
+class TPhotoDialogs : public TQtDialogService {
+public:
+    QString Next; // the picture name for the next modal window, none when empty
+    int MessageBox(TMsgType, const QString&, int buttons, QWidget* = nullptr) override
+    {
+        for (int b : { mbOK, mbYes, mbCancel, mbNo })
+            if (buttons & b)
+                return b;
+        return mbOK;
+    }
+    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    int Exec(QDialog& dialog) override
+    {
+        if (!Next.isEmpty())
+            Save(dialog, Next);
+        Next.clear();
+        dialog.hide();
+        return QDialog::Rejected;
+    }
+};
+
+// A small control chart for one Westgard rule: the mean, the 1, 2 and 3 SD lines,
+// a run of points in SD units, the points that break the rule in red.
+void DrawRule(const QString& name, const QList<double>& z, int firstBreaking)
+{
+    const int w = 240, h = 120, left = 34, step = (w - left - 10) / qMax(1, int(z.size()) - 1);
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QFont font = p.font();
+    font.setPixelSize(10);
+    p.setFont(font);
+    auto y = [&](double sd) { return h / 2.0 - sd * (h - 16) / 8.0; };
+    const QList<QPair<double, QColor>> lines = { { 0, QColor(0, 128, 0) }, { 1, QColor(190, 190, 190) },
+        { -1, QColor(190, 190, 190) }, { 2, QColor(224, 176, 0) }, { -2, QColor(224, 176, 0) },
+        { 3, QColor(208, 0, 0) }, { -3, QColor(208, 0, 0) } };
+    for (const auto& [sd, colour] : lines) {
+        p.setPen(QPen(colour, 1));
+        p.drawLine(QPointF(left, y(sd)), QPointF(w - 4, y(sd)));
+        p.setPen(Qt::black);
+        p.drawText(QRectF(0, y(sd) - 7, left - 4, 14), Qt::AlignRight | Qt::AlignVCenter,
+            sd == 0 ? QStringLiteral("m") : QStringLiteral("%1s").arg(sd, 0, 'f', 0));
+    }
+    p.setPen(QPen(QColor(0, 0, 128), 1.5));
+    for (int i = 1; i < z.size(); ++i)
+        p.drawLine(QPointF(left + 8 + (i - 1) * step, y(z[i - 1])), QPointF(left + 8 + i * step, y(z[i])));
+    for (int i = 0; i < z.size(); ++i) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(i >= firstBreaking ? QColor(220, 0, 0) : QColor(0, 160, 0));
+        p.drawEllipse(QPointF(left + 8 + i * step, y(z[i])), 4, 4);
+    }
+    p.end();
+    if (!image.save(Target.filePath(name)))
+        Failed = true;
+}
+
+void DrawRules()
+{
+    DrawRule("rule-1-2s.png", { 0.3, -0.6, 0.9, -0.2, 0.4, 2.4 }, 5);
+    DrawRule("rule-1-3s.png", { 0.3, -0.6, 0.9, -0.2, 0.4, 3.3 }, 5);
+    DrawRule("rule-2-2s.png", { 0.3, -0.6, 0.9, -0.2, 2.3, 2.5 }, 4);
+    DrawRule("rule-r-4s.png", { 0.3, -0.6, 0.9, 0.2, -2.2, 2.3 }, 4);
+    DrawRule("rule-4-1s.png", { 0.3, -0.6, 1.3, 1.6, 1.2, 1.4 }, 2);
+    DrawRule("rule-10-m.png", { -0.4, 0.3, 0.5, 0.2, 0.8, 0.4, 0.6, 0.3, 0.9, 0.5, 0.2, 0.7 }, 2);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vantorel"));
+    if (argc < 2) {
+        QTextStream(stderr) << "Usage: vantorel-screenshots FOLDER\n";
+        return 1;
+    }
+    Target = QDir(QString::fromLocal8Bit(argv[1]));
+    Target.mkpath(QStringLiteral("."));
+    DrawRules();
+
+    QTemporaryDir folder;
+    TQCContext context;
+    TPhotoDialogs dialogs;
+    TProgram program(context, dialogs, folder.path());
+    program.SplashMilliseconds = 0;
+    dialogs.Next = QStringLiteral("setup.png"); // a first start offers the shortcuts
+    if (!program.Start())
+        return 1;
+    dialogs.Next = QStringLiteral("about.png");
+    if (!program.ShowMain())
+        return 1;
+    TWinMain& main = *program.MainWindow();
+    main.move(0, 0);
+    main.LBAnalytes->setCurrentRow(0);
+    main.LBAnalytesClick();
+    Save(main, QStringLiteral("main.png"));
+
+    // A run of the first analyte whose first level lies beyond its warning limit.
+    const TAnalyte* analyte = context.CurrentAnalyte;
+    for (int level = 0; analyte && level < analyte->NbLevels; ++level) {
+        const TLevelStats& s = analyte->ReferenceStats[level];
+        const double value = s.Mean + (level == 0 ? 1.25 : 0.2) * s.WarningHalfWidth;
+        main.EditValue[level]->setText(QString::number(value, 'f', analyte->Decimals));
+    }
+    if (main.CBOperator->count() > 0)
+        main.CBOperator->setCurrentIndex(0);
+    Save(main, QStringLiteral("entry.png"));
+    dialogs.Next = QStringLiteral("validation.png");
+    main.BtOKEnter->click(); // Cancel in the validation window holds the run in the queue
+    Save(main, QStringLiteral("queue.png"));
+
+    for (int sheet = 1; sheet < main.PageControl->count(); ++sheet) {
+        main.PageControl->setCurrentIndex(sheet);
+        Save(main, QStringLiteral("sheet-%1.png").arg(sheet));
+    }
+    main.PageControl->setCurrentIndex(0);
+
+    const QList<QPair<QAction*, QString>> windows = { { main.MnuOperators, "operators.png" },
+        { main.MnuPsw, "password.png" }, { main.MnuAnalytes, "analytes.png" },
+        { main.MnuControlMaterials, "materials.png" }, { main.MnuOptions, "options.png" },
+        { main.MnuRisks, "risks.png" }, { main.MnuRandomGenerator, "random.png" } };
+    for (const auto& [action, name] : windows) {
+        dialogs.Next = name;
+        action->trigger();
+    }
+    dialogs.Next = QStringLiteral("lots.png");
+    main.BtAffectation->click();
+    dialogs.Next = QStringLiteral("print-charts.png");
+    main.BtPrnGraph->click();
+
+    main.hide();
+    program.Shutdown();
+    return Failed ? 1 : 0;
+}

@@ -1,0 +1,96 @@
+#include "TWinMain.h"
+
+#include "TBackup.h"
+#include "TDialogService.h"
+#include "TLimitSheets.h"
+#include "TQCContext.h"
+#include "TSettings.h"
+#include "TShape.h"
+#include "TWinAnimCopyFic.h"
+#include "TWinOptions.h"
+
+#include <QApplication>
+#include <QTimer>
+
+// The main window's backup, restore and backup options commands.
+
+namespace {
+
+// The backup's boxes through the dialog service, its progress in the copy window.
+class TBackupDialogs : public TBackupUi {
+public:
+    TBackupDialogs(TDialogService& dialogs, TWinAnimCopyFic& copy, QWidget* parent)
+        : m_dialogs(dialogs)
+        , m_copy(copy)
+        , m_parent(parent)
+    {
+    }
+    bool RetryMissingDisk(const QString& text) override
+    {
+        return m_dialogs.MessageBox(TMsgType::Error, text, mbRetry | mbCancel, m_parent) == mbRetry;
+    }
+    bool Confirm(const QString& text) override { return m_dialogs.Confirm(text, m_parent); }
+    void ShowCopy(const QString& label) override { m_copy.Start(label); }
+    void HideCopy() override { m_copy.Stop(); }
+
+private:
+    TDialogService& m_dialogs;
+    TWinAnimCopyFic& m_copy;
+    QWidget* m_parent;
+};
+
+// The hourglass while an operation runs.
+struct TWaitCursor {
+    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
+
+void TWinMain::BtBackupClick()
+{
+    if (!WinAnimCopyFic)
+        return;
+    TBackupDialogs ui(m_dialogs, *WinAnimCopyFic, this);
+    TBackupResult result;
+    {
+        TWaitCursor wait;
+        result = TBackup(m_context, ui).Backup();
+    }
+    if (!result.Ok) {
+        m_dialogs.Error(result.Message, mbYes, this);
+        return;
+    }
+    TimerBackUp->stop();
+    ShapeBackUp->SetBrushColor(Qt::green);
+    m_dialogs.Information(QString::fromLatin1(TBackup::MsgBackupOK), mbYes, this);
+}
+
+void TWinMain::Disketterestore1Click()
+{
+    if (!WinAnimCopyFic)
+        return;
+    Sheets->LeaveSpecialSheet();
+    TBackupDialogs ui(m_dialogs, *WinAnimCopyFic, this);
+    TBackupResult result;
+    {
+        TWaitCursor wait;
+        result = TBackup(m_context, ui).Restore();
+    }
+    if (!result.Ok) {
+        m_dialogs.Error(result.Message, mbYes, this);
+        return;
+    }
+    FillAnalyteList();
+    if (result.DataFileNotSaved)
+        m_dialogs.Error(QStringLiteral("Cannot save data"), mbYes, this);
+    m_dialogs.Information(QString::fromLatin1(TBackup::MsgRestoreOK), mbYes, this);
+}
+
+void TWinMain::MnuOptionsClick()
+{
+    if (!WinOptions || m_dialogs.Exec(*WinOptions) != QDialog::Accepted)
+        return;
+    ApplyBackupReminder(true);
+    SaveConfig(m_context);
+}

@@ -1,0 +1,49 @@
+#include "TWinMain.h"
+
+#include "TDialogService.h"
+#include "TLimitSheets.h"
+#include "TQCContext.h"
+#include "TSettings.h"
+#include "TStatistics.h"
+#include "TWinRandom.h"
+#include "TWinRisks.h"
+
+#include <QRadioButton>
+
+// The main window's statistical settings and random generator commands.
+
+void TWinMain::MnuRisksClick()
+{
+    if (!WinRisks)
+        return;
+    WinRisks->RedrawChart = [this] { RepaintCharts(); };
+    if (m_dialogs.Exec(*WinRisks) != QDialog::Accepted)
+        return;
+    if (m_context.ListAnalytes.Count() > 0 && m_context.CurrentAnalyte)
+        RecomputeAll(*m_context.CurrentAnalyte, m_context.Risks());
+    FillAnalyteList();
+    RepaintCharts();
+    SaveConfig(m_context);
+}
+
+void TWinMain::MnuRandomGeneratorClick()
+{
+    if (!WinRandom)
+        return;
+    if (!m_context.CurrentAnalyte) {
+        m_dialogs.Error(QStringLiteral("No analyte"), mbOK, this);
+        return;
+    }
+    if (m_dialogs.Exec(*WinRandom) != QDialog::Accepted)
+        return;
+    if (WinRandom->RBFifo->isChecked()) {
+        QueueChanged(m_context.ListFifo.Synced());
+        return;
+    }
+    // A special sheet is left as by its OK: its changes are kept.
+    if (Sheets->Current() != TSheet::Enter)
+        Sheets->BtOKLockClick();
+    Sheets->ClearInterval();
+    RecomputeChartWindow();
+    RepaintCharts();
+}
