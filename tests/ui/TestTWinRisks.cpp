@@ -96,6 +96,31 @@ private slots:
         LoadConfig(*reread);
         QVERIFY(!written || (reread->Config.AlertRisk == alert && reread->Config.ActionRisk == action));
     }
+
+    // Risks kept by OK reach every analyte's limits and marks, not only the current one's.
+    void okReclassifiesEveryAnalyte()
+    {
+        f.AddAnalyte("Glucose", 1, { { 5 } });
+        QList<QList<double>> values;
+        for (int i = 0; i < 30; ++i)
+            values.append(QList<double> { 4.8 + 0.1 * (i % 6) });
+        values.append(QList<double> { 5.5 }); // a warning at 5 %, within at 2 %
+        TAnalyte& other = f.AddAnalyte("Calcium", 1, values);
+        TWinMain& win = f.Show();
+        TWinRisks risks(*f.Context, f.Dialogs);
+        win.WinRisks = &risks;
+        win.UpdateCommands();
+        const quint8 before = other.Point(30).Values[0].Status;
+        f.Dialogs.QueueExec([&](QDialog& dialog) {
+            dialog.show();
+            risks.RBAlert[1]->click();
+            risks.BtOK->click();
+            return dialog.result();
+        });
+        win.MnuRisks->trigger();
+        QCOMPARE(int(before), int(psHighWarning));
+        QCOMPARE(int(other.Point(30).Values[0].Status), int(psWithin));
+    }
 };
 
 VANTOREL_TEST(TestTWinRisks)

@@ -19,8 +19,11 @@ void TWinMain::MnuRisksClick()
     WinRisks->RedrawChart = [this] { RepaintCharts(); };
     if (m_dialogs.Exec(*WinRisks) != QDialog::Accepted)
         return;
-    if (m_context.ListAnalytes.Count() > 0 && m_context.CurrentAnalyte)
-        RecomputeAll(*m_context.CurrentAnalyte, m_context.Risks());
+    // The risks hold for every analyte: all limits follow, and the stored marks with them.
+    for (int i = 0; i < m_context.ListAnalytes.Count(); ++i) {
+        RecomputeAll(m_context.ListAnalytes.Item(i), m_context.Risks());
+        ClassifyAll(m_context.ListAnalytes.Item(i));
+    }
     FillAnalyteList();
     RepaintCharts();
     SaveConfig(m_context);
