@@ -63,7 +63,8 @@ void BM_OpenDailyQC(benchmark::State& state)
     TQCContext& context = Lab();
     TQtDialogService dialogs;
     TQtPrinterService printers(dialogs);
-    TWinDailyQC daily(context, dialogs, printers, Pictures());
+    TWinDailyQC daily(context, dialogs, printers);
+    daily.Pictures = &Pictures();
     const TAnalyte& first = context.ListAnalytes.Item(0);
     const QDate day = DayCountToDate(first.Point(first.Count() - 1).DateTime);
     for (auto _ : state) {

@@ -44,13 +44,10 @@ private slots:
             << "^(?!.*Lyphocheck 2).*Glucose QC charts.+Lyphocheck 3.+C.V. \\(%\\).+- Page 1 - Glucose QC -";
         QTest::newRow("daily report") << "daily --date 2026-03-14" << 0
                                       << "Cumulative daily QC.+Archive document - Keep it.+Analytes +Time.+Glucose";
-        QTest::newRow("daily report of an empty day")
-            << "daily --date 2030-01-01" << 1 << "print daily: Nothing to print";
         QTest::newRow("limits") << "limits --analyte glucose" << 0 << "QC limits for Glucose.+QC mode.+Reference CV";
         QTest::newRow("archives") << "archives --analyte calcium" << 0
                                   << "Archived statistics for Calcium.+Begin +End +Name +Lot +Mean +CV +Number";
         QTest::newRow("one archive") << "archive --number 1" << 0 << "Archived data for Calcium.+From .+Statistics";
-        QTest::newRow("archive not there") << "archive --number 7" << 1 << "print archive: no readable archive";
         QTest::newRow("analyte without archives")
             << "archives --analyte Glucose" << 1 << "print archives: Nothing to print";
         QTest::newRow("unknown analyte") << "data --analyte Lactate" << 1 << "print data: no analyte named Lactate";

@@ -19,7 +19,7 @@ class TestDailyReport : public QObject {
 
 private slots:
     // A two-level analyte prints an empty third cell; a discarded value is
-    // crossed out, a value within limits plain, a warning with its arrow.
+    // crossed out, a warning printed with its arrow.
     void cellsByStatus()
     {
         auto context = MakeTestContext();
@@ -29,16 +29,12 @@ private slots:
         a.Point(0).Values[1].Status = psLowWarning;
         const TPrintTableData t = DailyReportTable(context->ListAnalytes, Day);
         QCOMPARE(t.Title, "Cumulative daily QC : " + ShortDateText(DateToDayCount(Day)));
-        QVERIFY(t.Stamp);
-        QCOMPARE(t.Cells.size(), 14);
         QCOMPARE(t.Cells[0], (TPrintCell { "Analytes", cmGrey }));
         const TPrintCells row = t.Cells.mid(7);
         QCOMPARE(row[2], (TPrintCell { "2.5", cmCrossed }));
         QCOMPARE(row[3], (TPrintCell { "5.0", cmDown }));
         QCOMPARE(row[4], (TPrintCell { "", cmPlain }));
         QCOMPARE(row[5], (TPrintCell { "AB", cmPlain }));
-        a.Point(0).Values[0].Status = psWithin;
-        QCOMPARE(DailyReportTable(context->ListAnalytes, Day).Cells[9].Mark, int(cmPlain));
     }
 
     // Three analytes of 15 points each over two pages: the stamp on the first,

@@ -15,22 +15,15 @@
 
 namespace {
 
-// The daily window on two analytes of daily points at noon up to yesterday.
-struct TDailyFixture {
-    std::unique_ptr<TQCContext> Context = MakeTestContext();
-    QTemporaryDir Dir;
-    QString File = Dir.filePath("daily.pdf");
-    TScriptedDialogs Dialogs;
-    TQtPrinterService Printers { Dialogs };
+// The daily window on Glucose (two levels) and Calcium (three), daily points at noon up to yesterday.
+struct TDailyFixture : TPrintWindowFixture<TWinDailyQC> {
     TPictures Pictures;
-    std::unique_ptr<TWinDailyQC> Win;
     TDailyFixture()
+        : TPrintWindowFixture<TWinDailyQC>(2, 10)
     {
         Pictures.Load();
-        AddDailyAnalyte(*Context, "Glucose", 2, 10, Context->Clock().TodayDays());
+        Win.Pictures = &Pictures;
         AddDailyAnalyte(*Context, "Calcium", 3, 10, Context->Clock().TodayDays());
-        Win = std::make_unique<TWinDailyQC>(*Context, Dialogs, Printers, Pictures);
-        Win->show();
     }
     QDate Yesterday() const { return Context->Clock().Now().date().addDays(-1); }
 };
@@ -44,22 +37,23 @@ private slots:
     void calendarChoosesTheDay()
     {
         TDailyFixture f;
-        QCOMPARE(f.Win->Calendar->selectedDate(), QDate(2026, 3, 15));
-        QCOMPARE(f.Win->LB->count(), 0); // nothing stored today
-        f.Win->Calendar->setSelectedDate(f.Yesterday());
-        QCOMPARE(f.Win->LB->count(), 2);
-        QVERIFY(f.Win->LB->item(0)->text().startsWith("Glucose\t"));
-        QVERIFY(f.Win->LB->item(1)->text().startsWith("Calcium\t"));
+        QCOMPARE(f.Win.Calendar->selectedDate(), QDate(2026, 3, 15));
+        QCOMPARE(f.Win.LB->count(), 0); // nothing stored today
+        f.Win.Calendar->setSelectedDate(f.Yesterday());
+        QCOMPARE(f.Win.LB->count(), 2);
+        QVERIFY(f.Win.LB->item(0)->text().startsWith("Glucose\t"));
+        QCOMPARE(f.Win.LB->item(0)->text().section('\t', 4, 4), QString()); // two levels: no third value
+        QVERIFY(f.Win.LB->item(1)->text().startsWith("Calcium\t"));
         // Each level within its limits shows a green dot: two for Glucose, three for Calcium.
         QCoreApplication::processEvents(); // the list lays its new lines out
-        const QImage shot = Grab(*f.Win->LB->viewport());
-        const QRect line = f.Win->LB->visualItemRect(f.Win->LB->item(0));
+        const QImage shot = Grab(*f.Win.LB->viewport());
+        const QRect line = f.Win.LB->visualItemRect(f.Win.LB->item(0));
         const QRect thirdLevel(line.left() + 285, line.top() + 2, 12, 10);
         const QColor green(0, 200, 0);
         QVERIFY(CountPixels(shot, thirdLevel.translated(0, line.height()), green) > 10);
         QCOMPARE(CountPixels(shot, thirdLevel, green), 0);
-        f.Win->BtToday->click();
-        QCOMPARE(f.Win->LB->count(), 0);
+        f.Win.BtToday->click();
+        QCOMPARE(f.Win.LB->count(), 0);
     }
 
     void printOrNothing_data()
@@ -73,13 +67,10 @@ private slots:
         QFETCH(bool, yesterday);
         TDailyFixture f;
         if (yesterday)
-            f.Win->Calendar->setSelectedDate(f.Yesterday());
-        f.Dialogs.QueueExec([&f](QDialog& dialog) {
-            static_cast<QPrintDialog&>(dialog).printer()->setOutputFileName(f.File);
-            return int(QDialog::Accepted);
-        });
-        f.Win->BtPrn->click();
-        QCOMPARE(f.Win->isVisible(), !yesterday);
+            f.Win.Calendar->setSelectedDate(f.Yesterday());
+        f.AnswerPrintDialog(true);
+        f.Win.BtPrn->click();
+        QCOMPARE(f.Win.isVisible(), !yesterday);
         if (!yesterday) {
             QVERIFY_ONE_BOX(f.Dialogs, TMsgType::Error, "Nothing to print", mbOK);
             return;
@@ -100,8 +91,8 @@ private slots:
     {
         QFETCH(int, key);
         TDailyFixture f;
-        QTest::keyClick(f.Win->LB, Qt::Key(key));
-        QVERIFY(!f.Win->isVisible());
+        QTest::keyClick(f.Win.LB, Qt::Key(key));
+        QVERIFY(!f.Win.isVisible());
     }
 };
 

@@ -121,7 +121,8 @@ void TProgram::CreateWindows()
     m_main->WinShowData = m_showData.get();
     m_showLimits = std::make_unique<TWinShowLimits>(m_context, m_dialogs, *m_printers, owner);
     m_main->WinShowLimits = m_showLimits.get();
-    m_dailyQC = std::make_unique<TWinDailyQC>(m_context, m_dialogs, *m_printers, m_pictures, owner);
+    m_dailyQC = std::make_unique<TWinDailyQC>(m_context, m_dialogs, *m_printers, owner);
+    m_dailyQC->Pictures = &m_pictures;
     m_main->WinDailyQC = m_dailyQC.get();
     m_showArchive = std::make_unique<TWinShowArchive>(m_context, m_dialogs, *m_printers, owner);
     m_archives = std::make_unique<TWinArchives>(m_context, m_dialogs, *m_printers, owner);

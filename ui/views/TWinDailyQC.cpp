@@ -29,7 +29,7 @@ constexpr int LevelsRole = Qt::UserRole + 1;
 // warning, red action, red cross discarded. Selection does not change colours.
 class TDailyLineDelegate : public TTabListDelegate {
 public:
-    TDailyLineDelegate(const TPictures& pictures, QObject* parent)
+    TDailyLineDelegate(const TPictures* const& pictures, QObject* parent)
         : TTabListDelegate({ 110, 180, 240, 300, 350, 395 }, TWinDailyQC::LineHeight, parent)
         , m_pictures(pictures)
     {
@@ -40,28 +40,26 @@ public:
     {
         TTabListDelegate::paint(painter, option, index);
         const auto* point = reinterpret_cast<const TQCPoint*>(index.data(PointRole).value<quintptr>());
-        if (!point)
+        if (!point || !m_pictures)
             return;
         // Levels beyond the analyte's own show nothing, as in the text.
         const int levels = std::clamp(index.data(LevelsRole).toInt(), 0, MaxLevels);
         for (int k = 0; k < levels; ++k)
-            if (const QImage* picture = m_pictures.StatusPicture(point->Values[k].Status))
+            if (const QImage* picture = m_pictures->StatusPicture(point->Values[k].Status))
                 painter->drawImage(QPoint(option.rect.left() + 165 + 60 * k, option.rect.top() + 2), *picture);
     }
 
 private:
-    const TPictures& m_pictures;
+    const TPictures* const& m_pictures; // the window's, which may be given later
 };
 
 } // namespace
 
-TWinDailyQC::TWinDailyQC(
-    TQCContext& context, TDialogService& dialogs, TPrinterService& printers, const TPictures& pictures, QWidget* parent)
+TWinDailyQC::TWinDailyQC(TQCContext& context, TDialogService& dialogs, TPrinterService& printers, QWidget* parent)
     : QDialog(parent)
     , m_context(context)
     , m_dialogs(dialogs)
     , m_printers(printers)
-    , m_pictures(pictures)
 {
     setObjectName(QStringLiteral("TWinDailyQC"));
     setWindowTitle(QStringLiteral("QC daily summary"));
@@ -84,7 +82,7 @@ TWinDailyQC::TWinDailyQC(
     LB->setGeometry(8, 28, 570, 304);
     LB->setUniformItemSizes(true);
     LB->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    LB->setItemDelegate(new TDailyLineDelegate(m_pictures, LB));
+    LB->setItemDelegate(new TDailyLineDelegate(Pictures, LB));
 
     Panel3 = Named(
         MakePanel(this, QRect(588, 8, 145, 18), navy, Qt::yellow, QStringLiteral("Date"), TPanelFrame::Flat), "Panel3");

@@ -16,11 +16,13 @@ class TQCContext;
 class TWinDailyQC : public QDialog {
     Q_OBJECT
 public:
-    TWinDailyQC(TQCContext& context, TDialogService& dialogs, TPrinterService& printers, const TPictures& pictures,
-        QWidget* parent = nullptr);
+    TWinDailyQC(TQCContext& context, TDialogService& dialogs, TPrinterService& printers, QWidget* parent = nullptr);
     ~TWinDailyQC() override;
 
     static constexpr int LineHeight = 13;
+
+    // The marks drawn on the lines; none while not given.
+    const TPictures* Pictures = nullptr;
 
     // Handlers
     // Today on the calendar, its points listed (also "&Today").
@@ -52,5 +54,4 @@ private:
     TQCContext& m_context;
     TDialogService& m_dialogs;
     TPrinterService& m_printers;
-    const TPictures& m_pictures;
 };

@@ -27,16 +27,6 @@ private slots:
             seen.append(line.Analyte->Name + ' ' + QString::number(line.Point->Values[0].Value));
         QCOMPARE(seen, (QStringList { "GLU 0.5", "GLU 0", "CA 0.75", "CA 0.25" }));
     }
-
-    // A two-level analyte leaves the third value empty, as a level without value.
-    void lineText()
-    {
-        TAnalyte analyte("CA", "mmol/l", 2, 2);
-        const double when = DateToDayCount(QDate(2026, 3, 10)) + 0.375;
-        analyte.AddPoint(MakeResult(when, NAN, 2.5, 7, "AB", "recal"));
-        QCOMPARE(
-            TDailyQC::LineText({ &analyte, &analyte.Point(0) }), "CA\t" + LongTimeText(when) + "\t\t2.50\t\tAB\trecal");
-    }
 };
 
 VANTOREL_TEST(TestDailyQC)

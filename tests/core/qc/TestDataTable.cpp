@@ -69,7 +69,6 @@ private slots:
         QTest::newRow("selection, last first") << QList<int> { 8, 5, 2 } << QList<int> { 0, 1, 3, 4, 6, 7, 9 };
         QTest::newRow("first line three times") << QList<int> { 0, 0, 0 } << QList<int> { 3, 4, 5, 6, 7, 8, 9 };
         QTest::newRow("all, last first") << QList<int> { 9, 8, 7, 6, 5, 4, 3, 2, 1, 0 } << QList<int> {};
-        QTest::newRow("last line twice") << QList<int> { 9, 8 } << QList<int> { 0, 1, 2, 3, 4, 5, 6, 7 };
         QTest::newRow("past the end") << QList<int> { 10, -1 } << QList<int> { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9 };
     }
     void Deletions()

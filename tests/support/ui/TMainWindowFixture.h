@@ -34,6 +34,8 @@ public:
     // What a refused command leaves alone: the analytes, the queue, the folder's files.
     QString Snapshot() const;
 
+    const TPictures& Pictures() const { return m_pictures; }
+
     std::unique_ptr<TQCContext> Context;
     TScriptedDialogs Dialogs;
     TScreenMetrics Screen;

@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-class QDialog;
+#include <QDialog>
 class QWidget;
 
 // Shared steps of the window tests.
@@ -14,6 +14,19 @@ class QWidget;
 bool ShowActive(QWidget& window);
 // A scripted run of the password window: types `text` and presses OK.
 std::function<int(QDialog&)> TypePassword(const QString& text);
+// A scripted run of a modal window: shown, driven by `steps`, cancelled if
+// still open; gives its result.
+template <class TWindow> std::function<int(QDialog&)> Driven(std::function<void(TWindow&)> steps)
+{
+    return [steps](QDialog& dialog) {
+        auto& window = static_cast<TWindow&>(dialog);
+        window.show();
+        steps(window);
+        if (window.isVisible())
+            window.reject();
+        return window.result();
+    };
+}
 // The widget as it paints itself now.
 QImage Grab(QWidget& widget);
 // The pixels of `colour` in `area` of the image.
