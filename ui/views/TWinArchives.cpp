@@ -34,6 +34,7 @@ TWinArchives::TWinArchives(TQCContext& context, TDialogService& dialogs, TPrinte
     LBArchi = Named(new QListWidget(this), "LBArchi");
     LBArchi->setGeometry(8, 28, 416, 300);
     LBArchi->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    LBArchi->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     LBArchi->setItemDelegate(new TTabListDelegate({ 60, 120, 220, 290, 340, 370 }, 13, LBArchi));
     LBArchi->installEventFilter(this);
 

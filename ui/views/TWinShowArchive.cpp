@@ -33,6 +33,7 @@ TWinShowArchive::TWinShowArchive(
     }
     LB = Named(new QListWidget(this), "LB");
     LB->setGeometry(8, 28, 380, 350);
+    LB->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     LB->setItemDelegate(new TTabListDelegate({ 60, 120, 180, 230 }, 13, LB));
     static_cast<TTabListDelegate*>(LB->itemDelegate())->SetShowSelection(false);
 
@@ -49,7 +50,7 @@ TWinShowArchive::TWinShowArchive(
         MakePanel(this, QRect(466, 152, 76, 18), palette().color(QPalette::Window), Qt::black, {}, TPanelFrame::Flat),
         "LblUnite");
     LblCV = field("LblCV", QStringLiteral("CV :"), 176);
-    MakeLabel(this, 546 - 10, 179, QStringLiteral("%"));
+    MakeLabel(this, 530, 156, QStringLiteral("%"));
     LblNbre = field("LblNbre", QStringLiteral("N :"), 204);
     BtImprimer = Named(MakeButton(this, QRect(396, 300, 146, 30), QStringLiteral("&Print")), "BtImprimer");
     BtImprimer->setToolTip(QStringLiteral("Print"));
