@@ -50,7 +50,7 @@ TWinShowArchive::TWinShowArchive(
         MakePanel(this, QRect(466, 152, 76, 18), palette().color(QPalette::Window), Qt::black, {}, TPanelFrame::Flat),
         "LblUnite");
     LblCV = field("LblCV", QStringLiteral("CV :"), 176);
-    MakeLabel(this, 530, 156, QStringLiteral("%"));
+    MakeLabel(this, 543, 179, QStringLiteral("%"));
     LblNbre = field("LblNbre", QStringLiteral("N :"), 204);
     BtImprimer = Named(MakeButton(this, QRect(396, 300, 146, 30), QStringLiteral("&Print")), "BtImprimer");
     BtImprimer->setToolTip(QStringLiteral("Print"));
