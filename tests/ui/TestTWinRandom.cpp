@@ -85,6 +85,8 @@ private slots:
         QVERIFY2(box.isEmpty() ? shown.isEmpty() : shown.startsWith(box), qPrintable(shown));
         QCOMPARE(f.Context->ListFifo.Count(), queue ? created : 0);
         QVERIFY(points < 0 || f.Context->CurrentAnalyte->Count() == points + (queue ? 0 : created));
+        if (!queue && created)
+            QVERIFY(f.DataFileAsInMemory());
     }
 };
 

@@ -49,4 +49,6 @@ void TWinMain::MnuRandomGeneratorClick()
     Sheets->ClearInterval();
     RecomputeChartWindow();
     RepaintCharts();
+    // Written at once, as every other accepted change of the points is.
+    SaveDataFile();
 }
