@@ -1,5 +1,6 @@
 #include "TPrintWindowParts.h"
 
+#include "TAnalyte.h"
 #include "TDates.h"
 
 #include <QDateEdit>
@@ -12,4 +13,12 @@ QDateEdit* MakePrintDatePicker(QWidget* parent, const QString& name, const QRect
     picker->setDisplayFormat(ShortDateFormat());
     picker->setCalendarPopup(true);
     return picker;
+}
+
+void SetPickersToPoints(const TAnalyte* analyte, QDateEdit* first, QDateEdit* last)
+{
+    if (!analyte || analyte->Count() == 0)
+        return;
+    last->setDate(DayCountToDate(analyte->Point(analyte->Count() - 1).DateTime));
+    first->setDate(DayCountToDate(analyte->Point(0).DateTime));
 }

@@ -67,10 +67,7 @@ void TWinPrnCharts::showEvent(QShowEvent* event)
 void TWinPrnCharts::FormActivate()
 {
     const TAnalyte* analyte = m_context.CurrentAnalyte;
-    if (analyte && analyte->Count() > 0) {
-        DatePicker2->setDate(DayCountToDate(analyte->Point(analyte->Count() - 1).DateTime));
-        DatePicker1->setDate(DayCountToDate(analyte->Point(0).DateTime));
-    }
+    SetPickersToPoints(analyte, DatePicker1, DatePicker2);
     DatePicker1->setFocus();
     CountNbPoints();
     CBColor->setChecked(m_context.Config.PrintInColour);

@@ -53,11 +53,7 @@ void TWinPrnData::showEvent(QShowEvent* event)
 
 void TWinPrnData::FormActivate()
 {
-    const TAnalyte* analyte = m_context.CurrentAnalyte;
-    if (analyte && analyte->Count() > 0) {
-        DatePicker2->setDate(DayCountToDate(analyte->Point(analyte->Count() - 1).DateTime));
-        DatePicker1->setDate(DayCountToDate(analyte->Point(0).DateTime));
-    }
+    SetPickersToPoints(m_context.CurrentAnalyte, DatePicker1, DatePicker2);
     DatePicker1->setFocus();
     CountNbLines();
     CBPrnStats->setChecked(true);
