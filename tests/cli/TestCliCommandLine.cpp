@@ -12,9 +12,8 @@ namespace {
 // The project's version as the top CMakeLists.txt declares it.
 QString ProjectVersion()
 {
-    QFile file(QT_TESTCASE_SOURCEDIR "/../CMakeLists.txt");
-    file.open(QIODevice::ReadOnly);
-    return QRegularExpression(R"(project\(Vantorel VERSION ([0-9.]+))").match(file.readAll()).captured(1);
+    const QByteArray text = FileContent(QT_TESTCASE_SOURCEDIR "/../CMakeLists.txt");
+    return QRegularExpression(R"(project\(Vantorel VERSION ([0-9.]+))").match(text).captured(1);
 }
 
 const char* const Evaluate = "evaluate --folder F --datetime 2026-03-20T08:00:00 --analyte";
@@ -101,18 +100,13 @@ private slots:
         QVERIFY(QDir(m_dir.path()).mkpath("F") && QDir(m_dir.path()).mkpath("B"));
         auto context = MakeTestContext();
         MakeModelFolder(*context, m_dir.filePath("F"));
-        const auto bytes = [this](const QString& name) {
-            QFile file(m_dir.filePath(name));
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        };
+        const auto bytes = [this](const QString& name) { return FileContent(m_dir.filePath(name)); };
         const QByteArray data = bytes("F/Vantorel.qcf"), v2 = V2Image(OldSample());
         const std::pair<QString, QByteArray> files[] = { { "F/Vantorel.Sav", data }, { "F/new.dat", data },
             { "F/OLD.DAT", v2 }, { "F/old.sav", v2 }, { "F/notes.txt", "QC" }, { "B/Vantorel.qcf", data.chopped(1) },
             { "B/cut.cfr", bytes("F/Vantorel.cfr").chopped(30) }, { "B/cut.fif", bytes("F/Vantorel.fif").chopped(3) } };
-        for (const auto& [name, content] : files) {
-            QFile file(m_dir.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-        }
+        for (const auto& [name, content] : files)
+            QVERIFY(PutFile(m_dir.filePath(name), content));
     }
 
     void answers_data()

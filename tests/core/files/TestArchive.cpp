@@ -75,11 +75,10 @@ private slots:
     void nextNumberFollowsTheLargest()
     {
         QFETCH(QStringList, files);
-        QFETCH(int, next);
         for (const QString& name : files)
             QVERIFY(PutFile(Folder() + name, ""));
         QDir(Folder()).mkdir("QC000050.qca"); // a folder is not an archive
-        QCOMPARE(NextArchiveNumber(Folder()), next);
+        QTEST(NextArchiveNumber(Folder()), "next");
     }
 
     void archivingOneOfTwoLevelsKeepsTheOtherValues()

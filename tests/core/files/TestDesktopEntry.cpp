@@ -10,19 +10,10 @@
 
 namespace {
 
-void WriteText(const QString& name, const QByteArray& text)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
-}
-
 // A key's value with escapes undone as a desktop does, and the quoted arguments of an Exec value.
 QString Key(const QString& fileName, const QString& key)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n'))
+    for (const QString& line : QString::fromUtf8(FileContent(fileName)).split('\n'))
         if (line.startsWith(key + '='))
             return line.mid(key.size() + 1).replace(QLatin1String("\\\\"), QLatin1String("\\"));
     return {};
@@ -73,7 +64,7 @@ private slots:
         QVERIFY(QDir().mkpath(Path(folder)));
         const QString target = QDir(Path(folder)).filePath(program ? "vantorel" : "UserManual.htm");
         if (program) {
-            WriteText(target, "#!/bin/sh\n");
+            QVERIFY(PutFile(target, "#!/bin/sh\n"));
             QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ExeOwner));
         }
         const QString entry = Path("Some name.desktop");
@@ -105,11 +96,11 @@ private slots:
         if (ranBefore || blocked == 2)
             QVERIFY(QDir().mkpath(group));
         if (ranBefore) {
-            WriteText(group + "/notes.txt", "kept");
-            WriteText(group + "/Read me.desktop", "[Desktop Entry]\nExec=old\n");
+            QVERIFY(PutFile(group + "/notes.txt", "kept"));
+            QVERIFY(PutFile(group + "/Read me.desktop", "[Desktop Entry]\nExec=old\n"));
         }
         if (blocked == 1)
-            WriteText(group, "a file");
+            QVERIFY(PutFile(group, "a file"));
         std::optional<TReadOnlyFolder> lock;
         if (blocked == 2 && !lock.emplace(group).Active())
             QSKIP("This system lets every write through");

@@ -91,8 +91,7 @@ private slots:
     void readsTheLinesThatHoldANumber()
     {
         QFETCH(QString, text);
-        QFETCH(QString, lines);
-        QCOMPARE(Summary(ReadQCText(text, 1)), lines);
+        QTEST(Summary(ReadQCText(text, 1)), "lines");
     }
 
     void displayLineShowsAtMostFiveFields()

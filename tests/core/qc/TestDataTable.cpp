@@ -21,24 +21,6 @@ class TestDataTable : public QObject {
     Q_OBJECT
 
 private slots:
-    void Layout_data()
-    {
-        QTest::addColumn<int>("levels");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<QList<int>>("stops");
-        QTest::newRow("one level") << 1 << 370 << QList<int> { 120, 180, 220 };
-        QTest::newRow("two levels") << 2 << 430 << QList<int> { 120, 180, 240, 280 };
-        QTest::newRow("three levels") << 3 << 490 << QList<int> { 120, 180, 240, 300, 340 };
-    }
-    void Layout()
-    {
-        QFETCH(int, levels);
-        QFETCH(int, width);
-        QFETCH(QList<int>, stops);
-        QCOMPARE(TDataTable::ListWidth(levels), width);
-        QCOMPARE(TDataTable::TabStops(levels), stops);
-    }
-
     // A level without value is an empty field, a discarded one keeps its value,
     // the time is left out at midnight, the comment comes from the analyte's list.
     void LineText()

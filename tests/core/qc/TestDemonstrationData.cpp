@@ -1,25 +1,12 @@
 // The demonstration data of a first start: what it replaces, its story, and that it is the same
 // for the same clock and seed and survives the data file.
 #include "TDataFileReader.h"
-#include "TDataFileWriter.h"
 #include "TDataSample.h"
 #include "TDates.h"
 #include "TDemonstrationData.h"
 #include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
-
-namespace {
-
-QByteArray Written(const TQCContext& context)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    TDataFileWriter().Write(buffer, context.ListSerum, context.ListAnalytes);
-    return buffer.data();
-}
-
-} // namespace
 
 class TestDemonstrationData : public QObject {
     Q_OBJECT
@@ -107,14 +94,15 @@ private slots:
 
     void sameClockAndSeedGiveTheSameDataThatSurvivesTheDataFile()
     {
+        const auto bytes = [](const TQCContext& c) { return DataFileBytes(c.ListSerum, c.ListAnalytes); };
         auto again = MakeTestContext();
         QCOMPARE(MakeDemonstrationData(*again), m_queued);
-        QCOMPARE(Written(*again), Written(*m_context));
+        QCOMPARE(bytes(*again), bytes(*m_context));
         auto other = MakeTestContext(QDateTime(QDate(2026, 3, 15), QTime(10, 30)), 777);
         MakeDemonstrationData(*other);
-        QVERIFY(Written(*other) != Written(*m_context));
+        QVERIFY(bytes(*other) != bytes(*m_context));
         QBuffer buffer;
-        buffer.setData(Written(*m_context));
+        buffer.setData(bytes(*m_context));
         TDataFileReader reader;
         QVERIFY(buffer.open(QIODevice::ReadOnly)
             && reader.Read(buffer, m_context->Risks(), other->ListSerum, other->ListAnalytes));
