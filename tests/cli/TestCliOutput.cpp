@@ -180,11 +180,8 @@ private slots:
         const QJsonObject json
             = Json(QString("evaluate --analyte " + run).replace(" F", " " + m_dir.path()).split(' '));
         const QJsonValue qc1 = json["levels"][0];
-        QTEST(QString("%1 %2 %3 %4 %5")
-                  .arg(qc1["status"].toInt())
-                  .arg(json["previousIndex"].toInt())
-                  .arg(json["validatedCount"].toInt())
-                  .arg(qc1["rules"]["1:2s"].toString(), json["across"]["shown"].toBool() ? "shown" : "hidden"),
+        QTEST(Join(qc1["status"].toInt(), json["previousIndex"].toInt(), json["validatedCount"].toInt(),
+                  qc1["rules"]["1:2s"].toString(), json["across"]["shown"].toBool() ? "shown" : "hidden"),
             "verdict");
     }
 };

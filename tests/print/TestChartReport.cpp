@@ -127,7 +127,6 @@ private slots:
         // Range 8..14: a step of 2 from the first multiple above 8.
         QTest::newRow("values, mobile limits") << 1 << int(lmMobile) << QStringList { "10", "12", "14" };
         QTest::newRow("no value, mobile limits") << 0 << int(lmMobile) << QStringList {};
-        QTest::newRow("no value, fixed limits") << 0 << int(lmFixed) << QStringList { "10", "12", "14" };
     }
 
     void valueScaleNeedsAValueOrFixedLimits()

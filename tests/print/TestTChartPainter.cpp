@@ -81,7 +81,6 @@ private slots:
         QTest::newRow("nothing above the band") << int(Plain) << QRect(130, 137, 1, 1) << White;
         QTest::newRow("nothing below the band") << int(Plain) << QRect(130, 260, 1, 1) << White;
         QTest::newRow("point on the mean") << int(Plain) << QRect(40, 198, 1, 1) << Navy;
-        QTest::newRow("point above the scale, on its top edge") << int(Plain) << QRect(55, 138, 1, 2) << Navy;
         QTest::newRow("discarded point") << int(Discarded) << QRect(70, 218, 1, 1) << Blue;
         QTest::newRow("selected point, wider than a marker") << int(Selected) << QRect(100, 184, 1, 5) << Red;
         QTest::newRow("locked interval") << int(Locked) << QRect(62, 150, 1, 1) << LightCyan;
@@ -90,8 +89,6 @@ private slots:
         QTest::newRow("level marked for erasing: mean line") << int(Erased) << QRect(47, 198, 1, 1) << Silver;
         QTest::newRow("level marked for erasing: marker") << int(Erased) << QRect(40, 198, 1, 1) << Silver;
         QTest::newRow("equal scale bounds: no figure nor tick") << int(EqualBounds) << QRect(0, 130, 36, 135) << White;
-        QTest::newRow("equal scale bounds: value above on the top edge")
-            << int(EqualBounds) << QRect(55, 138, 1, 1) << Navy;
         QTest::newRow("no analyte") << int(NoAnalyte) << QRect(0, 0, 600, 454) << White;
         QTest::newRow("plots redrawn") << int(PlotsOnly) << QRect(47, 198, 1, 1) << Lime;
         QTest::newRow("plots redrawn: statistics untouched") << int(PlotsOnly) << QRect(550, 200, 1, 1) << Magenta;

@@ -124,9 +124,7 @@ private slots:
         again->SetProgramFolder(dir.path());
         LoadConfig(*again);
         QCOMPARE(Written(again->Config, again->ListOperators), Written(context->Config, { "al", "Bo", "bob" }));
-        QCOMPARE(FileContent(name).mid(30, 3),
-            QByteArray("\x08"
-                       "32"));
+        QCOMPARE(FileContent(name).mid(30, 3).toHex(), QByteArray("083332"));
         // A damaged file gives the defaults, with the codes read before the damage.
         QVERIFY(PutFile(name, Written(Sample, { "zz", "Aa", "mm" }).left(40 + 4 + 6 + 6 + 5)));
         LoadConfig(*again);

@@ -94,9 +94,7 @@ private slots:
         }
         QCOMPARE(ListDifference(m_context->ListSerum, m_context->ListAnalytes, serums, expected), QString());
         // The next ids follow the largest read: a material or comment added later gets an id of its own.
-        QCOMPARE(
-            QString("%1 %2").arg(m_context->ListSerum.NextID()).arg(m_context->ListAnalytes.Item(0).Comments.NextID()),
-            QString("2 2"));
+        QCOMPARE(Join(m_context->ListSerum.NextID(), m_context->ListAnalytes.Item(0).Comments.NextID()), "2 2");
         // Level 2 is locked on 4.0 and 6.0: mean 5, SD sqrt(2), t 31.821 (2 %) and 63.657 (1 %) at 1 dof.
         QCOMPARE_NEAR(
             m_context->ListAnalytes.Item(0).ReferenceStats[1].WarningHalfWidth, 31.821 * std::sqrt(2.0), 1e-9);

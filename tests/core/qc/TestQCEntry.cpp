@@ -17,9 +17,7 @@ private slots:
     void runTakesDateTimeAndTrimmedTexts()
     {
         const TResu0 run = TQCEntry::MakeRun("Glucose", QDate(2026, 3, 10), QTime(14, 15, 30), " AB ", "  new lot  ");
-        QCOMPARE(run.Analyte, QString("Glucose"));
-        QCOMPARE(run.Operator, QString("AB"));
-        QCOMPARE(run.Comment, QString("new lot"));
+        QCOMPARE(QStringList({ run.Analyte, run.Operator, run.Comment }), QStringList({ "Glucose", "AB", "new lot" }));
         QCOMPARE_NEAR(run.DateTime, DateToDayCount(QDate(2026, 3, 10)) + (14 * 3600 + 15 * 60 + 30) / 86400.0, 1e-12);
         for (const TQCValue& cell : run.Values)
             QCOMPARE(int(cell.Status), int(psNoValue));
@@ -51,17 +49,14 @@ private slots:
         for (int i = 0; i < 10; ++i)
             analyte.AddPoint(MakeResult(1000 + i + 0.5, 5.0 + (i % 3) * 0.1, 10.0));
         analyte.RecomputeAll(TRisks());
-        QCOMPARE(analyte.AllPointsStats[0].N, 10);
         // Between the points of days 1005 and 1006, with level 1 left empty.
         TResu0 run = TQCEntry::MakeRun("Glucose", DayCountToDateTime(1005.75).date(), QTime(18, 0), {}, {});
         run.Values[1] = { 10.5f, psWithin, { 0, 0, 0 } };
         const int index = TQCEntry::StoreRun(analyte, run, TRisks());
-        QCOMPARE(index, 6);
-        QCOMPARE(analyte.Count(), 11);
-        QCOMPARE(analyte.Point(6).Values[1].Value, 10.5f);
-        QCOMPARE(int(analyte.Point(6).Values[0].Status), int(psNoValue));
-        QCOMPARE(analyte.AllPointsStats[0].N, 10);
-        QCOMPARE(analyte.AllPointsStats[1].N, 11);
+        // Index, count, the stored cells of level 2 and 1, the values counted on each level.
+        QCOMPARE(Join(index, analyte.Count(), analyte.Point(6).Values[1].Value, analyte.Point(6).Values[0].Status,
+                     analyte.AllPointsStats[0].N, analyte.AllPointsStats[1].N),
+            QString("6 11 10.5 %1 10 11").arg(psNoValue));
     }
 
     void backupIsDueOnceTheIntervalHasPassed_data()
