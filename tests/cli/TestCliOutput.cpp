@@ -1,8 +1,12 @@
-// What dump, export and evaluate print of the model folder, compared with what
-// the program itself reads from the same files, numbers exactly; the files stay
-// as they were.
+// What dump, export and evaluate print of the model folder, compared with what the program itself
+// reads from the same files, numbers exactly; the print commands on the demonstration data, whose
+// PDF reads back as the report it holds (laid out by the reports' own tests) or whose failure says
+// one line and leaves no file. The files stay as they were.
 #include "CliTestSupport.h"
+#include "TAnalyte.h"
 #include "TArchive.h"
+#include "TDemonstrationData.h"
+#include "TPdfText.h"
 #include "TTestRegistry.h"
 
 #include <QJsonObject>
@@ -43,6 +47,7 @@ class TestCliOutput : public QObject {
 
 private:
     QTemporaryDir m_dir;
+    QTemporaryDir m_demo; // the demonstration's files, and the PDF files written
     QString m_data = m_dir.filePath("Vantorel.qcf");
     std::unique_ptr<TQCContext> m_saved = MakeTestContext();
     std::unique_ptr<TQCContext> m_read = MakeTestContext(); // what the program reads from the files
@@ -63,6 +68,13 @@ private slots:
         m_read->SetProgramFolder(m_dir.path());
         LoadConfig(*m_read);
         QVERIFY(LoadData(*m_read, m_data));
+        auto context = MakeTestContext(); // Glucose: a point a day at noon, January 30 to March 15
+        context->SetProgramFolder(m_demo.path());
+        MakeDemonstrationData(*context);
+        // Calcium's second level archived as number 1.
+        TAnalyte* calcium = context->ListAnalytes.FindByName("Calcium");
+        QVERIFY(calcium && ArchiveLevel(*calcium, 1, m_demo.path(), context->ListSerum, context->Risks()) == 1);
+        QVERIFY(SaveData(*context, DataFileName(*context)) && SaveConfig(*context));
     }
 
     void dumpsTheProgramsFiles()
@@ -183,6 +195,56 @@ private slots:
         QTEST(Join(qc1["status"].toInt(), json["previousIndex"].toInt(), json["validatedCount"].toInt(),
                   qc1["rules"]["1:2s"].toString(), json["across"]["shown"].toBool() ? "shown" : "hidden"),
             "verdict");
+    }
+
+    void printsOrSaysWhyNot_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("answer");
+        // A print command line (the folder and the PDF file added), its status, and a
+        // pattern of the PDF's text or the start of the error line (D is the folder).
+        // clang-format off
+        QTest::newRow("data of two days in the wrong order") << "data --analyte glucose --from 2026-02-28 --to 2026-02-27" << 0 << "QC data for Glucose.+Date +Time +QC1 +QC2 +QC3.+N +2 +2 +2.+- Page 1/1 -";
+        QTest::newRow("data without statistics") << "data --analyte Albumin --no-statistics" << 0 << "^(?!.*Statistics).*Albumin";
+        QTest::newRow("charts of two levels") << "charts --analyte Glucose --levels 1,3 --black-and-white" << 0 << "^(?!.*Lyphocheck 2).*Glucose QC charts.+Lyphocheck 3.+C.V. \\(%\\).+- Page 1 - Glucose QC -";
+        QTest::newRow("daily report") << "daily --date 2026-03-14" << 0 << "Cumulative daily QC.+Archive document - Keep it.+Analytes +Time.+Glucose";
+        QTest::newRow("limits") << "limits --analyte glucose" << 0 << "QC limits for Glucose.+QC mode.+Reference CV";
+        QTest::newRow("archives") << "archives --analyte calcium" << 0 << "Archived statistics for Calcium.+Begin +End +Name +Lot +Mean +CV +Number";
+        QTest::newRow("one archive") << "archive --number 1" << 0 << "Archived data for Calcium.+From .+Statistics";
+        QTest::newRow("analyte without archives") << "archives --analyte Glucose" << 1 << "print archives: Nothing to print";
+        QTest::newRow("unknown analyte") << "data --analyte Lactate" << 1 << "print data: no analyte named Lactate";
+        QTest::newRow("unwritable path") << "charts --analyte Glucose --pdf D/none/out.pdf" << 1 << "print charts: cannot write D/none/out.pdf: ";
+        QTest::newRow("no point between the dates") << "data --analyte Glucose --from 2030-01-01 --to 2030-02-01" << 1 << "print data: Nothing to print";
+        QTest::newRow("bad date") << "data --analyte Glucose --to 1/3/2026" << 1 << "vantorel-cli print data: --to wants a date YYYY-MM-DD, not 1/3/2026";
+        QTest::newRow("level beyond the analyte's") << "charts --analyte Calcium --levels 3" << 1 << "print charts: level 3: Calcium has 2 level(s)";
+        QTest::newRow("both colour switches") << "charts --analyte Glucose --colour --black-and-white" << 1 << "print charts: --colour and --black-and-white cannot go together";
+        // clang-format on
+    }
+
+    void printsOrSaysWhyNot()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, status);
+        QFETCH(QString, answer);
+        line.replace("D/", m_demo.path() + '/');
+        answer.replace("D/", m_demo.path() + '/');
+        const QString pdf = m_demo.filePath("out.pdf");
+        const QStringList before = FolderState(m_demo.path());
+        QStringList args = QStringList { "print" } + line.split(' ') + QStringList { "--folder", m_demo.path() };
+        if (!line.contains("--pdf"))
+            args << "--pdf" << pdf;
+        const TCliRun run = RunCli(args);
+        QCOMPARE(run.Status, status);
+        if (status == 0) {
+            QCOMPARE(run.Err, QString());
+            const QString text = PdfText(pdf);
+            QVERIFY2(QRegularExpression("(?s)" + answer).match(text).hasMatch(), qPrintable(text));
+            QVERIFY(QFile::remove(pdf));
+        } else {
+            QVERIFY2(run.Err.startsWith(answer) && run.Err.count('\n') == 1, qPrintable(run.Err));
+        }
+        QCOMPARE(FolderState(m_demo.path()), before);
     }
 };
 

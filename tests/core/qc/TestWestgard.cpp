@@ -171,21 +171,6 @@ private slots:
         QCOMPARE(Outcomes(result.Across).left(2), QString("--"));
     }
 
-    void walksStopAtTen()
-    {
-        const TAnalyte analyte = MakeAnalyte(1, "102.5*15");
-        const auto walks = [](const TAnalyte& a, const QString& run) {
-            const TWestgardLevel l = EvaluateWestgard(a, Run(a, 30, run), {}, true).Levels[0];
-            return QString("%1 %2 %3 %4").arg(l.AboveMean).arg(l.AboveOneS).arg(l.BelowMean).arg(l.BelowOneS);
-        };
-        QCOMPARE(walks(analyte, "102.5"), QString("10 10 1 0"));
-        // The one-s run closes for good at the first point inside one s; the mean run goes on.
-        const TAnalyte mixed = MakeAnalyte(1, "103 103 101 103 103");
-        QCOMPARE(walks(mixed, "103"), QString("6 3 1 0"));
-        // A run on the mean counts once on both sides.
-        QCOMPARE(walks(mixed, "100"), QString("1 0 1 0"));
-    }
-
     void acrossRules_data()
     {
         QTest::addColumn<int>("levels");
