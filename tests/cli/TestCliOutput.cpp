@@ -3,18 +3,108 @@
 // data, whose PDF reads back as the report it holds (laid out by the reports' own tests); each
 // command line's status and first line (on standard output when it succeeds, else as the one line
 // on standard error), and every help. No file is ever written.
-#include "CliTestSupport.h"
 #include "TAnalyte.h"
 #include "TArchive.h"
+#include "TDataFile.h"
+#include "TDataSample.h"
+#include "TDates.h"
 #include "TDemonstrationData.h"
+#include "TFifo.h"
+#include "TOperatorList.h"
 #include "TPdfText.h"
+#include "TSettings.h"
+#include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TV2Sample.h"
+#include "TestHelpers.h"
 
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
+
+struct TCliRun {
+    int Status = -1;
+    QString Out;
+    QString Err;
+};
+
+TCliRun RunCli(const QStringList& args)
+{
+    QProcess process;
+    process.start(QString(VANTOREL_CLI), args);
+    const bool ended = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
+    return { ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
+        QString::fromUtf8(process.readAllStandardError()) };
+}
+
+// Names, sizes and modification times of a folder's files, to show nothing was written.
+QStringList FolderState(const QString& path)
+{
+    QStringList state;
+    for (const QFileInfo& info : QDir(path).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name))
+        state << QString("%1 %2 %3").arg(info.fileName()).arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
+    return state;
+}
+
+// A JSON value as compact text, so that a comparison shows both sides.
+QString JsonText(const QJsonValue& value)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonArray { value }).toJson(QJsonDocument::Compact));
+}
+
+// The sample model (2 control materials, Glucose with 3 points, Calcium with
+// none) and two analytes for the Westgard rules saved in `folder`:
+// "Sodium", three levels, QC1 and QC2 on mobile limits over ten values around
+// 100 and 200 (SD 1.826 and 3.651), QC3 on fixed limits 50 +- 2 (warning) and 3
+// (action); "Urea", one level of five values, rules switched off. The settings
+// have risks 1 and 2 (2% alert), password "pw", backup folder "/media/usb" and
+// the operator codes AB, ab, zed; the queue two results, the first one at a day
+// count of 17 digits with singles that few digits would miss.
+void MakeModelFolder(TQCContext& context, const QString& folder)
+{
+    context.SetProgramFolder(folder);
+    LoadConfig(context);
+    context.Config.AlertRisk = 1;
+    context.Config.ActionRisk = 2;
+    context.Config.Password = "pw";
+    context.Config.BackupFolder = "/media/usb";
+    for (const char* code : { "zed", "AB", "ab" })
+        InsertSorted(context.ListOperators, code);
+    FillSampleModel(context.ListSerum, context.ListAnalytes);
+    TAnalyte& sodium = context.ListAnalytes.Add(TAnalyte("Sodium", "mmol/L", 1, 3));
+    const double first = DateToDayCount(QDate(2026, 3, 1)) + 0.5;
+    const double qc1[] = { 99, 101, 98, 102, 100, 99, 101, 100, 103, 97 };
+    for (int i = 0; i < 10; ++i)
+        sodium.AddPoint(MakeResult(first + i, qc1[i], 2 * qc1[i], 50));
+    sodium.Options &= ~aoCommonCV;
+    sodium.LimitMode[2] = lmFixed;
+    sodium.ReferenceStats[2].Mean = 50;
+    sodium.ReferenceStats[2].WarningHalfWidth = 2;
+    sodium.ReferenceStats[2].ActionHalfWidth = 3;
+    TAnalyte& urea = context.ListAnalytes.Add(TAnalyte("Urea", "mmol/L", 2, 1));
+    urea.Options &= ~aoWestgard;
+    for (int i = 0; i < 5; ++i)
+        urea.AddPoint(MakeResult(first + i, 5 + 0.1 * i));
+    for (int i = 2; i < 4; ++i) {
+        RecomputeAll(context.ListAnalytes.Item(i), context.Risks());
+        ClassifyAll(context.ListAnalytes.Item(i));
+    }
+    TResu0 queued = MakeResult(46010.123456789012, 0.1, 16777215, 1.17549435e-38, "ab", "held back");
+    queued.Analyte = "Glucose";
+    context.ListFifo.Push(queued);
+    queued = MakeResult(46011.5, 40.5);
+    queued.Analyte = "Calcium";
+    context.ListFifo.Push(queued);
+    QVERIFY(SaveData(context, DataFileName(context)));
+    QVERIFY(SaveConfig(context));
+    context.ListFifo.SetFileName(context.BaseName() + ".fif");
+    QVERIFY(context.ListFifo.Save());
+}
 
 // Statistics as dumped; the single CV as its dumped value when that reads back to it.
 QJsonObject StatsJson(const QJsonValue& dumped, const TLevelStats& s)
@@ -23,14 +113,6 @@ QJsonObject StatsJson(const QJsonValue& dumped, const TLevelStats& s)
     return { { "mean", s.Mean }, { "warning", s.WarningHalfWidth }, { "action", s.ActionHalfWidth }, { "min", s.Min },
         { "max", s.Max }, { "chartLow", s.ChartLow }, { "chartHigh", s.ChartHigh }, { "n", s.N },
         { "discarded", s.Discarded }, { "dof", s.DegreesOfFreedom }, { "cv", cv }, { "status", int(s.Status) } };
-}
-
-QJsonArray ValuesJson(const TQCValues& values)
-{
-    QJsonArray cells;
-    for (const TQCValue& cell : values)
-        cells.append(QJsonObject { { "value", cell.Value }, { "status", cell.Status } });
-    return cells;
 }
 
 // A level of evaluate's verdict; its rules "none" but for the one named.
@@ -42,17 +124,11 @@ QJsonObject Level(int status, bool validated, const QString& rule = {}, const QS
     return { { "status", status }, { "validated", validated }, { "discarded", false }, { "rules", rules } };
 }
 
-// The project's version as the top CMakeLists.txt declares it.
-QString ProjectVersion()
-{
-    const QByteArray text = FileContent(QT_TESTCASE_SOURCEDIR "/../CMakeLists.txt");
-    return QRegularExpression(R"(project\(Vantorel VERSION ([0-9.]+))").match(text).captured(1);
-}
-
 const char* const Evaluate = "evaluate --folder F --datetime 2026-03-20T08:00:00 --analyte";
 
-// A command line (F and B stand for the model folder and its folder of damaged files, E for Evaluate, VERSION for the
-// project's version), its status and its first line; "..." at the end: the line starts so.
+// A command line (F and B stand for the model folder and its folder of damaged files, E for
+// Evaluate, VERSION for the project's version), its status and its first line; "..." at the end:
+// the line starts so.
 const struct {
     const char* Name;
     const char* Line;
@@ -168,10 +244,13 @@ private slots:
         QCOMPARE(JsonText(allPoints), JsonText(StatsJson(allPoints, a.AllPointsStats[0])));
         const char* iso[] = { "2025-12-09T12:00:00.000", "2025-12-10T06:00:00.000", "2025-12-11T18:00:00.000" };
         QJsonArray points;
-        for (int i = 0; i < a.Count(); ++i)
-            points.append(QJsonObject { { "dateTime", a.Point(i).DateTime }, { "iso", iso[i] },
-                { "values", ValuesJson(a.Point(i).Values) }, { "operator", a.Point(i).Operator() },
-                { "comment", a.CommentText(a.Point(i).CommentID) } });
+        for (int i = 0; i < a.Count(); ++i) {
+            QJsonArray cells;
+            for (const TQCValue& cell : a.Point(i).Values)
+                cells.append(QJsonObject { { "value", cell.Value }, { "status", cell.Status } });
+            points.append(QJsonObject { { "dateTime", a.Point(i).DateTime }, { "iso", iso[i] }, { "values", cells },
+                { "operator", a.Point(i).Operator() }, { "comment", a.CommentText(a.Point(i).CommentID) } });
+        }
         QCOMPARE(JsonText(glucose.take("points")), JsonText(points));
         QCOMPARE(JsonText(glucose),
             JsonText(QJsonObject { { "name", a.Name }, { "units", a.Units }, { "decimals", a.Decimals },
@@ -327,9 +406,13 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("answer");
+        // The project's version as the top CMakeLists.txt declares it.
+        const QString version = QRegularExpression(R"(project\(Vantorel VERSION ([0-9.]+))")
+                                    .match(FileContent(QT_TESTCASE_SOURCEDIR "/../CMakeLists.txt"))
+                                    .captured(1);
         for (const auto& row : Answers)
             QTest::newRow(row.Name) << QString(row.Line).replace(QRegularExpression("^E "), Evaluate + QString(' '))
-                                    << row.Status << QString(row.Answer).replace("VERSION", ProjectVersion());
+                                    << row.Status << QString(row.Answer).replace("VERSION", version);
     }
 
     void commandLineAnswers()

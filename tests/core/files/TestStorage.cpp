@@ -1,8 +1,10 @@
 // The storage start-up and shutdown: order, first start, damaged data, lock, read-only opening; the
 // folders of an installed copy and its start-menu entries. The demonstration data of a first start:
 // what it replaces, its story, and that it is the same for the same clock and seed and survives the
-// data file.
+// data file. Backup of the data file to a target folder and its restore.
 #include "TAtomicFile.h"
+#include "TBackup.h"
+#include "TDataFile.h"
 #include "TDataFileReader.h"
 #include "TDataSample.h"
 #include "TDates.h"
@@ -52,6 +54,25 @@ QStringList ExecArguments(const QString& exec)
     return arguments;
 }
 
+// The sample model with the limits the data file reader gives it.
+void FillRecomputed(TQCContext& context, TListSerum& serums, TListAnalytes& analytes)
+{
+    FillSampleModel(serums, analytes);
+    for (int i = 0; i < analytes.Count(); ++i)
+        analytes.Item(i).RecomputeAll(context.Risks());
+}
+
+// Records the boxes and answers them: OK to questions, Retry once when `appears` makes the target.
+struct TScriptedBackupUi : TBackupUi {
+    QStringList Asked;
+    bool ConfirmAnswer = true;
+    std::function<bool()> Appears = [] { return false; };
+    bool RetryMissingDisk(const QString& text) override { return Asked << text, Appears(); }
+    bool Confirm(const QString& text) override { return Asked << text, ConfirmAnswer; }
+    void ShowCopy(const QString& label) override { Asked << label; }
+    void HideCopy() override { }
+};
+
 } // namespace
 
 class TestStorage : public QObject {
@@ -79,6 +100,22 @@ class TestStorage : public QObject {
         InsertSorted(context->ListOperators, "JD");
         const TStopResult stop = storage.Stop();
         QVERIFY(stop.DataSaved && stop.FifoSaved && stop.ConfigSaved);
+    }
+
+    TScriptedBackupUi m_ui;
+
+    QString Target() const { return m_dir->filePath("usb"); }
+    QString OnTarget(const char* extension) const { return Target() + "/Vantorel" + extension; }
+
+    // The test's context on the sample model in the folder "program", backing up to "usb".
+    void PrepareBackup()
+    {
+        QVERIFY(QDir().mkpath(m_dir->filePath("program")) && QDir().mkpath(Target()));
+        m_context->SetProgramFolder(m_dir->filePath("program"));
+        m_context->Config.BackupFolder = Target();
+        m_context->Config.LastBackupDate = 100;
+        FillRecomputed(*m_context, m_context->ListSerum, m_context->ListAnalytes);
+        m_ui = TScriptedBackupUi();
     }
 
 private slots:
@@ -268,10 +305,9 @@ private slots:
         QFETCH(bool, beside);
         QFETCH(QString, manual);
         const QDir root(m_dir->path());
-        const auto write = [](QIODevice& device) { return device.write("<html/>") > 0; };
         QVERIFY(root.mkpath("bin") && (!installed || root.mkpath("share/vantorel")));
-        QVERIFY(!beside || WriteFileAtomically(root.filePath("bin/UserManual.htm"), write));
-        QVERIFY(!installed || WriteFileAtomically(root.filePath("share/vantorel/UserManual.htm"), write));
+        QVERIFY(!beside || PutFile(root.filePath("bin/UserManual.htm"), "<html/>"));
+        QVERIFY(!installed || PutFile(root.filePath("share/vantorel/UserManual.htm"), "<html/>"));
         QCOMPARE(TStorage::FindDocument(root.filePath("bin"), "UserManual.htm"), root.filePath(manual));
         QCOMPARE(TStorage::FindProgramFolder(root.filePath("bin"), true),
             installed ? TStorage::UserDataFolder() : root.filePath("bin"));
@@ -422,13 +458,118 @@ private slots:
         auto other = MakeTestContext(QDateTime(QDate(2026, 3, 15), QTime(10, 30)), 777);
         MakeDemonstrationData(*other);
         QVERIFY(bytes(*other) != bytes(*m_demo));
-        QBuffer buffer;
-        buffer.setData(bytes(*m_demo));
-        TDataFileReader reader;
-        QVERIFY(buffer.open(QIODevice::ReadOnly)
-            && reader.Read(buffer, m_demo->Risks(), other->ListSerum, other->ListAnalytes));
+        const auto read = [&](QIODevice& device) {
+            return TDataFileReader().Read(device, m_demo->Risks(), other->ListSerum, other->ListAnalytes) ? ""
+                                                                                                          : "refused";
+        };
+        QCOMPARE(ReadFromBytes(read, bytes(*m_demo)), QString());
         QCOMPARE(
             ListDifference(other->ListSerum, other->ListAnalytes, m_demo->ListSerum, m_demo->ListAnalytes), QString());
+    }
+
+    void backup_data()
+    {
+        QTest::addColumn<bool>("earlier"); // a .Sav and an .Old there before
+        QTest::addColumn<bool>("fails"); // the target refuses the write half-way
+        QTest::newRow("second backup: the first becomes .Old") << true << false;
+        QTest::newRow("failed first backup") << false << true;
+        QTest::newRow("failed backup over two earlier ones") << true << true;
+    }
+    void backup()
+    {
+        PrepareBackup();
+        QFETCH(bool, earlier);
+        QFETCH(bool, fails);
+        QVERIFY(!earlier || (PutFile(OnTarget(".Sav"), "newest") && PutFile(OnTarget(".Old"), "older")));
+        TBackup backup(*m_context, m_ui);
+        if (fails)
+            backup.Writer = [](const TQCContext&, const QString& name, QString* error) {
+                QFile half(name);
+                if (half.open(QIODevice::WriteOnly))
+                    half.write("half");
+                return *error = "No space left on device", false;
+            };
+        const TBackupResult result = backup.Backup();
+        QCOMPARE(result.Message, fails ? "No space left on device" : "");
+        QCOMPARE(m_ui.Asked, QStringList({ "Confirm data backup", "Backuping data to " + OnTarget(".Sav") }));
+        QVERIFY(!QFile::exists(OnTarget(".tmp")));
+        auto reread = MakeTestContext();
+        reread->SetProgramFolder(m_context->ProgramFolder());
+        LoadConfig(*reread);
+        if (fails) {
+            QCOMPARE(FileContent(OnTarget(".Sav")), earlier ? QByteArray("newest") : QByteArray("<unreadable>"));
+            QCOMPARE(FileContent(OnTarget(".Old")), earlier ? QByteArray("older") : QByteArray("<unreadable>"));
+            QCOMPARE(m_context->Config.LastBackupDate, 100.0);
+            return;
+        }
+        QCOMPARE(FileContent(OnTarget(".Old")), QByteArray("newest"));
+        QVERIFY(LoadData(*reread, OnTarget(".Sav")));
+        QCOMPARE(reread->Config.LastBackupDate, m_context->Clock().TodayDays());
+    }
+
+    void retryAfterTheTargetAppears()
+    {
+        PrepareBackup();
+        QVERIFY(QDir(Target()).removeRecursively());
+        m_ui.Appears = [&] { return m_ui.Asked.size() == 1 && QDir().mkpath(Target()); };
+        QVERIFY(TBackup(*m_context, m_ui).Backup().Ok);
+        QCOMPARE(m_ui.Asked.first(), "No diskette in drive " + QDir::cleanPath(Target()));
+        QCOMPARE(m_ui.Asked.value(1), "Confirm data backup");
+        QVERIFY(QFile::exists(OnTarget(".Sav")));
+        // Without a chosen folder the drive letter never answers.
+        m_context->Config.BackupFolder.clear();
+        m_ui = TScriptedBackupUi();
+        QCOMPARE(TBackup(*m_context, m_ui).Restore().Message, "Restore aborted");
+        QCOMPARE(m_ui.Asked, QStringList("No diskette in drive A"));
+    }
+
+    void restore_data()
+    {
+        QTest::addColumn<QString>("file"); // what lies under ".Sav"
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("good backup") << "backup" << true << "";
+        QTest::newRow("wrong stamp") << "stamp" << true << "Impossible to restore";
+        QTest::newRow("no backup file") << "" << true << "No backup file to restore";
+        QTest::newRow("cancelled") << "backup" << false << "Restore aborted";
+    }
+    void restore()
+    {
+        PrepareBackup();
+        QFETCH(QString, file);
+        QFETCH(bool, confirm);
+        TBackup backup(*m_context, m_ui);
+        QVERIFY(backup.Backup().Ok);
+        QByteArray image = FileContent(OnTarget(".Sav"));
+        image.back() = char(image.back() ^ 0x55);
+        QVERIFY(file != "stamp" || PutFile(OnTarget(".Sav"), image));
+        QVERIFY(!file.isEmpty() || QFile::remove(OnTarget(".Sav")));
+        const QDateTime made(QDate(2025, 11, 2), QTime(9, 0)); // an earlier day than today
+        QFile sav(OnTarget(".Sav"));
+        QVERIFY(file.isEmpty()
+            || (sav.open(QIODevice::ReadWrite) && sav.setFileTime(made, QFileDevice::FileModificationTime)));
+        m_context->ListAnalytes.Delete(0); // changed since, and saved
+        QVERIFY(SaveData(*m_context, DataFileName(*m_context)));
+        TListSerum serums;
+        TListAnalytes expected = m_context->ListAnalytes;
+        m_ui.ConfirmAnswer = confirm;
+        m_ui.Asked.clear();
+
+        const TBackupResult result = backup.Restore();
+        QTEST(result.Message, "message");
+        QCOMPARE(m_ui.Asked.value(0),
+            file.isEmpty() ? ""
+                           : "Confirm data restore from diskette. The date of source file is : "
+                    + ShortDateText(DateToDayCount(made.date())));
+        if (result.Ok) {
+            expected.Clear();
+            FillRecomputed(*m_context, serums, expected);
+        }
+        // In memory and in the data file: the backup after a restore, else the data as they were.
+        auto reread = MakeTestContext();
+        QVERIFY(LoadData(*reread, DataFileName(*m_context)));
+        QCOMPARE(ListDifference(m_context->ListSerum, m_context->ListAnalytes, m_context->ListSerum, expected), "");
+        QCOMPARE(ListDifference(reread->ListSerum, reread->ListAnalytes, reread->ListSerum, expected), "");
     }
 };
 

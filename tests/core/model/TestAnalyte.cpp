@@ -23,15 +23,6 @@ TAnalyte LockedTen()
     return a;
 }
 
-// The first level's values in point order.
-QString Values(const TAnalyte& a)
-{
-    QStringList values;
-    for (int i = 0; i < a.Count(); ++i)
-        values << QString::number(a.Point(i).Values[0].Value);
-    return values.join(' ');
-}
-
 // A generator that answers a scripted sequence.
 class TScriptedRandom : public TRandom {
 public:
@@ -44,15 +35,6 @@ public:
 private:
     QList<double> m_draws;
 };
-
-TRandomSeries Series(int number, double mean, double cv)
-{
-    TRandomSeries series { number, {}, {}, 46000.375 };
-    series.Means[0] = { float(mean), psWithin };
-    if (!std::isnan(cv))
-        series.CVs[0] = { float(cv), psWithin };
-    return series;
-}
 
 } // namespace
 
@@ -68,7 +50,10 @@ private slots:
             { std::pair { 45002, 1 }, { 45000, 2 }, { 45001, 3 }, { 45001, 4 }, { 45009, 5 } })
             indexes += QString::number(a.AddPoint(MakeResult(date, value))); // an equal date goes after
         QCOMPARE(indexes, QString("00124"));
-        QCOMPARE(Values(a), QString("2 3 4 1 5"));
+        QStringList values;
+        for (int i = 0; i < a.Count(); ++i)
+            values << QString::number(a.Point(i).Values[0].Value);
+        QCOMPARE(values.join(' '), QString("2 3 4 1 5"));
         a.AddPoint(MakeResult(45010, 1, NAN, NAN, "ABCDEF", "Wrong calibrator"));
         a.AddPoint(MakeResult(45011, 1, NAN, NAN, "JD", "Wrong calibrator"));
         QCOMPARE(a.Point(5).Operator() + " " + a.Point(6).Operator(), QString("ABCD JD"));
@@ -239,7 +224,11 @@ private slots:
         TAnalyte analyte("Glucose", "mmol/L", 2, 3);
         analyte.LimitMode = { lmLocked, lmFixed, lmLocked };
         const int n = 1000;
-        AddRandomToCharts(analyte, Series(n, mean, cv), context->Random(), context->Risks());
+        TRandomSeries series { n, {}, {}, 46000.375 };
+        series.Means[0] = { float(mean), psWithin };
+        if (!std::isnan(cv))
+            series.CVs[0] = { float(cv), psWithin };
+        AddRandomToCharts(analyte, series, context->Random(), context->Risks());
         QCOMPARE(analyte.LimitMode, (std::array<quint8, 3> { lmMobile, lmMobile, lmMobile }));
         double sum = 0, squares = 0;
         for (int i = 0; i < n; ++i) {

@@ -12,19 +12,6 @@
 
 #include <QtTest>
 
-namespace {
-
-// Ten points, one a day at noon, whose first value is their number 0 .. 9.
-TAnalyte Numbered()
-{
-    TAnalyte analyte(QStringLiteral("GLU"), QStringLiteral("g/l"), 0, 1);
-    for (int i = 0; i < 10; ++i)
-        analyte.AddPoint(MakeResult(46000 + i + 0.5, i));
-    return analyte;
-}
-
-} // namespace
-
 class TestQCEntry : public QObject {
     Q_OBJECT
 
@@ -132,7 +119,9 @@ private slots:
     {
         QFETCH(QList<int>, removed);
         QFETCH(QList<int>, remaining);
-        TAnalyte analyte = Numbered();
+        TAnalyte analyte(QStringLiteral("GLU"), QStringLiteral("g/l"), 0, 1); // values 0 .. 9, one a day at noon
+        for (int i = 0; i < 10; ++i)
+            analyte.AddPoint(MakeResult(46000 + i + 0.5, i));
         QCOMPARE(TDataTable::ApplyDeletions(analyte, removed), 10 - remaining.size());
         QList<int> left;
         for (int i = 0; i < analyte.Count(); ++i)
