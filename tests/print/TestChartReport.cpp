@@ -31,12 +31,8 @@ TAnalyte KnownAnalyte(const QList<double>& values)
     TAnalyte a("Glucose", "mmol/L", 1, 1);
     for (int i = 0; i < values.size(); ++i)
         a.AddPoint(MakeResult(Day(i), values[i]));
-    a.ReferenceStats[0] = { .Mean = 11,
-        .WarningHalfWidth = 1,
-        .ActionHalfWidth = 2,
-        .ChartLow = 8,
-        .ChartHigh = 14,
-        .Status = TLevelStats::StatusComputed };
+    a.ReferenceStats[0] = { .Mean = 11, .WarningHalfWidth = 1, .ActionHalfWidth = 2, .ChartLow = 8, .ChartHigh = 14 };
+    a.ReferenceStats[0].Status = TLevelStats::StatusComputed;
     a.AllPointsStats[0] = a.ReferenceStats[0];
     a.AllPointsStats[0].N = int(values.size());
     return a;
@@ -57,20 +53,14 @@ const QColor Silver(192, 192, 192), LightCyan(176, 255, 255), White(Qt::white), 
 
 enum TChange { Plain, Discarded, Selected, Locked, Erased, EqualBounds, NoAnalyte, PlotsOnly };
 
-// The chart of one level after a change, over a magenta image. Limits set by
-// hand: scale 8..14 over 120 pixels (20 per unit) from y = 138, mean 11 at
+// The chart of one level after a change, over a magenta image. The limits of KnownAnalyte:
+// scale 8..14 over 120 pixels (20 per unit) from y = 138, mean 11 at
 // y = 198, warning 11 +- 1, action 11 +- 2; the points 11, 16, 10, 9.5, 11.5, 12
 // every 15 pixels from x = 40, grid lines between them.
 QImage Chart(TChange change, QSize size = QSize(600, 454))
 {
-    TAnalyte a("Glucose", "mmol/L", 1, 1);
-    for (double value : { 11.0, 16.0, 10.0, 9.5, 11.5, 12.0 })
-        a.AddPoint(MakeResult(46000 + a.Count(), value));
+    TAnalyte a = KnownAnalyte({ 11.0, 16.0, 10.0, 9.5, 11.5, 12.0 });
     TLevelStats& r = a.ReferenceStats[0];
-    r = { .Mean = 11, .WarningHalfWidth = 1, .ActionHalfWidth = 2, .ChartLow = 8, .ChartHigh = 14 };
-    r.Status = TLevelStats::StatusComputed;
-    a.AllPointsStats[0] = r;
-    a.AllPointsStats[0].N = 6;
     if (change == EqualBounds) {
         r.ChartLow = r.ChartHigh = 11;
         r.WarningHalfWidth = r.ActionHalfWidth = 0;

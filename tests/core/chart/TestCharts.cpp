@@ -27,13 +27,9 @@ TAnalyte DailyAnalyte(int count, QDate start = QDate(2026, 1, 1))
 
 TLevelStats Reference(double lo, double hi, double m, double w, double a, int n = 0, quint8 status = 6)
 {
-    return { .Mean = m,
-        .WarningHalfWidth = w,
-        .ActionHalfWidth = a,
-        .ChartLow = lo,
-        .ChartHigh = hi,
-        .N = n,
-        .Status = status };
+    TLevelStats r { .Mean = m, .WarningHalfWidth = w, .ActionHalfWidth = a, .ChartLow = lo, .ChartHigh = hi, .N = n };
+    r.Status = status;
+    return r;
 }
 
 } // namespace
