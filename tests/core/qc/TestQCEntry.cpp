@@ -55,10 +55,11 @@ private slots:
         TResu0 run = TQCEntry::MakeRun("Glucose", DayCountToDateTime(1005.75).date(), QTime(18, 0), {}, {});
         run.Values[1] = { 10.5f, psWithin, { 0, 0, 0 } };
         const int index = TQCEntry::StoreRun(analyte, run, TRisks());
-        // Index, count, the stored cells of level 2 and 1, the values counted on each level.
-        QCOMPARE(Join(index, analyte.Count(), analyte.Point(6).Values[1].Value, analyte.Point(6).Values[0].Status,
-                     analyte.AllPointsStats[0].N, analyte.AllPointsStats[1].N),
-            QString("6 11 10.5 %1 10 11").arg(psNoValue));
+        // Index, count, the stored cell of level 1, the values counted on each level; level 2's value.
+        QCOMPARE(Join(index, analyte.Count(), analyte.Point(6).Values[0].Status, analyte.AllPointsStats[0].N,
+                     analyte.AllPointsStats[1].N),
+            QString("6 11 %1 10 11").arg(psNoValue));
+        QCOMPARE(analyte.Point(6).Values[1].Value, 10.5f);
     }
 
     void backupIsDueOnceTheIntervalHasPassed_data()
