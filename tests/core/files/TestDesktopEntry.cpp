@@ -1,0 +1,120 @@
+// Desktop entries: one opening its target, the start-menu group of an installed copy.
+#include "TDesktopEntry.h"
+#include "TReaderHarness.h"
+#include "TTestRegistry.h"
+#include "TestHelpers.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <optional>
+
+namespace {
+
+// A key's value with escapes undone as a desktop does, and the quoted arguments of an Exec value.
+QString Key(const QString& fileName, const QString& key)
+{
+    for (const QString& line : QString::fromUtf8(FileContent(fileName)).split('\n'))
+        if (line.startsWith(key + '='))
+            return line.mid(key.size() + 1).replace(QLatin1String("\\\\"), QLatin1String("\\"));
+    return {};
+}
+
+QStringList ExecArguments(const QString& exec)
+{
+    QStringList arguments { QString() };
+    bool quoted = false;
+    for (qsizetype i = 0; i < exec.size(); ++i) {
+        if (quoted && exec[i] == '\\' && i + 1 < exec.size())
+            arguments.last() += exec[++i];
+        else if (exec[i] == '"')
+            quoted = !quoted;
+        else if (exec[i] == '%' && exec.mid(i, 2) == "%%")
+            arguments.last() += exec[i++];
+        else if (exec[i] == ' ' && !quoted)
+            arguments << QString();
+        else
+            arguments.last() += exec[i];
+    }
+    return arguments;
+}
+
+} // namespace
+
+class TestDesktopEntry : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+private slots:
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+
+    void entryOpensItsTarget_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("program");
+        QTest::newRow("program") << "bin" << true;
+        QTest::newRow("program, awkward folder") << "a \"b\" $HOME `x` 100% c\\d" << true;
+        QTest::newRow("absent document, awkward folder") << "l'abo $x 5%" << false;
+    }
+
+    void entryOpensItsTarget()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, program);
+        QVERIFY(QDir().mkpath(m_dir->filePath(folder)));
+        const QString target = QDir(m_dir->filePath(folder)).filePath(program ? "vantorel" : "UserManual.htm");
+        if (program) {
+            QVERIFY(PutFile(target, "#!/bin/sh\n"));
+            QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ExeOwner));
+        }
+        const QString entry = m_dir->filePath("Some name.desktop");
+        QVERIFY(CreateShortcut(target, entry));
+        QCOMPARE(Key(entry, "Name"), "Some name");
+        QCOMPARE(ExecArguments(Key(entry, "Exec")), (program ? QStringList() : QStringList { "xdg-open" }) << target);
+        QCOMPARE(Key(entry, "Path"), m_dir->filePath(folder));
+        QProcess validator; // desktop-file-utils, installed by scripts/install-deps.sh
+        validator.start("desktop-file-validate", { entry });
+        QVERIFY(validator.waitForFinished());
+        QCOMPARE(validator.readAll() + validator.readAllStandardError(), QByteArray());
+    }
+
+    void startMenuGroup_data()
+    {
+        QTest::addColumn<bool>("ranBefore");
+        QTest::addColumn<int>("blocked"); // 0 none, 1 group name taken by a file, 2 read-only group folder
+        QTest::newRow("first run, documents absent") << false << 0;
+        QTest::newRow("second run replaces the entries, keeps the folder") << true << 0;
+        QTest::newRow("group name taken by a file") << false << 1;
+        QTest::newRow("group folder read-only") << false << 2;
+    }
+
+    void startMenuGroup()
+    {
+        QFETCH(bool, ranBefore);
+        QFETCH(int, blocked);
+        const QString group = m_dir->filePath("Laboratory QC");
+        if (ranBefore || blocked == 2)
+            QVERIFY(QDir().mkpath(group));
+        if (ranBefore) {
+            QVERIFY(PutFile(group + "/notes.txt", "kept"));
+            QVERIFY(PutFile(group + "/Read me.desktop", "[Desktop Entry]\nExec=old\n"));
+        }
+        if (blocked == 1)
+            QVERIFY(PutFile(group, "a file"));
+        std::optional<TReadOnlyFolder> lock;
+        if (blocked == 2 && !lock.emplace(group).Active())
+            QSKIP("This system lets every write through");
+        QString error;
+        QCOMPARE(CreateStartMenuEntries(m_dir->filePath("vantorel"), m_dir->filePath("doc"), m_dir->path(), &error),
+            blocked == 0);
+        QCOMPARE(error.isEmpty(), blocked == 0);
+        QCOMPARE(QFile::exists(group + "/Programme Vantorel.desktop"), blocked == 0);
+        QCOMPARE(QFile::exists(group + "/notes.txt"), ranBefore);
+        if (blocked == 0) // replaced, and opening the read-me even where it is absent
+            QCOMPARE(ExecArguments(Key(group + "/Read me.desktop", "Exec")).last(), m_dir->filePath("doc/ReadMe.Txt"));
+    }
+};
+
+VANTOREL_TEST(TestDesktopEntry)
+#include "TestDesktopEntry.moc"
