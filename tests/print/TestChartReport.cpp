@@ -1,9 +1,7 @@
-// The charts printed: blocks, colours, scale, a PDF.
 #include "TChartReport.h"
 #include "TDates.h"
 #include "TDemonstrationData.h"
 #include "TKnownAnalyte.h"
-#include "TListSerum.h"
 #include "TPdfCanvas.h"
 #include "TPdfText.h"
 #include "TRecordingCanvas.h"
@@ -11,7 +9,6 @@
 #include "TestHelpers.h"
 
 #include <QProcess>
-#include <QtTest>
 
 namespace {
 

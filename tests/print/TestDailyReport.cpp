@@ -1,4 +1,3 @@
-// The cumulative daily report: its cells by status and a PDF over two pages.
 #include "TAnalyte.h"
 #include "TDailyReport.h"
 #include "TDates.h"
@@ -6,8 +5,6 @@
 #include "TPdfText.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
-
-#include <QtTest>
 
 namespace {
 

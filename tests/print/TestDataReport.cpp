@@ -1,4 +1,3 @@
-// The data report of an analyte: the rows of whole days, the statistics, the printed PDF.
 #include "TAnalyte.h"
 #include "TDataReport.h"
 #include "TDates.h"
@@ -8,8 +7,6 @@
 #include "TRecordingCanvas.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
-
-#include <QtTest>
 
 namespace {
 

@@ -1,11 +1,8 @@
-// The table printer: pages, frame, merged cells, marks.
 #include "TDates.h"
 #include "TPrintTable.h"
 #include "TRecordingCanvas.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
-
-#include <QtTest>
 
 namespace {
 

@@ -1,5 +1,4 @@
-// The painted chart: the colour of each line and marker where core's geometry puts it, the redraw
-// of the plots alone and the scaling to a larger target.
+// The painted chart: each line's and marker's colour where core's geometry puts it, the plots alone, a larger target.
 #include "TChartPainter.h"
 #include "TKnownAnalyte.h"
 #include "TTestRegistry.h"

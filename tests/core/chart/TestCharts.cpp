@@ -1,5 +1,4 @@
-// The charts as numbers: window, scales, lines, markers, texts and icons; the interval chosen on
-// them; a point's pop-up; the level scale of the validation window.
+// The charts as numbers: window, scales, lines, markers, texts, icons, the interval chosen, pop-up, validation scale.
 #include "TAnalyte.h"
 #include "TChartGeometry.h"
 #include "TChartSelection.h"

@@ -1,4 +1,3 @@
-// The list of an analyte's archives: the readable ones listed, the chosen ones deleted.
 #include "TAnalyte.h"
 #include "TArchive.h"
 #include "TArchiveList.h"
@@ -12,10 +11,8 @@ class TestArchiveList : public QObject {
     Q_OBJECT
 
 private slots:
-    // Archives 1 to 3, a number whose file is gone (9) and a file of two lines (4).
-    // Three levels archived (1, 2, 3), a number whose file is gone (9) and a
-    // file of two lines (4): only the three archives are listed; removing two of
-    // them deletes exactly their files and numbers.
+    // Three levels archived (1, 2, 3), a number whose file is gone (9) and a file of two lines (4): only the
+    // three archives are listed; removing two of them deletes exactly their files and numbers.
     void listsReadableArchivesAndDeletesTheChosen()
     {
         QTemporaryDir dir;

@@ -1,5 +1,4 @@
-// The settings file: its layout both ways, damaged and cut files, failing devices; the settings the
-// program takes from its file at start-up.
+// The settings file both ways, damaged, cut or on a failing device; the settings taken from it at start-up.
 #include "TConfigReader.h"
 #include "TConfigWriter.h"
 #include "TDates.h"

@@ -1,5 +1,4 @@
-// The data file: its byte layout both ways, versions, damaged and cut files, failing devices,
-// and saving that never leaves a half-written file.
+// The data file both ways in every version, damaged, cut or on a failing device; no save left half-written.
 #include "TDataFile.h"
 #include "TDataFileReader.h"
 #include "TDataFileWriter.h"

@@ -1,4 +1,3 @@
-// Desktop entries: one opening its target, the start-menu group of an installed copy.
 #include "TDesktopEntry.h"
 #include "TReaderHarness.h"
 #include "TTestRegistry.h"

@@ -1,5 +1,4 @@
-// The queue of runs held back: its file's layout both ways, damaged and cut files, failing devices;
-// the order of the runs, which the file follows through every change.
+// The queue's file both ways, damaged, cut or on a failing device; the order of the runs, which the file follows.
 #include "TByteImage.h"
 #include "TFifo.h"
 #include "TFifoFile.h"

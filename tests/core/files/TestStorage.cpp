@@ -1,9 +1,8 @@
-// The storage start-up and shutdown: order, first start, damaged data, lock, read-only opening; the
-// folders of an installed copy.
+// Storage start-up and shutdown: order, first start, damaged data, lock, read-only; an installed copy's folders.
 #include "TAtomicFile.h"
 #include "TFifoFile.h"
+#include "TOperatorList.h"
 #include "TReaderHarness.h"
-#include "TSettings.h"
 #include "TStorage.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"

@@ -3,7 +3,6 @@
 #include "TAnalyte.h"
 #include "TPointPool.h"
 #include "TRandom.h"
-#include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 

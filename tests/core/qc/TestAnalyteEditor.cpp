@@ -1,4 +1,3 @@
-// The analytes' editor: names, levels, drops, sort and the list it applies.
 #include "TAnalyteEditor.h"
 #include "TDataFile.h"
 #include "TLevelData.h"

@@ -1,4 +1,3 @@
-// The points of a day, for the daily QC.
 #include "TAnalyte.h"
 #include "TDailyQC.h"
 #include "TDates.h"

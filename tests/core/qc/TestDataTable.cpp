@@ -1,4 +1,3 @@
-// The lines of the data list and their deletion.
 #include "TAnalyte.h"
 #include "TDataTable.h"
 #include "TDates.h"

@@ -1,5 +1,4 @@
-// The demonstration data of a first start: what it replaces, its story, and that it is the same
-// for the same clock and seed and survives the data file.
+// A first start's demonstration data: what it replaces, its story; the same for a clock and seed, read back.
 #include "TDataFileReader.h"
 #include "TDataSample.h"
 #include "TDates.h"

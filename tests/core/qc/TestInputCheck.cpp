@@ -1,13 +1,10 @@
-// The number checks of the edits with their exact failure texts, and the password rules:
-// upper-cased and trimmed when set, upper-cased only when typed.
+// The edits' number checks with their exact failure texts; passwords upper-cased, trimmed only when set.
 #include "TConfigRecord.h"
 #include "TFormat.h"
 #include "TInputCheck.h"
 #include "TPassword.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
-
-#include <QtTest>
 
 class TestInputCheck : public QObject {
     Q_OBJECT

@@ -1,4 +1,3 @@
-// The limits table: its rows by limit mode and by the status of each level.
 #include "TAnalyte.h"
 #include "TDates.h"
 #include "TLimitModes.h"

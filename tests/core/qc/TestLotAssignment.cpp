@@ -1,4 +1,3 @@
-// The lots sent to the levels of one analyte in its own window.
 #include "TLevelData.h"
 #include "TLotAssignment.h"
 #include "TTestRegistry.h"

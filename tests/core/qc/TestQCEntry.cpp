@@ -1,13 +1,10 @@
-// The steps of entering a run that the entry form relies on: the run made from the form's fields,
-// the empty run, its place among the stored points, the backup reminder.
+// Entering a run as the entry form does: the run from its fields, the empty run, its place, the backup reminder.
 #include "TAnalyte.h"
 #include "TConfigRecord.h"
 #include "TDates.h"
 #include "TQCEntry.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
-
-#include <QtTest>
 
 class TestQCEntry : public QObject {
     Q_OBJECT

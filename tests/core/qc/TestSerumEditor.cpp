@@ -1,4 +1,3 @@
-// The control materials' editor: lines checked and sorted, ids kept, lots changed and erased.
 #include "TLevelData.h"
 #include "TSerumEditor.h"
 #include "TTestRegistry.h"

@@ -1,5 +1,4 @@
-// Locking, fixing and freeing a level's limits, the saved settings that Undo and Cancel put back;
-// where a run recalled from the queue goes: its analyte found or made, its levels grown.
+// Locking, fixing and freeing limits, the settings Undo and Cancel put back; where a run recalled from the queue goes.
 #include "TAnalyte.h"
 #include "TDates.h"
 #include "TLimitModes.h"
