@@ -1,6 +1,5 @@
-// What dump, export and evaluate print of the model folder, compared with what
-// the program itself reads from the same files, numbers exactly; the files stay
-// as they were.
+// What the companion's dump, export and evaluate print of the model folder, compared with what the
+// program itself reads from the same files, numbers exactly; no file is ever written.
 #include "CliTestSupport.h"
 #include "TArchive.h"
 #include "TTestRegistry.h"
@@ -17,14 +16,6 @@ QJsonObject StatsJson(const QJsonValue& dumped, const TLevelStats& s)
     return { { "mean", s.Mean }, { "warning", s.WarningHalfWidth }, { "action", s.ActionHalfWidth }, { "min", s.Min },
         { "max", s.Max }, { "chartLow", s.ChartLow }, { "chartHigh", s.ChartHigh }, { "n", s.N },
         { "discarded", s.Discarded }, { "dof", s.DegreesOfFreedom }, { "cv", cv }, { "status", int(s.Status) } };
-}
-
-QJsonArray ValuesJson(const TQCValues& values)
-{
-    QJsonArray cells;
-    for (const TQCValue& cell : values)
-        cells.append(QJsonObject { { "value", cell.Value }, { "status", cell.Status } });
-    return cells;
 }
 
 // A level of evaluate's verdict; its rules "none" but for the one named.
@@ -81,10 +72,13 @@ private slots:
         QCOMPARE(JsonText(allPoints), JsonText(StatsJson(allPoints, a.AllPointsStats[0])));
         const char* iso[] = { "2025-12-09T12:00:00.000", "2025-12-10T06:00:00.000", "2025-12-11T18:00:00.000" };
         QJsonArray points;
-        for (int i = 0; i < a.Count(); ++i)
-            points.append(QJsonObject { { "dateTime", a.Point(i).DateTime }, { "iso", iso[i] },
-                { "values", ValuesJson(a.Point(i).Values) }, { "operator", a.Point(i).Operator() },
-                { "comment", a.CommentText(a.Point(i).CommentID) } });
+        for (int i = 0; i < a.Count(); ++i) {
+            QJsonArray cells;
+            for (const TQCValue& cell : a.Point(i).Values)
+                cells.append(QJsonObject { { "value", cell.Value }, { "status", cell.Status } });
+            points.append(QJsonObject { { "dateTime", a.Point(i).DateTime }, { "iso", iso[i] }, { "values", cells },
+                { "operator", a.Point(i).Operator() }, { "comment", a.CommentText(a.Point(i).CommentID) } });
+        }
         QCOMPARE(JsonText(glucose.take("points")), JsonText(points));
         QCOMPARE(JsonText(glucose),
             JsonText(QJsonObject { { "name", a.Name }, { "units", a.Units }, { "decimals", a.Decimals },
@@ -173,7 +167,6 @@ private slots:
     void optionsAndDefaults()
     {
         QFETCH(QString, run);
-        QFETCH(QString, verdict);
         if (!run.contains("--folder"))
             run += " --data " + m_data;
         if (!run.contains("--datetime"))
@@ -181,12 +174,9 @@ private slots:
         const QJsonObject json
             = Json(QString("evaluate --analyte " + run).replace(" F", " " + m_dir.path()).split(' '));
         const QJsonValue qc1 = json["levels"][0];
-        QCOMPARE(QString("%1 %2 %3 %4 %5")
-                     .arg(qc1["status"].toInt())
-                     .arg(json["previousIndex"].toInt())
-                     .arg(json["validatedCount"].toInt())
-                     .arg(qc1["rules"]["1:2s"].toString(), json["across"]["shown"].toBool() ? "shown" : "hidden"),
-            verdict);
+        QTEST(Join(qc1["status"].toInt(), json["previousIndex"].toInt(), json["validatedCount"].toInt(),
+                  qc1["rules"]["1:2s"].toString(), json["across"]["shown"].toBool() ? "shown" : "hidden"),
+            "verdict");
     }
 };
 

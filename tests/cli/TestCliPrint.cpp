@@ -1,7 +1,6 @@
 // The companion's print commands on the demonstration data: the PDF reads back as the report it
 // holds (laid out by the reports' own tests); a failure says one line and leaves no file.
 #include "CliTestSupport.h"
-#include "TAnalyte.h"
 #include "TArchive.h"
 #include "TDemonstrationData.h"
 #include "TPdfText.h"
@@ -12,7 +11,6 @@
 class TestCliPrint : public QObject {
     Q_OBJECT
 
-private:
     QTemporaryDir m_dir; // the demonstration's files, and the PDF files written
 
 private slots:
@@ -34,33 +32,22 @@ private slots:
         QTest::addColumn<QString>("answer");
         // A print command line (the folder and the PDF file added), its status, and a
         // pattern of the PDF's text or the start of the error line (D is the folder).
-        QTest::newRow("data of two days in the wrong order")
-            << "data --analyte glucose --from 2026-02-28 --to 2026-02-27" << 0
-            << "QC data for Glucose.+Date +Time +QC1 +QC2 +QC3.+N +2 +2 +2.+- Page 1/1 -";
-        QTest::newRow("data without statistics")
-            << "data --analyte Albumin --no-statistics" << 0 << "^(?!.*Statistics).*Albumin";
-        QTest::newRow("charts of two levels")
-            << "charts --analyte Glucose --levels 1,3 --black-and-white" << 0
-            << "^(?!.*Lyphocheck 2).*Glucose QC charts.+Lyphocheck 3.+C.V. \\(%\\).+- Page 1 - Glucose QC -";
-        QTest::newRow("daily report") << "daily --date 2026-03-14" << 0
-                                      << "Cumulative daily QC.+Archive document - Keep it.+Analytes +Time.+Glucose";
+        // clang-format off
+        QTest::newRow("data of two days in the wrong order") << "data --analyte glucose --from 2026-02-28 --to 2026-02-27" << 0 << "QC data for Glucose.+Date +Time +QC1 +QC2 +QC3.+N +2 +2 +2.+- Page 1/1 -";
+        QTest::newRow("data without statistics") << "data --analyte Albumin --no-statistics" << 0 << "^(?!.*Statistics).*Albumin";
+        QTest::newRow("charts of two levels") << "charts --analyte Glucose --levels 1,3 --black-and-white" << 0 << "^(?!.*Lyphocheck 2).*Glucose QC charts.+Lyphocheck 3.+C.V. \\(%\\).+- Page 1 - Glucose QC -";
+        QTest::newRow("daily report") << "daily --date 2026-03-14" << 0 << "Cumulative daily QC.+Archive document - Keep it.+Analytes +Time.+Glucose";
         QTest::newRow("limits") << "limits --analyte glucose" << 0 << "QC limits for Glucose.+QC mode.+Reference CV";
-        QTest::newRow("archives") << "archives --analyte calcium" << 0
-                                  << "Archived statistics for Calcium.+Begin +End +Name +Lot +Mean +CV +Number";
+        QTest::newRow("archives") << "archives --analyte calcium" << 0 << "Archived statistics for Calcium.+Begin +End +Name +Lot +Mean +CV +Number";
         QTest::newRow("one archive") << "archive --number 1" << 0 << "Archived data for Calcium.+From .+Statistics";
-        QTest::newRow("analyte without archives")
-            << "archives --analyte Glucose" << 1 << "print archives: Nothing to print";
+        QTest::newRow("analyte without archives") << "archives --analyte Glucose" << 1 << "print archives: Nothing to print";
         QTest::newRow("unknown analyte") << "data --analyte Lactate" << 1 << "print data: no analyte named Lactate";
-        QTest::newRow("unwritable path") << "charts --analyte Glucose --pdf D/none/out.pdf" << 1
-                                         << "print charts: cannot write D/none/out.pdf: ";
-        QTest::newRow("no point between the dates")
-            << "data --analyte Glucose --from 2030-01-01 --to 2030-02-01" << 1 << "print data: Nothing to print";
-        QTest::newRow("bad date") << "data --analyte Glucose --to 1/3/2026" << 1
-                                  << "vantorel-cli print data: --to wants a date YYYY-MM-DD, not 1/3/2026";
-        QTest::newRow("level beyond the analyte's")
-            << "charts --analyte Calcium --levels 3" << 1 << "print charts: level 3: Calcium has 2 level(s)";
-        QTest::newRow("both colour switches") << "charts --analyte Glucose --colour --black-and-white" << 1
-                                              << "print charts: --colour and --black-and-white cannot go together";
+        QTest::newRow("unwritable path") << "charts --analyte Glucose --pdf D/none/out.pdf" << 1 << "print charts: cannot write D/none/out.pdf: ";
+        QTest::newRow("no point between the dates") << "data --analyte Glucose --from 2030-01-01 --to 2030-02-01" << 1 << "print data: Nothing to print";
+        QTest::newRow("bad date") << "data --analyte Glucose --to 1/3/2026" << 1 << "vantorel-cli print data: --to wants a date YYYY-MM-DD, not 1/3/2026";
+        QTest::newRow("level beyond the analyte's") << "charts --analyte Calcium --levels 3" << 1 << "print charts: level 3: Calcium has 2 level(s)";
+        QTest::newRow("both colour switches") << "charts --analyte Glucose --colour --black-and-white" << 1 << "print charts: --colour and --black-and-white cannot go together";
+        // clang-format on
     }
 
     void printsOrSaysWhyNot()

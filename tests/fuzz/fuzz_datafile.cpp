@@ -1,24 +1,21 @@
 // The data file reader on arbitrary bytes. A refused file must leave the lists
 // empty with a reason; an accepted one must be written and read back the same.
+#include "FuzzIO.h"
 #include "TArchive.h"
 #include "TDataFileReader.h"
 #include "TDataFileWriter.h"
 #include "TListAnalytes.h"
 #include "TListSerum.h"
 
-#include <QBuffer>
 #include <cstdint>
-#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     TListSerum serums;
     TListAnalytes analytes;
     TDataFileReader reader;
-    if (!reader.Read(buffer, TRisks(), serums, analytes)) {
+    if (!ReadBytes(bytes, [&](QIODevice& in) { return reader.Read(in, TRisks(), serums, analytes); })) {
         if (reader.ErrorString().isEmpty() || serums.Count() != 0 || analytes.Count() != 0)
             std::abort();
         return 0;
@@ -30,16 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             (void)ArchiveText(analyte, l, serums, TRisks());
     }
     // Whatever was accepted can be saved, and the saved file reads back.
-    QByteArray written;
-    QBuffer out(&written);
-    out.open(QIODevice::WriteOnly);
-    if (!TDataFileWriter().Write(out, serums, analytes))
-        std::abort();
-    out.close();
-    out.open(QIODevice::ReadOnly);
+    const QByteArray written = Written([&](QIODevice& out) { return TDataFileWriter().Write(out, serums, analytes); });
     TListSerum serumsAgain;
     TListAnalytes analytesAgain;
-    if (!TDataFileReader().Read(out, TRisks(), serumsAgain, analytesAgain))
+    if (!ReadBytes(
+            written, [&](QIODevice& in) { return TDataFileReader().Read(in, TRisks(), serumsAgain, analytesAgain); }))
         std::abort();
     if (analytesAgain.Count() != analytes.Count() || !(serumsAgain == serums))
         std::abort();

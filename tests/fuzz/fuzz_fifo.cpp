@@ -1,29 +1,16 @@
 // The queue file reader on arbitrary bytes. A refused file must say why and
 // leave the queue it was given alone; an accepted one must be written and read
 // back to the same bytes.
+#include "FuzzIO.h"
 #include "TFifoFile.h"
 
-#include <QBuffer>
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
 
 QByteArray Written(const std::deque<TResu0>& records)
 {
-    QByteArray bytes;
-    QBuffer out(&bytes);
-    out.open(QIODevice::WriteOnly);
-    if (!TFifoWriter().Write(out, records))
-        std::abort();
-    return bytes;
-}
-
-bool ReadBytes(QByteArray bytes, std::deque<TResu0>& records, TFifoReader& reader)
-{
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return reader.Read(buffer, records);
+    return ::Written([&](QIODevice& out) { return TFifoWriter().Write(out, records); });
 }
 
 } // namespace
@@ -35,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     sentinel.Analyte = "sentinel";
     std::deque<TResu0> records { sentinel };
     TFifoReader reader;
-    if (!ReadBytes(bytes, records, reader)) {
+    if (!ReadBytes(bytes, [&](QIODevice& in) { return reader.Read(in, records); })) {
         if (reader.ErrorString().isEmpty() || records.size() != 1 || records.front().Analyte != "sentinel")
             std::abort();
         return 0;
@@ -46,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 std::abort();
     const QByteArray first = Written(records);
     std::deque<TResu0> again;
-    TFifoReader second;
-    if (!ReadBytes(first, again, second) || again.size() != records.size() || Written(again) != first)
+    if (!ReadBytes(first, [&](QIODevice& in) { return TFifoReader().Read(in, again); })
+        || again.size() != records.size() || Written(again) != first)
         std::abort();
     return 0;
 }

@@ -4,8 +4,6 @@
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
-#include <QtTest>
-
 namespace {
 
 using TCall = TRecordingCanvas::TCall;
@@ -26,6 +24,7 @@ TPrintTableData Table(const QStringList& column0, const QStringList& column1)
 
 class TestPrintTable : public QObject {
     Q_OBJECT
+
 private slots:
     void pageCountIsThePagesPrinted_data()
     {
@@ -91,19 +90,16 @@ private slots:
         QTest::addColumn<QString>("spans0");
         QTest::addColumn<QString>("spans1");
         const QString run = "1:0,41 1:40,161 1:160,201";
-        QTest::newRow("three equal dates print as one cell")
-            << QStringList { "A", "A", "A", "B" } << QStringList { "x", "x", "x", "y" } << 1500 << run << run;
+        // clang-format off
+        QTest::newRow("three equal dates print as one cell") << QStringList { "A", "A", "A", "B" } << QStringList { "x", "x", "x", "y" } << 1500 << run << run;
         const QString single = "1:0,41 1:40,81 1:80,121 1:120,161";
-        QTest::newRow("column 1 repeated under changing column 0")
-            << QStringList { "A", "B", "C" } << QStringList { "x", "x", "x" } << 1500 << single << single;
-        QTest::newRow("column 1 merges only inside the run")
-            << QStringList { "A", "A", "B" } << QStringList { "x", "y", "y" } << 1500 << "1:0,41 1:40,121 1:120,161"
-            << single;
+        QTest::newRow("column 1 repeated under changing column 0") << QStringList { "A", "B", "C" } << QStringList { "x", "x", "x" } << 1500 << single << single;
+        QTest::newRow("column 1 merges only inside the run") << QStringList { "A", "A", "B" } << QStringList { "x", "y", "y" } << 1500 << "1:0,41 1:40,121 1:120,161" << single;
         // Four lines to the bottom limit (280 - 3 * 40): the run closes at the
         // last row of the first page and goes on as a new cell.
         const QString broken = "1:0,41 1:40,161 2:40,81 2:80,161";
-        QTest::newRow("page break inside a run")
-            << QStringList(5, "A") << QStringList(5, "x") << 280 << broken << broken;
+        QTest::newRow("page break inside a run") << QStringList(5, "A") << QStringList(5, "x") << 280 << broken << broken;
+        // clang-format on
     }
 
     void equalCellsMergeWithinAPage()

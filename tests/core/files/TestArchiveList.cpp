@@ -11,9 +11,8 @@ class TestArchiveList : public QObject {
     Q_OBJECT
 
 private slots:
-    // Three levels archived (1, 2, 3), a number whose file is gone (9) and a
-    // file of two lines (4): only the three archives are listed; removing two of
-    // them deletes exactly their files and numbers.
+    // Three levels archived (1, 2, 3), a number whose file is gone (9) and a file of two lines (4): only the
+    // three archives are listed; removing two of them deletes exactly their files and numbers.
     void listsReadableArchivesAndDeletesTheChosen()
     {
         QTemporaryDir dir;
@@ -24,9 +23,7 @@ private slots:
             analyte.AddPoint(MakeResult(46000.5 + i, 5 + i, 10 + i, 15 + i, "AB"));
         for (int level = 0; level < 3; ++level)
             QCOMPARE(ArchiveLevel(analyte, level, dir.path(), serums, TRisks()), level + 1);
-        QFile shortFile(ArchiveFileName(dir.path(), 4));
-        QVERIFY(shortFile.open(QIODevice::WriteOnly) && shortFile.write("GLU\r\ng/l\r\n") > 0);
-        shortFile.close();
+        QVERIFY(PutFile(ArchiveFileName(dir.path(), 4), "GLU\r\ng/l\r\n"));
         analyte.Archives << 9 << 4;
 
         const QList<TArchiveList::TEntry> entries = TArchiveList::Read(analyte, dir.path());

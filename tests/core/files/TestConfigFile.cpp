@@ -1,5 +1,4 @@
-// The configuration file: its byte layout both ways, damaged and cut files, failing devices; and the
-// settings the program takes from it at start-up.
+// The settings file both ways, damaged, cut or on a failing device; the settings taken from it at start-up.
 #include "TConfigReader.h"
 #include "TConfigWriter.h"
 #include "TDates.h"
@@ -13,7 +12,7 @@
 namespace {
 
 // The settings of the golden image below, with carried bytes and an older version.
-const TConfigRecord Sample { .ShowAboutAtStart = false,
+const TConfigRecord ConfigSample { .ShowAboutAtStart = false,
     .PrintInColour = true,
     .Password = QString::fromUtf8("cl\u00e99"),
     .BackupDrive = 'D',
@@ -26,15 +25,15 @@ const TConfigRecord Sample { .ShowAboutAtStart = false,
     .Unused39 = 0x33,
     .BackupFolder = "/media/usb" };
 
-// Sample and the operators "ab" and "Zed", laid out from the table of the file: the flags, the
+// ConfigSample and the operators "ab" and "Zed", laid out from the table of the file: the flags, the
 // password (length, 10 bytes, Windows-1252), drive, 2 carried bytes, interval, last backup
 // (double), risks, stamp, a carried byte; then the codes and the backup folder.
-const QByteArray GoldenImage = QByteArray::fromHex("0001 04 636ce939000000000000 44 1122 0e000000 000000001076e640"
+const QByteArray ConfigImage = QByteArray::fromHex("0001 04 636ce939000000000000 44 1122 0e000000 000000001076e640"
                                                    "01 03 083330b5fe706f3435 33 02000000 020000006162 030000005a6564"
                                                    "0a0000002f6d656469612f757362");
 
 // Reads into a reader: its reason and the codes it kept, or the settings and codes it read.
-QString Refusal(QIODevice& device)
+QString ConfigRefusal(QIODevice& device)
 {
     TConfigReader reader;
     const bool read = reader.Read(device);
@@ -42,7 +41,7 @@ QString Refusal(QIODevice& device)
     return read ? "<accepted " + reader.Record().BackupFolder + codes + ">" : reader.ErrorString() + codes;
 }
 
-QByteArray Written(const TConfigRecord& record, const QStringList& codes)
+QByteArray ConfigWritten(const TConfigRecord& record, const QStringList& codes)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -58,18 +57,18 @@ class TestConfigFile : public QObject {
 private slots:
     void writesAndReadsTheLayout()
     {
-        QCOMPARE(Written(Sample, { "ab", "Zed" }).toHex(' '), GoldenImage.toHex(' '));
+        QCOMPARE(ConfigWritten(ConfigSample, { "ab", "Zed" }).toHex(' '), ConfigImage.toHex(' '));
         // Read and written again, every byte comes back: the carried ones and the version too.
         QBuffer in;
-        in.setData(GoldenImage);
+        in.setData(ConfigImage);
         TConfigReader reader;
         QVERIFY(in.open(QIODevice::ReadOnly) && reader.Read(in));
-        QCOMPARE(Written(reader.Record(), reader.Operators()).toHex(' '), GoldenImage.toHex(' '));
-        QCOMPARE(reader.Record().Password, Sample.Password);
+        QCOMPARE(ConfigWritten(reader.Record(), reader.Operators()).toHex(' '), ConfigImage.toHex(' '));
+        QCOMPARE(reader.Record().Password, ConfigSample.Password);
         // The defaults without codes take the record, a count and an empty folder: 48 bytes. A file of
         // an older program ends after the codes: it has no backup folder.
-        QCOMPARE(Written(TConfigRecord(), {}).size(), 48);
-        QCOMPARE(ReadFromBytes(Refusal, GoldenImage.left(57)), QString("<accepted  [ab Zed kept]>"));
+        QCOMPARE(ConfigWritten(TConfigRecord(), {}).size(), 48);
+        QCOMPARE(ReadFromBytes(ConfigRefusal, ConfigImage.left(57)), QString("<accepted  [ab Zed kept]>"));
     }
 
     void damagedFileIsRefused_data()
@@ -88,17 +87,20 @@ private slots:
         QTest::newRow("backup folder beyond the file") << "file+57:4=15" << "Backup folder: A text of length 15 runs past the end near byte 61 [ab Zed kept]";
         // clang-format on
     }
-    void damagedFileIsRefused() { QCOMPARE(DamageNotRefused(Refusal, GoldenImage, { { "file", 0 } }), QString()); }
+    void damagedFileIsRefused()
+    {
+        QCOMPARE(DamageNotRefused(ConfigRefusal, ConfigImage, { { "file", 0 } }), QString());
+    }
 
     void fileCutAnywhereOrOnAFailingDeviceIsRefused()
     {
-        QCOMPARE(CutNotRefused(Refusal, GoldenImage, 0, { 57 }), QString());
-        QCOMPARE(ReadFailureMissed(Refusal, GoldenImage), QString());
+        QCOMPARE(CutNotRefused(ConfigRefusal, ConfigImage, 0, { 57 }), QString());
+        QCOMPARE(ReadFailureMissed(ConfigRefusal, ConfigImage), QString());
         const auto write = [](QIODevice& device) {
             TConfigWriter writer;
-            return writer.Write(device, Sample, { "ab", "Zed" }) ? QString() : writer.ErrorString();
+            return writer.Write(device, ConfigSample, { "ab", "Zed" }) ? QString() : writer.ErrorString();
         };
-        QCOMPARE(WriteFailureMissed(write, int(GoldenImage.size())), QString());
+        QCOMPARE(WriteFailureMissed(write, int(ConfigImage.size())), QString());
     }
 
     void settingsComeFromTheFileOrTheDefaults()
@@ -114,7 +116,7 @@ private slots:
         QVERIFY(context->FirstStart && context->Config.Password.isEmpty() && context->ListOperators.isEmpty());
         QCOMPARE(context->Config.LastBackupDate, DateToDayCount(QDate(2026, 3, 15)));
         // An older version is read, held and saved as the current one; the codes come sorted.
-        QVERIFY(PutFile(name, Written(Sample, { "bob", "al", "Bo" })));
+        QVERIFY(PutFile(name, ConfigWritten(ConfigSample, { "bob", "al", "Bo" })));
         LoadConfig(*context);
         QVERIFY(!context->FirstStart);
         QCOMPARE(context->ListOperators, QStringList({ "al", "Bo", "bob" }));
@@ -123,12 +125,11 @@ private slots:
         auto again = MakeTestContext();
         again->SetProgramFolder(dir.path());
         LoadConfig(*again);
-        QCOMPARE(Written(again->Config, again->ListOperators), Written(context->Config, { "al", "Bo", "bob" }));
-        QCOMPARE(FileContent(name).mid(30, 3),
-            QByteArray("\x08"
-                       "32"));
+        QCOMPARE(
+            ConfigWritten(again->Config, again->ListOperators), ConfigWritten(context->Config, { "al", "Bo", "bob" }));
+        QCOMPARE(FileContent(name).mid(30, 3).toHex(), QByteArray("083332"));
         // A damaged file gives the defaults, with the codes read before the damage.
-        QVERIFY(PutFile(name, Written(Sample, { "zz", "Aa", "mm" }).left(40 + 4 + 6 + 6 + 5)));
+        QVERIFY(PutFile(name, ConfigWritten(ConfigSample, { "zz", "Aa", "mm" }).left(40 + 4 + 6 + 6 + 5)));
         LoadConfig(*again);
         QVERIFY(again->FirstStart && again->Config.Password.isEmpty());
         QCOMPARE(again->ListOperators, QStringList({ "Aa", "zz" }));

@@ -10,19 +10,10 @@
 
 namespace {
 
-void WriteText(const QString& name, const QByteArray& text)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
-}
-
 // A key's value with escapes undone as a desktop does, and the quoted arguments of an Exec value.
 QString Key(const QString& fileName, const QString& key)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n'))
+    for (const QString& line : QString::fromUtf8(FileContent(fileName)).split('\n'))
         if (line.startsWith(key + '='))
             return line.mid(key.size() + 1).replace(QLatin1String("\\\\"), QLatin1String("\\"));
     return {};
@@ -51,8 +42,8 @@ QStringList ExecArguments(const QString& exec)
 
 class TestDesktopEntry : public QObject {
     Q_OBJECT
+
     std::unique_ptr<QTemporaryDir> m_dir;
-    QString Path(const QString& name) const { return m_dir->filePath(name); }
 
 private slots:
     void init() { m_dir = std::make_unique<QTemporaryDir>(); }
@@ -70,17 +61,17 @@ private slots:
     {
         QFETCH(QString, folder);
         QFETCH(bool, program);
-        QVERIFY(QDir().mkpath(Path(folder)));
-        const QString target = QDir(Path(folder)).filePath(program ? "vantorel" : "UserManual.htm");
+        QVERIFY(QDir().mkpath(m_dir->filePath(folder)));
+        const QString target = QDir(m_dir->filePath(folder)).filePath(program ? "vantorel" : "UserManual.htm");
         if (program) {
-            WriteText(target, "#!/bin/sh\n");
+            QVERIFY(PutFile(target, "#!/bin/sh\n"));
             QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ExeOwner));
         }
-        const QString entry = Path("Some name.desktop");
+        const QString entry = m_dir->filePath("Some name.desktop");
         QVERIFY(CreateShortcut(target, entry));
         QCOMPARE(Key(entry, "Name"), "Some name");
         QCOMPARE(ExecArguments(Key(entry, "Exec")), (program ? QStringList() : QStringList { "xdg-open" }) << target);
-        QCOMPARE(Key(entry, "Path"), Path(folder));
+        QCOMPARE(Key(entry, "Path"), m_dir->filePath(folder));
         QProcess validator; // desktop-file-utils, installed by scripts/install-deps.sh
         validator.start("desktop-file-validate", { entry });
         QVERIFY(validator.waitForFinished());
@@ -101,25 +92,26 @@ private slots:
     {
         QFETCH(bool, ranBefore);
         QFETCH(int, blocked);
-        const QString group = Path("Laboratory QC");
+        const QString group = m_dir->filePath("Laboratory QC");
         if (ranBefore || blocked == 2)
             QVERIFY(QDir().mkpath(group));
         if (ranBefore) {
-            WriteText(group + "/notes.txt", "kept");
-            WriteText(group + "/Read me.desktop", "[Desktop Entry]\nExec=old\n");
+            QVERIFY(PutFile(group + "/notes.txt", "kept"));
+            QVERIFY(PutFile(group + "/Read me.desktop", "[Desktop Entry]\nExec=old\n"));
         }
         if (blocked == 1)
-            WriteText(group, "a file");
+            QVERIFY(PutFile(group, "a file"));
         std::optional<TReadOnlyFolder> lock;
         if (blocked == 2 && !lock.emplace(group).Active())
             QSKIP("This system lets every write through");
         QString error;
-        QCOMPARE(CreateStartMenuEntries(Path("vantorel"), Path("doc"), m_dir->path(), &error), blocked == 0);
+        QCOMPARE(CreateStartMenuEntries(m_dir->filePath("vantorel"), m_dir->filePath("doc"), m_dir->path(), &error),
+            blocked == 0);
         QCOMPARE(error.isEmpty(), blocked == 0);
         QCOMPARE(QFile::exists(group + "/Programme Vantorel.desktop"), blocked == 0);
         QCOMPARE(QFile::exists(group + "/notes.txt"), ranBefore);
         if (blocked == 0) // replaced, and opening the read-me even where it is absent
-            QCOMPARE(ExecArguments(Key(group + "/Read me.desktop", "Exec")).last(), Path("doc/ReadMe.Txt"));
+            QCOMPARE(ExecArguments(Key(group + "/Read me.desktop", "Exec")).last(), m_dir->filePath("doc/ReadMe.Txt"));
     }
 };
 

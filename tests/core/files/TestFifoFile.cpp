@@ -1,5 +1,4 @@
-// The queue: its file (record layout both ways, damaged and cut files, failing devices), and the
-// order of the runs held back, which the file follows through every change.
+// The queue's file both ways, damaged, cut or on a failing device; the order of the runs, which the file follows.
 #include "TByteImage.h"
 #include "TFifo.h"
 #include "TFifoFile.h"
@@ -23,15 +22,13 @@ TResu0 SampleResult()
 }
 
 // SampleResult() laid out from the table of the queue record: 63 bytes.
-QByteArray Golden()
-{
+const QByteArray GoldenRecord = [] {
     TByteImage image;
     image.Double(46096.375).Single(5.25f).Byte(psWithin).Zeros(3);
     image.Single(std::numeric_limits<float>::infinity()).Byte(psDiscarded).Raw("\x01\x02\x03");
     image.Single(0).Byte(psNoValue).Zeros(3);
     return image.LongString(QString::fromUtf8("Lot chang\u00e9")).LongString("JD").LongString("Glucose").Bytes();
-}
-const QByteArray GoldenRecord = Golden();
+}();
 
 // Reads into a queue holding SampleResult(): the reason, after checking the queue was kept.
 QString Refusal(QIODevice& device)

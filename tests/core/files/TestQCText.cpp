@@ -1,5 +1,4 @@
-// QC text and the encodings of the files: reading pasted or imported lines, decoding text files,
-// the export file, adding imported results; Windows-1252 text and the 10-byte extended float.
+// QC text: pasted or imported lines, text files decoded, the export, imported results; Windows-1252, extended floats.
 #include "TAnalyte.h"
 #include "TDates.h"
 #include "TExtended.h"
@@ -91,8 +90,7 @@ private slots:
     void readsTheLinesThatHoldANumber()
     {
         QFETCH(QString, text);
-        QFETCH(QString, lines);
-        QCOMPARE(Summary(ReadQCText(text, 1)), lines);
+        QTEST(Summary(ReadQCText(text, 1)), "lines");
     }
 
     void displayLineShowsAtMostFiveFields()

@@ -1,8 +1,8 @@
-// The storage start-up and shutdown: order, first start, damaged data, lock, read-only opening.
+// Storage start-up and shutdown: order, first start, damaged data, lock, read-only; an installed copy's folders.
 #include "TAtomicFile.h"
 #include "TFifoFile.h"
+#include "TOperatorList.h"
 #include "TReaderHarness.h"
-#include "TSettings.h"
 #include "TStorage.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
@@ -217,10 +217,9 @@ private slots:
         QFETCH(bool, beside);
         QFETCH(QString, manual);
         const QDir root(m_dir->path());
-        const auto write = [](QIODevice& device) { return device.write("<html/>") > 0; };
         QVERIFY(root.mkpath("bin") && (!installed || root.mkpath("share/vantorel")));
-        QVERIFY(!beside || WriteFileAtomically(root.filePath("bin/UserManual.htm"), write));
-        QVERIFY(!installed || WriteFileAtomically(root.filePath("share/vantorel/UserManual.htm"), write));
+        QVERIFY(!beside || PutFile(root.filePath("bin/UserManual.htm"), "<html/>"));
+        QVERIFY(!installed || PutFile(root.filePath("share/vantorel/UserManual.htm"), "<html/>"));
         QCOMPARE(TStorage::FindDocument(root.filePath("bin"), "UserManual.htm"), root.filePath(manual));
         QCOMPARE(TStorage::FindProgramFolder(root.filePath("bin"), true),
             installed ? TStorage::UserDataFolder() : root.filePath("bin"));

@@ -95,7 +95,6 @@ private slots:
         QTest::newRow("stamp length") << "stamp+0:1=9" << "Final stamp: Not a version-2 stamp";
         QTest::newRow("material count beyond the file") << "materials+0:4=100000" << "Control materials: The count 100000 is larger";
         QTest::newRow("analyte count beyond the file") << "analytes+0:4=50" << "Analytes: The count 50 is larger";
-        QTest::newRow("point count beyond the file") << "a0.points+0:4=1000" << "Analyte 1, points: The count 1000 is larger";
         QTest::newRow("unknown old status") << "a0.points+16:1=3" << "Analyte 1, points: Point 1 is damaged";
         QTest::newRow("date not a number") << "a0.points+40:8=0x7FF8000000000000" << "Point 2 is damaged";
         QTest::newRow("counted value infinite") << "a0.points+12:4=0x7F800000" << "Point 1 is damaged";

@@ -1,6 +1,7 @@
 #include "TAnalyteEditor.h"
 #include "TDataFile.h"
 #include "TLevelData.h"
+#include "TListAnalytes.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
@@ -57,13 +58,13 @@ private slots:
         QTest::addColumn<QString>("refusal");
         const QString head = "You want to reduce the number of QC levels for Calcium\r";
         const QString tail = "\rYou must first erase/archive data.";
+        // clang-format off
         QTest::newRow("3 to 2, QC3 only discarded") << "vvd" << 2 << head + "Cannot suppress QC level 3." + tail;
         QTest::newRow("3 to 2, QC3 empty") << "vv-" << 2 << "";
         QTest::newRow("2 to 1, QC2 values") << "vv" << 1 << head + "Cannot suppress QC level 2." + tail;
-        QTest::newRow("3 to 1, QC2 only discarded")
-            << "vd-" << 1 << head + "Cannot suppress QC3 and QC2 levels." + tail;
-        QTest::newRow("3 to 1, QC3 only discarded")
-            << "v-d" << 1 << head + "Cannot suppress QC3 and QC2 levels." + tail;
+        QTest::newRow("3 to 1, QC2 only discarded") << "vd-" << 1 << head + "Cannot suppress QC3 and QC2 levels." + tail;
+        QTest::newRow("3 to 1, QC3 only discarded") << "v-d" << 1 << head + "Cannot suppress QC3 and QC2 levels." + tail;
+        // clang-format on
     }
     void levelsHoldingDataCannotBeDropped()
     {

@@ -4,41 +4,10 @@
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
-namespace {
-
-// Ten points, one a day at noon, whose first value is their number 0 .. 9.
-TAnalyte Numbered()
-{
-    TAnalyte analyte(QStringLiteral("GLU"), QStringLiteral("g/l"), 0, 1);
-    for (int i = 0; i < 10; ++i)
-        analyte.AddPoint(MakeResult(46000 + i + 0.5, i));
-    return analyte;
-}
-
-} // namespace
-
 class TestDataTable : public QObject {
     Q_OBJECT
 
 private slots:
-    void Layout_data()
-    {
-        QTest::addColumn<int>("levels");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<QList<int>>("stops");
-        QTest::newRow("one level") << 1 << 370 << QList<int> { 120, 180, 220 };
-        QTest::newRow("two levels") << 2 << 430 << QList<int> { 120, 180, 240, 280 };
-        QTest::newRow("three levels") << 3 << 490 << QList<int> { 120, 180, 240, 300, 340 };
-    }
-    void Layout()
-    {
-        QFETCH(int, levels);
-        QFETCH(int, width);
-        QFETCH(QList<int>, stops);
-        QCOMPARE(TDataTable::ListWidth(levels), width);
-        QCOMPARE(TDataTable::TabStops(levels), stops);
-    }
-
     // A level without value is an empty field, a discarded one keeps its value,
     // the time is left out at midnight, the comment comes from the analyte's list.
     void LineText()
@@ -75,7 +44,9 @@ private slots:
     {
         QFETCH(QList<int>, removed);
         QFETCH(QList<int>, remaining);
-        TAnalyte analyte = Numbered();
+        TAnalyte analyte(QStringLiteral("GLU"), QStringLiteral("g/l"), 0, 1); // values 0 .. 9, one a day at noon
+        for (int i = 0; i < 10; ++i)
+            analyte.AddPoint(MakeResult(46000 + i + 0.5, i));
         QCOMPARE(TDataTable::ApplyDeletions(analyte, removed), 10 - remaining.size());
         QList<int> left;
         for (int i = 0; i < analyte.Count(); ++i)

@@ -1,30 +1,17 @@
-// The demonstration data of a first start: what it replaces, its story, and that it is the same
-// for the same clock and seed and survives the data file.
+// A first start's demonstration data: what it replaces, its story; the same for a clock and seed, read back.
 #include "TDataFileReader.h"
-#include "TDataFileWriter.h"
 #include "TDataSample.h"
 #include "TDates.h"
 #include "TDemonstrationData.h"
+#include "TReaderHarness.h"
 #include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
-namespace {
-
-QByteArray Written(const TQCContext& context)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    TDataFileWriter().Write(buffer, context.ListSerum, context.ListAnalytes);
-    return buffer.data();
-}
-
-} // namespace
-
 class TestDemonstrationData : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TQCContext> m_context = MakeTestContext(); // 2026-03-15 10:30
+    std::unique_ptr<TQCContext> m_context = MakeTestContext();
     QList<TResu0> m_queued;
 
 private slots:
@@ -107,17 +94,19 @@ private slots:
 
     void sameClockAndSeedGiveTheSameDataThatSurvivesTheDataFile()
     {
+        const auto bytes = [](const TQCContext& c) { return DataFileBytes(c.ListSerum, c.ListAnalytes); };
         auto again = MakeTestContext();
         QCOMPARE(MakeDemonstrationData(*again), m_queued);
-        QCOMPARE(Written(*again), Written(*m_context));
+        QCOMPARE(bytes(*again), bytes(*m_context));
         auto other = MakeTestContext(QDateTime(QDate(2026, 3, 15), QTime(10, 30)), 777);
         MakeDemonstrationData(*other);
-        QVERIFY(Written(*other) != Written(*m_context));
-        QBuffer buffer;
-        buffer.setData(Written(*m_context));
-        TDataFileReader reader;
-        QVERIFY(buffer.open(QIODevice::ReadOnly)
-            && reader.Read(buffer, m_context->Risks(), other->ListSerum, other->ListAnalytes));
+        QVERIFY(bytes(*other) != bytes(*m_context));
+        const auto read = [&](QIODevice& device) {
+            return TDataFileReader().Read(device, m_context->Risks(), other->ListSerum, other->ListAnalytes)
+                ? ""
+                : "refused";
+        };
+        QCOMPARE(ReadFromBytes(read, bytes(*m_context)), QString());
         QCOMPARE(ListDifference(other->ListSerum, other->ListAnalytes, m_context->ListSerum, m_context->ListAnalytes),
             QString());
     }

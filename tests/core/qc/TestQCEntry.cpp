@@ -1,3 +1,4 @@
+// Entering a run as the entry form does: the run from its fields, the empty run, its place, the backup reminder.
 #include "TAnalyte.h"
 #include "TConfigRecord.h"
 #include "TDates.h"
@@ -5,11 +6,6 @@
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
-#include <QtTest>
-
-// The steps of entering a run that the entry form relies on: the run made from
-// the form's fields, the empty run, its place among the stored points, the
-// backup reminder.
 class TestQCEntry : public QObject {
     Q_OBJECT
 
@@ -17,9 +13,7 @@ private slots:
     void runTakesDateTimeAndTrimmedTexts()
     {
         const TResu0 run = TQCEntry::MakeRun("Glucose", QDate(2026, 3, 10), QTime(14, 15, 30), " AB ", "  new lot  ");
-        QCOMPARE(run.Analyte, QString("Glucose"));
-        QCOMPARE(run.Operator, QString("AB"));
-        QCOMPARE(run.Comment, QString("new lot"));
+        QCOMPARE(QStringList({ run.Analyte, run.Operator, run.Comment }), QStringList({ "Glucose", "AB", "new lot" }));
         QCOMPARE_NEAR(run.DateTime, DateToDayCount(QDate(2026, 3, 10)) + (14 * 3600 + 15 * 60 + 30) / 86400.0, 1e-12);
         for (const TQCValue& cell : run.Values)
             QCOMPARE(int(cell.Status), int(psNoValue));
@@ -39,11 +33,10 @@ private slots:
     {
         QFETCH(int, level);
         QFETCH(int, status);
-        QFETCH(bool, empty);
         TResu0 run = TQCEntry::MakeRun("Glucose", QDate(2026, 3, 10), QTime(8, 0), {}, {});
         if (level >= 0)
             run.Values[level] = { 5.0f, quint8(status), { 0, 0, 0 } };
-        QCOMPARE(TQCEntry::IsEmptyRun(run), empty);
+        QTEST(TQCEntry::IsEmptyRun(run), "empty");
     }
 
     void storedRunTakesItsDatePositionAndCounts()
@@ -52,17 +45,15 @@ private slots:
         for (int i = 0; i < 10; ++i)
             analyte.AddPoint(MakeResult(1000 + i + 0.5, 5.0 + (i % 3) * 0.1, 10.0));
         analyte.RecomputeAll(TRisks());
-        QCOMPARE(analyte.AllPointsStats[0].N, 10);
         // Between the points of days 1005 and 1006, with level 1 left empty.
         TResu0 run = TQCEntry::MakeRun("Glucose", DayCountToDateTime(1005.75).date(), QTime(18, 0), {}, {});
         run.Values[1] = { 10.5f, psWithin, { 0, 0, 0 } };
         const int index = TQCEntry::StoreRun(analyte, run, TRisks());
-        QCOMPARE(index, 6);
-        QCOMPARE(analyte.Count(), 11);
+        // Index, count, the stored cell of level 1, the values counted on each level; level 2's value.
+        QCOMPARE(Join(index, analyte.Count(), analyte.Point(6).Values[0].Status, analyte.AllPointsStats[0].N,
+                     analyte.AllPointsStats[1].N),
+            QString("6 11 %1 10 11").arg(psNoValue));
         QCOMPARE(analyte.Point(6).Values[1].Value, 10.5f);
-        QCOMPARE(int(analyte.Point(6).Values[0].Status), int(psNoValue));
-        QCOMPARE(analyte.AllPointsStats[0].N, 10);
-        QCOMPARE(analyte.AllPointsStats[1].N, 11);
     }
 
     void backupIsDueOnceTheIntervalHasPassed_data()
@@ -80,12 +71,11 @@ private slots:
     {
         QFETCH(int, interval);
         QFETCH(double, daysSinceBackup);
-        QFETCH(bool, due);
         TConfigRecord config;
         config.BackupInterval = interval;
         const double today = DateToDayCount(QDate(2026, 3, 15));
         config.LastBackupDate = today - daysSinceBackup;
-        QCOMPARE(TQCEntry::BackupDue(config, today), due);
+        QTEST(TQCEntry::BackupDue(config, today), "due");
     }
 };
 

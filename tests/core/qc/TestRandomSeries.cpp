@@ -1,22 +1,8 @@
-// Generated training runs for the charts: the values of a level, their dates and
-// the limit modes. The queue destination takes the analyte read-only.
+// Generated training runs for the charts: the values of a level, their dates and the limit modes.
 #include "TAnalyte.h"
 #include "TRandomSeries.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
-
-namespace {
-
-TRandomSeries Series(int number, double mean, double cv)
-{
-    TRandomSeries series { number, {}, {}, 46000.375 };
-    series.Means[0] = { float(mean), psWithin };
-    if (!std::isnan(cv))
-        series.CVs[0] = { float(cv), psWithin };
-    return series;
-}
-
-} // namespace
 
 class TestRandomSeries : public QObject {
     Q_OBJECT
@@ -39,7 +25,11 @@ private slots:
         TAnalyte analyte("Glucose", "mmol/L", 2, 3);
         analyte.LimitMode = { lmLocked, lmFixed, lmLocked };
         const int n = 1000;
-        AddRandomToCharts(analyte, Series(n, mean, cv), context->Random(), context->Risks());
+        TRandomSeries series { n, {}, {}, 46000.375 };
+        series.Means[0] = { float(mean), psWithin };
+        if (!std::isnan(cv))
+            series.CVs[0] = { float(cv), psWithin };
+        AddRandomToCharts(analyte, series, context->Random(), context->Risks());
         QCOMPARE(analyte.LimitMode, (std::array<quint8, 3> { lmMobile, lmMobile, lmMobile }));
         double sum = 0, squares = 0;
         for (int i = 0; i < n; ++i) {

@@ -62,8 +62,6 @@ private slots:
     {
         QFETCH(QString, values);
         QFETCH(QString, mode);
-        QFETCH(QString, all);
-        QFETCH(QString, reference);
         TAnalyte a = WithValues(values);
         const QStringList m = mode.split(' ');
         if (m[0] == "locked") {
@@ -76,8 +74,8 @@ private slots:
                 = { .Mean = m[1].toDouble(), .WarningHalfWidth = m[2].toDouble(), .ActionHalfWidth = m[3].toDouble() };
         }
         a.RecomputeAll(TRisks());
-        QCOMPARE(Stats(a.AllPointsStats[0]), all);
-        QCOMPARE(Stats(a.ReferenceStats[0]), reference);
+        QTEST(Stats(a.AllPointsStats[0]), "all");
+        QTEST(Stats(a.ReferenceStats[0]), "reference");
         // A locked interval without statistics returns the level to mobile limits.
         if (mode == "locked 0 2")
             QCOMPARE(QString("%1 %2..%3").arg(a.LimitMode[0]).arg(a.LockStart[0]).arg(a.LockEnd[0]), "0 -1..-1");

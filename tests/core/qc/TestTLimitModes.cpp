@@ -1,5 +1,4 @@
-// Locking, fixing and freeing a level's limits, the saved settings that Undo and Cancel put back;
-// and where a run recalled from the queue goes: its analyte found or made, its levels grown.
+// Locking, fixing and freeing limits, the settings Undo and Cancel put back; where a run recalled from the queue goes.
 #include "TAnalyte.h"
 #include "TDates.h"
 #include "TLimitModes.h"
@@ -17,11 +16,8 @@ class TestTLimitModes : public QObject {
 
     QString Level(int l) const
     {
-        return QString("%1 %2..%3 mean %4")
-            .arg(m_analyte.LimitMode[l])
-            .arg(m_analyte.LockStart[l])
-            .arg(m_analyte.LockEnd[l])
-            .arg(m_analyte.ReferenceStats[l].Mean);
+        return Join(m_analyte.LimitMode[l], QString("%1..%2").arg(m_analyte.LockStart[l]).arg(m_analyte.LockEnd[l]),
+            "mean", m_analyte.ReferenceStats[l].Mean);
     }
 
     TListAnalytes m_list;
@@ -37,16 +33,9 @@ class TestTLimitModes : public QObject {
         if (out)
             *out = run;
         const TAnalyte& a = *target.Analyte;
-        return QString("%1 #%2%3%4, %5 levels %6 %7 %8, %9 analytes")
-            .arg(a.Name)
-            .arg(m_list.IndexOf(&a))
-            .arg(target.Created ? " created" : "")
-            .arg(target.LevelsGrown ? " grown" : "")
-            .arg(a.NbLevels)
-            .arg(a.Decimals)
-            .arg(a.Units)
-            .arg(a.Count())
-            .arg(m_list.Count());
+        const QString flags = QString(target.Created ? " created" : "") + (target.LevelsGrown ? " grown" : "");
+        return Join(a.Name, "#" + QString::number(m_list.IndexOf(&a)) + flags + ",", a.NbLevels, "levels", a.Decimals,
+            a.Units, QString::number(a.Count()) + ",", m_list.Count(), "analytes");
     }
 
 private slots:

@@ -57,13 +57,17 @@ QByteArray Written(const TListSerum& serums, TListAnalytes analytes)
     for (int i = 0; i < analytes.Count(); ++i)
         for (TLevelStats& s : analytes.Item(i).ReferenceStats)
             s.Min = s.Max = 0; // no reader takes them
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    TDataFileWriter().Write(buffer, serums, analytes);
-    return buffer.data();
+    return DataFileBytes(serums, analytes);
 }
 
 } // namespace
+
+QByteArray DataFileBytes(const TListSerum& serums, const TListAnalytes& analytes)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    return TDataFileWriter().Write(buffer, serums, analytes) ? buffer.data() : QByteArray("<not written>");
+}
 
 void FillSampleModel(TListSerum& serums, TListAnalytes& analytes)
 {

@@ -24,6 +24,9 @@ QByteArray SampleImage(const char* version = "32", QMap<QString, int>* offsets =
 QString ListDifference(const TListSerum& actualSerums, const TListAnalytes& actual, const TListSerum& expectedSerums,
     const TListAnalytes& expected);
 
+// The data file the writer makes of the lists; "<not written>" when it refuses them.
+QByteArray DataFileBytes(const TListSerum& serums, const TListAnalytes& analytes);
+
 // The two contents the crash test alternates between: 0 is the sample model, 1 the sample with
 // three more analytes of 4000 random points each.
 void FillCrashModel(int variant, TListSerum& serums, TListAnalytes& analytes);

@@ -40,9 +40,7 @@ QStringList AnalyteNames(const TListAnalytes& list)
 
 void TouchArchives(const TQCContext& context, const QList<int>& numbers)
 {
-    for (int number : numbers) {
-        QFile file(ArchiveFileName(context.ProgramFolder(), number));
-        if (!file.open(QIODevice::WriteOnly))
+    for (int number : numbers)
+        if (!PutFile(ArchiveFileName(context.ProgramFolder(), number), {}))
             qFatal("cannot create archive %d", number);
-    }
 }
