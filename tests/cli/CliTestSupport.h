@@ -24,7 +24,7 @@ struct TCliRun {
 inline TCliRun RunCli(const QStringList& args)
 {
     QProcess process;
-    process.start(QString(VANTOREL_CLI), args);
+    process.start(CliProgram(), args);
     const bool ended = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
     return { ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
         QString::fromUtf8(process.readAllStandardError()) };

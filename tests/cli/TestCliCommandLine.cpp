@@ -96,7 +96,7 @@ private slots:
         QTest::addColumn<QString>("answer");
         // The project's version as the top CMakeLists.txt declares it.
         const QString version = QRegularExpression(R"(project\(Vantorel VERSION ([0-9.]+))")
-                                    .match(FileContent(QT_TESTCASE_SOURCEDIR "/../CMakeLists.txt"))
+                                    .match(FileContent(SourcePath("CMakeLists.txt")))
                                     .captured(1);
         for (const auto& row : Answers)
             QTest::newRow(row.Name) << QString(row.Line).replace(QRegularExpression("^E "), Evaluate + QString(' '))

@@ -216,7 +216,7 @@ private slots:
 
     void killedWhileSavingLeavesTheOldOrTheNewFile()
     {
-        const QString tool = QString(VANTOREL_TOOLS_DIR) + "/ToolSaveLoop";
+        const QString tool = ToolPath("ToolSaveLoop");
         QVERIFY2(QFileInfo(tool).isExecutable(), qPrintable(tool));
         QByteArray expected[2];
         for (int v = 0; v < 2; ++v) {

@@ -41,6 +41,12 @@ QString ArtifactPath(const QString& name)
     return QString(VANTOREL_ARTIFACT_DIR) + "/" + name;
 }
 
+QString SourcePath(const QString& relative) { return QString(VANTOREL_SOURCE_DIR) + "/" + relative; }
+
+QString ToolPath(const QString& name) { return QString(VANTOREL_TOOLS_DIR) + "/" + name; }
+
+QString CliProgram() { return QString(VANTOREL_CLI); }
+
 QByteArray FileContent(const QString& path)
 {
     QFile file(path);

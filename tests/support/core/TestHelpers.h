@@ -31,6 +31,10 @@ TAnalyte& AddDailyAnalyte(TQCContext& context, const QString& name, int levels, 
 
 // Folder for pictures and files kept for a person to look at.
 QString ArtifactPath(const QString& name);
+// A file of the source tree, a test tool and the companion program of this build.
+QString SourcePath(const QString& relative);
+QString ToolPath(const QString& name);
+QString CliProgram();
 // The bytes of a file ("<unreadable>" when it cannot be read), and a file written with bytes.
 QByteArray FileContent(const QString& path);
 bool PutFile(const QString& path, const QByteArray& bytes);
