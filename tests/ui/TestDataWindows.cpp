@@ -1,14 +1,20 @@
+#include "TArchive.h"
 #include "TDataFile.h"
 #include "TDataTable.h"
 #include "TKeyButton.h"
 #include "TMainWindowFixture.h"
+#include "TPdfText.h"
 #include "TTestRegistry.h"
+#include "TWinArchives.h"
+#include "TWinShowArchive.h"
 #include "TWinShowData.h"
 #include "TWindowTestKit.h"
 #include "TestHelpers.h"
 
 #include <QLabel>
 #include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace {
@@ -27,9 +33,15 @@ QList<float> FirstValues(const TAnalyte& a)
 
 void SelectRow(TWinShowData& w, int row) { w.LB->setCurrentRow(row, QItemSelectionModel::ClearAndSelect); }
 
+using TStep = std::function<void(TWinArchives&)>;
+
 } // namespace
 
-class TestTWinShowData : public QObject {
+// The windows over the stored points opened from the main window: the data table (opened on
+// the selected point, deletions and the correction road) and the archives window with the
+// archive view on real archive files in the program folder. Which lines a deletion takes and
+// what an archive holds are core's (TestDataTable, TestArchive).
+class TestDataWindows : public QObject {
     Q_OBJECT
 
     F f;
@@ -37,7 +49,7 @@ class TestTWinShowData : public QObject {
     TAnalyte* m_analyte = nullptr;
 
     // Ten one-level points valued 1 .. 10, the main window shown on them with its data table.
-    TWinMain& Show(int levels = 1)
+    TWinMain& ShowTable(int levels = 1)
     {
         QList<QList<double>> values;
         for (int i = 1; i <= 10; ++i)
@@ -58,9 +70,47 @@ class TestTWinShowData : public QObject {
         return result;
     }
 
+    std::unique_ptr<TWinArchives> m_archives;
+    std::unique_ptr<TWinShowArchive> m_view;
+
+    // Glucose on three levels, two points on one day; `archived` levels archived (numbers 1, 2, 3).
+    void ShowArchives(int archived)
+    {
+        m_analyte = &f.AddAnalyte("Glucose", 3, { { 5, 10, 15 }, { 5.2, 10.4, 15.6 } });
+        m_analyte->AddPoint(MakeResult(m_analyte->Point(1).DateTime + 0.25, 5.4, 10.8, 16.2, "AB", "late"));
+        for (int level = 0; level < archived; ++level)
+            QCOMPARE(
+                ArchiveLevel(*m_analyte, level, f.Context->ProgramFolder(), f.Context->ListSerum, f.Context->Risks()),
+                level + 1);
+        TWinMain& w = f.Show();
+        m_archives = std::make_unique<TWinArchives>(*f.Context, f.Dialogs, *f.Printers);
+        m_view = std::make_unique<TWinShowArchive>(*f.Context, f.Dialogs, *f.Printers);
+        m_archives->WinShowArchive = m_view.get();
+        w.WinArchives = m_archives.get();
+        w.UpdateCommands();
+    }
+    void OpenArchives(const TStep& steps)
+    {
+        f.Dialogs.QueueExec(Driven<TWinArchives>(steps));
+        f.Win->BtArchives->click();
+    }
+    void AnswerPrintDialog(const QString& file)
+    {
+        f.Dialogs.QueueExec([file](QDialog& dialog) {
+            static_cast<QPrintDialog&>(dialog).printer()->setOutputFileName(file);
+            return int(QDialog::Accepted);
+        });
+    }
+    bool ArchiveExists(int number) const { return QFile::exists(ArchiveFileName(f.Context->ProgramFolder(), number)); }
+
 private slots:
     void init() { QVERIFY(f.Reset()); }
-    void cleanup() { m_table.reset(); }
+    void cleanup()
+    {
+        m_table.reset();
+        m_archives.reset();
+        m_view.reset();
+    }
 
     void opensOnTheSelectedPointWithItsLevels_data()
     {
@@ -73,7 +123,7 @@ private slots:
     {
         QFETCH(int, levels);
         QFETCH(bool, doubleClick);
-        Show(levels);
+        ShowTable(levels);
         f.Press(4, {}, f.PointY());
         QCOMPARE(f.Win->SelectedPoint(), 4);
         const auto command = [&] {
@@ -84,7 +134,7 @@ private slots:
         };
         OpenTable(
             [&](TWinShowData& t) {
-                    QCOMPARE(t.LB->count(), 10);
+                QCOMPARE(t.LB->count(), 10);
                 QCOMPARE(t.LB->currentRow(), 4);
                 QVERIFY(t.LB->item(4)->isSelected());
                 QCOMPARE(t.LB->width(), TDataTable::ListWidth(levels));
@@ -100,7 +150,7 @@ private slots:
     // A discarded level shows a red cross, a level without value no picture.
     void marksFollowTheStatuses()
     {
-        Show(2);
+        ShowTable(2);
         m_analyte->Point(0).Values[0].Status = psDiscarded;
         m_analyte->Point(0).Values[1].Status = psNoValue;
         OpenTable([&](TWinShowData& t) {
@@ -125,7 +175,7 @@ private slots:
     {
         QFETCH(int, answer);
         QFETCH(QList<float>, left);
-        Show();
+        ShowTable();
         f.Dialogs.QueueAnswer(answer);
         const int result = OpenTable([&](TWinShowData& t) {
             t.BtDeleteAll->click(); // undone: every line back, nothing pending
@@ -158,7 +208,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(int, questions);
-        Show();
+        ShowTable();
         f.Context->Config.Password = "LAB";
         f.Dialogs.QueueAnswer(mbCancel);
         OpenTable([&](TWinShowData& t) {
@@ -178,7 +228,7 @@ private slots:
     // with its new value.
     void correctionRoadEndToEnd()
     {
-        TWinMain& w = Show();
+        TWinMain& w = ShowTable();
         const QString date = TDataTable::DateTimeText(m_analyte->Point(5).DateTime);
         f.Dialogs.QueueAnswer(mbOK);
         OpenTable([&](TWinShowData& t) {
@@ -205,7 +255,91 @@ private slots:
         QCOMPARE(FirstValues(*m_analyte), (QList<float> { 3, 4, 5, 6.4f, 7, 8, 9, 10 }));
         QVERIFY(f.DataFileAsInMemory());
     }
+    void emptyArchiveListOnlySays_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("show") << "BtShowArchive"
+                              << "Nothing to show";
+        QTest::newRow("print") << "BtImprimer"
+                               << "Nothing to print";
+    }
+    void emptyArchiveListOnlySays()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, text);
+        ShowArchives(0);
+        OpenArchives([&](TWinArchives& w) {
+            QCOMPARE(w.windowTitle(), QString("QC archives for Glucose"));
+            QCOMPARE(w.LBArchi->count(), 0);
+            w.findChild<QPushButton*>(button)->click();
+        });
+        QVERIFY_ONE_BOX(f.Dialogs, TMsgType::Error, text, mbYes);
+    }
+
+    // Archive 2's file is gone: lines 1 and 3 show archives 1 and 3; removing both
+    // is undone by Cancel and kept by OK (numbers written to the data file at once).
+    void archiveDeletionsTakeEffectOnOk_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("cancel") << false;
+        QTest::newRow("ok") << true;
+    }
+    void archiveDeletionsTakeEffectOnOk()
+    {
+        QFETCH(bool, ok);
+        ShowArchives(3);
+        QVERIFY(QFile::remove(ArchiveFileName(f.Context->ProgramFolder(), 2)));
+        OpenArchives([&](TWinArchives& w) {
+            w.LBArchi->selectAll();
+            w.BtDelete->click();
+            w.BtUndo->click(); // every line back, nothing pending
+            QCOMPARE(w.LBArchi->count(), 2);
+            w.LBArchi->selectAll();
+            QTest::keyClick(w.LBArchi, Qt::Key_Delete);
+            QCOMPARE(w.DeletedLines(), (QList<qint32> { 3, 1 }));
+            QCOMPARE(w.LBArchi->count(), 0);
+            (ok ? w.BtOK : w.BtCancel)->click();
+        });
+        QCOMPARE(m_analyte->Archives, (ok ? QList<qint32> { 2 } : QList<qint32> { 1, 2, 3 }));
+        QCOMPARE(ArchiveExists(1) || ArchiveExists(3), !ok);
+        QCOMPARE(ArchiveExists(1) && ArchiveExists(3), !ok);
+        QCOMPARE(f.DataFileAsInMemory(), ok);
+        QVERIFY(f.Dialogs.Boxes.isEmpty()); // no question asked
+    }
+
+    // The view shows the archive's points and summary; its printout puts the
+    // points of one day under one date cell and the statistics after them.
+    void archiveViewAndPrintouts()
+    {
+        ShowArchives(1);
+        const QString listPdf = f.Path("list.pdf");
+        const QString archivePdf = f.Path("archive.pdf");
+        QStringList shown;
+        const auto view = [&](QDialog&) {
+            shown << m_view->windowTitle() << QString::number(m_view->LB->count()) << m_view->LblNbre->text()
+                  << m_view->PanelControlMaterial->text();
+            AnswerPrintDialog(archivePdf);
+            m_view->BtImprimer->click();
+            return int(QDialog::Accepted);
+        };
+        OpenArchives([&](TWinArchives& w) {
+            w.LBArchi->setCurrentRow(0);
+            f.Dialogs.QueueExec(view);
+            w.BtShowArchive->click();
+            AnswerPrintDialog(listPdf);
+            w.BtImprimer->click();
+        });
+        QCOMPARE(shown, (QStringList { "Archived data for Glucose", "3", "3", "Lyphocheck 1" }));
+        const QString list = PdfText(listPdf).simplified();
+        QVERIFY2(list.contains("Archived statistics for Glucose Begin End Name Lot Mean CV Number"), qPrintable(list));
+        const QString archive = PdfText(archivePdf);
+        QVERIFY2(archive.contains("Lyphocheck 1 (111)"), qPrintable(archive));
+        // The second day: once in the period line, once over its two points.
+        QCOMPARE(archive.count(ShortDateText(F::Today() - 72)), 2);
+        QCOMPARE(archive.count("Statistics"), 1);
+    }
 };
 
-VANTOREL_TEST(TestTWinShowData)
-#include "TestTWinShowData.moc"
+VANTOREL_TEST(TestDataWindows)
+#include "TestDataWindows.moc"
