@@ -84,6 +84,13 @@ private slots:
         if (analyte)
             f.Context->CurrentAnalyte
                 = &f.AddAnalyte("Glucose", 1, { { 5.1 }, { 5.3 }, { 4.9 }, { 5.0 }, { 5.2 }, { 4.8 } });
+        // Another analyte, not the current one: its last point a warning at 5 %, within at 2 %.
+        QList<QList<double>> values;
+        for (int i = 0; i < 30; ++i)
+            values.append(QList<double> { 4.8 + 0.1 * (i % 6) });
+        values.append(QList<double> { 5.5 });
+        const TQCValue& other = f.AddAnalyte("Calcium", 1, values).Point(30).Values[0];
+        QCOMPARE(int(other.Status), int(psHighWarning));
         TWinRisks risks(*f.Context, f.Dialogs);
         TWinMain& win = Show(&TWinMain::WinRisks, risks);
         const TLevelStats before = analyte ? f.Context->CurrentAnalyte->ReferenceStats[0] : TLevelStats();
@@ -117,35 +124,13 @@ private slots:
         QCOMPARE(int(f.Context->Config.ActionRisk), action);
         if (analyte)
             QVERIFY(ratiosAre(alert, action));
+        QCOMPARE(int(other.Status), int(alert == 1 ? psWithin : psHighWarning)); // every analyte
         QVERIFY(f.Dialogs.Boxes.isEmpty());
         QCOMPARE(QFile::exists(f.Context->BaseName() + ".cfr"), written);
         auto reread = MakeTestContext();
         reread->SetProgramFolder(f.Context->ProgramFolder());
         LoadConfig(*reread);
         QVERIFY(!written || (reread->Config.AlertRisk == alert && reread->Config.ActionRisk == action));
-    }
-
-    // Risks kept by OK reach every analyte's limits and marks, not only the current one's.
-    void risksOkReclassifiesEveryAnalyte()
-    {
-        f.AddAnalyte("Glucose", 1, { { 5 } });
-        QList<QList<double>> values;
-        for (int i = 0; i < 30; ++i)
-            values.append(QList<double> { 4.8 + 0.1 * (i % 6) });
-        values.append(QList<double> { 5.5 }); // a warning at 5 %, within at 2 %
-        TAnalyte& other = f.AddAnalyte("Calcium", 1, values);
-        TWinRisks risks(*f.Context, f.Dialogs);
-        TWinMain& win = Show(&TWinMain::WinRisks, risks);
-        const quint8 before = other.Point(30).Values[0].Status;
-        f.Dialogs.QueueExec([&](QDialog& dialog) {
-            dialog.show();
-            risks.RBAlert[1]->click();
-            risks.BtOK->click();
-            return dialog.result();
-        });
-        win.MnuRisks->trigger();
-        QCOMPARE(int(before), int(psHighWarning));
-        QCOMPARE(int(other.Point(30).Values[0].Status), int(psWithin));
     }
 
     void randomPoints_data()
