@@ -155,6 +155,8 @@ private slots:
         ShowTable(levels);
         f.Press(4, {}, f.PointY());
         QCOMPARE(f.Win->SelectedPoint(), 4);
+        m_analyte->Point(0).Values[0].Status = psDiscarded;
+        m_analyte->Point(0).Values[1].Status = psNoValue;
         const auto command = [&] {
             const QPointF at(PointX(4, f.Win->ChartView().First), f.PointY());
             QMouseEvent twice(
@@ -169,26 +171,16 @@ private slots:
                 QCOMPARE(t.LB->width(), TDataTable::ListWidth(levels));
                 QCOMPARE(t.LblCQ2->isVisibleTo(&t), levels >= 2);
                 QCOMPARE(t.LblCQ3->isVisibleTo(&t), levels >= 3);
+                // A discarded level shows a red cross, a level without value no picture.
+                const QImage shot = Grab(*t.LB->viewport());
+                const QRect level0(t.LB->visualItemRect(t.LB->item(0)).topLeft() + QPoint(105, 2), QSize(14, 12));
+                QVERIFY(CountPixels(shot, level0, QColor(220, 0, 0)) > 10);
+                QCOMPARE(CountPixels(shot, level0.translated(60, 0), QColor(220, 0, 0)), 0);
                 t.BtOK->click();
             },
             command);
         QVERIFY(f.Dialogs.Boxes.isEmpty()); // nothing to confirm
         QCOMPARE(f.Win->SelectedPoint(), -1);
-    }
-
-    // A discarded level shows a red cross, a level without value no picture.
-    void marksFollowTheStatuses()
-    {
-        ShowTable(2);
-        m_analyte->Point(0).Values[0].Status = psDiscarded;
-        m_analyte->Point(0).Values[1].Status = psNoValue;
-        OpenTable([&](TWinShowData& t) {
-            const QImage shot = Grab(*t.LB->viewport());
-            const QRect line = t.LB->visualItemRect(t.LB->item(0));
-            const QRect level0(line.left() + 105, line.top() + 2, 14, 12);
-            QVERIFY(CountPixels(shot, level0, QColor(220, 0, 0)) > 10);
-            QCOMPARE(CountPixels(shot, level0.translated(60, 0), QColor(220, 0, 0)), 0);
-        });
     }
 
     // Line 3, then the line now at 5: confirmed, the 4th and 7th points go, at

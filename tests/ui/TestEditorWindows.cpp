@@ -3,7 +3,6 @@
 #include "TDragList.h"
 #include "TKeyButton.h"
 #include "TLevelData.h"
-#include "TListClick.h"
 #include "TMainWindowFixture.h"
 #include "TPaintBox.h"
 #include "TTestRegistry.h"

@@ -140,29 +140,16 @@ private slots:
         }
     }
 
-    void limitsLayoutByLevelsAndModes_data()
-    {
-        QTest::addColumn<int>("levels");
-        QTest::addColumn<bool>("allFixed");
-        QTest::addColumn<int>("gridWidth");
-        QTest::addColumn<int>("okLeft");
-        QTest::newRow("one level") << 1 << false << 222 << 4;
-        QTest::newRow("three levels") << 3 << false << 444 << 116;
-        QTest::newRow("three fixed levels") << 3 << true << 444 << 116;
-    }
+    // The grid and the buttons under it follow the levels; the common-CV switch is hidden once every level is fixed.
     void limitsLayoutByLevelsAndModes()
     {
-        QFETCH(int, levels);
-        QFETCH(bool, allFixed);
-        TLimitsFixture f(levels, 10);
-        TAnalyte& a = *f.Context->CurrentAnalyte;
-        for (int level = 0; allFixed && level < levels; ++level)
-            FixLevel(a, level, 5, 1, 2, f.Context->Risks());
-        f.Win.FormShow();
-        QTEST(f.Win.Grid->width(), "gridWidth");
-        QTEST(f.Win.BtOK->x(), "okLeft");
-        QCOMPARE(f.Win.BtPrn->x() - f.Win.BtOK->x(), 149);
-        QCOMPARE(f.Win.CBCommonCV->isVisible(), !allFixed);
+        TLimitsFixture one(1, 10), three(3, 10);
+        QVERIFY(one.Win.Grid->width() < three.Win.Grid->width() && one.Win.BtOK->x() < three.Win.BtOK->x());
+        QVERIFY(three.Win.CBCommonCV->isVisible());
+        for (int level = 0; level < 3; ++level)
+            FixLevel(*three.Context->CurrentAnalyte, level, 5, 1, 2, three.Context->Risks());
+        three.Win.FormShow();
+        QVERIFY(!three.Win.CBCommonCV->isVisible());
     }
 
     // The switch applies at once, marks included; Cancel puts back the switch,
@@ -228,6 +215,11 @@ private slots:
         QCOMPARE(CountPixels(shot, thirdLevel, green), 0);
         f.Win.BtToday->click();
         QCOMPARE(f.Win.LB->count(), 0);
+        QTest::keyClick(f.Win.LB, Qt::Key_Return); // Enter and Escape close the window
+        QVERIFY(!f.Win.isVisible());
+        f.Win.show();
+        QTest::keyClick(f.Win.LB, Qt::Key_Escape);
+        QVERIFY(!f.Win.isVisible());
     }
 
     void dailyPrintOrNothing_data()
@@ -248,20 +240,6 @@ private slots:
         QCOMPARE(text.contains("Cumulative daily QC : " + ShortDateText(DateToDayCount(f.Yesterday()))), yesterday);
         QVERIFY2(
             !yesterday || text.contains("Glucose 12:00:00 5.4 10.8 Calcium 12:00:00 5.4 10.8 16.2"), qPrintable(text));
-    }
-
-    void dailyEnterAndEscapeClose_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::newRow("enter") << int(Qt::Key_Return);
-        QTest::newRow("escape") << int(Qt::Key_Escape);
-    }
-    void dailyEnterAndEscapeClose()
-    {
-        QFETCH(int, key);
-        TDailyFixture f;
-        QTest::keyClick(f.Win.LB, Qt::Key(key));
-        QVERIFY(!f.Win.isVisible());
     }
 };
 

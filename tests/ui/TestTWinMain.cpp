@@ -524,23 +524,6 @@ private slots:
         QCOMPARE(int(a.LimitMode[0]), int(lmMobile));
     }
 
-    void clearQueueAsksThePasswordThenEmptiesIt()
-    {
-        for (double v : { 5.0, 6.0 })
-            QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", v)));
-        f.Context->Config.Password = "KEY";
-        TWinMain& w = f.Show();
-        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Rejected); });
-        w.MnuClearFifo->trigger(); // a refused password asks nothing more
-        QVERIFY(f.Context->ListFifo.Count() == 2 && f.Dialogs.Boxes.isEmpty());
-        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
-        w.MnuClearFifo->trigger();
-        QCOMPARE(f.Dialogs.ExecutedWindows, (QStringList { "TWinEntryPsw", "TWinEntryPsw" }));
-        QCOMPARE(f.Dialogs.Boxes.size(), 1); // the confirmation, answered OK
-        QCOMPARE(ReadBytes(f.Context->BaseName() + ".fif"), QByteArray());
-        QCOMPARE(w.BtFifo->text(), QString("&Queue : 0"));
-    }
-
     void copyThenPasteAddsThroughTheImportWindow()
     {
         TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 3, F::Today());
@@ -625,24 +608,34 @@ private slots:
         QCOMPARE(f.Dialogs.FileFolders, (QStringList { f.Context->ProgramFolder(), f.Path(""), f.Path("old") }));
     }
 
-    void leavingTheEntrySheetAsksThePassword()
+    // With a password, clearing the queue and leaving the entry sheet ask it first; refused, nothing more.
+    void passwordGuardsClearingTheQueueAndTheSpecialSheets()
     {
         f.AddAnalyte("Glucose", 1, { { 5 }, { 6 } });
+        for (double v : { 5.0, 6.0 })
+            QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", v)));
         f.Context->Config.Password = "KEY";
         TWinMain& w = f.Show();
-        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Rejected); });
-        w.MnuLockLimits->trigger();
-        QVERIFY(Sheet() == TSheet::Enter);
+        for (QAction* command : { w.MnuClearFifo, w.MnuLockLimits }) {
+            f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Rejected); });
+            command->trigger();
+        }
+        QVERIFY(f.Context->ListFifo.Count() == 2 && f.Dialogs.Boxes.isEmpty() && Sheet() == TSheet::Enter);
+        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
+        w.MnuClearFifo->trigger();
+        QCOMPARE(f.Dialogs.Boxes.size(), 1); // the confirmation, answered OK
+        QCOMPARE(ReadBytes(f.Context->BaseName() + ".fif"), QByteArray());
+        QCOMPARE(w.BtFifo->text(), QString("&Queue : 0"));
         f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
         w.MnuLockLimits->trigger();
         QVERIFY(Sheet() == TSheet::Lock);
         w.MnuFixLimits->trigger(); // between special sheets nothing is asked
         w.MnuEraseLevels->trigger();
         QVERIFY(Sheet() == TSheet::Archi);
-        QCOMPARE(f.Dialogs.ExecutedWindows.size(), 2);
+        QCOMPARE(f.Dialogs.ExecutedWindows, QStringList(4, "TWinEntryPsw"));
         Sheets().BtCancelArchi->click();
         w.MnuFixLimits->trigger(); // asked again from the entry sheet
-        QCOMPARE(f.Dialogs.ExecutedWindows.size(), 3);
+        QCOMPARE(f.Dialogs.ExecutedWindows.size(), 5);
         QVERIFY(Sheet() == TSheet::Enter);
     }
 

@@ -3,8 +3,15 @@
 #include "TWinEntryPsw.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
+
+void ClickRow(QListWidget& list, int row)
+{
+    list.scrollToItem(list.item(row));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
+}
 
 bool ShowActive(QWidget& window)
 {

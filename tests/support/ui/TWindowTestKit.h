@@ -6,10 +6,13 @@
 #include <functional>
 
 #include <QDialog>
+class QListWidget;
 class QWidget;
 
 // Shared steps of the window tests.
 
+// Clicks a line of a list with the mouse, as the user picks it.
+void ClickRow(QListWidget& list, int row);
 // Shows the window and waits until it has the focus (focus checks need it).
 bool ShowActive(QWidget& window);
 // A scripted run of the password window: types `text` and presses OK.
