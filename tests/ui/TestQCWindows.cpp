@@ -195,29 +195,20 @@ private slots:
             BottomIn(*m_win, m_win->BtOK) <= m_win->height() && BottomIn(*m_win, m_win->BtOK) > m_win->height() - 20);
     }
 
-    void texts_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("analyte") << u"Panel1"_s << u"Glucose"_s;
-        QTest::newRow("date") << u"PanelDate"_s << ShortDateText(Day(5)) + " " + LongTimeText(Day(5));
-        QTest::newRow("operator") << u"PanelOperator"_s << u"JD"_s;
-        QTest::newRow("comment") << u"PanelComment"_s << u"new lot"_s;
-        QTest::newRow("control of level 2") << u"LblSerum2"_s << u"Liquichek"_s;
-        QTest::newRow("mode of level 2") << u"LblMode2"_s << u"Fixed limits"_s;
-    }
-
     void texts()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, text);
         TResu0 run = MakeResult(Day(5), 101, 99, NAN, "JD", "new lot");
         Open(2, run).LimitMode[1] = lmFixed;
         m_win->hide();
         m_win->show(); // shown again with level 2 fixed
-        const QWidget* widget = m_win->findChild<QWidget*>(name);
-        QVERIFY(widget && widget->isVisible());
-        QCOMPARE(widget->property("text").toString(), text);
+        const QString date = ShortDateText(Day(5)) + " " + LongTimeText(Day(5));
+        for (const auto& [name, text] : { std::pair { "Panel1", u"Glucose"_s }, { "PanelDate", date },
+                 { "PanelOperator", u"JD"_s }, { "PanelComment", u"new lot"_s }, { "LblSerum2", u"Liquichek"_s },
+                 { "LblMode2", u"Fixed limits"_s } }) {
+            const QWidget* widget = m_win->findChild<QWidget*>(name);
+            QVERIFY2(widget && widget->isVisible(), name);
+            QCOMPARE(widget->property("text").toString(), text);
+        }
     }
 
     void controlsTakeEffectOnOKOnly_data()

@@ -389,7 +389,7 @@ private slots:
         QVERIFY(QFile::exists(f.Context->BaseName() + ".cfr"));
     }
 
-    void chartsArePainted()
+    void chartsArePaintedAndPrinted()
     {
         AddDailyAnalyte(*f.Context, "Glucose", 3, 45, F::Today());
         TWinMain& w = f.Show();
@@ -399,12 +399,7 @@ private slots:
         const QImage box = w.PBox->grab().toImage();
         QCOMPARE(box.pixelColor(430, FirstBandTop(3)), Colors::Red);
         QCOMPARE(box.pixelColor(430, FirstBandTop(3) - 1), QColor(Qt::white));
-    }
-
-    void printChartsOpensItsWindowForTheAnalyte()
-    {
-        Glucose(f);
-        f.Show().BtPrnGraph->click();
+        w.BtPrnGraph->click(); // printing opens its window for the analyte
         QCOMPARE(f.Dialogs.ExecutedWindows, QStringList { "TWinPrnCharts" });
         QCOMPARE(f.PrnCharts->windowTitle(), QString("Print QC charts for Glucose"));
     }
