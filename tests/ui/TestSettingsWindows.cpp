@@ -81,16 +81,18 @@ private slots:
         QFETCH(int, action);
         const bool written = password.isEmpty() && (end == "OK" || end == "Undo"); // after OK only
         f.Context->Config.Password = password;
-        if (analyte)
+        const TQCValue* other = nullptr;
+        if (analyte) {
             f.Context->CurrentAnalyte
                 = &f.AddAnalyte("Glucose", 1, { { 5.1 }, { 5.3 }, { 4.9 }, { 5.0 }, { 5.2 }, { 4.8 } });
-        // Another analyte, not the current one: its last point a warning at 5 %, within at 2 %.
-        QList<QList<double>> values;
-        for (int i = 0; i < 30; ++i)
-            values.append(QList<double> { 4.8 + 0.1 * (i % 6) });
-        values.append(QList<double> { 5.5 });
-        const TQCValue& other = f.AddAnalyte("Calcium", 1, values).Point(30).Values[0];
-        QCOMPARE(int(other.Status), int(psHighWarning));
+            // Another analyte, not the current one: its last point a warning at 5 %, within at 2 %.
+            QList<QList<double>> values;
+            for (int i = 0; i < 30; ++i)
+                values.append(QList<double> { 4.8 + 0.1 * (i % 6) });
+            values.append(QList<double> { 5.5 });
+            other = &f.AddAnalyte("Calcium", 1, values).Point(30).Values[0];
+            QCOMPARE(int(other->Status), int(psHighWarning));
+        }
         TWinRisks risks(*f.Context, f.Dialogs);
         TWinMain& win = Show(&TWinMain::WinRisks, risks);
         const TLevelStats before = analyte ? f.Context->CurrentAnalyte->ReferenceStats[0] : TLevelStats();
@@ -122,9 +124,10 @@ private slots:
         QVERIFY(previewed);
         QCOMPARE(int(f.Context->Config.AlertRisk), alert);
         QCOMPARE(int(f.Context->Config.ActionRisk), action);
-        if (analyte)
+        if (analyte) {
             QVERIFY(ratiosAre(alert, action));
-        QCOMPARE(int(other.Status), int(alert == 1 ? psWithin : psHighWarning)); // every analyte
+            QCOMPARE(int(other->Status), int(alert == 1 ? psWithin : psHighWarning)); // every analyte
+        }
         QVERIFY(f.Dialogs.Boxes.isEmpty());
         QCOMPARE(QFile::exists(f.Context->BaseName() + ".cfr"), written);
         auto reread = MakeTestContext();
