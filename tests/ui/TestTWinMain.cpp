@@ -5,15 +5,10 @@
 #include "TDataFile.h"
 #include "TDates.h"
 #include "TGBArchivage.h"
-#include "TGBFixedParam.h"
 #include "TGBLockedParam.h"
 #include "TLimitSheets.h"
 #include "TMainWindowFixture.h"
-#include "TPointPopup.h"
-#include "TProgram.h"
-#include "TSettings.h"
 #include "TShape.h"
-#include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TV2Sample.h"
 #include "TWin1252.h"
@@ -30,7 +25,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTableWidget>
 #include <QTimeEdit>
 #include <QTimer>
 #include <QtTest>
@@ -120,13 +114,6 @@ void MarkFirstLevel(F& f)
     f.Win->Sheets->GBArchi[0]->BtArchi->click();
 }
 void Erase(F& f) { f.Win->Sheets->BtOKErase->click(); }
-void TypeLimits(TGBFixedParam& panel, const QString& target, const QString& warning, const QString& action)
-{
-    panel.EditTarget->setText(target);
-    panel.EditWarning->setText(warning);
-    panel.EditAction->setText(action);
-    panel.BtFix->click();
-}
 TStep Menu(QAction* TWinMain::*entry)
 {
     return [entry](F& f) { ((*f.Win).*entry)->trigger(); };
@@ -230,13 +217,11 @@ const TRefusal Refusals[] = {
 } // namespace
 
 // The main window: its commands, the analyte list and the charts, the entry form, the queue,
-// clipboard and file commands, the start-up checks, every command's refusals, the Lock, Fix and
-// Archi sheets and the charts' mouse, driven through the window's controls with scripted boxes;
-// and the program around it, its start-up paths and its shutdown.
+// clipboard and file commands, the start-up checks and every command's refusals (those of the
+// Lock, Fix and Archi sheets too), driven through the window's controls with scripted boxes.
 class TestTWinMain : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() { QVERIFY(f.Reset()); }
 
     void commandsFollowTheirWindows()
@@ -634,257 +619,7 @@ private slots:
         QVERIFY(Sheet() == TSheet::Enter);
     }
 
-    void intervalIsChosenBelowTheDateAxis()
-    {
-        // Level 2 holds only a discarded value: no lock panel for it.
-        QList<QList<double>> values;
-        for (int i = 0; i < 100; ++i)
-            values.append(QList<double> { 5.0 + (i % 7) * 0.1, NAN, 7.0 + i % 3 });
-        TAnalyte& a = f.AddAnalyte("Glucose", 3, values);
-        a.Point(0).Values[1] = { 3.0f, psDiscarded, { 0, 0, 0 } };
-        RecomputeAll(a, f.Context->Risks());
-        TWinMain& w = f.Show();
-        QCOMPARE(w.PanelDateDeb->text(), ShortDateText(a.Point(0).DateTime));
-        w.ScrollBar->setValue(0);
-        w.MnuLockLimits->trigger();
-        QVERIFY(Sheets().GBLocked[0]->isVisible() && !Sheets().GBLocked[1]->isVisible());
-        QCOMPARE(Sheets().GBLocked[2]->title(), QString("Lyphocheck 3"));
-        // A grid row per level, all of them above the label under the grid.
-        QCOMPARE(Sheets().GrilleLock->rowCount(), 4);
-        QVERIFY(Sheets().GrilleLock->geometry().bottom() < 170);
-        f.Press(3);
-        f.Press(1, Qt::ShiftModifier);
-        QVERIFY(Sheets().Interval().First == 1 && Sheets().Interval().Last == 3);
-        QCOMPARE(w.ChartView().SelLast, 3);
-        QCOMPARE(Sheets().PanelFirstDate->text(), ShortDateText(a.Point(1).DateTime));
-        QCOMPARE(Sheets().PanelLastDate->text(), ShortDateText(a.Point(3).DateTime));
-        const TLockGridRow row = LockGridRow(a, 0, Sheets().Interval(), f.Context->Risks());
-        for (const auto& [column, text] : { std::pair { 1, row.Mean }, { 2, row.CV }, { 3, row.N } })
-            QCOMPARE(Sheets().GrilleLock->item(1, column)->text(), text);
-        f.Press(5, {}, f.PointY()); // above the axis: nothing
-        QCOMPARE(Sheets().Interval().Last, 3);
-        f.Press(40); // beyond the window's points: cleared
-        QVERIFY(!Sheets().Interval().IsSet());
-        QCOMPARE(Sheets().GrilleLock->item(1, 3)->text(), QString("0"));
-        // Gliding left of the plot scrolls back one point per move.
-        w.ScrollBar->setValue(69);
-        f.Press(79);
-        QMouseEvent glide(
-            QEvent::MouseMove, QPointF(20, DateAxisY(3) + 4), QPointF(), Qt::NoButton, Qt::LeftButton, {});
-        QApplication::sendEvent(w.PBox, &glide);
-        QCOMPARE(w.ChartView().First, 68);
-        QCOMPARE(w.ScrollBar->value(), 68);
-        QVERIFY(Sheets().Interval().First == 68 && Sheets().Interval().Last == 79);
-    }
-
-    // Level 2 locked or fixed beforehand; on the sheet level 1 is locked or fixed and level 2
-    // freed, then the sheet is left: Undo and Cancel put every limit back and write nothing, OK
-    // keeps them, marks the points against them and writes the file at once.
-    void limitSheetsKeepTheirChangesOnlyByOk_data()
-    {
-        QTest::addColumn<bool>("lock"); // else fix
-        QTest::addColumn<int>("end"); // Undo, Cancel, OK
-        QTest::newRow("lock, undo") << true << 0;
-        QTest::newRow("lock, cancel") << true << 1;
-        QTest::newRow("lock, ok") << true << 2;
-        QTest::newRow("fix, undo") << false << 0;
-        QTest::newRow("fix, cancel") << false << 1;
-        QTest::newRow("fix, ok") << false << 2;
-    }
-    void limitSheetsKeepTheirChangesOnlyByOk()
-    {
-        QFETCH(bool, lock);
-        QFETCH(int, end);
-        TAnalyte& a = f.AddAnalyte("Glucose", 2, { { 5, 10 }, { 6, 11 }, { 4, 12 }, { 5.5, 9 }, { 4.5, 10.5 } });
-        if (lock)
-            QVERIFY(LockLevel(a, 1, 2, 4, f.Context->Risks()));
-        else
-            FixLevel(a, 1, 10, 1, 2, f.Context->Risks());
-        const TLimitSettings opened = TLimitSettings::Take(a);
-        const quint8 mark = a.Point(0).Values[0].Status;
-        f.Show();
-        const TSheet sheet = lock ? TSheet::Lock : TSheet::Fix;
-        Sheets().MnuChangePageControl(sheet);
-        TGBLockedParam &locked = *Sheets().GBLocked[0], &locked2 = *Sheets().GBLocked[1];
-        TGBFixedParam &fixed = *Sheets().GBFixed[0], &fixed2 = *Sheets().GBFixed[1];
-        if (lock) {
-            f.Press(1);
-            f.Press(3, Qt::ShiftModifier);
-            locked.BtLock->click();
-            QCOMPARE(locked.Lbl1->text(), LockStateText(a, 0));
-            QVERIFY(locked.BtUnLock->isEnabled());
-            locked2.BtUnLock->click();
-            QCOMPARE(locked2.Lbl1->text(), LockStateText(a, 1));
-        } else {
-            QCOMPARE(fixed2.EditAction->text(), FixedLevelTexts(a, 1).Action);
-            QVERIFY(fixed.EditTarget->text().isEmpty() && !fixed.BtUnfix->isEnabled());
-            QVERIFY(!Sheets().GBFixed[2]->isVisible());
-            TypeLimits(fixed, "9", "1", "2");
-            QVERIFY(fixed.BtUnfix->isEnabled());
-            fixed2.BtUnfix->click();
-        }
-        QCOMPARE(int(a.LimitMode[0]), int(lock ? lmLocked : lmFixed));
-        QCOMPARE(int(a.LimitMode[1]), int(lmMobile));
-        QVERIFY(!(lock ? locked2.BtUnLock : fixed2.BtUnfix)->isEnabled());
-        QCOMPARE(a.Point(0).Values[0].Status, mark); // marked against the limits in force until OK
-        const QList<QPushButton*> ends = lock ? QList { Sheets().BtUndoLock, Sheets().BtCancelLock, Sheets().BtOKLock }
-                                              : QList { Sheets().BtUndoFix, Sheets().BtCancelFix, Sheets().BtOKFix };
-        ends[end]->click();
-        const bool ok = end == 2;
-        QCOMPARE(TLimitSettings::Take(a) == opened, !ok);
-        QVERIFY(Sheet() == (end == 0 ? sheet : TSheet::Enter));
-        QVERIFY(f.Dialogs.Boxes.isEmpty());
-        QCOMPARE(QFile::exists(DataFileName(*f.Context)), ok);
-        QVERIFY(!ok || (f.DataFileAsInMemory() && !Sheets().Interval().IsSet()));
-        QCOMPARE(int(a.Point(0).Values[0].Status), ok && !lock ? int(psLowAction) : int(mark));
-        if (end == 0) // the sheet shows the limits put back
-            QVERIFY(lock ? locked2.Lbl1->text() == LockStateText(a, 1) && !locked.BtUnLock->isEnabled()
-                         : fixed.EditTarget->text().isEmpty() && fixed2.BtUnfix->isEnabled());
-    }
-
-    void erasingMarksLevelsThenArchivesThemAndWritesTheDataFile()
-    {
-        TAnalyte& a = f.AddAnalyte("Glucose", 3, { { 5, 10, 20 }, { 6, NAN, 21 }, { NAN, 12, 22 }, { 4, NAN, NAN } });
-        const QStringList texts = { ArchiveText(a, 0, f.Context->ListSerum, f.Context->Risks()),
-            ArchiveText(a, 1, f.Context->ListSerum, f.Context->Risks()) };
-        TWinMain& w = f.Show();
-        w.MnuEraseLevels->trigger();
-        QPushButton* button = Sheets().GBArchi[1]->BtArchi;
-        const QString erase = button->text();
-        for (bool marked : { true, false, true }) {
-            button->click();
-            QCOMPARE(w.ChartView().Erase[1], marked);
-            QCOMPARE(button->text() == erase, !marked);
-        }
-        Sheets().BtCancelArchi->click(); // leaving the sheet drops the marks
-        QVERIFY(!w.ChartView().Erase[1]);
-        w.MnuEraseLevels->trigger();
-        QCOMPARE(button->text(), erase);
-        Sheets().GBArchi[0]->BtArchi->click();
-        button->click();
-        Sheets().BtOKErase->click();
-        QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Confirmation,
-                     "You are going to erase/archive the data of 2 QC level(s) for Glucose\r", mbOK | mbCancel),
-            QString());
-        QVERIFY(Sheet() == TSheet::Enter);
-        QCOMPARE(a.Archives, QList<qint32>({ 1, 2 }));
-        for (int number : { 1, 2 }) {
-            QFile archive(ArchiveFileName(f.Context->ProgramFolder(), number));
-            QVERIFY(archive.open(QIODevice::ReadOnly));
-            QCOMPARE(QString::fromLatin1(archive.readAll()), texts[number - 1]);
-        }
-        // Level 3 keeps its values; the last point, left without any, is gone.
-        QCOMPARE(a.Count(), 3);
-        QCOMPARE(w.ChartView().Last, 2);
-        QCOMPARE(w.SelectedPoint(), -1);
-        QVERIFY(f.DataFileAsInMemory()); // written at once
-    }
-
-    void entrySheetSelectsAPointAndShowsItsPopup()
-    {
-        TAnalyte& a = f.AddAnalyte("Glucose", 2, { { 5, 10 }, { 6, NAN }, { 7, 12 } });
-        a.Point(1).SetOperator("AB");
-        TWinMain& w = f.Show();
-        f.Press(2, {}, f.PointY());
-        QCOMPARE(w.SelectedPoint(), 2);
-        QVERIFY(!f.Comment->isVisible());
-        f.Press(0); // below the axis: nothing
-        QCOMPARE(w.SelectedPoint(), 2);
-        f.Press(1, {}, f.PointY(), Qt::RightButton);
-        QCOMPARE(w.SelectedPoint(), 1);
-        QVERIFY(f.Comment->isVisible());
-        const QList<TPopupLine> lines = PointPopupLines(a, 1, { "Lyphocheck 1", "Lyphocheck 2" });
-        QCOMPARE(f.Comment->LineCount(), int(lines.size()));
-        for (int i = 0; i < lines.size(); ++i) {
-            QCOMPARE(f.Comment->LineText(i), lines[i].Text);
-            QCOMPARE(f.Comment->LineHasBitmap(i), lines[i].Status >= 0);
-        }
-        QCOMPARE(f.Comment->windowTitle(), PointPopupCaption(a, 1));
-        QCOMPARE(f.Comment->pos(), w.PBox->mapToGlobal(QPoint(PointX(1, 0) + 5, f.PointY() - 20)));
-        f.Press(10, {}, f.PointY()); // beyond the points: the pop-up closes, the point is deselected
-        QVERIFY(!f.Comment->isVisible());
-        QCOMPARE(w.SelectedPoint(), -1);
-        w.MnuFixLimits->trigger(); // other sheets select nothing
-        f.Press(0, {}, f.PointY());
-        QCOMPARE(w.SelectedPoint(), -1);
-    }
-
-    // What the storage reads and writes is core's; here the windows and boxes around it.
-    void firstStartShowsDemonstrationDataAndExitSavesIt()
-    {
-        auto program = MakeProgram();
-        QVERIFY(program->Start());
-        QVERIFY(f.Context->FirstStart);
-        QVERIFY(program->ShowMain());
-        QCOMPARE(f.Dialogs.ExecutedWindows, (QStringList { "TWinSetUp", "TWinAbout" }));
-        QVERIFY(f.Dialogs.Boxes.isEmpty());
-        TWinMain* main = program->MainWindow();
-        QVERIFY(main->isVisible());
-        QCOMPARE(main->LBAnalytes->count(), 3);
-        // The windows are made and wired: paste is offered, a recall opens the validation.
-        QVERIFY(main->MnuPaste->isEnabled());
-        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Rejected); });
-        main->BtFifo->click();
-        QCOMPARE(f.Dialogs.ExecutedWindows.last(), QString("TWinValidCQ"));
-        // A second program on the same files is refused before it reads them.
-        auto otherContext = MakeTestContext();
-        TScriptedDialogs otherDialogs;
-        TProgram second(*otherContext, otherDialogs, f.Path(""));
-        QVERIFY(!second.Start());
-        QCOMPARE(otherDialogs.Boxes.size(), 1);
-        QCOMPARE(otherContext->ListAnalytes.Count(), 0);
-        QVERIFY(second.MainWindow() == nullptr);
-
-        f.Dialogs.QueueAnswer(mbOK);
-        QVERIFY(main->close());
-        f.Context->Config.BackupInterval = 11;
-        program->Shutdown();
-        auto reread = MakeTestContext();
-        reread->SetProgramFolder(f.Path(""));
-        LoadConfig(*reread);
-        QVERIFY(!reread->FirstStart);
-        QCOMPARE(reread->Config.BackupInterval, 11);
-        QVERIFY(LoadData(*reread, DataFileName(*reread)));
-        QCOMPARE(reread->ListAnalytes.Count(), 3);
-        QVERIFY(QFile::exists(f.Path("Vantorel.fif")));
-    }
-
-    void unreadableDataOnANarrowScreen()
-    {
-        auto first = MakeProgram(); // leaves the settings and data files
-        QVERIFY(first->Start());
-        f.Context->Config.BackupInterval = 11;
-        first->Shutdown();
-        first.reset();
-        QFile data(f.Path("Vantorel.qcf"));
-        QVERIFY(data.open(QIODevice::WriteOnly) && data.write("not a data file") > 0);
-        data.close();
-
-        auto program = MakeProgram(640);
-        QVERIFY(program->Start());
-        QCOMPARE(f.Context->Config.BackupInterval, 11); // the settings are read
-        QCOMPARE(f.Context->ListAnalytes.Count(), 0); // the data are not, and that is told
-        QCOMPARE(f.Dialogs.Boxes.size(), 1);
-        QCOMPARE(f.Dialogs.Boxes[0].Text, QString("Cannot read data"));
-        QVERIFY(!program->ShowMain()); // the screen is refused: the program ends
-        QCOMPARE(f.Dialogs.Boxes.size(), 2);
-        QVERIFY(!program->MainWindow()->isVisible());
-        QFile::remove(f.Path("Vantorel.cfr"));
-        program->Shutdown();
-        QCOMPARE(f.Dialogs.Boxes.size(), 2); // no exit question, no save failure
-        QVERIFY(QFile::exists(f.Path("Vantorel.cfr"))); // the closing code still writes the files
-    }
-
 private:
-    // A program on a fresh context in the fixture's folder whose screen is `width` pixels wide.
-    std::unique_ptr<TProgram> MakeProgram(int width = 1024)
-    {
-        f.Context = MakeTestContext();
-        auto program = std::make_unique<TProgram>(*f.Context, f.Dialogs, f.Path(""));
-        program->SplashMilliseconds = 0;
-        program->ScreenMetrics = [width] { return TScreenMetrics { width, 768, 96 }; };
-        return program;
-    }
     TLimitSheets& Sheets() { return *f.Win->Sheets; }
     TSheet Sheet() { return Sheets().Current(); }
     void Recall(int result)

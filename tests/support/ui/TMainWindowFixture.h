@@ -21,6 +21,14 @@ public:
     bool Reset();
     // The window made as the program makes it, then shown (start-up checks included).
     TWinMain& Show();
+    // The window shown with `window` in its `slot`.
+    template <class TWindow> TWinMain& ShowWith(TWindow* TWinMain::*slot, TWindow& window)
+    {
+        TWinMain& win = Show();
+        win.*slot = &window;
+        win.UpdateCommands();
+        return win;
+    }
 
     static double Today() { return DateToDayCount(QDate(2026, 3, 15)); }
     // An analyte of one point a day from 2026-01-01 noon with these values (NaN: none).

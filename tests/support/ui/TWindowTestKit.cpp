@@ -1,5 +1,6 @@
 #include "TWindowTestKit.h"
 
+#include "TGBFixedParam.h"
 #include "TWinEntryPsw.h"
 
 #include <QLineEdit>
@@ -11,6 +12,14 @@ void ClickRow(QListWidget& list, int row)
 {
     list.scrollToItem(list.item(row));
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
+}
+
+void TypeLimits(TGBFixedParam& panel, const QString& target, const QString& warning, const QString& action)
+{
+    panel.EditTarget->setText(target);
+    panel.EditWarning->setText(warning);
+    panel.EditAction->setText(action);
+    panel.BtFix->click();
 }
 
 bool ShowActive(QWidget& window)

@@ -1,22 +1,15 @@
 #include "TAnalyte.h"
 #include "TDates.h"
-#include "TGBFixedParam.h"
-#include "TGBLockedParam.h"
 #include "TScriptedDialogs.h"
 #include "TStatistics.h"
 #include "TTestRegistry.h"
-#include "TWinComment.h"
 #include "TWinValidCQ.h"
 #include "TWindowTestKit.h"
 #include "TestHelpers.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QFontMetrics>
 #include <QFrame>
-#include <QImage>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -32,117 +25,12 @@ int BottomIn(const QWidget& window, const QWidget* widget)
 }
 } // namespace
 
-// The QC windows and their parts driven through their controls: the validation window (its
-// layout for the levels and values, its texts, the discards and the rules switch, OK and Cancel,
-// the painted scales), the level panels of the Lock and Fix sheets (the limits read through the
-// checked edits, the lock state written to fit) and the point pop-up (shown where it is put, wide
-// enough for its lines and pictures, closed by any key or click). Which rules fire is core's
-// (TWestgard), as are the scale (TValidScale), the number rules (TInputCheck) and the pop-up's
-// texts (TPointPopup).
-class TestQCWindows : public QObject {
+// The validation window driven through its controls: its layout for the levels and values, its
+// texts, the discards and the rules switch, OK and Cancel, the painted scales. Which rules fire is
+// core's (TWestgard), as is the scale (TValidScale).
+class TestTWinValidCQ : public QObject {
     Q_OBJECT
 private slots:
-    // Deviations may not be negative, the target may; the warning may not pass the
-    // action. An accepted panel shows the numbers as read; a refusal shows one box,
-    // leaves the caller's values alone and selects the edit at fault.
-    void fixedLimits_data()
-    {
-        QTest::addColumn<QStringList>("typed"); // target, warning, action
-        QTest::addColumn<QString>("message"); // empty when accepted
-        QTest::addColumn<QString>("badEdit");
-        QTest::addColumn<QList<double>>("read");
-        const QList<double> none { 7, 8, 9 }; // the caller's values
-        // clang-format off
-        QTest::newRow("negative target") << QStringList { "-1,5", "0.2", "0.3" } << QString() << QString() << QList<double> { -1.5, 0.2, 0.3 };
-        QTest::newRow("warning equal to action") << QStringList { "12.25", "0,5", "0.5" } << QString() << QString() << QList<double> { 12.25, 0.5, 0.5 };
-        QTest::newRow("zero deviations") << QStringList { "0", "0", "0" } << QString() << QString() << QList<double> { 0, 0, 0 };
-        QTest::newRow("negative warning") << QStringList { "5", "-0.1", "0.3" } << u"-0.1 is a negative value (not allowed)"_s << u"EditWarning"_s << none;
-        QTest::newRow("negative action") << QStringList { "5", "0.2", "-0.3" } << u"-0.3 is a negative value (not allowed)"_s << u"EditAction"_s << none;
-        QTest::newRow("warning above action") << QStringList { "5", "0.4", "0.3" } << u"Action < Warning"_s << QString() << none;
-        // clang-format on
-    }
-
-    void fixedLimits()
-    {
-        QFETCH(QStringList, typed);
-        QFETCH(QString, message);
-        QFETCH(QString, badEdit);
-        QFETCH(QList<double>, read);
-        TScriptedDialogs dialogs;
-        QWidget host;
-        auto* panel = new TGBFixedParam(dialogs, &host);
-        QVERIFY(ShowActive(host));
-        panel->EditTarget->setText(typed[0]);
-        panel->EditWarning->setText(typed[1]);
-        panel->EditAction->setText(typed[2]);
-        QList<double> values { 7, 8, 9 };
-        QCOMPARE(panel->GetFields(values[0], values[1], values[2]), message.isEmpty());
-        const QList<QLineEdit*> edits { panel->EditTarget, panel->EditWarning, panel->EditAction };
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE_NEAR(values[i], read[i], 1e-12);
-            QVERIFY(!message.isEmpty() || edits[i]->text() == QString::number(read[i]));
-        }
-        if (message.isEmpty())
-            QVERIFY(dialogs.Boxes.isEmpty());
-        else
-            QVERIFY_ONE_BOX(dialogs, TMsgType::Error, message, mbOK);
-        if (!badEdit.isEmpty()) {
-            auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-            QCOMPARE(edit->objectName(), badEdit);
-            QCOMPARE(edit->selectedText(), edit->text());
-        }
-    }
-
-    void longLockStateIsWrittenSmallerNotCut()
-    {
-        TGBLockedParam panel;
-        const qreal size = panel.font().pointSizeF();
-        const QString longText = "Locked from 23 Oct 2026 to 17 Nov 2026 (a long one)";
-        QVERIFY(QFontMetrics(panel.font()).horizontalAdvance(longText) > panel.Lbl1->width());
-        panel.SetState(longText);
-        QCOMPARE(panel.Lbl1->text(), longText);
-        QCOMPARE(panel.Lbl1->toolTip(), longText);
-        QVERIFY(panel.Lbl1->font().pointSizeF() < size);
-        QVERIFY(QFontMetrics(panel.Lbl1->font()).horizontalAdvance(longText.left(38)) <= panel.Lbl1->width());
-        panel.SetState("Mobile limits"); // a short text comes back at the panel's size
-        QCOMPARE(panel.Lbl1->font().pointSizeF(), size);
-    }
-
-    void popupShowsItsLinesAndPicturesAndClosesOnAnyKeyOrClick()
-    {
-        TWinComment win;
-        const QString wide(60, 'W');
-        QPixmap green(10, 10);
-        green.fill(QColor(0, 200, 0));
-        win.AddCommentLine(wide, green);
-        win.Clear(); // forgets the lines and the widest one
-        win.AddCommentLine("QC1 = 3.1", green);
-        win.AddCommentLine("QC2 = 2.5");
-        QCOMPARE(win.PopupSize(), QSize(124, 17 * 2 + 28)); // the minimum width
-        win.AddCommentLine(wide);
-        const int wideWidth = win.fontMetrics().horizontalAdvance(wide);
-        QCOMPARE(win.PopupSize(), QSize(wideWidth + 28, 17 * 3 + 28));
-        win.AddCommentLine(wide, green); // its picture beside it
-        QCOMPARE(win.PopupSize().width(), wideWidth + 48);
-        win.ShowAt("01/02/2026 09:00:00", QPoint(230, 140));
-        QVERIFY(win.isVisible() && !win.isModal());
-        QCOMPARE(win.windowTitle(), QString("01/02/2026 09:00:00"));
-        QCOMPARE(win.pos(), QPoint(230, 140));
-        QCOMPARE(win.size(), win.PopupSize());
-        // Each line's text from the left, its picture at the right end.
-        const QImage image = Grab(win);
-        for (int i = 0; i < 4; ++i) {
-            QVERIFY(CountInk(image, QRect(3, 17 * i + 3, 40, 14)) > 10);
-            const QColor right = image.pixelColor(win.width() - 15, 17 * i + 8);
-            QCOMPARE(right, i % 3 == 0 ? QColor(0, 200, 0) : QColor(255, 255, 0));
-        }
-        QTest::keyClick(&win, Qt::Key_Escape); // any key or click closes it
-        QVERIFY(!win.isVisible());
-        win.ShowAt("x", QPoint(10, 10));
-        QTest::mouseClick(&win, Qt::LeftButton, {}, QPoint(60, 30));
-        QVERIFY(!win.isVisible());
-    }
-
     void init()
     {
         m_context = MakeTestContext();
@@ -151,6 +39,7 @@ private slots:
         m_context->ListSerum.Add("Liquichek", "B7");
         m_win = std::make_unique<TWinValidCQ>(*m_context, m_dialogs);
     }
+
     void cleanup() { m_win.reset(); }
 
     void layout_data()
@@ -297,33 +186,31 @@ private slots:
 private:
     // Glucose, levels of mean 100, warning 4 and action 6, with `history` (one
     // list of values per point) stored on days 1, 2, ...; then `run` shown.
-    TAnalyte& Open(int levels, TResu0& run, const QList<QList<double>>& history = {}, bool westgard = true);
+    TAnalyte& Open(int levels, TResu0& run, const QList<QList<double>>& history = {}, bool westgard = true)
+    {
+        TAnalyte& analyte = m_context->ListAnalytes.Add(TAnalyte("Glucose", "mmol/L", 1, levels));
+        analyte.SerumID = { 0, 1, 42 };
+        if (!westgard)
+            analyte.Options &= ~aoWestgard;
+        for (int l = 0; l < levels; ++l)
+            analyte.ReferenceStats[l] = {
+                .Mean = 100, .WarningHalfWidth = 4, .ActionHalfWidth = 6, .N = 20, .Status = TLevelStats::StatusComputed
+            };
+        for (int i = 0; i < history.size(); ++i)
+            analyte.AddPoint(MakeResult(Day(1 + i), history[i][0], history[i][1], history[i][2]));
+        ClassifyAll(analyte);
+        m_context->CurrentAnalyte = &analyte;
+        ClassifyPoint(analyte, run);
+        m_win->SetQCPoint(run);
+        m_win->show();
+        [&] { QVERIFY(QTest::qWaitForWindowExposed(m_win.get())); }();
+        return analyte;
+    }
 
     std::unique_ptr<TQCContext> m_context;
     TScriptedDialogs m_dialogs;
     std::unique_ptr<TWinValidCQ> m_win;
 };
 
-TAnalyte& TestQCWindows::Open(int levels, TResu0& run, const QList<QList<double>>& history, bool westgard)
-{
-    TAnalyte& analyte = m_context->ListAnalytes.Add(TAnalyte("Glucose", "mmol/L", 1, levels));
-    analyte.SerumID = { 0, 1, 42 };
-    if (!westgard)
-        analyte.Options &= ~aoWestgard;
-    for (int l = 0; l < levels; ++l)
-        analyte.ReferenceStats[l] = {
-            .Mean = 100, .WarningHalfWidth = 4, .ActionHalfWidth = 6, .N = 20, .Status = TLevelStats::StatusComputed
-        };
-    for (int i = 0; i < history.size(); ++i)
-        analyte.AddPoint(MakeResult(Day(1 + i), history[i][0], history[i][1], history[i][2]));
-    ClassifyAll(analyte);
-    m_context->CurrentAnalyte = &analyte;
-    ClassifyPoint(analyte, run);
-    m_win->SetQCPoint(run);
-    m_win->show();
-    [&] { QVERIFY(QTest::qWaitForWindowExposed(m_win.get())); }();
-    return analyte;
-}
-
-VANTOREL_TEST(TestQCWindows)
-#include "TestQCWindows.moc"
+VANTOREL_TEST(TestTWinValidCQ)
+#include "TestTWinValidCQ.moc"

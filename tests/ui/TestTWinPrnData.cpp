@@ -1,0 +1,62 @@
+#include "TDates.h"
+#include "TPrintWindowFixture.h"
+#include "TTestRegistry.h"
+#include "TWinPrnData.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+// The data printing window driven through its pickers and buttons.
+class TestTWinPrnData : public QObject {
+    Q_OBJECT
+private slots:
+    void printButtonOutcome_data()
+    {
+        QTest::addColumn<int>("day1");
+        QTest::addColumn<int>("day2");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("three days in the wrong order") << 12 << 10 << false << "3" << QString();
+        QTest::newRow("no point between the dates") << 16 << 20 << false << "0" << u"Nothing to print"_s;
+        QTest::newRow("print dialog cancelled") << 10 << 12 << true << "3" << QString();
+    }
+
+    void printButtonOutcome()
+    {
+        QFETCH(int, day1);
+        QFETCH(int, day2);
+        QFETCH(bool, cancel);
+        QFETCH(QString, box);
+        TPrintWindowFixture<TWinPrnData> f(1, 10); // March 5 to 14
+        QCOMPARE(f.Win.PanelNbLines->text(), QString("10"));
+        QVERIFY(f.Win.CBPrnStats->isChecked());
+        f.Win.DatePicker1->setDate(QDate(2026, 3, day1));
+        f.Win.DatePicker2->setDate(QDate(2026, 3, day2));
+        QTEST(f.Win.PanelNbLines->text(), "count");
+        f.Win.CBPrnStats->setChecked(false);
+        const QString text = f.Print(f.Win.BtPrint, !cancel);
+        QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, box, mbYes), QString());
+        QCOMPARE(f.Asked, box.isEmpty() ? QStringList({ "Printing QC data", "" }) : QStringList());
+        const bool printed = box.isEmpty() && !cancel;
+        QCOMPARE(f.Win.isVisible(), !printed);
+        QCOMPARE(QFile::exists(f.File), printed);
+        for (int day = 9; day <= 13; ++day) // the points of the 10th to the 12th, without statistics
+            QCOMPARE(
+                text.contains(ShortDateText(DateToDayCount(QDate(2026, 3, day)))), printed && day >= 10 && day <= 12);
+        QVERIFY(!text.contains("Statistics"));
+        if (printed) { // the next print offers the file chosen
+            f.Win.show();
+            f.Print(f.Win.BtPrint, false);
+            QCOMPARE(f.Asked.last(), f.File);
+        }
+    }
+
+};
+
+VANTOREL_TEST(TestTWinPrnData)
+#include "TestTWinPrnData.moc"
