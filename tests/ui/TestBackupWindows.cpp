@@ -1,7 +1,6 @@
 #include "TMainWindowFixture.h"
 #include "TSettings.h"
 #include "TShape.h"
-#include "TTestRegistry.h"
 #include "TWinAnimCopyFic.h"
 #include "TWinOptions.h"
 #include "TestHelpers.h"
@@ -10,16 +9,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QtTest>
 
-// The backup options window and the main window's backup and restore commands, driven through
-// their buttons with scripted boxes. The backup rules themselves (.Sav and .Old, a failed write,
-// a damaged file) are core's.
-class TestBackupWindows : public QObject {
+// The backup rules themselves (.Sav and .Old, a failed write, a damaged file) are core's.
+class TestBackupWindows : public TMainWindowTest {
     Q_OBJECT
 
 private:
-    TMainWindowFixture f;
     std::unique_ptr<TWinAnimCopyFic> m_copy;
     std::unique_ptr<TWinOptions> m_options;
 
@@ -112,7 +107,6 @@ private slots:
         win.Disketterestore1->trigger(); // Cancel to "No diskette", then the failure in an error box
         QCOMPARE(f.Dialogs.Boxes.value(1).Text, "Restore aborted");
     }
-
 };
 
 VANTOREL_TEST(TestBackupWindows)

@@ -12,7 +12,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QtTest>
 
 // The real clipboard of an X display, shared with other programs: text copied
 // from Vantorel is read by another client as TAB-separated columns, and a block

@@ -1,6 +1,5 @@
 #include "TKeyButton.h"
 #include "TMainWindowFixture.h"
-#include "TTestRegistry.h"
 #include "TWinEmployees.h"
 #include "TWinEntryPsw.h"
 #include "TWinNewPsw.h"
@@ -11,19 +10,14 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 
-// The editor windows driven through their edits and buttons: the password entry, the key button
-// of the protected windows, the password change and the operator list. The rules behind them are
-// core's (TestSettings).
-class TestEditorWindows : public QObject {
+// The password entry, the key button, the password change, the operators; their rules are core's (TestSettings).
+class TestEditorWindows : public TMainWindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(f.Reset()); }
-
     void entry_data()
     {
         QTest::addColumn<QString>("typed");
@@ -203,9 +197,6 @@ private slots:
         QVERIFY(!win.isVisible());
         QCOMPARE(win.result(), key == Qt::Key_Return ? int(QDialog::Accepted) : int(QDialog::Rejected));
     }
-
-private:
-    TMainWindowFixture f;
 };
 
 VANTOREL_TEST(TestEditorWindows)

@@ -10,14 +10,11 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 
-// The small parts of the QC windows: the level panels of the Lock and Fix sheets (the limits read
-// through the checked edits, the lock state written to fit) and the point pop-up (shown where it
-// is put, wide enough for its lines and pictures, closed by any key or click). The number rules
-// are core's (TInputCheck), so are the pop-up's texts (TPointPopup).
+// The level panels of the Lock and Fix sheets and the point pop-up. The number rules (TInputCheck) and the
+// pop-up's texts (TPointPopup) are core's.
 class TestQCPanels : public QObject {
     Q_OBJECT
 private slots:
@@ -121,7 +118,6 @@ private slots:
         QTest::mouseClick(&win, Qt::LeftButton, {}, QPoint(60, 30));
         QVERIFY(!win.isVisible());
     }
-
 };
 
 VANTOREL_TEST(TestQCPanels)

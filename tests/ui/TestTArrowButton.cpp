@@ -3,12 +3,9 @@
 #include "TWindowTestKit.h"
 
 #include <QSignalSpy>
-#include <QtTest>
 
 Q_DECLARE_METATYPE(TButtonDirection)
 
-// The arrow button: only the arrow takes the mouse, one click per press and release, and the
-// caption's mnemonic.
 class TestTArrowButton : public QObject {
     Q_OBJECT
 
@@ -77,7 +74,6 @@ private slots:
         QTest::keyClick(&window, Qt::Key_1, Qt::AltModifier);
         QTEST(int(clicks.count()), "clicks");
     }
-
 };
 
 VANTOREL_TEST(TestTArrowButton)

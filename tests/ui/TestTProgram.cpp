@@ -2,20 +2,16 @@
 #include "TMainWindowFixture.h"
 #include "TProgram.h"
 #include "TSettings.h"
-#include "TTestRegistry.h"
 #include "TestHelpers.h"
 
 #include <QAction>
 #include <QListWidget>
 #include <QPushButton>
-#include <QtTest>
 
-// The program's start-up paths and its shutdown, in the fixture's temporary program folder.
-class TestTProgram : public QObject {
+class TestTProgram : public TMainWindowTest {
     Q_OBJECT
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init() { QVERIFY(f.Reset()); }
 
     // What the storage reads and writes is core's; here the windows and boxes around it.
     void firstStartShowsDemonstrationDataAndExitSavesIt()
@@ -93,7 +89,6 @@ private:
         program->ScreenMetrics = [width] { return TScreenMetrics { width, 768, 96 }; };
         return program;
     }
-    TMainWindowFixture f;
 };
 
 VANTOREL_TEST(TestTProgram)

@@ -2,7 +2,6 @@
 #include "TDataFile.h"
 #include "TMainWindowFixture.h"
 #include "TPdfText.h"
-#include "TTestRegistry.h"
 #include "TWinArchives.h"
 #include "TWinShowArchive.h"
 #include "TWindowTestKit.h"
@@ -13,16 +12,13 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 
-// The archives window and the archive view on real archive files in the program folder, opened
-// by the main window. What an archive holds is core's (TestArchive).
-class TestTWinArchives : public QObject {
+// On real archive files in the program folder; what an archive holds is core's (TestArchive).
+class TestTWinArchives : public TMainWindowTest {
     Q_OBJECT
 
-    TMainWindowFixture f;
     std::unique_ptr<TWinArchives> m_archives;
     std::unique_ptr<TWinShowArchive> m_view;
     TAnalyte* m_analyte = nullptr;
@@ -58,7 +54,6 @@ class TestTWinArchives : public QObject {
     bool ArchiveExists(int number) const { return QFile::exists(ArchiveFileName(f.Context->ProgramFolder(), number)); }
 
 private slots:
-    void init() { QVERIFY(f.Reset()); }
     void cleanup()
     {
         m_archives.reset();
@@ -149,7 +144,6 @@ private slots:
         QCOMPARE(archive.count(ShortDateText(TMainWindowFixture::Today() - 72)), 2);
         QCOMPARE(archive.count("Statistics"), 1);
     }
-
 };
 
 VANTOREL_TEST(TestTWinArchives)

@@ -26,7 +26,6 @@ struct TDailyFixture : TPrintWindowFixture<TWinDailyQC> {
 
 } // namespace
 
-// The daily QC window driven through its calendar, buttons and keys.
 class TestTWinDailyQC : public QObject {
     Q_OBJECT
 private slots:
@@ -77,7 +76,6 @@ private slots:
         QVERIFY2(
             !yesterday || text.contains("Glucose 12:00:00 5.4 10.8 Calcium 12:00:00 5.4 10.8 16.2"), qPrintable(text));
     }
-
 };
 
 VANTOREL_TEST(TestTWinDailyQC)

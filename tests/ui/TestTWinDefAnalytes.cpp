@@ -2,7 +2,6 @@
 #include "TDragList.h"
 #include "TLevelData.h"
 #include "TMainWindowFixture.h"
-#include "TTestRegistry.h"
 #include "TWinDefAnalytes.h"
 #include "TWindowTestKit.h"
 
@@ -11,16 +10,12 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QtTest>
 
-// The analytes window driven through its list, edits and buttons. The rules behind it are
-// core's (TestAnalyteEditor); here what the window wires.
-class TestTWinDefAnalytes : public QObject {
+// The rules behind it are core's (TestAnalyteEditor); here what the window wires.
+class TestTWinDefAnalytes : public TMainWindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(f.Reset()); }
-
     void okWritesTheListCancelLeavesEverything_data()
     {
         QTest::addColumn<bool>("ok");
@@ -72,7 +67,6 @@ private:
         TouchArchives(*f.Context, { 1, 2 });
         QVERIFY(ShowActive(win));
     }
-    TMainWindowFixture f;
 };
 
 VANTOREL_TEST(TestTWinDefAnalytes)

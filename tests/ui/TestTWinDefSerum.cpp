@@ -1,23 +1,18 @@
 #include "TDataFile.h"
 #include "TLevelData.h"
 #include "TMainWindowFixture.h"
-#include "TTestRegistry.h"
 #include "TWinDefSerum.h"
 #include "TWindowTestKit.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QtTest>
 
-// The control materials window driven through its list, edits and buttons. The rules behind it
-// are core's (TestSerumEditor); here what the window wires.
-class TestTWinDefSerum : public QObject {
+// The rules behind it are core's (TestSerumEditor); here what the window wires.
+class TestTWinDefSerum : public TMainWindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(f.Reset()); }
-
     // Lyphocheck (L1) is used by Glucose and Calcium; Precinorm (P1) by none.
     void eachCommandShowsItsBox_data()
     {
@@ -82,7 +77,6 @@ private:
         AddLevelDataAnalyte(*f.Context, "Calcium", "v", { 0, -1, -1 });
         QVERIFY(ShowActive(win));
     }
-    TMainWindowFixture f;
 };
 
 VANTOREL_TEST(TestTWinDefSerum)

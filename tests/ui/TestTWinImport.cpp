@@ -1,9 +1,6 @@
-#include "TDates.h"
 #include "TKeyButton.h"
 #include "TMainWindowFixture.h"
 #include "TTabListDelegate.h"
-#include "TTestRegistry.h"
-#include "TWinImport.h"
 #include "TWindowTestKit.h"
 #include "TestHelpers.h"
 
@@ -11,7 +8,6 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 
@@ -24,12 +20,10 @@ QString Line(int day, const QString& levels, const QString& time = "08:00:00")
 }
 } // namespace
 
-// The import window: its two loadings, its list drawing and the adding; its copy is checked on a
-// real clipboard (TestClipboardExchange). How a QC text reads is core's (TestQCText).
-class TestTWinImport : public QObject {
+// Its copy is checked on a real clipboard (TestClipboardExchange); how a QC text reads is core's (TestQCText).
+class TestTWinImport : public TMainWindowTest {
     Q_OBJECT
 
-    TMainWindowFixture f;
     std::unique_ptr<TWinImport> m_import;
 
     // The import window on the current analyte, Glucose on three levels shown with one decimal.
@@ -40,7 +34,6 @@ class TestTWinImport : public QObject {
     }
 
 private slots:
-    void init() { QVERIFY(f.Reset()); }
     void cleanup()
     {
         m_import.reset();
@@ -177,7 +170,6 @@ private slots:
         QCOMPARE(m_import->BtAdd->text(), QString("&Add the QC data to Urea"));
         QVERIFY(!m_import->BtAdd->isEnabled());
     }
-
 };
 
 VANTOREL_TEST(TestTWinImport)

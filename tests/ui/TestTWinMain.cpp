@@ -3,13 +3,11 @@
 #include "TColors.h"
 #include "TDailyAnalyte.h"
 #include "TDataFile.h"
-#include "TDates.h"
 #include "TGBArchivage.h"
 #include "TGBLockedParam.h"
 #include "TLimitSheets.h"
 #include "TMainWindowFixture.h"
 #include "TShape.h"
-#include "TTestRegistry.h"
 #include "TV2Sample.h"
 #include "TWin1252.h"
 #include "TWinEmployees.h"
@@ -27,7 +25,6 @@
 #include <QScrollBar>
 #include <QTimeEdit>
 #include <QTimer>
-#include <QtTest>
 
 namespace {
 
@@ -216,14 +213,10 @@ const TRefusal Refusals[] = {
 
 } // namespace
 
-// The main window: its commands, the analyte list and the charts, the entry form, the queue,
-// clipboard and file commands, the start-up checks and every command's refusals (those of the
-// Lock, Fix and Archi sheets too), driven through the window's controls with scripted boxes.
-class TestTWinMain : public QObject {
+// Driven through the window's controls with scripted boxes; the refusals of the Lock, Fix and Archi sheets too.
+class TestTWinMain : public TMainWindowTest {
     Q_OBJECT
 private slots:
-    void init() { QVERIFY(f.Reset()); }
-
     void commandsFollowTheirWindows()
     {
         TWinMain& w = f.Show();
@@ -613,21 +606,19 @@ private slots:
         w.MnuEraseLevels->trigger();
         QVERIFY(Sheet() == TSheet::Archi);
         QCOMPARE(f.Dialogs.ExecutedWindows, QStringList(4, "TWinEntryPsw"));
-        Sheets().BtCancelArchi->click();
+        f.Win->Sheets->BtCancelArchi->click();
         w.MnuFixLimits->trigger(); // asked again from the entry sheet
         QCOMPARE(f.Dialogs.ExecutedWindows.size(), 5);
         QVERIFY(Sheet() == TSheet::Enter);
     }
 
 private:
-    TLimitSheets& Sheets() { return *f.Win->Sheets; }
-    TSheet Sheet() { return Sheets().Current(); }
+    TSheet Sheet() { return f.Win->Sheets->Current(); }
     void Recall(int result)
     {
         f.Dialogs.QueueExec([result](QDialog&) { return result; });
         f.Win->BtFifo->click();
     }
-    TMainWindowFixture f;
 };
 
 VANTOREL_TEST(TestTWinMain)

@@ -1,5 +1,4 @@
 #include "TMainWindowFixture.h"
-#include "TTestRegistry.h"
 #include "TWinDefAnalytes.h"
 #include "TWinDefSerum.h"
 #include "TWinSerumByAnal.h"
@@ -9,15 +8,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QtTest>
 
-// The main window's commands of the editors: each runs its window, and what it changed shows at once.
-class TestTWinMainEditors : public QObject {
+// The editors' commands: each runs its window, and what it changed shows at once.
+class TestTWinMainEditors : public TMainWindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(f.Reset()); }
-
     void afterEachEditorTheWindowShowsTheResult_data()
     {
         QTest::addColumn<int>("command"); // the menu's "Analytes" and "Control materials", the "Assign lots" button
@@ -55,9 +51,6 @@ private slots:
         QVERIFY(win.EditValue[1]->isVisible() && !win.EditValue[2]->isVisible());
         f.Win.reset(); // before the editors it points to
     }
-
-private:
-    TMainWindowFixture f;
 };
 
 VANTOREL_TEST(TestTWinMainEditors)

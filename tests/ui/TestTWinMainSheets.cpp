@@ -1,7 +1,6 @@
 #include "TAnalyte.h"
 #include "TArchive.h"
 #include "TDataFile.h"
-#include "TDates.h"
 #include "TGBArchivage.h"
 #include "TGBFixedParam.h"
 #include "TGBLockedParam.h"
@@ -9,7 +8,6 @@
 #include "TMainWindowFixture.h"
 #include "TPointPopup.h"
 #include "TStatistics.h"
-#include "TTestRegistry.h"
 #include "TWindowTestKit.h"
 #include "TestHelpers.h"
 
@@ -19,15 +17,11 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <QtTest>
 
-// The main window's Lock, Fix and Archi sheets and the charts' mouse, driven through the window's
-// controls with scripted boxes; their refusals are with the main window's (TestTWinMain).
-class TestTWinMainSheets : public QObject {
+// The Lock, Fix and Archi sheets and the charts' mouse; their refusals are with the main window's (TestTWinMain).
+class TestTWinMainSheets : public TMainWindowTest {
     Q_OBJECT
 private slots:
-    void init() { QVERIFY(f.Reset()); }
-
     void intervalIsChosenBelowTheDateAxis()
     {
         // Level 2 holds only a discarded value: no lock panel for it.
@@ -207,7 +201,6 @@ private slots:
 private:
     TLimitSheets& Sheets() { return *f.Win->Sheets; }
     TSheet Sheet() { return Sheets().Current(); }
-    TMainWindowFixture f;
 };
 
 VANTOREL_TEST(TestTWinMainSheets)

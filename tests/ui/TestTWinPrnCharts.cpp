@@ -6,8 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-// The chart printing window driven through its boxes and buttons. What the pages hold is the
-// printing layer's; here the choices the window passes and what the user is told.
+// What the pages hold is the printing layer's; here the choices the window passes and what the user is told.
 class TestTWinPrnCharts : public QObject {
     Q_OBJECT
 private slots:
@@ -66,7 +65,6 @@ private slots:
         QCOMPARE(text.contains("Lyphocheck 1 (A1)") && text.contains("Lyphocheck 3 (A1)"), printed);
         QVERIFY(!text.contains("Lyphocheck 2"));
     }
-
 };
 
 VANTOREL_TEST(TestTWinPrnCharts)

@@ -10,7 +10,6 @@
 
 using namespace Qt::StringLiterals;
 
-// The data printing window driven through its pickers and buttons.
 class TestTWinPrnData : public QObject {
     Q_OBJECT
 private slots:
@@ -55,7 +54,6 @@ private slots:
             QCOMPARE(f.Asked.last(), f.File);
         }
     }
-
 };
 
 VANTOREL_TEST(TestTWinPrnData)

@@ -1,6 +1,4 @@
-#include "TDates.h"
 #include "TMainWindowFixture.h"
-#include "TTestRegistry.h"
 #include "TWinRandom.h"
 
 #include <QAction>
@@ -9,16 +7,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <QtTest>
 
-// The random generator opened from the main window: the grid and the number read as typed, the
-// question of each destination, Enter and Escape in the grid. The drawn values and what each
-// destination changes are core's.
-class TestTWinRandom : public QObject {
+// The drawn values and what each destination changes are core's.
+class TestTWinRandom : public TMainWindowTest {
     Q_OBJECT
 private slots:
-    void init() { QVERIFY(f.Reset()); }
-
     void create_data()
     {
         QTest::addColumn<int>("points"); // stored before
@@ -81,9 +74,6 @@ private slots:
         if (!queue && created)
             QVERIFY(f.DataFileAsInMemory());
     }
-
-private:
-    TMainWindowFixture f;
 };
 
 VANTOREL_TEST(TestTWinRandom)

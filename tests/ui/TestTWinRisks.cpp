@@ -2,23 +2,17 @@
 #include "TMainWindowFixture.h"
 #include "TSettings.h"
 #include "TStatistics.h"
-#include "TTestRegistry.h"
 #include "TWinRisks.h"
 #include "TestHelpers.h"
 
 #include <QAction>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QtTest>
 
-// The risks window opened from the main window: the live preview seen through the current
-// analyte's half-widths, what OK, Undo, Cancel, the close box and the password leave in the
-// settings and the configuration file. The half-widths are core's.
-class TestTWinRisks : public QObject {
+// The half-widths are core's; here the live preview and what each way out leaves in the settings and their file.
+class TestTWinRisks : public TMainWindowTest {
     Q_OBJECT
 private slots:
-    void init() { QVERIFY(f.Reset()); }
-
     void risksOkUndoCancel_data()
     {
         QTest::addColumn<bool>("analyte");
@@ -101,9 +95,6 @@ private slots:
         LoadConfig(*reread);
         QVERIFY(!written || (reread->Config.AlertRisk == alert && reread->Config.ActionRisk == action));
     }
-
-private:
-    TMainWindowFixture f;
 };
 
 VANTOREL_TEST(TestTWinRisks)

@@ -4,23 +4,18 @@
 #include "TLevelData.h"
 #include "TMainWindowFixture.h"
 #include "TPaintBox.h"
-#include "TTestRegistry.h"
 #include "TWinSerumByAnal.h"
 #include "TWindowTestKit.h"
 
 #include <QDrag>
 #include <QMimeData>
 #include <QPushButton>
-#include <QtTest>
 
-// The lot assignment window driven through its list, arrow buttons, keys and drops. The rules
-// behind it are core's (TestLotAssignment); here what the window wires.
-class TestTWinSerumByAnal : public QObject {
+// The rules behind it are core's (TestLotAssignment); here what the window wires.
+class TestTWinSerumByAnal : public TMainWindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(f.Reset()); }
-
     // Sodium has two levels: QC1 a lot that no longer exists, QC2 lot 1 ("precinorm", the list's third line).
     void sendingALotToQC2_data()
     {
@@ -112,8 +107,6 @@ private:
         [&] { QVERIFY(ShowActive(win)); }();
         return *f.Context->CurrentAnalyte;
     }
-
-    TMainWindowFixture f;
 };
 
 VANTOREL_TEST(TestTWinSerumByAnal)

@@ -2,7 +2,6 @@
 #include "TDataTable.h"
 #include "TKeyButton.h"
 #include "TMainWindowFixture.h"
-#include "TTestRegistry.h"
 #include "TWinShowData.h"
 #include "TWindowTestKit.h"
 #include "TestHelpers.h"
@@ -11,7 +10,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QtTest>
 
 namespace {
 
@@ -30,12 +28,10 @@ void SelectRow(TWinShowData& w, int row) { w.LB->setCurrentRow(row, QItemSelecti
 
 } // namespace
 
-// The data table opened from the main window: on the selected point, its deletions and the
-// correction road. Which lines a deletion takes is core's (TestDataTable).
-class TestTWinShowData : public QObject {
+// Which lines a deletion takes is core's (TestDataTable).
+class TestTWinShowData : public TMainWindowTest {
     Q_OBJECT
 
-    TMainWindowFixture f;
     std::unique_ptr<TWinShowData> m_table;
     TAnalyte* m_analyte = nullptr;
 
@@ -59,7 +55,6 @@ class TestTWinShowData : public QObject {
     }
 
 private slots:
-    void init() { QVERIFY(f.Reset()); }
     void cleanup() { m_table.reset(); }
 
     void opensOnTheSelectedPointWithItsLevels_data()
@@ -200,7 +195,6 @@ private slots:
         QCOMPARE(FirstValues(*m_analyte), (QList<float> { 3, 4, 5, 6.4f, 7, 8, 9, 10 }));
         QVERIFY(f.DataFileAsInMemory());
     }
-
 };
 
 VANTOREL_TEST(TestTWinShowData)

@@ -10,7 +10,6 @@
 
 using TLimitsFixture = TPrintWindowFixture<TWinShowLimits>;
 
-// The control-limits view driven through its switch and buttons.
 class TestTWinShowLimits : public QObject {
     Q_OBJECT
 private slots:
@@ -69,7 +68,6 @@ private slots:
         QVERIFY2(text.contains("QC limits for Glucose"), qPrintable(text));
         QVERIFY2(text.contains("Control materials Lyphocheck 1 Lyphocheck 2"), qPrintable(text));
     }
-
 };
 
 VANTOREL_TEST(TestTWinShowLimits)

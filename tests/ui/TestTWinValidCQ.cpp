@@ -11,7 +11,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 
@@ -25,9 +24,7 @@ int BottomIn(const QWidget& window, const QWidget* widget)
 }
 } // namespace
 
-// The validation window driven through its controls: its layout for the levels and values, its
-// texts, the discards and the rules switch, OK and Cancel, the painted scales. Which rules fire is
-// core's (TWestgard), as is the scale (TValidScale).
+// Which rules fire is core's (TWestgard), as is the scale (TValidScale).
 class TestTWinValidCQ : public QObject {
     Q_OBJECT
 private slots:

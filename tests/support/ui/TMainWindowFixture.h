@@ -4,6 +4,7 @@
 #include "TPrinterService.h"
 #include "TQCContext.h"
 #include "TScriptedDialogs.h"
+#include "TTestRegistry.h"
 #include "TWinAbout.h"
 #include "TWinComment.h"
 #include "TWinImport.h"
@@ -12,6 +13,7 @@
 #include "TWinValidCQ.h"
 
 #include <QTemporaryDir>
+#include <QtTest>
 
 // The main window under test with its validation, import, About and pop-up windows, the scripted
 // dialogs, a context on the fixed clock with three control materials and a temporary folder.
@@ -58,4 +60,14 @@ public:
 private:
     TPictures m_pictures;
     std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+// The base of the test classes on the main window (with Qt Test and the registration they need):
+// a fresh fixture before each test.
+class TMainWindowTest : public QObject {
+    Q_OBJECT
+protected:
+    TMainWindowFixture f;
+private slots:
+    void init() { QVERIFY(f.Reset()); }
 };

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include <QDialog>
+#include <QtTest>
 class QListWidget;
 class QWidget;
 class TGBFixedParam;
