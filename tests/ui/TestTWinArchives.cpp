@@ -1,5 +1,4 @@
 #include "TArchive.h"
-#include "TDataFile.h"
 #include "TMainWindowFixture.h"
 #include "TPdfText.h"
 #include "TWinArchives.h"

@@ -15,6 +15,7 @@
 #include "TestHelpers.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>

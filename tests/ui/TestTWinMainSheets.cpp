@@ -9,7 +9,6 @@
 #include "TPointPopup.h"
 #include "TStatistics.h"
 #include "TWindowTestKit.h"
-#include "TestHelpers.h"
 
 #include <QAction>
 #include <QLabel>

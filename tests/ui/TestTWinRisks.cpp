@@ -1,4 +1,3 @@
-#include "TKeyButton.h"
 #include "TMainWindowFixture.h"
 #include "TSettings.h"
 #include "TStatistics.h"

@@ -1,6 +1,5 @@
 #include "TDataFile.h"
 #include "TDataTable.h"
-#include "TKeyButton.h"
 #include "TMainWindowFixture.h"
 #include "TWinShowData.h"
 #include "TWindowTestKit.h"
