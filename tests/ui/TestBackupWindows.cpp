@@ -1,30 +1,24 @@
-// The backup options window and the main window's backup and restore commands,
-// driven through their buttons with scripted boxes. The backup rules themselves
-// (.Sav and .Old, a failed write, a damaged file) are tested in core.
 #include "TMainWindowFixture.h"
 #include "TSettings.h"
 #include "TShape.h"
-#include "TTestRegistry.h"
 #include "TWinAnimCopyFic.h"
 #include "TWinOptions.h"
 #include "TestHelpers.h"
 
 #include <QAction>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QtTest>
 
-class TestBackupWindows : public QObject {
+// The backup rules themselves (.Sav and .Old, a failed write, a damaged file) are core's.
+class TestBackupWindows : public TMainWindowTest {
     Q_OBJECT
 
 private:
-    TMainWindowFixture f;
     std::unique_ptr<TWinAnimCopyFic> m_copy;
     std::unique_ptr<TWinOptions> m_options;
 
-    TWinMain& ShowMain()
+    TWinMain& ShowBackup()
     {
         TWinMain& win = f.Show();
         win.WinAnimCopyFic = (m_copy = std::make_unique<TWinAnimCopyFic>()).get();
@@ -40,38 +34,34 @@ private slots:
     void options_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("press"); // OK, or Undo then OK
+        QTest::addColumn<bool>("undo"); // pressed before OK
         QTest::addColumn<int>("stored"); // 0: refused, the window stays open
         QTest::addColumn<bool>("blinks");
-        QTest::newRow("0 refused") << "0"
-                                   << "OK" << 0 << false;
-        QTest::newRow("text refused") << "week"
-                                      << "OK" << 0 << false;
-        QTest::newRow("1 the day after a backup blinks at once") << "1"
-                                                                 << "OK" << 1 << true;
-        QTest::newRow("1000 stops at three digits") << "1000"
-                                                    << "OK" << 100 << false;
-        QTest::newRow("Undo restores the stored values") << "1"
-                                                         << "Undo" << 7 << false;
+        QTest::newRow("0 refused") << "0" << false << 0 << false;
+        QTest::newRow("text refused") << "week" << false << 0 << false;
+        QTest::newRow("1 the day after a backup blinks at once") << "1" << false << 1 << true;
+        QTest::newRow("1000 stops at three digits") << "1000" << false << 100 << false;
+        QTest::newRow("Undo restores the stored values") << "1" << true << 7 << false;
     }
+
     void options()
     {
         QFETCH(QString, text);
-        QFETCH(QString, press);
+        QFETCH(bool, undo);
         QFETCH(int, stored);
         QFETCH(bool, blinks);
         f.Context->Config.LastBackupDate = TMainWindowFixture::Today() - 1;
-        f.Context->Config.BackupFolder = press == "Undo" ? Usb() : QString();
-        TWinMain& win = ShowMain();
+        f.Context->Config.BackupFolder = undo ? Usb() : QString();
+        TWinMain& win = ShowBackup();
         const QString before = f.Snapshot();
-        f.Dialogs.QueueFileName(press == "Undo" ? f.Path("") : Usb());
+        f.Dialogs.QueueFileName(undo ? f.Path("") : Usb());
         bool stayedOpen = false;
         f.Dialogs.QueueExec([&](QDialog& dialog) {
             dialog.show();
             m_options->BtBrowse->click();
             m_options->EditDelay->clear();
             QTest::keyClicks(m_options->EditDelay, text);
-            if (press == "Undo")
+            if (undo)
                 m_options->BtUndo->click();
             m_options->BtOK->click();
             stayedOpen = dialog.isVisible();
@@ -99,7 +89,7 @@ private slots:
         f.Context->Config.BackupFolder = Usb();
         f.Context->Config.LastBackupDate = TMainWindowFixture::Today() - 30;
         f.Context->CurrentAnalyte = &f.AddAnalyte("Glucose", 1, { { 5.1 }, { 5.3 }, { 4.9 } });
-        TWinMain& win = ShowMain();
+        TWinMain& win = ShowBackup();
         QVERIFY(win.TimerBackUp->isActive());
         win.BtBackup->click();
         QCOMPARE(f.Dialogs.Boxes.value(1).Text, "Backup OK");

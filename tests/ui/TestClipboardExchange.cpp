@@ -12,7 +12,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QtTest>
 
 // The real clipboard of an X display, shared with other programs: text copied
 // from Vantorel is read by another client as TAB-separated columns, and a block
@@ -90,9 +89,7 @@ private slots:
         TResu0 discarded = MakeResult(t0 + 1, 5.3, 7.25, NAN, "CD");
         discarded.Values[0].Status = psDiscarded;
         analyte.AddPoint(discarded);
-        TWinImport::CopyToClipboard(&analyte, dialogs);
-        QVERIFY_ONE_BOX(dialogs, TMsgType::Information,
-            "\rThe data for Glucose are now copied in the clipboard.\rYou can paste them in a spreadsheet.", mbYes);
+        TWinImport::CopyToClipboard(&analyte, dialogs); // its box is checked in TestTWinMain
         // Another program takes the text whole (its columns are core's, TestArchive).
         QCOMPARE(QString::fromUtf8(Xclip({ "-o", "-t", "UTF8_STRING" })), AsText(analyte));
     }

@@ -1,37 +1,23 @@
 #include "TKeyButton.h"
-#include "TScriptedDialogs.h"
-#include "TTestRegistry.h"
+#include "TMainWindowFixture.h"
 #include "TWinEmployees.h"
 #include "TWinEntryPsw.h"
 #include "TWinNewPsw.h"
 #include "TWindowTestKit.h"
-#include "TestHelpers.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 
-// The editor windows driven through their edits and buttons: the password entry,
-// the key button of the protected windows, the password change and the operator
-// list. The rules behind them (password case and blanks, what the settings file
-// holds, which operator codes count as deleted, their order) are core's.
-class TestEditorWindows : public QObject {
+// The password entry, the key button, the password change, the operators; their rules are core's (TestSettings).
+class TestEditorWindows : public TMainWindowTest {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_context = MakeTestContext();
-        m_context->Config.Password = "LAB 1";
-        m_dialogs = TScriptedDialogs();
-    }
-
     void entry_data()
     {
         QTest::addColumn<QString>("typed");
@@ -48,7 +34,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, press);
         QFETCH(bool, accepted);
-        TWinEntryPsw win(*m_context, m_dialogs);
+        f.Context->Config.Password = "LAB 1";
+        TWinEntryPsw win(*f.Context, f.Dialogs);
         QVERIFY(ShowActive(win));
         QTest::keyClicks(win.Password, typed);
         QCOMPARE(win.Password->displayText(), QString(typed.size(), '*'));
@@ -69,32 +56,33 @@ private slots:
         QVERIFY(ShowActive(win)); // shown again, with an empty field
         QVERIFY(win.Password->text().isEmpty());
         QCOMPARE(win.focusWidget(), win.Password);
-        QVERIFY(m_dialogs.Boxes.isEmpty());
+        QVERIFY(f.Dialogs.Boxes.isEmpty());
     }
 
     void keyUnlocksOnlyWithThePassword()
     {
+        f.Context->Config.Password = "LAB 1";
         QWidget window;
         auto* guarded = new QPushButton("&Delete", &window);
         auto* free = new QPushButton("&Print", &window);
-        auto* key = new TKeyButton(*m_context, m_dialogs, &window);
+        auto* key = new TKeyButton(*f.Context, f.Dialogs, &window);
         key->Protect({ guarded });
         QSignalSpy unlocked(key, &TKeyButton::Unlocked);
         window.show();
         QVERIFY(!guarded->isEnabled() && free->isEnabled() && key->isVisible());
-        m_dialogs.QueueExec(TypePassword("lab 2"));
+        f.Dialogs.QueueExec(TypePassword("lab 2"));
         QTest::mouseClick(key, Qt::LeftButton); // wrong
         QTest::mouseClick(key, Qt::LeftButton); // cancelled
-        QCOMPARE(m_dialogs.ExecutedWindows, QStringList({ "TWinEntryPsw", "TWinEntryPsw" }));
+        QCOMPARE(f.Dialogs.ExecutedWindows, QStringList({ "TWinEntryPsw", "TWinEntryPsw" }));
         QVERIFY(!guarded->isEnabled() && key->isVisible() && !key->isChecked());
         QCOMPARE(unlocked.count(), 0);
-        m_dialogs.QueueExec(TypePassword("lab 1"));
+        f.Dialogs.QueueExec(TypePassword("lab 1"));
         QTest::mouseClick(key, Qt::LeftButton);
         QVERIFY(guarded->isEnabled() && !key->isVisible() && !key->isChecked());
         QCOMPARE(unlocked.count(), 1);
         key->Reset(); // the window shown again is locked again
         QVERIFY(!guarded->isEnabled() && key->isVisible());
-        m_context->Config.Password.clear(); // and open, without its key, once the password is removed
+        f.Context->Config.Password.clear(); // and open, without its key, once the password is removed
         key->Reset();
         QVERIFY(guarded->isEnabled() && !key->isVisible());
     }
@@ -106,19 +94,14 @@ private slots:
         QTest::addColumn<bool>("ok"); // else Cancel
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("refusedEdit"); // the edit selected when the window stays
-        QTest::newRow("first password: no old one asked")
-            << QString() << QStringList { "", "Abc", "aBC" } << true << u"ABC"_s << QString();
-        QTest::newRow("old one in lower case")
-            << u"ABC"_s << QStringList { " abc", "xyz", "XYZ" } << true << u"XYZ"_s << QString();
-        QTest::newRow("ten characters at most")
-            << QString() << QStringList { "", "abcdefghijkl", "abcdefghij" } << true << u"ABCDEFGHIJ"_s << QString();
+        // clang-format off
+        QTest::newRow("first password: no old one asked") << QString() << QStringList { "", "Abc", "aBC" } << true << u"ABC"_s << QString();
+        QTest::newRow("ten characters at most") << QString() << QStringList { "", "abcdefghijkl", "abcdefghij" } << true << u"ABCDEFGHIJ"_s << QString();
         QTest::newRow("Cancel") << u"ABC"_s << QStringList { "abc", "new", "new" } << false << u"ABC"_s << QString();
-        QTest::newRow("wrong old one") << u"ABC"_s << QStringList { "abd", "xyz", "xyz" } << true << u"ABC"_s
-                                       << u"EditOldPsw"_s;
-        QTest::newRow("confirmation differs")
-            << u"ABC"_s << QStringList { "abc", "xyz", "xy" } << true << u"ABC"_s << u"EditNewPsw"_s;
-        QTest::newRow("micro sign: its capital does not fit the file")
-            << QString() << QStringList { "", "\u00b5g", "\u00b5g" } << true << QString() << u"EditNewPsw"_s;
+        QTest::newRow("wrong old one") << u"ABC"_s << QStringList { "abd", "xyz", "xyz" } << true << u"ABC"_s << u"EditOldPsw"_s;
+        QTest::newRow("confirmation differs") << u"ABC"_s << QStringList { "abc", "xyz", "xy" } << true << u"ABC"_s << u"EditNewPsw"_s;
+        QTest::newRow("micro sign: its capital does not fit the file") << QString() << QStringList { "", "\u00b5g", "\u00b5g" } << true << QString() << u"EditNewPsw"_s;
+        // clang-format on
     }
 
     void change()
@@ -128,8 +111,8 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(QString, after);
         QFETCH(QString, refusedEdit);
-        m_context->Config.Password = stored;
-        TWinNewPsw win(*m_context, m_dialogs);
+        f.Context->Config.Password = stored;
+        TWinNewPsw win(*f.Context, f.Dialogs);
         QVERIFY(ShowActive(win));
         QCOMPARE(win.EditOldPsw->isVisible() && win.LblOldPsw->isVisible(), !stored.isEmpty());
         QCOMPARE(QApplication::focusWidget(), stored.isEmpty() ? win.EditNewPsw : win.EditOldPsw);
@@ -137,8 +120,8 @@ private slots:
         for (int i = stored.isEmpty() ? 1 : 0; i < 3; ++i)
             QTest::keyClicks(edits[i], typed[i]);
         QTest::mouseClick(ok ? win.BtOK : win.BtCancel, Qt::LeftButton);
-        QCOMPARE(m_context->Config.Password, after);
-        QVERIFY(m_dialogs.Boxes.isEmpty());
+        QCOMPARE(f.Context->Config.Password, after);
+        QVERIFY(f.Dialogs.Boxes.isEmpty());
         QCOMPARE(win.isVisible(), !refusedEdit.isEmpty());
         if (refusedEdit.isEmpty()) {
             QCOMPARE(win.result(), ok ? int(QDialog::Accepted) : int(QDialog::Rejected));
@@ -152,10 +135,10 @@ private slots:
     void operatorGridAndUndo()
     {
         for (int i = 0; i < 20; ++i)
-            m_context->ListOperators.append(QString("C%1").arg(i, 2, 10, QChar('0')));
-        TWinEmployees win(*m_context, m_dialogs);
+            f.Context->ListOperators.append(QString("C%1").arg(i, 2, 10, QChar('0')));
+        TWinEmployees win(*f.Context, f.Dialogs);
         QVERIFY(ShowActive(win));
-        QCOMPARE(win.Cells(), m_context->ListOperators + QStringList { "" });
+        QCOMPARE(win.Cells(), f.Context->ListOperators + QStringList { "" });
         QCOMPARE(QApplication::focusWidget(), win.CodeEdit(0));
         // Entering the last row adds a numbered one below it; Tab goes on to it and adds another.
         win.CodeEdit(20)->setFocus();
@@ -171,7 +154,7 @@ private slots:
         win.CodeEdit(0)->setText("XX");
         QTest::mouseClick(win.BtUndo, Qt::LeftButton); // the list as stored again
         QVERIFY(win.isVisible());
-        QCOMPARE(win.Cells(), m_context->ListOperators + QStringList { "" });
+        QCOMPARE(win.Cells(), f.Context->ListOperators + QStringList { "" });
     }
 
     void operatorsOk_data()
@@ -183,17 +166,12 @@ private slots:
         QTest::addColumn<QString>("question"); // empty when none is asked
         QTest::addColumn<QStringList>("after");
         const int ok = Qt::Key_Return;
-        QTest::newRow("new codes stored sorted, blanks dropped")
-            << QStringList {} << QStringList { "ZZ", "AB", "   ", " jd", "AB" } << ok << 0 << QString()
-            << QStringList { "AB", "AB", "jd", "ZZ" };
-        QTest::newRow("Escape drops the changes") << QStringList { "AB" } << QStringList { "", "CD" }
-                                                  << int(Qt::Key_Escape) << 0 << QString() << QStringList { "AB" };
-        QTest::newRow("cleared codes asked for, then deleted")
-            << QStringList { "AB", "CD", "EF" } << QStringList { "AB", "", "  " } << ok << int(mbOK)
-            << u"Deletion of :\r\r   CD\r   EF\r"_s << QStringList { "AB" };
-        QTest::newRow("deletion refused: the list kept, the window closed")
-            << QStringList { "AB", "CD" } << QStringList { "", "CD", "ZZ" } << ok << int(mbCancel)
-            << u"Deletion of :\r\r   AB\r"_s << QStringList { "AB", "CD" };
+        // clang-format off
+        QTest::newRow("new codes stored sorted, blanks dropped") << QStringList {} << QStringList { "ZZ", "AB", "   ", " jd", "AB" } << ok << 0 << QString() << QStringList { "AB", "AB", "jd", "ZZ" };
+        QTest::newRow("Escape drops the changes") << QStringList { "AB" } << QStringList { "", "CD" } << int(Qt::Key_Escape) << 0 << QString() << QStringList { "AB" };
+        QTest::newRow("cleared codes asked for, then deleted") << QStringList { "AB", "CD", "EF" } << QStringList { "AB", "", "  " } << ok << int(mbOK) << u"Deletion of :\r\r   CD\r   EF\r"_s << QStringList { "AB" };
+        QTest::newRow("deletion refused: the list kept, the window closed") << QStringList { "AB", "CD" } << QStringList { "", "CD", "ZZ" } << ok << int(mbCancel) << u"Deletion of :\r\r   AB\r"_s << QStringList { "AB", "CD" };
+        // clang-format on
     }
 
     void operatorsOk()
@@ -204,25 +182,21 @@ private slots:
         QFETCH(int, answer);
         QFETCH(QString, question);
         QFETCH(QStringList, after);
-        m_context->ListOperators = stored;
-        TWinEmployees win(*m_context, m_dialogs);
+        f.Context->ListOperators = stored;
+        TWinEmployees win(*f.Context, f.Dialogs);
         QVERIFY(ShowActive(win));
         for (int row = 0; row < cells.size(); ++row)
             win.CodeEdit(row)->setText(cells[row]);
-        m_dialogs.QueueAnswer(answer);
+        f.Dialogs.QueueAnswer(answer);
         QTest::keyClick(win.CodeEdit(1), Qt::Key(key));
         if (question.isEmpty())
-            QVERIFY(m_dialogs.Boxes.isEmpty());
+            QVERIFY(f.Dialogs.Boxes.isEmpty());
         else
-            QVERIFY_ONE_BOX(m_dialogs, TMsgType::Confirmation, question, mbOK | mbCancel);
-        QCOMPARE(m_context->ListOperators, after);
+            QVERIFY_ONE_BOX(f.Dialogs, TMsgType::Confirmation, question, mbOK | mbCancel);
+        QCOMPARE(f.Context->ListOperators, after);
         QVERIFY(!win.isVisible());
         QCOMPARE(win.result(), key == Qt::Key_Return ? int(QDialog::Accepted) : int(QDialog::Rejected));
     }
-
-private:
-    std::unique_ptr<TQCContext> m_context;
-    TScriptedDialogs m_dialogs;
 };
 
 VANTOREL_TEST(TestEditorWindows)

@@ -3,17 +3,14 @@
 #include "TWindowTestKit.h"
 
 #include <QSignalSpy>
-#include <QtTest>
 
 Q_DECLARE_METATYPE(TButtonDirection)
 
-// The arrow button: only the arrow takes the mouse, one click per press and
-// release, and the caption's mnemonic.
 class TestTArrowButton : public QObject {
     Q_OBJECT
 
 private slots:
-    // A press and its release on a button of the default size, 80 x 45.
+    // A press and its release on an arrow button of the default size, 80 x 45.
     void onlyTheArrowTakesAPress_data()
     {
         QTest::addColumn<TButtonDirection>("direction");
@@ -34,6 +31,7 @@ private slots:
         QTest::newRow("down, corner") << btnDOWN << QPoint(78, 1) << QPoint(78, 1) << 0;
         QTest::newRow("down, beside the shaft") << btnDOWN << QPoint(8, 8) << QPoint(8, 8) << 0;
     }
+
     void onlyTheArrowTakesAPress()
     {
         QFETCH(TButtonDirection, direction);
@@ -58,6 +56,7 @@ private slots:
         QTest::newRow("first of two") << "&1 & 2" << QStringList({ "", "1", " & 2" }) << true << 1;
         QTest::newRow("last character") << "Level 1&" << QStringList({ "Level 1&", "", "" }) << true << 0;
     }
+
     void theMnemonicIsUnderlinedAndTakesAlt()
     {
         QFETCH(QString, caption);

@@ -1,8 +1,6 @@
 #include "TArchive.h"
-#include "TDataFile.h"
 #include "TMainWindowFixture.h"
 #include "TPdfText.h"
-#include "TTestRegistry.h"
 #include "TWinArchives.h"
 #include "TWinShowArchive.h"
 #include "TWindowTestKit.h"
@@ -14,25 +12,18 @@
 #include <QPrinter>
 #include <QPushButton>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-using F = TMainWindowFixture;
-using TStep = std::function<void(TWinArchives&)>;
-
-} // namespace
-
-// The archives window and the archive view on real archive files in the
-// program folder, opened by the main window.
-class TestTWinArchives : public QObject {
+// On real archive files in the program folder; what an archive holds is core's (TestArchive).
+class TestTWinArchives : public TMainWindowTest {
     Q_OBJECT
 
-    F f;
     std::unique_ptr<TWinArchives> m_archives;
     std::unique_ptr<TWinShowArchive> m_view;
     TAnalyte* m_analyte = nullptr;
 
     // Glucose on three levels, two points on one day; `archived` levels archived (numbers 1, 2, 3).
-    void Show(int archived)
+    void ShowArchives(int archived)
     {
         m_analyte = &f.AddAnalyte("Glucose", 3, { { 5, 10, 15 }, { 5.2, 10.4, 15.6 } });
         m_analyte->AddPoint(MakeResult(m_analyte->Point(1).DateTime + 0.25, 5.4, 10.8, 16.2, "AB", "late"));
@@ -47,7 +38,7 @@ class TestTWinArchives : public QObject {
         w.WinArchives = m_archives.get();
         w.UpdateCommands();
     }
-    void Open(const TStep& steps)
+    void OpenArchives(const std::function<void(TWinArchives&)>& steps)
     {
         f.Dialogs.QueueExec(Driven<TWinArchives>(steps));
         f.Win->BtArchives->click();
@@ -62,7 +53,6 @@ class TestTWinArchives : public QObject {
     bool ArchiveExists(int number) const { return QFile::exists(ArchiveFileName(f.Context->ProgramFolder(), number)); }
 
 private slots:
-    void init() { QVERIFY(f.Reset()); }
     void cleanup()
     {
         m_archives.reset();
@@ -73,17 +63,16 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("text");
-        QTest::newRow("show") << "BtShowArchive"
-                              << "Nothing to show";
-        QTest::newRow("print") << "BtImprimer"
-                               << "Nothing to print";
+        QTest::newRow("show") << u"BtShowArchive"_s << u"Nothing to show"_s;
+        QTest::newRow("print") << u"BtImprimer"_s << u"Nothing to print"_s;
     }
+
     void emptyListOnlySays()
     {
         QFETCH(QString, button);
         QFETCH(QString, text);
-        Show(0);
-        Open([&](TWinArchives& w) {
+        ShowArchives(0);
+        OpenArchives([&](TWinArchives& w) {
             QCOMPARE(w.windowTitle(), QString("QC archives for Glucose"));
             QCOMPARE(w.LBArchi->count(), 0);
             w.findChild<QPushButton*>(button)->click();
@@ -99,12 +88,13 @@ private slots:
         QTest::newRow("cancel") << false;
         QTest::newRow("ok") << true;
     }
+
     void deletionsTakeEffectOnOk()
     {
         QFETCH(bool, ok);
-        Show(3);
+        ShowArchives(3);
         QVERIFY(QFile::remove(ArchiveFileName(f.Context->ProgramFolder(), 2)));
-        Open([&](TWinArchives& w) {
+        OpenArchives([&](TWinArchives& w) {
             w.LBArchi->selectAll();
             w.BtDelete->click();
             w.BtUndo->click(); // every line back, nothing pending
@@ -126,7 +116,7 @@ private slots:
     // points of one day under one date cell and the statistics after them.
     void viewAndPrintouts()
     {
-        Show(1);
+        ShowArchives(1);
         const QString listPdf = f.Path("list.pdf");
         const QString archivePdf = f.Path("archive.pdf");
         QStringList shown;
@@ -137,7 +127,7 @@ private slots:
             m_view->BtImprimer->click();
             return int(QDialog::Accepted);
         };
-        Open([&](TWinArchives& w) {
+        OpenArchives([&](TWinArchives& w) {
             w.LBArchi->setCurrentRow(0);
             f.Dialogs.QueueExec(view);
             w.BtShowArchive->click();
@@ -150,7 +140,7 @@ private slots:
         const QString archive = PdfText(archivePdf);
         QVERIFY2(archive.contains("Lyphocheck 1 (111)"), qPrintable(archive));
         // The second day: once in the period line, once over its two points.
-        QCOMPARE(archive.count(ShortDateText(F::Today() - 72)), 2);
+        QCOMPARE(archive.count(ShortDateText(TMainWindowFixture::Today() - 72)), 2);
         QCOMPARE(archive.count("Statistics"), 1);
     }
 };

@@ -1,37 +1,19 @@
 #include "TDataFile.h"
 #include "TLevelData.h"
-#include "TListClick.h"
-#include "TPictures.h"
-#include "TScriptedDialogs.h"
-#include "TTestRegistry.h"
+#include "TMainWindowFixture.h"
 #include "TWinDefSerum.h"
 #include "TWindowTestKit.h"
-#include "TestHelpers.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 
-// The control-material window driven through its list, fields and buttons.
-class TestTWinDefSerum : public QObject {
+// The rules behind it are core's (TestSerumEditor); here what the window wires.
+class TestTWinDefSerum : public TMainWindowTest {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_context = MakeTestContext();
-        m_context->SetProgramFolder(m_dir->path());
-        m_context->ListSerum.Add("Lyphocheck", "L1"); // id 0, line 0
-        m_context->ListSerum.Add("Precinorm", "P1"); // id 1, line 1, not used
-        AddLevelDataAnalyte(*m_context, "Glucose", "v-v", { 0, 0, -1 });
-        AddLevelDataAnalyte(*m_context, "Calcium", "v", { 0, -1, -1 });
-        QVERIFY(m_pictures.Load());
-        m_dialogs = std::make_unique<TScriptedDialogs>();
-        m_win = std::make_unique<TWinDefSerum>(*m_context, *m_dialogs, m_pictures);
-    }
-
+    // Lyphocheck (L1) is used by Glucose and Calcium; Precinorm (P1) by none.
     void eachCommandShowsItsBox_data()
     {
         QTest::addColumn<QString>("button");
@@ -49,6 +31,7 @@ private slots:
         QTest::newRow("used by") << "BtUsedIn" << 0 << int(TMsgType::Information) << int(mbYes)
                                  << "Analytes controled by Lyphocheck (L1) : \r   - Glucose\r   - Calcium";
     }
+
     void eachCommandShowsItsBox()
     {
         QFETCH(QString, button);
@@ -56,38 +39,44 @@ private slots:
         QFETCH(int, type);
         QFETCH(int, buttons);
         QFETCH(QString, text);
-        const TListSerum before = m_context->ListSerum;
-        QVERIFY(ShowActive(*m_win));
-        ClickRow(*m_win->LBSerum, row);
-        QTest::mouseClick(m_win->findChild<QPushButton*>(button), Qt::LeftButton);
-        QVERIFY_ONE_BOX(*m_dialogs, TMsgType(type), text, buttons);
-        QTest::mouseClick(m_win->BtOK, Qt::LeftButton);
-        QVERIFY(m_context->ListSerum == before);
+        TWinDefSerum win(*f.Context, f.Dialogs, f.Pictures());
+        ShowSerums(win);
+        const TListSerum before = f.Context->ListSerum;
+        ClickRow(*win.LBSerum, row);
+        QTest::mouseClick(win.findChild<QPushButton*>(button), Qt::LeftButton);
+        QVERIFY_ONE_BOX(f.Dialogs, TMsgType(type), text, buttons);
+        QTest::mouseClick(win.BtOK, Qt::LeftButton);
+        QVERIFY(f.Context->ListSerum == before);
     }
 
     void changeAndEraseArchivesAtOk()
     {
-        QVERIFY(ShowActive(*m_win));
-        ClickRow(*m_win->LBSerum, 0);
-        m_win->EditNom->setText("Zeta");
-        m_win->EditLot->setText("L2");
-        QTest::mouseClick(m_win->BtErase, Qt::LeftButton);
-        QCOMPARE(m_win->LBSerum->currentRow(), 1); // moved to its sorted place, still selected
-        QCOMPARE(m_win->LBSerum->currentItem()->text(), QString("Zeta\tL2"));
-        QTest::mouseClick(m_win->BtOK, Qt::LeftButton);
-        QCOMPARE(m_dialogs->Boxes.value(0).Type, TMsgType::Confirmation);
+        TWinDefSerum win(*f.Context, f.Dialogs, f.Pictures());
+        ShowSerums(win);
+        ClickRow(*win.LBSerum, 0);
+        win.EditNom->setText("Zeta");
+        win.EditLot->setText("L2");
+        QTest::mouseClick(win.BtErase, Qt::LeftButton);
+        QCOMPARE(win.LBSerum->currentRow(), 1); // moved to its sorted place, still selected
+        QCOMPARE(win.LBSerum->currentItem()->text(), QString("Zeta\tL2"));
+        QTest::mouseClick(win.BtOK, Qt::LeftButton);
+        QCOMPARE(f.Dialogs.Boxes.value(0).Type, TMsgType::Confirmation);
         TQCContext reread;
-        QVERIFY(LoadData(reread, DataFileName(*m_context)));
+        QVERIFY(LoadData(reread, DataFileName(*f.Context)));
         QCOMPARE(reread.ListSerum.FindByID(0).Name + reread.ListSerum.FindByID(0).Lot, QString("ZetaL2"));
         QCOMPARE(reread.ListAnalytes.Item(0).Archives, QList<qint32>({ 1 }));
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TQCContext> m_context;
-    TPictures m_pictures;
-    std::unique_ptr<TScriptedDialogs> m_dialogs;
-    std::unique_ptr<TWinDefSerum> m_win;
+    void ShowSerums(TWinDefSerum& win)
+    {
+        f.Context->ListSerum.Clear();
+        f.Context->ListSerum.Add("Lyphocheck", "L1"); // id 0, line 0
+        f.Context->ListSerum.Add("Precinorm", "P1"); // id 1, line 1
+        AddLevelDataAnalyte(*f.Context, "Glucose", "v-v", { 0, 0, -1 });
+        AddLevelDataAnalyte(*f.Context, "Calcium", "v", { 0, -1, -1 });
+        QVERIFY(ShowActive(win));
+    }
 };
 
 VANTOREL_TEST(TestTWinDefSerum)

@@ -1,19 +1,13 @@
-#include "TDates.h"
 #include "TKeyButton.h"
-#include "TScriptedDialogs.h"
+#include "TMainWindowFixture.h"
 #include "TTabListDelegate.h"
-#include "TTestRegistry.h"
-#include "TWinImport.h"
 #include "TWindowTestKit.h"
 #include "TestHelpers.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QImage>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 
@@ -26,24 +20,23 @@ QString Line(int day, const QString& levels, const QString& time = "08:00:00")
 }
 } // namespace
 
-// The import window: its two loadings, its list drawing and the adding; its copy is
-// checked on a real clipboard (TestClipboardExchange). How a QC text reads is core's.
-class TestTWinImport : public QObject {
+// Its copy is checked on a real clipboard (TestClipboardExchange); how a QC text reads is core's (TestQCText).
+class TestTWinImport : public TMainWindowTest {
     Q_OBJECT
 
-private slots:
-    void init()
+    std::unique_ptr<TWinImport> m_import;
+
+    // The import window on the current analyte, Glucose on three levels shown with one decimal.
+    void ShowImport()
     {
-        m_context = MakeTestContext();
-        m_dialogs = TScriptedDialogs();
-        m_analyte = &m_context->ListAnalytes.Add(TAnalyte("Glucose", "mmol/L", 1, 3));
-        m_context->CurrentAnalyte = m_analyte;
-        m_win = std::make_unique<TWinImport>(*m_context, m_dialogs);
+        f.Context->CurrentAnalyte = &f.Context->ListAnalytes.Add(TAnalyte("Glucose", "mmol/L", 1, 3));
+        m_import = std::make_unique<TWinImport>(*f.Context, f.Dialogs);
     }
 
+private slots:
     void cleanup()
     {
-        m_win.reset();
+        m_import.reset();
         QGuiApplication::clipboard()->clear();
     }
 
@@ -73,40 +66,42 @@ private slots:
 
     void loading()
     {
+        ShowImport();
         QFETCH(QString, source);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, title);
         QFETCH(QStringList, lines);
         QFETCH(int, pending);
-        m_win->ShowImportedText(Line(0, "1") + Line(1, "2") + Line(2, "3")); // replaced by the next loading
+        m_import->ShowImportedText(Line(0, "1") + Line(1, "2") + Line(2, "3")); // replaced by the next loading
         if (source == "file") {
-            m_win->ShowImportedText(QString::fromUtf8(bytes));
+            m_import->ShowImportedText(QString::fromUtf8(bytes));
         } else {
             auto* data = new QMimeData;
             data->setData(source, bytes);
             QGuiApplication::clipboard()->setMimeData(data);
-            QCOMPARE(m_win->PasteFromClipboard(), pending > 0);
+            QCOMPARE(m_import->PasteFromClipboard(), pending > 0);
         }
-        QCOMPARE(m_win->windowTitle(), title);
+        QCOMPARE(m_import->windowTitle(), title);
         QStringList shown;
-        for (int i = 0; i < m_win->LB->count(); ++i)
-            shown << m_win->LB->item(i)->text();
+        for (int i = 0; i < m_import->LB->count(); ++i)
+            shown << m_import->LB->item(i)->text();
         QCOMPARE(shown, lines);
-        QCOMPARE(int(m_win->PendingResults().size()), pending);
+        QCOMPARE(int(m_import->PendingResults().size()), pending);
     }
 
     void linesAreDrawnAtTheTabStops()
     {
-        m_win->ShowImportedText(Line(0, "1") + Line(1, "2") + Line(2, "3"));
-        m_win->show();
-        m_win->LB->setCurrentRow(0); // the list keeps its colours under the selection
-        const QImage image = Grab(*m_win->LB->viewport());
+        ShowImport();
+        m_import->ShowImportedText(Line(0, "1") + Line(1, "2") + Line(2, "3"));
+        m_import->show();
+        m_import->LB->setCurrentRow(0); // the list keeps its colours under the selection
+        const QImage image = Grab(*m_import->LB->viewport());
         const int h = TWinImport::LineHeight, right = image.width() - 5; // right of every field
         QCOMPARE(image.pixelColor(right, 6), QColor(Qt::white));
         QCOMPARE(image.pixelColor(right, h + 6), TTabListDelegate::LightCyan);
         QCOMPARE(image.pixelColor(right, 2 * h + 6), QColor(Qt::white));
         // Each field's ink starts at its stop, nothing between the date and the next stop.
-        const QFontMetrics metrics(m_win->LB->font());
+        const QFontMetrics metrics(m_import->LB->font());
         const int dateEnd = metrics.horizontalAdvance(ShortDateText(Day0())) + 2;
         QVERIFY(dateEnd < 80);
         QCOMPARE(CountInk(image, QRect(dateEnd, 1, 80 - dateEnd, h - 1)), 0);
@@ -117,7 +112,7 @@ private slots:
         while (metrics.horizontalAdvance(wide) <= 80)
             wide += 'W';
         QVERIFY(metrics.horizontalAdvance(wide) < 160);
-        QCOMPARE(m_win->LBDrawItem->FieldPositions(wide + "\tb", metrics), (QList<int> { 0, 160 }));
+        QCOMPARE(m_import->LBDrawItem->FieldPositions(wide + "\tb", metrics), (QList<int> { 0, 160 }));
     }
 
     void adding_data()
@@ -132,53 +127,49 @@ private slots:
 
     void adding()
     {
+        ShowImport();
         QFETCH(bool, pointsKept);
         QFETCH(int, answer);
         QFETCH(bool, added);
         if (pointsKept)
-            m_analyte->AddPoint(MakeResult(Day0() - 3, 5));
+            f.Context->CurrentAnalyte->AddPoint(MakeResult(Day0() - 3, 5));
         const std::array<quint8, 3> modes { lmFixed, lmLocked, lmFixed };
-        m_analyte->LimitMode = modes;
-        m_win->ShowImportedText(Line(1, "5\t10") + Line(0, "6\t11"));
-        m_win->show();
-        m_dialogs.QueueAnswer(answer);
-        m_win->BtAdd->click();
+        f.Context->CurrentAnalyte->LimitMode = modes;
+        m_import->ShowImportedText(Line(1, "5\t10") + Line(0, "6\t11"));
+        m_import->show();
+        f.Dialogs.QueueAnswer(answer);
+        m_import->BtAdd->click();
         if (pointsKept)
-            QVERIFY_ONE_BOX(m_dialogs, TMsgType::Confirmation,
+            QVERIFY_ONE_BOX(f.Dialogs, TMsgType::Confirmation,
                 u"Add the new QC points to the previous ones\rThe QC mode will be reset to mobile"_s, mbOK | mbCancel);
         else
-            QVERIFY(m_dialogs.Boxes.isEmpty());
-        QCOMPARE(m_win->result(), added ? int(QDialog::Accepted) : int(QDialog::Rejected));
-        QVERIFY(!m_win->isVisible());
-        QCOMPARE(m_analyte->Count(), (pointsKept ? 1 : 0) + (added ? 2 : 0));
+            QVERIFY(f.Dialogs.Boxes.isEmpty());
+        QCOMPARE(m_import->result(), added ? int(QDialog::Accepted) : int(QDialog::Rejected));
+        QVERIFY(!m_import->isVisible());
+        QCOMPARE(f.Context->CurrentAnalyte->Count(), (pointsKept ? 1 : 0) + (added ? 2 : 0));
         const std::array<quint8, 3> mobile { lmMobile, lmMobile, lmMobile };
-        QCOMPARE(m_analyte->LimitMode, added ? mobile : modes);
-        QCOMPARE(m_win->PendingResults().size(), size_t(2)); // kept until the next loading
+        QCOMPARE(f.Context->CurrentAnalyte->LimitMode, added ? mobile : modes);
+        QCOMPARE(m_import->PendingResults().size(), size_t(2)); // kept until the next loading
     }
 
     void showingNamesTheAnalyteAndLocksAdd()
     {
-        m_context->Config.Password = "LAB";
-        m_win->show();
-        QCOMPARE(m_win->BtAdd->text(), QString("&Add the QC data to Glucose"));
-        QVERIFY(!m_win->BtAdd->isEnabled());
-        m_dialogs.QueueExec(TypePassword("lab"));
-        m_win->BtCle->click();
-        QVERIFY(m_win->BtAdd->isEnabled());
-        QVERIFY(m_win->BtCle->isHidden());
+        ShowImport();
+        f.Context->Config.Password = "LAB";
+        m_import->show();
+        QCOMPARE(m_import->BtAdd->text(), QString("&Add the QC data to Glucose"));
+        QVERIFY(!m_import->BtAdd->isEnabled());
+        f.Dialogs.QueueExec(TypePassword("lab"));
+        m_import->BtCle->click();
+        QVERIFY(m_import->BtAdd->isEnabled());
+        QVERIFY(m_import->BtCle->isHidden());
 
-        m_win->hide();
-        m_context->CurrentAnalyte = &m_context->ListAnalytes.Add(TAnalyte("Urea", "mmol/L", 1, 1));
-        m_win->show();
-        QCOMPARE(m_win->BtAdd->text(), QString("&Add the QC data to Urea"));
-        QVERIFY(!m_win->BtAdd->isEnabled());
+        m_import->hide();
+        f.Context->CurrentAnalyte = &f.Context->ListAnalytes.Add(TAnalyte("Urea", "mmol/L", 1, 1));
+        m_import->show();
+        QCOMPARE(m_import->BtAdd->text(), QString("&Add the QC data to Urea"));
+        QVERIFY(!m_import->BtAdd->isEnabled());
     }
-
-private:
-    std::unique_ptr<TQCContext> m_context;
-    TScriptedDialogs m_dialogs;
-    std::unique_ptr<TWinImport> m_win;
-    TAnalyte* m_analyte = nullptr;
 };
 
 VANTOREL_TEST(TestTWinImport)

@@ -4,18 +4,18 @@
 #include "TDailyAnalyte.h"
 #include "TDataFile.h"
 #include "TGBArchivage.h"
-#include "TGBFixedParam.h"
 #include "TGBLockedParam.h"
 #include "TLimitSheets.h"
 #include "TMainWindowFixture.h"
 #include "TShape.h"
-#include "TTestRegistry.h"
 #include "TV2Sample.h"
 #include "TWin1252.h"
 #include "TWinEmployees.h"
+#include "TWindowTestKit.h"
 #include "TestHelpers.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
@@ -26,7 +26,6 @@
 #include <QScrollBar>
 #include <QTimeEdit>
 #include <QTimer>
-#include <QtTest>
 
 namespace {
 
@@ -89,16 +88,19 @@ std::function<int(QDialog&)> AddImported(QStringList& lines)
     };
 }
 
-// A command refused in a state, the box it shows and the answer given to it.
+using TStep = std::function<void(F&)>;
+
+// The box a refusal shows: an error with OK or with Yes, or a confirmation answered Cancel.
+enum TBox { ErrorOk, ErrorYes, Cancelled };
+
+// A command refused in a state and the box it shows.
 struct TRefusal {
     const char* Name;
-    std::function<void(F&)> Setup; // before the window shows
-    std::function<void(F&)> Prepare; // on the shown window
-    std::function<void(F&)> Command; // none: the start-up itself is refused
-    TMsgType Type;
+    TStep Setup; // before the window shows
+    TStep Prepare; // on the shown window
+    TStep Command; // none: the start-up itself is refused
+    TBox Box;
     QString Text;
-    int Buttons;
-    int Answer = 0;
 };
 
 void Nothing(F&) { }
@@ -110,47 +112,51 @@ void MarkFirstLevel(F& f)
     f.Win->Sheets->GBArchi[0]->BtArchi->click();
 }
 void Erase(F& f) { f.Win->Sheets->BtOKErase->click(); }
+TStep Menu(QAction* TWinMain::*entry)
+{
+    return [entry](F& f) { ((*f.Win).*entry)->trigger(); };
+}
+TStep Click(QPushButton* TWinMain::*button)
+{
+    return [button](F& f) { ((*f.Win).*button)->click(); };
+}
+TStep Choose(const QString& file)
+{
+    return [file](F& f) { f.Dialogs.QueueFileName(f.Path(file)); };
+}
+void LockFirstLevel(F& f) { f.Win->Sheets->GBLocked[0]->BtLock->click(); }
 
 const TRefusal Refusals[] = {
-    { "special sheet without analyte", Nothing, Nothing, [](F& f) { f.Win->MnuLockLimits->trigger(); }, TMsgType::Error,
-        "No analyte.", mbOK },
-    { "export without analyte", Nothing, [](F& f) { f.Dialogs.QueueFileName(f.Path("out.txt")); },
-        [](F& f) { f.Win->MnuExport->trigger(); }, TMsgType::Error, "No analyte", mbOK },
+    { "special sheet without analyte", Nothing, Nothing, Menu(&TWinMain::MnuLockLimits), ErrorOk, "No analyte." },
+    { "export without analyte", Nothing, Choose("out.txt"), Menu(&TWinMain::MnuExport), ErrorOk, "No analyte" },
     { "print charts without a point", [](F& f) { AddDailyAnalyte(*f.Context, "Glucose", 2, 0, F::Today()); }, Nothing,
-        [](F& f) { f.Win->BtPrnGraph->click(); }, TMsgType::Error, "Nothing to print", mbYes },
-    { "copy without analyte", Nothing, Nothing, [](F& f) { f.Win->MnuCopy->trigger(); }, TMsgType::Error,
-        "Nothing to copy.", mbYes },
-    { "paste without analyte", Nothing, Nothing, [](F& f) { f.Win->MnuPaste->trigger(); }, TMsgType::Error,
-        "No analyte to paste", mbYes },
-    { "paste an empty clipboard", Glucose, [](F&) { QGuiApplication::clipboard()->clear(); },
-        [](F& f) { f.Win->MnuPaste->trigger(); }, TMsgType::Error, "Bad clipboard format", mbYes },
-    { "recall from an empty queue", Glucose, Nothing, [](F& f) { f.Win->BtFifo->click(); }, TMsgType::Error,
-        "Nothing hold in the queue", mbYes },
-    { "clear an empty queue", Nothing, Nothing, [](F& f) { f.Win->MnuClearFifo->trigger(); }, TMsgType::Error,
-        "Nothing hold in the queue.", mbYes },
+        Click(&TWinMain::BtPrnGraph), ErrorYes, "Nothing to print" },
+    { "copy without analyte", Nothing, Nothing, Menu(&TWinMain::MnuCopy), ErrorYes, "Nothing to copy." },
+    { "paste without analyte", Nothing, Nothing, Menu(&TWinMain::MnuPaste), ErrorYes, "No analyte to paste" },
+    { "paste an empty clipboard", Glucose, [](F&) { QGuiApplication::clipboard()->clear(); }, Menu(&TWinMain::MnuPaste),
+        ErrorYes, "Bad clipboard format" },
+    { "recall from an empty queue", Glucose, Nothing, Click(&TWinMain::BtFifo), ErrorYes, "Nothing hold in the queue" },
+    { "clear an empty queue", Nothing, Nothing, Menu(&TWinMain::MnuClearFifo), ErrorYes, "Nothing hold in the queue." },
     { "clear the queue, cancelled", [](F& f) { f.Context->ListFifo.Push(HeldRun("Glucose", 5)); }, Nothing,
-        [](F& f) { f.Win->MnuClearFifo->trigger(); }, TMsgType::Confirmation, "Erase 1 control points in the queue ?",
-        mbOK | mbCancel, mbCancel },
-    { "import text without analyte", Nothing, [](F& f) { f.Dialogs.QueueFileName(f.Path("runs.txt")); },
-        [](F& f) { f.Win->MnuImport->trigger(); }, TMsgType::Error, "No analyte to import data", mbYes },
-    { "import a missing text file", Glucose, [](F& f) { f.Dialogs.QueueFileName(f.Path("gone.txt")); },
-        [](F& f) { f.Win->MnuImport->trigger(); }, TMsgType::Error, "Bad file format", mbYes },
+        Menu(&TWinMain::MnuClearFifo), Cancelled, "Erase 1 control points in the queue ?" },
+    { "import text without analyte", Nothing, Choose("runs.txt"), Menu(&TWinMain::MnuImport), ErrorYes,
+        "No analyte to import data" },
+    { "import a missing text file", Glucose, Choose("gone.txt"), Menu(&TWinMain::MnuImport), ErrorYes,
+        "Bad file format" },
     { "import a current data file as version 2",
         [](F& f) {
             Glucose(f);
             QVERIFY(SaveData(*f.Context, f.Path("Vantorel.dat")));
-            f.Dialogs.QueueFileName(f.Path("Vantorel.dat"));
         },
-        Nothing, [](F& f) { f.Win->MnuImport->trigger(); }, TMsgType::Error, "Cannot read data", mbYes },
+        Choose("Vantorel.dat"), Menu(&TWinMain::MnuImport), ErrorYes, "Cannot read data" },
     { "export over a file, cancelled", Glucose,
         [](F& f) {
             WriteFile(f.Path("old.txt"), "previous export");
             f.Dialogs.QueueFileName(f.Path("old.txt"));
         },
-        [](F& f) { f.Win->MnuExport->trigger(); }, TMsgType::Confirmation,
-        "The file <folder>/old.txt\ralready exists. Overwrite ?", mbOK | mbCancel, mbCancel },
-    { "enter blanks", Glucose, [](F& f) { f.Win->EditValue[0]->setText("   "); },
-        [](F& f) { f.Win->BtOKEnter->click(); }, TMsgType::Error, "Enter data", mbYes },
+        Menu(&TWinMain::MnuExport), Cancelled, "The file <folder>/old.txt\ralready exists. Overwrite ?" },
+    { "enter blanks", Glucose, [](F& f) { f.Win->EditValue[0]->setText("   "); }, Click(&TWinMain::BtOKEnter), ErrorYes,
+        "Enter data" },
     { "enter a wrong number", [](F& f) { AddDailyAnalyte(*f.Context, "Glucose", 3, 5, F::Today()); },
         [](F& f) {
             for (int i = 0; i < 3; ++i)
@@ -160,13 +166,11 @@ const TRefusal Refusals[] = {
             f.Win->BtOKEnter->click();
             QCOMPARE(f.Win->EditValue[1]->selectedText(), QString("1,2,3")); // ready to be corrected
         },
-        TMsgType::Error, "Incorrect floating number", mbOK },
-    { "lock without interval", Glucose, [](F& f) { f.Win->MnuLockLimits->trigger(); },
-        [](F& f) { f.Win->Sheets->GBLocked[0]->BtLock->click(); }, TMsgType::Error,
+        ErrorOk, "Incorrect floating number" },
+    { "lock without interval", Glucose, Menu(&TWinMain::MnuLockLimits), LockFirstLevel, ErrorOk,
         "Define a date interval at the bottom of the charts\r - click on one end of the interval, then Shift+click "
         "on the other end\r - or click on one end and glide to the other end;\rThe selected date interval is "
-        "spotted in light blue.",
-        mbOK },
+        "spotted in light blue." },
     { "lock on equal values",
         [](F& f) {
             f.AddAnalyte("Glucose", 1, { { 5 }, { 5 }, { 5 }, { 6 } });
@@ -176,22 +180,15 @@ const TRefusal Refusals[] = {
             f.Press(0);
             f.Press(2, Qt::ShiftModifier);
         },
-        [](F& f) { f.Win->Sheets->GBLocked[0]->BtLock->click(); }, TMsgType::Error,
-        "Not enough QC points in the dates interval for Lyphocheck 1", mbOK },
-    { "fix with warning above action", Glucose,
-        [](F& f) {
-            f.Win->MnuFixLimits->trigger();
-            f.Win->Sheets->GBFixed[0]->EditTarget->setText("5");
-            f.Win->Sheets->GBFixed[0]->EditWarning->setText("0.4");
-            f.Win->Sheets->GBFixed[0]->EditAction->setText("0.3");
-        },
-        [](F& f) { f.Win->Sheets->GBFixed[0]->BtFix->click(); }, TMsgType::Error, "Action < Warning", mbOK },
+        LockFirstLevel, ErrorOk, "Not enough QC points in the dates interval for Lyphocheck 1" },
+    { "fix with warning above action", Glucose, Menu(&TWinMain::MnuFixLimits),
+        [](F& f) { TypeLimits(*f.Win->Sheets->GBFixed[0], "5", "0.4", "0.3"); }, ErrorOk, "Action < Warning" },
     { "archive a level without data",
         [](F& f) {
             f.AddAnalyte("Glucose", 2, { { 5, NAN } });
         },
-        Archi, [](F& f) { f.Win->Sheets->BtArchiClick(1); }, TMsgType::Error, "Nothing to archive", mbYes },
-    { "erase without marks", Glucose, Archi, Erase, TMsgType::Error, "Nothing to erase", mbYes },
+        Archi, [](F& f) { f.Win->Sheets->BtArchiClick(1); }, ErrorYes, "Nothing to archive" },
+    { "erase without marks", Glucose, Archi, Erase, ErrorYes, "Nothing to erase" },
     { "erase after the list was refilled", Glucose,
         [](F& f) {
             MarkFirstLevel(f);
@@ -199,33 +196,28 @@ const TRefusal Refusals[] = {
             QVERIFY(f.Win->Sheets->Current() == TSheet::Enter);
             Archi(f);
         },
-        Erase, TMsgType::Error, "Nothing to erase", mbYes },
-    { "erase, cancelled", Glucose, MarkFirstLevel, Erase, TMsgType::Confirmation,
-        "You are going to erase/archive the data of 1 QC level(s) for Glucose\r", mbOK | mbCancel, mbCancel },
-    { "exit, cancelled", Nothing, Nothing, [](F& f) { f.Win->close(); }, TMsgType::Confirmation, "Exit Vantorel",
-        mbOK | mbCancel, mbCancel },
-    { "screen font not small", [](F& f) { f.Screen.LogicalDpi = 120; }, Nothing, nullptr, TMsgType::Error,
-        "You  are not using the small screen font.\rYou must change it to the small one (96 pixels per inch).", mbOK },
+        Erase, ErrorYes, "Nothing to erase" },
+    { "erase, cancelled", Glucose, MarkFirstLevel, Erase, Cancelled,
+        "You are going to erase/archive the data of 1 QC level(s) for Glucose\r" },
+    { "exit, cancelled", Nothing, Nothing, [](F& f) { f.Win->close(); }, Cancelled, "Exit Vantorel" },
+    { "screen font not small", [](F& f) { f.Screen.LogicalDpi = 120; }, Nothing, nullptr, ErrorOk,
+        "You  are not using the small screen font.\rYou must change it to the small one (96 pixels per inch)." },
     { "screen 640 pixels wide, About due",
         [](F& f) {
             f.Screen = { 640, 480, 96 };
             f.Context->Config.ShowAboutAtStart = true;
         },
-        Nothing, nullptr, TMsgType::Error,
+        Nothing, nullptr, ErrorOk,
         "Your screen resolution is 640 x 480 pixels.\rThe programme needs a minimum resolution of 800 x 600 "
-        "pixels.\rYou must change it.",
-        mbOK },
+        "pixels.\rYou must change it." },
 };
 
 } // namespace
 
-// The main window: its commands, the analyte list and the charts, the entry form, the
-// queue, clipboard and file commands, the start-up checks, and every command's refusals.
-class TestTWinMain : public QObject {
+// Driven through the window's controls with scripted boxes; the refusals of the Lock, Fix and Archi sheets too.
+class TestTWinMain : public TMainWindowTest {
     Q_OBJECT
 private slots:
-    void init() { QVERIFY(f.Reset()); }
-
     void commandsFollowTheirWindows()
     {
         TWinMain& w = f.Show();
@@ -376,7 +368,7 @@ private slots:
         QVERIFY(QFile::exists(f.Context->BaseName() + ".cfr"));
     }
 
-    void chartsArePainted()
+    void chartsArePaintedAndPrinted()
     {
         AddDailyAnalyte(*f.Context, "Glucose", 3, 45, F::Today());
         TWinMain& w = f.Show();
@@ -386,12 +378,7 @@ private slots:
         const QImage box = w.PBox->grab().toImage();
         QCOMPARE(box.pixelColor(430, FirstBandTop(3)), Colors::Red);
         QCOMPARE(box.pixelColor(430, FirstBandTop(3) - 1), QColor(Qt::white));
-    }
-
-    void printChartsOpensItsWindowForTheAnalyte()
-    {
-        Glucose(f);
-        f.Show().BtPrnGraph->click();
+        w.BtPrnGraph->click(); // printing opens its window for the analyte
         QCOMPARE(f.Dialogs.ExecutedWindows, QStringList { "TWinPrnCharts" });
         QCOMPARE(f.PrnCharts->windowTitle(), QString("Print QC charts for Glucose"));
     }
@@ -415,11 +402,12 @@ private slots:
         const QString before = f.Snapshot();
         const TSheet sheet = f.Win ? f.Win->Sheets->Current() : TSheet::Enter;
         f.Dialogs.Boxes.clear();
-        if (r.Answer)
-            f.Dialogs.QueueAnswer(r.Answer);
+        if (r.Box == Cancelled)
+            f.Dialogs.QueueAnswer(mbCancel);
         r.Command ? r.Command(f) : void(f.Show());
         const QString text = QString(r.Text).replace("<folder>", f.Path(""));
-        QCOMPARE(f.Dialogs.OnlyBoxDifference(r.Type, text, r.Buttons), QString());
+        const int buttons = r.Box == ErrorOk ? mbOK : (r.Box == ErrorYes ? mbYes : mbOK | mbCancel);
+        QVERIFY_ONE_BOX(f.Dialogs, r.Box == Cancelled ? TMsgType::Confirmation : TMsgType::Error, text, buttons);
         QCOMPARE(f.Snapshot(), before);
         QVERIFY(f.Dialogs.ExecutedWindows.isEmpty() && f.Win->Sheets->Current() == sheet);
         QCOMPARE(f.Win->isVisible(), bool(r.Command));
@@ -510,23 +498,6 @@ private slots:
         QCOMPARE(int(a.LimitMode[0]), int(lmMobile));
     }
 
-    void clearQueueAsksThePasswordThenEmptiesIt()
-    {
-        for (double v : { 5.0, 6.0 })
-            QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", v)));
-        f.Context->Config.Password = "KEY";
-        TWinMain& w = f.Show();
-        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Rejected); });
-        w.MnuClearFifo->trigger(); // a refused password asks nothing more
-        QVERIFY(f.Context->ListFifo.Count() == 2 && f.Dialogs.Boxes.isEmpty());
-        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
-        w.MnuClearFifo->trigger();
-        QCOMPARE(f.Dialogs.ExecutedWindows, (QStringList { "TWinEntryPsw", "TWinEntryPsw" }));
-        QCOMPARE(f.Dialogs.Boxes.size(), 1); // the confirmation, answered OK
-        QCOMPARE(ReadBytes(f.Context->BaseName() + ".fif"), QByteArray());
-        QCOMPARE(w.BtFifo->text(), QString("&Queue : 0"));
-    }
-
     void copyThenPasteAddsThroughTheImportWindow()
     {
         TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 2, 3, F::Today());
@@ -611,13 +582,44 @@ private slots:
         QCOMPARE(f.Dialogs.FileFolders, (QStringList { f.Context->ProgramFolder(), f.Path(""), f.Path("old") }));
     }
 
+    // With a password, clearing the queue and leaving the entry sheet ask it first; refused, nothing more.
+    void passwordGuardsClearingTheQueueAndTheSpecialSheets()
+    {
+        f.AddAnalyte("Glucose", 1, { { 5 }, { 6 } });
+        for (double v : { 5.0, 6.0 })
+            QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", v)));
+        f.Context->Config.Password = "KEY";
+        TWinMain& w = f.Show();
+        for (QAction* command : { w.MnuClearFifo, w.MnuLockLimits }) {
+            f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Rejected); });
+            command->trigger();
+        }
+        QVERIFY(f.Context->ListFifo.Count() == 2 && f.Dialogs.Boxes.isEmpty() && Sheet() == TSheet::Enter);
+        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
+        w.MnuClearFifo->trigger();
+        QCOMPARE(f.Dialogs.Boxes.size(), 1); // the confirmation, answered OK
+        QCOMPARE(ReadBytes(f.Context->BaseName() + ".fif"), QByteArray());
+        QCOMPARE(w.BtFifo->text(), QString("&Queue : 0"));
+        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
+        w.MnuLockLimits->trigger();
+        QVERIFY(Sheet() == TSheet::Lock);
+        w.MnuFixLimits->trigger(); // between special sheets nothing is asked
+        w.MnuEraseLevels->trigger();
+        QVERIFY(Sheet() == TSheet::Archi);
+        QCOMPARE(f.Dialogs.ExecutedWindows, QStringList(4, "TWinEntryPsw"));
+        f.Win->Sheets->BtCancelArchi->click();
+        w.MnuFixLimits->trigger(); // asked again from the entry sheet
+        QCOMPARE(f.Dialogs.ExecutedWindows.size(), 5);
+        QVERIFY(Sheet() == TSheet::Enter);
+    }
+
 private:
+    TSheet Sheet() { return f.Win->Sheets->Current(); }
     void Recall(int result)
     {
         f.Dialogs.QueueExec([result](QDialog&) { return result; });
         f.Win->BtFifo->click();
     }
-    TMainWindowFixture f;
 };
 
 VANTOREL_TEST(TestTWinMain)

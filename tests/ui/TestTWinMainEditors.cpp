@@ -1,5 +1,4 @@
 #include "TMainWindowFixture.h"
-#include "TTestRegistry.h"
 #include "TWinDefAnalytes.h"
 #include "TWinDefSerum.h"
 #include "TWinSerumByAnal.h"
@@ -9,16 +8,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QtTest>
 
-// The main window's commands of the editors: each runs its window, and what it changed shows at once.
-class TestTWinMainEditors : public QObject {
+// The editors' commands: each runs its window, and what it changed shows at once.
+class TestTWinMainEditors : public TMainWindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(f.Reset()); }
-    void cleanup() { f.Win.reset(); }
-
     void afterEachEditorTheWindowShowsTheResult_data()
     {
         QTest::addColumn<int>("command"); // the menu's "Analytes" and "Control materials", the "Assign lots" button
@@ -26,13 +21,14 @@ private slots:
         QTest::newRow("TWinDefSerum") << 1;
         QTest::newRow("TWinSerumByAnal") << 2;
     }
+
     void afterEachEditorTheWindowShowsTheResult()
     {
         QFETCH(int, command);
         TWinMain& win = f.Show();
         TWinDefAnalytes analytes(*f.Context, f.Dialogs);
-        TWinDefSerum serums(*f.Context, f.Dialogs, pictures);
-        TWinSerumByAnal lots(*f.Context, f.Dialogs, pictures);
+        TWinDefSerum serums(*f.Context, f.Dialogs, f.Pictures());
+        TWinSerumByAnal lots(*f.Context, f.Dialogs, f.Pictures());
         win.WinDefAnalytes = &analytes;
         win.WinDefSerum = &serums;
         win.WinSerumByAnal = &lots;
@@ -53,11 +49,8 @@ private slots:
         QCOMPARE(f.Dialogs.ExecutedWindows, QStringList({ QTest::currentDataTag() }));
         QCOMPARE(win.LBAnalytes->count(), 2);
         QVERIFY(win.EditValue[1]->isVisible() && !win.EditValue[2]->isVisible());
+        f.Win.reset(); // before the editors it points to
     }
-
-private:
-    TMainWindowFixture f;
-    TPictures pictures;
 };
 
 VANTOREL_TEST(TestTWinMainEditors)

@@ -1,7 +1,6 @@
 #include "TAnalyte.h"
 #include "TArchive.h"
 #include "TDataFile.h"
-#include "TDates.h"
 #include "TGBArchivage.h"
 #include "TGBFixedParam.h"
 #include "TGBLockedParam.h"
@@ -9,8 +8,7 @@
 #include "TMainWindowFixture.h"
 #include "TPointPopup.h"
 #include "TStatistics.h"
-#include "TTestRegistry.h"
-#include "TestHelpers.h"
+#include "TWindowTestKit.h"
 
 #include <QAction>
 #include <QLabel>
@@ -18,48 +16,11 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <QtTest>
 
-namespace {
-
-void TypeLimits(TGBFixedParam& panel, const QString& target, const QString& warning, const QString& action)
-{
-    panel.EditTarget->setText(target);
-    panel.EditWarning->setText(warning);
-    panel.EditAction->setText(action);
-    panel.BtFix->click();
-}
-
-} // namespace
-
-// The main window's Lock, Fix and Archi sheets and the charts' mouse, driven
-// through the window's controls with scripted boxes.
-class TestTWinMainSheets : public QObject {
+// The Lock, Fix and Archi sheets and the charts' mouse; their refusals are with the main window's (TestTWinMain).
+class TestTWinMainSheets : public TMainWindowTest {
     Q_OBJECT
 private slots:
-    void init() { QVERIFY(f.Reset()); }
-
-    void leavingTheEntrySheetAsksThePassword()
-    {
-        f.AddAnalyte("Glucose", 1, { { 5 }, { 6 } });
-        f.Context->Config.Password = "KEY";
-        TWinMain& w = f.Show();
-        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Rejected); });
-        w.MnuLockLimits->trigger();
-        QVERIFY(Sheet() == TSheet::Enter);
-        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
-        w.MnuLockLimits->trigger();
-        QVERIFY(Sheet() == TSheet::Lock);
-        w.MnuFixLimits->trigger(); // between special sheets nothing is asked
-        w.MnuEraseLevels->trigger();
-        QVERIFY(Sheet() == TSheet::Archi);
-        QCOMPARE(f.Dialogs.ExecutedWindows.size(), 2);
-        Sheets().BtCancelArchi->click();
-        w.MnuFixLimits->trigger(); // asked again from the entry sheet
-        QCOMPARE(f.Dialogs.ExecutedWindows.size(), 3);
-        QVERIFY(Sheet() == TSheet::Enter);
-    }
-
     void intervalIsChosenBelowTheDateAxis()
     {
         // Level 2 holds only a discarded value: no lock panel for it.
@@ -103,94 +64,70 @@ private slots:
         QVERIFY(Sheets().Interval().First == 68 && Sheets().Interval().Last == 79);
     }
 
-    void undoAndCancelPutTheLimitsBack_data()
+    // Level 2 locked or fixed beforehand; on the sheet level 1 is locked or fixed and level 2
+    // freed, then the sheet is left: Undo and Cancel put every limit back and write nothing, OK
+    // keeps them, marks the points against them and writes the file at once.
+    void limitSheetsKeepTheirChangesOnlyByOk_data()
     {
-        QTest::addColumn<int>("sheet");
-        QTest::addColumn<bool>("undo");
-        QTest::newRow("lock, undo") << int(TSheet::Lock) << true;
-        QTest::newRow("lock, cancel") << int(TSheet::Lock) << false;
-        QTest::newRow("fix, undo") << int(TSheet::Fix) << true;
-        QTest::newRow("fix, cancel") << int(TSheet::Fix) << false;
+        QTest::addColumn<bool>("lock"); // else fix
+        QTest::addColumn<int>("end"); // Undo, Cancel, OK
+        QTest::newRow("lock, undo") << true << 0;
+        QTest::newRow("lock, cancel") << true << 1;
+        QTest::newRow("lock, ok") << true << 2;
+        QTest::newRow("fix, undo") << false << 0;
+        QTest::newRow("fix, cancel") << false << 1;
+        QTest::newRow("fix, ok") << false << 2;
     }
 
-    void undoAndCancelPutTheLimitsBack()
+    void limitSheetsKeepTheirChangesOnlyByOk()
     {
-        QFETCH(int, sheet);
-        QFETCH(bool, undo);
+        QFETCH(bool, lock);
+        QFETCH(int, end);
         TAnalyte& a = f.AddAnalyte("Glucose", 2, { { 5, 10 }, { 6, 11 }, { 4, 12 }, { 5.5, 9 }, { 4.5, 10.5 } });
-        QVERIFY(LockLevel(a, 1, 2, 4, f.Context->Risks()));
+        if (lock)
+            QVERIFY(LockLevel(a, 1, 2, 4, f.Context->Risks()));
+        else
+            FixLevel(a, 1, 10, 1, 2, f.Context->Risks());
         const TLimitSettings opened = TLimitSettings::Take(a);
+        const quint8 mark = a.Point(0).Values[0].Status;
         f.Show();
-        Sheets().MnuChangePageControl(TSheet(sheet));
-        if (sheet == int(TSheet::Lock)) {
+        const TSheet sheet = lock ? TSheet::Lock : TSheet::Fix;
+        Sheets().MnuChangePageControl(sheet);
+        TGBLockedParam &locked = *Sheets().GBLocked[0], &locked2 = *Sheets().GBLocked[1];
+        TGBFixedParam &fixed = *Sheets().GBFixed[0], &fixed2 = *Sheets().GBFixed[1];
+        if (lock) {
             f.Press(1);
             f.Press(3, Qt::ShiftModifier);
-            Sheets().GBLocked[0]->BtLock->click();
-            Sheets().GBLocked[1]->BtLock->click();
+            locked.BtLock->click();
+            QCOMPARE(locked.Lbl1->text(), LockStateText(a, 0));
+            QVERIFY(locked.BtUnLock->isEnabled());
+            locked2.BtUnLock->click();
+            QCOMPARE(locked2.Lbl1->text(), LockStateText(a, 1));
         } else {
-            TypeLimits(*Sheets().GBFixed[0], "9", "1", "2");
-            TypeLimits(*Sheets().GBFixed[1], "9", "1", "2");
+            QCOMPARE(fixed2.EditAction->text(), FixedLevelTexts(a, 1).Action);
+            QVERIFY(fixed.EditTarget->text().isEmpty() && !fixed.BtUnfix->isEnabled());
+            QVERIFY(!Sheets().GBFixed[2]->isVisible());
+            TypeLimits(fixed, "9", "1", "2");
+            QVERIFY(fixed.BtUnfix->isEnabled());
+            fixed2.BtUnfix->click();
         }
-        QVERIFY(TLimitSettings::Take(a) != opened);
-        (sheet == int(TSheet::Lock) ? (undo ? Sheets().BtUndoLock : Sheets().BtCancelLock)
-                                    : (undo ? Sheets().BtUndoFix : Sheets().BtCancelFix))
-            ->click();
-        QVERIFY(TLimitSettings::Take(a) == opened);
-        QCOMPARE(int(Sheet()), undo ? sheet : int(TSheet::Enter));
+        QCOMPARE(int(a.LimitMode[0]), int(lock ? lmLocked : lmFixed));
+        QCOMPARE(int(a.LimitMode[1]), int(lmMobile));
+        QVERIFY(!(lock ? locked2.BtUnLock : fixed2.BtUnfix)->isEnabled());
+        QCOMPARE(a.Point(0).Values[0].Status, mark); // marked against the limits in force until OK
+        const QList<QPushButton*> ends = lock ? QList { Sheets().BtUndoLock, Sheets().BtCancelLock, Sheets().BtOKLock }
+                                              : QList { Sheets().BtUndoFix, Sheets().BtCancelFix, Sheets().BtOKFix };
+        ends[end]->click();
+        const bool ok = end == 2;
+        QCOMPARE(TLimitSettings::Take(a) == opened, !ok);
+        QVERIFY(Sheet() == (end == 0 ? sheet : TSheet::Enter));
         QVERIFY(f.Dialogs.Boxes.isEmpty());
-        QVERIFY(!QFile::exists(DataFileName(*f.Context))); // neither writes anything
-        if (undo && sheet == int(TSheet::Lock))
-            QVERIFY(Sheets().GBLocked[1]->Lbl1->text() == LockStateText(a, 1)
-                && !Sheets().GBLocked[0]->BtUnLock->isEnabled());
-        if (undo && sheet == int(TSheet::Fix))
-            QVERIFY(Sheets().GBFixed[0]->EditTarget->text().isEmpty());
-    }
-
-    void okWritesTheLockAndUnlockFreesTheLevel()
-    {
-        TAnalyte& a = f.AddAnalyte("Glucose", 1, { { 5 }, { 6 }, { 4 }, { 5.5 } });
-        TWinMain& w = f.Show();
-        w.MnuLockLimits->trigger();
-        f.Press(0);
-        f.Press(2, Qt::ShiftModifier);
-        Sheets().GBLocked[0]->BtLock->click();
-        QCOMPARE(Sheets().GBLocked[0]->Lbl1->text(), LockStateText(a, 0));
-        QVERIFY(Sheets().GBLocked[0]->BtUnLock->isEnabled());
-        Sheets().BtOKLock->click();
-        QVERIFY(Sheet() == TSheet::Enter);
-        QVERIFY(!Sheets().Interval().IsSet());
-        QCOMPARE(int(a.LimitMode[0]), int(lmLocked));
-        QVERIFY(f.DataFileAsInMemory()); // written at once
-        w.MnuLockLimits->trigger();
-        Sheets().GBLocked[0]->BtUnLock->click();
-        QCOMPARE(int(a.LimitMode[0]), int(lmMobile));
-        QCOMPARE(Sheets().GBLocked[0]->Lbl1->text(), LockStateText(a, 0));
-        QVERIFY(!Sheets().GBLocked[0]->BtUnLock->isEnabled());
-    }
-
-    void fixTakesTheTypedLimitsAndUnfixFreesThem()
-    {
-        TAnalyte& a = f.AddAnalyte("Glucose", 2, { { 40, 10 }, { 44, 11 } });
-        FixLevel(a, 0, 42, 2, 3, f.Context->Risks());
-        f.Show().MnuFixLimits->trigger();
-        TGBFixedParam& fixed = *Sheets().GBFixed[0];
-        QCOMPARE(fixed.EditAction->text(), FixedLevelTexts(a, 0).Action);
-        QVERIFY(fixed.BtUnfix->isEnabled());
-        TGBFixedParam& mobile = *Sheets().GBFixed[1];
-        QVERIFY(mobile.EditTarget->text().isEmpty() && !mobile.BtUnfix->isEnabled());
-        QVERIFY(!Sheets().GBFixed[2]->isVisible());
-        TypeLimits(mobile, "-1,5", "0.2", "0,3");
-        QCOMPARE(int(a.LimitMode[1]), int(lmFixed));
-        QVERIFY(a.ReferenceStats[1].Mean == -1.5 && a.ReferenceStats[1].ActionHalfWidth == 0.3);
-        QVERIFY(mobile.BtUnfix->isEnabled());
-        fixed.BtUnfix->click();
-        QCOMPARE(int(a.LimitMode[0]), int(lmMobile));
-        QCOMPARE(a.ReferenceStats[0].Mean, 42.0); // the mean of 40 and 44
-        QVERIFY(!fixed.BtUnfix->isEnabled());
-        QCOMPARE(int(a.Point(1).Values[1].Status), int(psWithin)); // marked against the mobile limits until OK
-        Sheets().BtOKFix->click(); // kept, marked against the new limits and written at once
-        QCOMPARE(int(a.Point(1).Values[1].Status), int(psHighAction));
-        QVERIFY(Sheet() == TSheet::Enter && f.DataFileAsInMemory());
+        QCOMPARE(QFile::exists(DataFileName(*f.Context)), ok);
+        QVERIFY(!ok || (f.DataFileAsInMemory() && !Sheets().Interval().IsSet()));
+        QCOMPARE(int(a.Point(0).Values[0].Status), ok && !lock ? int(psLowAction) : int(mark));
+        if (end == 0) // the sheet shows the limits put back
+            QVERIFY(lock ? locked2.Lbl1->text() == LockStateText(a, 1) && !locked.BtUnLock->isEnabled()
+                         : fixed.EditTarget->text().isEmpty() && fixed2.BtUnfix->isEnabled());
     }
 
     void erasingMarksLevelsThenArchivesThemAndWritesTheDataFile()
@@ -263,7 +200,6 @@ private slots:
 private:
     TLimitSheets& Sheets() { return *f.Win->Sheets; }
     TSheet Sheet() { return Sheets().Current(); }
-    TMainWindowFixture f;
 };
 
 VANTOREL_TEST(TestTWinMainSheets)

@@ -1,5 +1,4 @@
 #include "TDates.h"
-#include "TPdfText.h"
 #include "TPrintWindowFixture.h"
 #include "TTestRegistry.h"
 #include "TWinPrnData.h"
@@ -8,9 +7,9 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
-#include <QtTest>
 
-// The data printing window driven through its pickers and buttons.
+using namespace Qt::StringLiterals;
+
 class TestTWinPrnData : public QObject {
     Q_OBJECT
 private slots:
@@ -21,12 +20,9 @@ private slots:
         QTest::addColumn<bool>("cancel");
         QTest::addColumn<QString>("count");
         QTest::addColumn<QString>("box");
-        QTest::newRow("three days in the wrong order") << 12 << 10 << false << "3"
-                                                       << "";
-        QTest::newRow("no point between the dates") << 16 << 20 << false << "0"
-                                                    << "Nothing to print";
-        QTest::newRow("print dialog cancelled") << 10 << 12 << true << "3"
-                                                << "";
+        QTest::newRow("three days in the wrong order") << 12 << 10 << false << "3" << QString();
+        QTest::newRow("no point between the dates") << 16 << 20 << false << "0" << u"Nothing to print"_s;
+        QTest::newRow("print dialog cancelled") << 10 << 12 << true << "3" << QString();
     }
 
     void printButtonOutcome()
@@ -42,25 +38,19 @@ private slots:
         f.Win.DatePicker2->setDate(QDate(2026, 3, day2));
         QTEST(f.Win.PanelNbLines->text(), "count");
         f.Win.CBPrnStats->setChecked(false);
-        f.AnswerPrintDialog(!cancel);
-        QTest::mouseClick(f.Win.BtPrint, Qt::LeftButton);
-        if (box.isEmpty())
-            QVERIFY(f.Dialogs.Boxes.isEmpty());
-        else
-            QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, box, mbYes), QString());
+        const QString text = f.Print(f.Win.BtPrint, !cancel);
+        QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, box, mbYes), QString());
         QCOMPARE(f.Asked, box.isEmpty() ? QStringList({ "Printing QC data", "" }) : QStringList());
         const bool printed = box.isEmpty() && !cancel;
         QCOMPARE(f.Win.isVisible(), !printed);
         QCOMPARE(QFile::exists(f.File), printed);
-        const QString text = printed ? PdfText(f.File) : QString();
         for (int day = 9; day <= 13; ++day) // the points of the 10th to the 12th, without statistics
             QCOMPARE(
                 text.contains(ShortDateText(DateToDayCount(QDate(2026, 3, day)))), printed && day >= 10 && day <= 12);
         QVERIFY(!text.contains("Statistics"));
         if (printed) { // the next print offers the file chosen
             f.Win.show();
-            f.AnswerPrintDialog(false);
-            QTest::mouseClick(f.Win.BtPrint, Qt::LeftButton);
+            f.Print(f.Win.BtPrint, false);
             QCOMPARE(f.Asked.last(), f.File);
         }
     }

@@ -1,10 +1,5 @@
-// The random generator opened from the main window: the grid and the number
-// read as typed, the questions of both destinations, Enter and Escape in the
-// grid. The drawn values and what each destination changes are tested in core.
 #include "TMainWindowFixture.h"
-#include "TTestRegistry.h"
 #include "TWinRandom.h"
-#include "TestHelpers.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -12,18 +7,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <QtTest>
 
-class TestTWinRandom : public QObject {
+// The drawn values and what each destination changes are core's.
+class TestTWinRandom : public TMainWindowTest {
     Q_OBJECT
-
-private:
-    TMainWindowFixture f;
-    std::unique_ptr<TWinRandom> m_random;
-
 private slots:
-    void init() { QVERIFY(f.Reset()); }
-
     void create_data()
     {
         QTest::addColumn<int>("points"); // stored before
@@ -36,19 +24,18 @@ private slots:
         QTest::addColumn<int>("created");
         const QString from = "Create 3 random QC points from " + ShortDateText(DateToDayCount(QDate(2026, 2, 10)));
         const QStringList cells { "5,2", "3", "", "" };
-        QTest::newRow("charts, comma, after the stored points")
-            << 4 << false << "3" << cells << 0 << int(mbOK)
-            << from + "\rAdd the new random points to the previous ones." << 3;
-        QTest::newRow("charts without points: no question, Enter in the grid")
-            << 0 << false << " 3 " << QStringList { "", "", "9.5", "2" } << int(Qt::Key_Return) << 0 << "" << 3;
-        QTest::newRow("queue") << 4 << true << "3" << cells << 0 << int(mbOK)
-                               << from + "\rAdd the new random points in the fifo." << 3;
+        // clang-format off
+        QTest::newRow("charts, comma, after the stored points") << 4 << false << "3" << cells << 0 << int(mbOK) << from + "\rAdd the new random points to the previous ones." << 3;
+        QTest::newRow("charts without points: no question, Enter in the grid") << 0 << false << " 3 " << QStringList { "", "", "9.5", "2" } << int(Qt::Key_Return) << 0 << "" << 3;
+        QTest::newRow("queue") << 4 << true << "3" << cells << 0 << int(mbOK) << from + "\rAdd the new random points in the fifo." << 3;
         QTest::newRow("queue, Cancel") << 4 << true << "3" << cells << 0 << int(mbCancel) << from << 0;
         QTest::newRow("no analyte") << -1 << false << "" << cells << 0 << 0 << "No analyte" << 0;
         QTest::newRow("Escape in the grid") << 4 << false << "3" << cells << int(Qt::Key_Escape) << 0 << "" << 0;
         QTest::newRow("number 0") << 4 << false << "0" << cells << 0 << 0 << "0 is too low" << 0;
         QTest::newRow("no mean") << 4 << false << "3" << QStringList { "", "3" } << 0 << 0 << "Fill in the grid" << 0;
+        // clang-format on
     }
+
     void create()
     {
         QFETCH(int, points);
@@ -61,21 +48,20 @@ private slots:
         QFETCH(int, created);
         if (points >= 0)
             f.Context->CurrentAnalyte = &f.AddAnalyte("Glucose", 2, QList<QList<double>>(points, { 5.0, 9.0 }));
-        TWinMain& win = f.Show();
-        win.WinRandom = (m_random = std::make_unique<TWinRandom>(*f.Context, f.Dialogs)).get();
-        win.UpdateCommands();
+        TWinRandom random(*f.Context, f.Dialogs);
+        TWinMain& win = f.ShowWith(&TWinMain::WinRandom, random);
         f.Dialogs.QueueAnswer(answer);
         f.Dialogs.QueueExec([&](QDialog& dialog) {
             dialog.show();
-            m_random->DatePicker->setDate(QDate(2026, 2, 10));
-            (queue ? m_random->RBFifo : m_random->RBCharts)->setChecked(true);
-            m_random->EditNumber->setText(number);
+            random.DatePicker->setDate(QDate(2026, 2, 10));
+            (queue ? random.RBFifo : random.RBCharts)->setChecked(true);
+            random.EditNumber->setText(number);
             for (int i = 0; i < cells.size(); ++i)
-                m_random->Grille->item(1 + i % 2, 1 + i / 2)->setText(cells[i]);
+                random.Grille->item(1 + i % 2, 1 + i / 2)->setText(cells[i]);
             if (press)
-                QTest::keyClick(m_random->Grille, Qt::Key(press));
+                QTest::keyClick(random.Grille, Qt::Key(press));
             else
-                m_random->BtOK->click();
+                random.BtOK->click();
             const int result = dialog.isVisible() ? int(QDialog::Rejected) : dialog.result();
             dialog.close();
             return result;

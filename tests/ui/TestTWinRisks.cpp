@@ -1,30 +1,18 @@
-// The risks window opened from the main window: the live preview seen through
-// the current analyte's half-widths, what OK, Undo, Cancel, the close box and the
-// password leave in the settings and the configuration file.
-#include "TKeyButton.h"
 #include "TMainWindowFixture.h"
 #include "TSettings.h"
 #include "TStatistics.h"
-#include "TTestRegistry.h"
 #include "TWinRisks.h"
 #include "TestHelpers.h"
 
 #include <QAction>
-#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QtTest>
 
-class TestTWinRisks : public QObject {
+// The half-widths are core's; here the live preview and what each way out leaves in the settings and their file.
+class TestTWinRisks : public TMainWindowTest {
     Q_OBJECT
-
-private:
-    TMainWindowFixture f;
-
 private slots:
-    void init() { QVERIFY(f.Reset()); }
-
-    void risks_data()
+    void risksOkUndoCancel_data()
     {
         QTest::addColumn<bool>("analyte");
         QTest::addColumn<QString>("password");
@@ -40,7 +28,8 @@ private slots:
         QTest::newRow("password not entered: OK disabled") << true << "LAB" << 1 << -1 << "OK" << 0 << 4;
         QTest::newRow("no analyte: nothing to recompute") << false << "" << 1 << -1 << "OK" << 1 << 4;
     }
-    void risks()
+
+    void risksOkUndoCancel()
     {
         QFETCH(bool, analyte);
         QFETCH(QString, password);
@@ -51,13 +40,20 @@ private slots:
         QFETCH(int, action);
         const bool written = password.isEmpty() && (end == "OK" || end == "Undo"); // after OK only
         f.Context->Config.Password = password;
-        if (analyte)
+        const TQCValue* other = nullptr;
+        if (analyte) {
             f.Context->CurrentAnalyte
                 = &f.AddAnalyte("Glucose", 1, { { 5.1 }, { 5.3 }, { 4.9 }, { 5.0 }, { 5.2 }, { 4.8 } });
-        TWinMain& win = f.Show();
+            // Another analyte, not the current one: its last point a warning at 5 %, within at 2 %.
+            QList<QList<double>> values;
+            for (int i = 0; i < 30; ++i)
+                values.append(QList<double> { 4.8 + 0.1 * (i % 6) });
+            values.append(QList<double> { 5.5 });
+            other = &f.AddAnalyte("Calcium", 1, values).Point(30).Values[0];
+            QCOMPARE(int(other->Status), int(psHighWarning));
+        }
         TWinRisks risks(*f.Context, f.Dialogs);
-        win.WinRisks = &risks;
-        win.UpdateCommands();
+        TWinMain& win = f.ShowWith(&TWinMain::WinRisks, risks);
         const TLevelStats before = analyte ? f.Context->CurrentAnalyte->ReferenceStats[0] : TLevelStats();
         const int dof = before.DegreesOfFreedom;
         // The half-widths of the analyte against those it had with 5% and 0.2%.
@@ -87,39 +83,16 @@ private slots:
         QVERIFY(previewed);
         QCOMPARE(int(f.Context->Config.AlertRisk), alert);
         QCOMPARE(int(f.Context->Config.ActionRisk), action);
-        if (analyte)
+        if (analyte) {
             QVERIFY(ratiosAre(alert, action));
+            QCOMPARE(int(other->Status), int(alert == 1 ? psWithin : psHighWarning)); // every analyte
+        }
         QVERIFY(f.Dialogs.Boxes.isEmpty());
         QCOMPARE(QFile::exists(f.Context->BaseName() + ".cfr"), written);
         auto reread = MakeTestContext();
         reread->SetProgramFolder(f.Context->ProgramFolder());
         LoadConfig(*reread);
         QVERIFY(!written || (reread->Config.AlertRisk == alert && reread->Config.ActionRisk == action));
-    }
-
-    // Risks kept by OK reach every analyte's limits and marks, not only the current one's.
-    void okReclassifiesEveryAnalyte()
-    {
-        f.AddAnalyte("Glucose", 1, { { 5 } });
-        QList<QList<double>> values;
-        for (int i = 0; i < 30; ++i)
-            values.append(QList<double> { 4.8 + 0.1 * (i % 6) });
-        values.append(QList<double> { 5.5 }); // a warning at 5 %, within at 2 %
-        TAnalyte& other = f.AddAnalyte("Calcium", 1, values);
-        TWinMain& win = f.Show();
-        TWinRisks risks(*f.Context, f.Dialogs);
-        win.WinRisks = &risks;
-        win.UpdateCommands();
-        const quint8 before = other.Point(30).Values[0].Status;
-        f.Dialogs.QueueExec([&](QDialog& dialog) {
-            dialog.show();
-            risks.RBAlert[1]->click();
-            risks.BtOK->click();
-            return dialog.result();
-        });
-        win.MnuRisks->trigger();
-        QCOMPARE(int(before), int(psHighWarning));
-        QCOMPARE(int(other.Point(30).Values[0].Status), int(psWithin));
     }
 };
 

@@ -1,20 +1,14 @@
 #include "TMainWindowFixture.h"
-#include "TTestRegistry.h"
-#include "TWinMain.h"
 #include "TWinSetUp.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QPushButton>
-#include <QtTest>
 
-// The set-up window opened from "&Shortcuts": which entries a user's choices
-// make and what the user is told. The entries' contents are core's.
-class TestTWinSetUp : public QObject {
+// The entries' contents are core's; here which entries the choices make and what the user is told.
+class TestTWinSetUp : public TMainWindowTest {
     Q_OBJECT
 private slots:
-    void init() { QVERIFY(f.Reset()); }
-
     void choicesMakeTheirEntries_data()
     {
         QTest::addColumn<bool>("desktop");
@@ -52,9 +46,6 @@ private slots:
         QCOMPARE(QFile::exists(f.Path("Desktop/Vantorel.desktop")), desktop);
         QCOMPARE(QFile::exists(f.Path("Laboratory QC/Read me.desktop")), menu && !blockedMenu);
     }
-
-private:
-    TMainWindowFixture f;
 };
 
 VANTOREL_TEST(TestTWinSetUp)

@@ -1,19 +1,17 @@
 #include "TDataFile.h"
 #include "TDataTable.h"
-#include "TKeyButton.h"
 #include "TMainWindowFixture.h"
-#include "TTestRegistry.h"
 #include "TWinShowData.h"
 #include "TWindowTestKit.h"
 #include "TestHelpers.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
 namespace {
 
-using F = TMainWindowFixture;
 using TTableStep = std::function<void(TWinShowData&)>;
 
 // The first values of the analyte's points, in order.
@@ -29,25 +27,22 @@ void SelectRow(TWinShowData& w, int row) { w.LB->setCurrentRow(row, QItemSelecti
 
 } // namespace
 
-class TestTWinShowData : public QObject {
+// Which lines a deletion takes is core's (TestDataTable).
+class TestTWinShowData : public TMainWindowTest {
     Q_OBJECT
 
-    F f;
     std::unique_ptr<TWinShowData> m_table;
     TAnalyte* m_analyte = nullptr;
 
     // Ten one-level points valued 1 .. 10, the main window shown on them with its data table.
-    TWinMain& Show(int levels = 1)
+    TWinMain& ShowTable(int levels = 1)
     {
         QList<QList<double>> values;
         for (int i = 1; i <= 10; ++i)
             values.append({ double(i), 20.0 + i, 30.0 + i });
         m_analyte = &f.AddAnalyte("Glucose", levels, values);
-        TWinMain& w = f.Show();
         m_table = std::make_unique<TWinShowData>(*f.Context, f.Dialogs, f.Pictures());
-        w.WinShowData = m_table.get();
-        w.UpdateCommands();
-        return w;
+        return f.ShowWith(&TWinMain::WinShowData, *m_table);
     }
     // "Data ta&ble" (or `command`) with the table driven by `steps`; gives the table's result.
     int OpenTable(const TTableStep& steps, const std::function<void()>& command = {})
@@ -59,7 +54,6 @@ class TestTWinShowData : public QObject {
     }
 
 private slots:
-    void init() { QVERIFY(f.Reset()); }
     void cleanup() { m_table.reset(); }
 
     void opensOnTheSelectedPointWithItsLevels_data()
@@ -69,13 +63,16 @@ private slots:
         QTest::newRow("one level, data button") << 1 << false;
         QTest::newRow("three levels, chart double click") << 3 << true;
     }
+
     void opensOnTheSelectedPointWithItsLevels()
     {
         QFETCH(int, levels);
         QFETCH(bool, doubleClick);
-        Show(levels);
+        ShowTable(levels);
         f.Press(4, {}, f.PointY());
         QCOMPARE(f.Win->SelectedPoint(), 4);
+        m_analyte->Point(0).Values[0].Status = psDiscarded;
+        m_analyte->Point(0).Values[1].Status = psNoValue;
         const auto command = [&] {
             const QPointF at(PointX(4, f.Win->ChartView().First), f.PointY());
             QMouseEvent twice(
@@ -84,32 +81,22 @@ private slots:
         };
         OpenTable(
             [&](TWinShowData& t) {
-                    QCOMPARE(t.LB->count(), 10);
+                QCOMPARE(t.LB->count(), 10);
                 QCOMPARE(t.LB->currentRow(), 4);
                 QVERIFY(t.LB->item(4)->isSelected());
                 QCOMPARE(t.LB->width(), TDataTable::ListWidth(levels));
                 QCOMPARE(t.LblCQ2->isVisibleTo(&t), levels >= 2);
                 QCOMPARE(t.LblCQ3->isVisibleTo(&t), levels >= 3);
+                // A discarded level shows a red cross, a level without value no picture.
+                const QImage shot = Grab(*t.LB->viewport());
+                const QRect level0(t.LB->visualItemRect(t.LB->item(0)).topLeft() + QPoint(105, 2), QSize(14, 12));
+                QVERIFY(CountPixels(shot, level0, QColor(220, 0, 0)) > 10);
+                QCOMPARE(CountPixels(shot, level0.translated(60, 0), QColor(220, 0, 0)), 0);
                 t.BtOK->click();
             },
             command);
         QVERIFY(f.Dialogs.Boxes.isEmpty()); // nothing to confirm
         QCOMPARE(f.Win->SelectedPoint(), -1);
-    }
-
-    // A discarded level shows a red cross, a level without value no picture.
-    void marksFollowTheStatuses()
-    {
-        Show(2);
-        m_analyte->Point(0).Values[0].Status = psDiscarded;
-        m_analyte->Point(0).Values[1].Status = psNoValue;
-        OpenTable([&](TWinShowData& t) {
-            const QImage shot = Grab(*t.LB->viewport());
-            const QRect line = t.LB->visualItemRect(t.LB->item(0));
-            const QRect level0(line.left() + 105, line.top() + 2, 14, 12);
-            QVERIFY(CountPixels(shot, level0, QColor(220, 0, 0)) > 10);
-            QCOMPARE(CountPixels(shot, level0.translated(60, 0), QColor(220, 0, 0)), 0);
-        });
     }
 
     // Line 3, then the line now at 5: confirmed, the 4th and 7th points go, at
@@ -121,11 +108,12 @@ private slots:
         QTest::newRow("confirmed") << int(mbOK) << QList<float> { 1, 2, 3, 5, 6, 8, 9, 10 };
         QTest::newRow("refused") << int(mbCancel) << QList<float> { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 };
     }
+
     void deletionsOnOk()
     {
         QFETCH(int, answer);
         QFETCH(QList<float>, left);
-        Show();
+        ShowTable();
         f.Dialogs.QueueAnswer(answer);
         const int result = OpenTable([&](TWinShowData& t) {
             t.BtDeleteAll->click(); // undone: every line back, nothing pending
@@ -154,11 +142,12 @@ private slots:
         QTest::newRow("wrong") << "NOPE" << 0;
         QTest::newRow("right") << "LAB" << 1;
     }
+
     void doubleClickAsksThePasswordFirst()
     {
         QFETCH(QString, typed);
         QFETCH(int, questions);
-        Show();
+        ShowTable();
         f.Context->Config.Password = "LAB";
         f.Dialogs.QueueAnswer(mbCancel);
         OpenTable([&](TWinShowData& t) {
@@ -178,7 +167,7 @@ private slots:
     // with its new value.
     void correctionRoadEndToEnd()
     {
-        TWinMain& w = Show();
+        TWinMain& w = ShowTable();
         const QString date = TDataTable::DateTimeText(m_analyte->Point(5).DateTime);
         f.Dialogs.QueueAnswer(mbOK);
         OpenTable([&](TWinShowData& t) {

@@ -1,6 +1,3 @@
-// The validation window driven through its controls: its layout for the levels
-// and values, its texts, the discards and the rules switch, OK and Cancel, the
-// painted scales. Which rules fire is core's (TWestgard), as is the scale (TValidScale).
 #include "TAnalyte.h"
 #include "TDates.h"
 #include "TScriptedDialogs.h"
@@ -27,6 +24,7 @@ int BottomIn(const QWidget& window, const QWidget* widget)
 }
 } // namespace
 
+// Which rules fire is core's (TWestgard), as is the scale (TValidScale).
 class TestTWinValidCQ : public QObject {
     Q_OBJECT
 private slots:
@@ -38,6 +36,7 @@ private slots:
         m_context->ListSerum.Add("Liquichek", "B7");
         m_win = std::make_unique<TWinValidCQ>(*m_context, m_dialogs);
     }
+
     void cleanup() { m_win.reset(); }
 
     void layout_data()
@@ -82,29 +81,20 @@ private slots:
             BottomIn(*m_win, m_win->BtOK) <= m_win->height() && BottomIn(*m_win, m_win->BtOK) > m_win->height() - 20);
     }
 
-    void texts_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("analyte") << u"Panel1"_s << u"Glucose"_s;
-        QTest::newRow("date") << u"PanelDate"_s << ShortDateText(Day(5)) + " " + LongTimeText(Day(5));
-        QTest::newRow("operator") << u"PanelOperator"_s << u"JD"_s;
-        QTest::newRow("comment") << u"PanelComment"_s << u"new lot"_s;
-        QTest::newRow("control of level 2") << u"LblSerum2"_s << u"Liquichek"_s;
-        QTest::newRow("mode of level 2") << u"LblMode2"_s << u"Fixed limits"_s;
-    }
-
     void texts()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, text);
         TResu0 run = MakeResult(Day(5), 101, 99, NAN, "JD", "new lot");
         Open(2, run).LimitMode[1] = lmFixed;
         m_win->hide();
         m_win->show(); // shown again with level 2 fixed
-        const QWidget* widget = m_win->findChild<QWidget*>(name);
-        QVERIFY(widget && widget->isVisible());
-        QCOMPARE(widget->property("text").toString(), text);
+        const QString date = ShortDateText(Day(5)) + " " + LongTimeText(Day(5));
+        for (const auto& [name, text] : { std::pair { "Panel1", u"Glucose"_s }, { "PanelDate", date },
+                 { "PanelOperator", u"JD"_s }, { "PanelComment", u"new lot"_s }, { "LblSerum2", u"Liquichek"_s },
+                 { "LblMode2", u"Fixed limits"_s } }) {
+            const QWidget* widget = m_win->findChild<QWidget*>(name);
+            QVERIFY2(widget && widget->isVisible(), name);
+            QCOMPARE(widget->property("text").toString(), text);
+        }
     }
 
     void controlsTakeEffectOnOKOnly_data()
@@ -193,33 +183,31 @@ private slots:
 private:
     // Glucose, levels of mean 100, warning 4 and action 6, with `history` (one
     // list of values per point) stored on days 1, 2, ...; then `run` shown.
-    TAnalyte& Open(int levels, TResu0& run, const QList<QList<double>>& history = {}, bool westgard = true);
+    TAnalyte& Open(int levels, TResu0& run, const QList<QList<double>>& history = {}, bool westgard = true)
+    {
+        TAnalyte& analyte = m_context->ListAnalytes.Add(TAnalyte("Glucose", "mmol/L", 1, levels));
+        analyte.SerumID = { 0, 1, 42 };
+        if (!westgard)
+            analyte.Options &= ~aoWestgard;
+        for (int l = 0; l < levels; ++l)
+            analyte.ReferenceStats[l] = {
+                .Mean = 100, .WarningHalfWidth = 4, .ActionHalfWidth = 6, .N = 20, .Status = TLevelStats::StatusComputed
+            };
+        for (int i = 0; i < history.size(); ++i)
+            analyte.AddPoint(MakeResult(Day(1 + i), history[i][0], history[i][1], history[i][2]));
+        ClassifyAll(analyte);
+        m_context->CurrentAnalyte = &analyte;
+        ClassifyPoint(analyte, run);
+        m_win->SetQCPoint(run);
+        m_win->show();
+        [&] { QVERIFY(QTest::qWaitForWindowExposed(m_win.get())); }();
+        return analyte;
+    }
 
     std::unique_ptr<TQCContext> m_context;
     TScriptedDialogs m_dialogs;
     std::unique_ptr<TWinValidCQ> m_win;
 };
-
-TAnalyte& TestTWinValidCQ::Open(int levels, TResu0& run, const QList<QList<double>>& history, bool westgard)
-{
-    TAnalyte& analyte = m_context->ListAnalytes.Add(TAnalyte("Glucose", "mmol/L", 1, levels));
-    analyte.SerumID = { 0, 1, 42 };
-    if (!westgard)
-        analyte.Options &= ~aoWestgard;
-    for (int l = 0; l < levels; ++l)
-        analyte.ReferenceStats[l] = {
-            .Mean = 100, .WarningHalfWidth = 4, .ActionHalfWidth = 6, .N = 20, .Status = TLevelStats::StatusComputed
-        };
-    for (int i = 0; i < history.size(); ++i)
-        analyte.AddPoint(MakeResult(Day(1 + i), history[i][0], history[i][1], history[i][2]));
-    ClassifyAll(analyte);
-    m_context->CurrentAnalyte = &analyte;
-    ClassifyPoint(analyte, run);
-    m_win->SetQCPoint(run);
-    m_win->show();
-    [&] { QVERIFY(QTest::qWaitForWindowExposed(m_win.get())); }();
-    return analyte;
-}
 
 VANTOREL_TEST(TestTWinValidCQ)
 #include "TestTWinValidCQ.moc"

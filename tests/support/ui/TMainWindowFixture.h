@@ -4,6 +4,7 @@
 #include "TPrinterService.h"
 #include "TQCContext.h"
 #include "TScriptedDialogs.h"
+#include "TTestRegistry.h"
 #include "TWinAbout.h"
 #include "TWinComment.h"
 #include "TWinImport.h"
@@ -12,6 +13,7 @@
 #include "TWinValidCQ.h"
 
 #include <QTemporaryDir>
+#include <QtTest>
 
 // The main window under test with its validation, import, About and pop-up windows, the scripted
 // dialogs, a context on the fixed clock with three control materials and a temporary folder.
@@ -21,6 +23,14 @@ public:
     bool Reset();
     // The window made as the program makes it, then shown (start-up checks included).
     TWinMain& Show();
+    // The window shown with `window` in its `slot`.
+    template <class TWindow> TWinMain& ShowWith(TWindow* TWinMain::*slot, TWindow& window)
+    {
+        TWinMain& win = Show();
+        win.*slot = &window;
+        win.UpdateCommands();
+        return win;
+    }
 
     static double Today() { return DateToDayCount(QDate(2026, 3, 15)); }
     // An analyte of one point a day from 2026-01-01 noon with these values (NaN: none).
@@ -50,4 +60,14 @@ public:
 private:
     TPictures m_pictures;
     std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+// The base of the test classes on the main window (with Qt Test and the registration they need):
+// a fresh fixture before each test.
+class TMainWindowTest : public QObject {
+    Q_OBJECT
+protected:
+    TMainWindowFixture f;
+private slots:
+    void init() { QVERIFY(f.Reset()); }
 };

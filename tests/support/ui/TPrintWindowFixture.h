@@ -1,12 +1,15 @@
 #pragma once
 #include "TDailyAnalyte.h"
+#include "TPdfText.h"
 #include "TPrinterService.h"
 #include "TScriptedDialogs.h"
 #include "TestHelpers.h"
 
+#include <QAbstractButton>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QtTest>
 
 // A print window shown on the current analyte "Glucose" of daily points at noon up to March 14, 2026,
 // its levels on "Lyphocheck 1" to "Lyphocheck 3", printing through the program's printer service
@@ -35,5 +38,12 @@ template <class TWindow> struct TPrintWindowFixture {
             printer->setOutputFileName(File);
             return int(print ? QDialog::Accepted : QDialog::Rejected);
         });
+    }
+    // Clicks `button` with the next print dialog so answered; the text printed, empty when no file was written.
+    QString Print(QAbstractButton* button, bool print = true)
+    {
+        AnswerPrintDialog(print);
+        QTest::mouseClick(button, Qt::LeftButton);
+        return QFile::exists(File) ? PdfText(File) : QString();
     }
 };

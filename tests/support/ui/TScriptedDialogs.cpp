@@ -43,7 +43,9 @@ QString TScriptedDialogs::ExistingFolder(QWidget*, const QString&, const QString
 
 QString TScriptedDialogs::OnlyBoxDifference(TMsgType type, const QString& text, int buttons) const
 {
-    if (Boxes.size() == 1 && Boxes[0].Type == type && Boxes[0].Text == text && Boxes[0].Buttons == buttons)
+    if (text.isEmpty()
+            ? Boxes.isEmpty()
+            : Boxes.size() == 1 && Boxes[0].Type == type && Boxes[0].Text == text && Boxes[0].Buttons == buttons)
         return {};
     QString shown
         = QStringLiteral("expected one box (type %1, buttons %2) \"%3\"; shown:").arg(int(type)).arg(buttons).arg(text);

@@ -34,8 +34,8 @@ public:
     QString ExistingFolder(QWidget*, const QString&, const QString& folder) override;
 
     int PendingAnswers() const { return int(m_answers.size()); }
-    // Empty when exactly one box was shown and it was this one; otherwise a
-    // description of the boxes shown.
+    // Empty when exactly one box was shown and it was this one, or with an empty
+    // text when none was shown; otherwise a description of the boxes shown.
     QString OnlyBoxDifference(TMsgType type, const QString& text, int buttons) const;
 
 private:

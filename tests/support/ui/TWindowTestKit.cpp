@@ -1,10 +1,26 @@
 #include "TWindowTestKit.h"
 
+#include "TGBFixedParam.h"
 #include "TWinEntryPsw.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
+
+void ClickRow(QListWidget& list, int row)
+{
+    list.scrollToItem(list.item(row));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
+}
+
+void TypeLimits(TGBFixedParam& panel, const QString& target, const QString& warning, const QString& action)
+{
+    panel.EditTarget->setText(target);
+    panel.EditWarning->setText(warning);
+    panel.EditAction->setText(action);
+    panel.BtFix->click();
+}
 
 bool ShowActive(QWidget& window)
 {

@@ -6,10 +6,17 @@
 #include <functional>
 
 #include <QDialog>
+#include <QtTest>
+class QListWidget;
 class QWidget;
+class TGBFixedParam;
 
 // Shared steps of the window tests.
 
+// Clicks a line of a list with the mouse, as the user picks it.
+void ClickRow(QListWidget& list, int row);
+// Types the limits into a Fix sheet's level panel and presses its Fix button.
+void TypeLimits(TGBFixedParam& panel, const QString& target, const QString& warning, const QString& action);
 // Shows the window and waits until it has the focus (focus checks need it).
 bool ShowActive(QWidget& window);
 // A scripted run of the password window: types `text` and presses OK.
