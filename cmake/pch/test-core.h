@@ -3,4 +3,4 @@
 #include "core.h"
 #include <QBuffer>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>

@@ -3,4 +3,4 @@
 #include "gui.h"
 #include <QBuffer>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>

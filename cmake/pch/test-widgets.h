@@ -3,4 +3,4 @@
 #include "widgets.h"
 #include <QBuffer>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStandardPaths>
 
 class TestTProgram : public TMainWindowTest {
     Q_OBJECT

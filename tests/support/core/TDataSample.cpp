@@ -1,4 +1,5 @@
 #include "TDataSample.h"
+#include "TAnalyte.h"
 
 #include "TByteImage.h"
 #include "TDataFileWriter.h"

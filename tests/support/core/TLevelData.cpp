@@ -1,4 +1,5 @@
 #include "TLevelData.h"
+#include "TAnalyte.h"
 
 #include "TArchive.h"
 #include "TQCContext.h"

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryFile>
-#include <QtTest>
+#include <QTest>
 
 template <typename T> qint64 TFailDevice::Pass(T* data, qint64 len)
 {

@@ -1,4 +1,5 @@
 #include "TestHelpers.h"
+#include "TAnalyte.h"
 
 #include "TStatistics.h"
 

@@ -3,7 +3,7 @@
 
 #include <QDateTime>
 #include <QString>
-#include <QtTest>
+#include <QTest>
 #include <cmath>
 #include <memory>
 

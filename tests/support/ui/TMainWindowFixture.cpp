@@ -1,4 +1,5 @@
 #include "TMainWindowFixture.h"
+#include "TAnalyte.h"
 
 #include "TArchive.h"
 #include "TDailyAnalyte.h"
@@ -86,3 +87,5 @@ QString TMainWindowFixture::Snapshot() const
         shot += QString("%1 %2\n").arg(file.fileName()).arg(file.size());
     return shot;
 }
+
+int TMainWindowFixture::PointY() const { return FirstBandTop(Context->CurrentAnalyte->NbLevels) + 60; }

@@ -13,7 +13,7 @@
 #include "TWinValidCQ.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 // The main window under test with its validation, import, About and pop-up windows, the scripted
 // dialogs, a context on the fixed clock with three control materials and a temporary folder.
@@ -38,7 +38,7 @@ public:
     QString Path(const QString& name) const { return m_dir->filePath(name); }
     // A press on the charts at the point `index`, below the date axis unless a height is given.
     void Press(int index, Qt::KeyboardModifiers keys = {}, int y = -1, Qt::MouseButton button = Qt::LeftButton);
-    int PointY() const { return FirstBandTop(Context->CurrentAnalyte->NbLevels) + 60; } // in the first band
+    int PointY() const; // in the first band
     // Whether the data file holds the analytes (points and limits) as they are in memory.
     bool DataFileAsInMemory() const;
     // What a refused command leaves alone: the analytes, the queue, the folder's files.

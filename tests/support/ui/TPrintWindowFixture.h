@@ -9,7 +9,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 // A print window shown on the current analyte "Glucose" of daily points at noon up to March 14, 2026,
 // its levels on "Lyphocheck 1" to "Lyphocheck 3", printing through the program's printer service

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 void ClickRow(QListWidget& list, int row)
 {

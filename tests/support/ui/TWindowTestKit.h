@@ -6,7 +6,7 @@
 #include <functional>
 
 #include <QDialog>
-#include <QtTest>
+#include <QTest>
 class QListWidget;
 class QWidget;
 class TGBFixedParam;
