@@ -1,4 +1,5 @@
 #include "CliFiles.h"
+#include "TAnalyte.h"
 
 #include "TDataFile.h"
 #include "TDataFileReader.h"

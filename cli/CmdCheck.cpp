@@ -1,6 +1,7 @@
 // vantorel-cli check FILE: says whether one of the program's files is sound.
 #include "CliCommands.h"
 #include "CliFiles.h"
+#include "TAnalyte.h"
 
 #include "TConfigReader.h"
 #include "TFifoFile.h"

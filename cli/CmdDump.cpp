@@ -2,6 +2,7 @@
 #include "CliCommands.h"
 #include "CliFiles.h"
 #include "CliJson.h"
+#include "TAnalyte.h"
 
 #include "TFileStamp.h"
 #include "TQCContext.h"

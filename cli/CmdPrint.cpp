@@ -4,6 +4,7 @@
 // document is complete: a failed print leaves no file.
 #include "CliCommands.h"
 #include "CliFiles.h"
+#include "TAnalyte.h"
 
 #include "TArchive.h"
 #include "TArchiveReport.h"

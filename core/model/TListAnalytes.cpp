@@ -1,8 +1,16 @@
 #include "TListAnalytes.h"
+#include "TAnalyte.h"
 
 #include <algorithm>
 
 TListAnalytes::TListAnalytes(const TListAnalytes& other) { *this = other; }
+TListAnalytes::TListAnalytes(TListAnalytes&&) noexcept = default;
+TListAnalytes& TListAnalytes::operator=(TListAnalytes&&) noexcept = default;
+TListAnalytes::~TListAnalytes() = default;
+
+TAnalyte& TListAnalytes::Add(TAnalyte analyte) { return Add(std::make_unique<TAnalyte>(std::move(analyte))); }
+
+void TListAnalytes::Clear() { m_items.clear(); }
 
 TListAnalytes& TListAnalytes::operator=(const TListAnalytes& other)
 {

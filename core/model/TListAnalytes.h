@@ -1,10 +1,10 @@
 #pragma once
-#include "TAnalyte.h"
-
 #include <QList>
 #include <QString>
 #include <memory>
 #include <vector>
+
+class TAnalyte;
 
 // The analytes in the user's order. The list owns them; each analyte keeps its
 // address while it is in the list.
@@ -13,8 +13,9 @@ public:
     TListAnalytes() = default;
     TListAnalytes(const TListAnalytes& other);
     TListAnalytes& operator=(const TListAnalytes& other);
-    TListAnalytes(TListAnalytes&&) noexcept = default;
-    TListAnalytes& operator=(TListAnalytes&&) noexcept = default;
+    TListAnalytes(TListAnalytes&&) noexcept;
+    TListAnalytes& operator=(TListAnalytes&&) noexcept;
+    ~TListAnalytes();
 
     int Count() const { return int(m_items.size()); }
     TAnalyte& Item(int index) { return *m_items[size_t(index)]; }
@@ -24,13 +25,13 @@ public:
 
     // Appends and takes ownership; returns the stored analyte.
     TAnalyte& Add(std::unique_ptr<TAnalyte> analyte);
-    TAnalyte& Add(TAnalyte analyte) { return Add(std::make_unique<TAnalyte>(std::move(analyte))); }
+    TAnalyte& Add(TAnalyte analyte);
     TAnalyte& Insert(int index, std::unique_ptr<TAnalyte> analyte);
     void Delete(int index);
     void Move(int from, int to);
     // Hands an analyte out of the list, with its ownership.
     std::unique_ptr<TAnalyte> Take(int index);
-    void Clear() { m_items.clear(); }
+    void Clear();
 
     // The first analyte whose name equals name without regard to case, or null.
     TAnalyte* FindByName(const QString& name);

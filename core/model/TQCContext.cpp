@@ -1,4 +1,5 @@
 #include "TQCContext.h"
+#include "TAnalyte.h"
 
 #include <QDir>
 

@@ -1,4 +1,5 @@
 #include "TAnalyteEditor.h"
+#include "TAnalyte.h"
 
 #include "TArchive.h"
 #include "TDataFile.h"

@@ -1,4 +1,5 @@
 #include "TDemonstrationData.h"
+#include "TAnalyte.h"
 
 #include "TQCContext.h"
 

@@ -1,4 +1,5 @@
 #include "TLotAssignment.h"
+#include "TAnalyte.h"
 
 #include "TArchive.h"
 #include "TDataFile.h"

@@ -1,4 +1,5 @@
 #include "TQueueRecall.h"
+#include "TAnalyte.h"
 
 #include "TListAnalytes.h"
 #include "TStatistics.h"

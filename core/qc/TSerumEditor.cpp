@@ -1,4 +1,5 @@
 #include "TSerumEditor.h"
+#include "TAnalyte.h"
 
 #include "TArchive.h"
 #include "TDataFile.h"

@@ -1,5 +1,6 @@
 // Saves the data file in a loop, alternating between two contents, until it is
 // killed. Used by the crash-safety test: ToolSaveLoop <data file>.
+#include "TAnalyte.h"
 #include "TDataFileWriter.h"
 #include "TDataSample.h"
 #include "TListAnalytes.h"

@@ -1,3 +1,4 @@
+#include "TAnalyte.h"
 #include "TArchive.h"
 #include "TDates.h"
 #include "TScriptedDialogs.h"

@@ -1,3 +1,4 @@
+#include "TAnalyte.h"
 #include "TArchive.h"
 #include "TMainWindowFixture.h"
 #include "TPdfText.h"

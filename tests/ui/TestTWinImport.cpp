@@ -1,3 +1,4 @@
+#include "TAnalyte.h"
 #include "TKeyButton.h"
 #include "TMainWindowFixture.h"
 #include "TTabListDelegate.h"

@@ -1,3 +1,4 @@
+#include "TAnalyte.h"
 #include "TMainWindowFixture.h"
 #include "TSettings.h"
 #include "TStatistics.h"

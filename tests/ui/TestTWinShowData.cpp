@@ -1,3 +1,4 @@
+#include "TAnalyte.h"
 #include "TDataFile.h"
 #include "TDataTable.h"
 #include "TMainWindowFixture.h"

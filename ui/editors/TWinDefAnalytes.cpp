@@ -1,4 +1,5 @@
 #include "TWinDefAnalytes.h"
+#include "TAnalyte.h"
 
 #include "TColors.h"
 #include "TControls.h"

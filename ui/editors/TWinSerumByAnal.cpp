@@ -1,4 +1,5 @@
 #include "TWinSerumByAnal.h"
+#include "TAnalyte.h"
 
 #include "TArrowButton.h"
 #include "TColors.h"

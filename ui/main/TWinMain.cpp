@@ -1,4 +1,5 @@
 #include "TWinMain.h"
+#include "TAnalyte.h"
 
 #include "TChartPainter.h"
 #include "TColors.h"

@@ -1,4 +1,5 @@
 #include "TWinImport.h"
+#include "TAnalyte.h"
 
 #include "TArchive.h"
 #include "TColors.h"

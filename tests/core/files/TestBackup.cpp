@@ -1,4 +1,5 @@
 // Backup of the data file to a target folder and its restore.
+#include "TAnalyte.h"
 #include "TBackup.h"
 #include "TDataFile.h"
 #include "TDataSample.h"

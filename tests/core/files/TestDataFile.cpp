@@ -1,4 +1,5 @@
 // The data file both ways in every version, damaged, cut or on a failing device; no save left half-written.
+#include "TAnalyte.h"
 #include "TDataFile.h"
 #include "TDataFileReader.h"
 #include "TDataFileWriter.h"

@@ -1,4 +1,5 @@
 // Storage start-up and shutdown: order, first start, damaged data, lock, read-only; an installed copy's folders.
+#include "TAnalyte.h"
 #include "TAtomicFile.h"
 #include "TFifoFile.h"
 #include "TOperatorList.h"

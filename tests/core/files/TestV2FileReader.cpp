@@ -1,4 +1,5 @@
 // Files of the program's version 2 (.dat, .sav): conversion, damaged and cut files.
+#include "TAnalyte.h"
 #include "TDataSample.h"
 #include "TReaderHarness.h"
 #include "TTestRegistry.h"

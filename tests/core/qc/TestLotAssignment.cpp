@@ -1,3 +1,4 @@
+#include "TAnalyte.h"
 #include "TLevelData.h"
 #include "TLotAssignment.h"
 #include "TTestRegistry.h"
