@@ -126,6 +126,7 @@ private slots:
         LoadConfig(*again);
         QCOMPARE(
             ConfigWritten(again->Config, again->ListOperators), ConfigWritten(context->Config, { "al", "Bo", "bob" }));
+        QCOMPARE(FileContent(name).mid(30, 3).toHex(), QByteArray("083332"));
         // A damaged file gives the defaults, with the codes read before the damage.
         QVERIFY(PutFile(name, ConfigWritten(ConfigSample, { "zz", "Aa", "mm" }).left(40 + 4 + 6 + 6 + 5)));
         LoadConfig(*again);
