@@ -45,14 +45,9 @@ inline QString JsonText(const QJsonValue& value)
     return QString::fromUtf8(QJsonDocument(QJsonArray { value }).toJson(QJsonDocument::Compact));
 }
 
-// The sample model (2 control materials, Glucose with 3 points, Calcium with
-// none) and two analytes for the Westgard rules saved in `folder`:
-// "Sodium", three levels, QC1 and QC2 on mobile limits over ten values around
-// 100 and 200 (SD 1.826 and 3.651), QC3 on fixed limits 50 +- 2 (warning) and 3
-// (action); "Urea", one level of five values, rules switched off. The settings
-// have risks 1 and 2 (2% alert), password "pw", backup folder "/media/usb" and
-// the operator codes AB, ab, zed; the queue two results, the first one at a day
-// count of 17 digits with singles that few digits would miss.
+// The sample model and, for the rules, "Sodium" (QC1 and QC2 mobile over ten values around 100 and 200, SD 1.826
+// and 3.651; QC3 fixed) and "Urea" (rules off), saved in `folder` with risks 1 and 2 (2% alert); the queue's first
+// result at a day count of 17 digits with singles that few digits would miss.
 inline void MakeModelFolder(TQCContext& context, const QString& folder)
 {
     context.SetProgramFolder(folder);
@@ -71,9 +66,7 @@ inline void MakeModelFolder(TQCContext& context, const QString& folder)
         sodium.AddPoint(MakeResult(first + i, qc1[i], 2 * qc1[i], 50));
     sodium.Options &= ~aoCommonCV;
     sodium.LimitMode[2] = lmFixed;
-    sodium.ReferenceStats[2].Mean = 50;
-    sodium.ReferenceStats[2].WarningHalfWidth = 2;
-    sodium.ReferenceStats[2].ActionHalfWidth = 3;
+    sodium.ReferenceStats[2] = { .Mean = 50, .WarningHalfWidth = 2, .ActionHalfWidth = 3 };
     TAnalyte& urea = context.ListAnalytes.Add(TAnalyte("Urea", "mmol/L", 2, 1));
     urea.Options &= ~aoWestgard;
     for (int i = 0; i < 5; ++i)

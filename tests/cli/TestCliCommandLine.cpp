@@ -1,5 +1,3 @@
-// The companion's command lines: a status and a first line (on standard output when they succeed, else
-// as the one line on standard error); every help shows what it should; no file is ever written.
 #include "CliTestSupport.h"
 #include "TTestRegistry.h"
 #include "TV2Sample.h"

@@ -1,5 +1,3 @@
-// What the companion's dump, export and evaluate print of the model folder, compared with what the
-// program itself reads from the same files, numbers exactly; no file is ever written.
 #include "CliTestSupport.h"
 #include "TArchive.h"
 #include "TTestRegistry.h"

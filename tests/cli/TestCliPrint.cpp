@@ -1,5 +1,3 @@
-// The companion's print commands on the demonstration data: the PDF reads back as the report it
-// holds (laid out by the reports' own tests); a failure says one line and leaves no file.
 #include "CliTestSupport.h"
 #include "TArchive.h"
 #include "TDemonstrationData.h"

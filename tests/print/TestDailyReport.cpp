@@ -16,8 +16,6 @@ class TestDailyReport : public QObject {
     Q_OBJECT
 
 private slots:
-    // A two-level analyte prints an empty third cell; a discarded value is
-    // crossed out, a warning printed with its arrow.
     void cellsByStatus()
     {
         auto context = MakeTestContext();
@@ -32,8 +30,6 @@ private slots:
             TPrintCells({ { "2.5", cmCrossed }, { "5.0", cmDown }, { "", cmPlain }, { "AB", cmPlain } }));
     }
 
-    // Three analytes of 15 points each over two pages: the stamp on the first,
-    // the head row on both.
     void pdfOverTwoPages()
     {
         auto context = MakeTestContext();

@@ -1,7 +1,7 @@
-// The painted chart: each line's and marker's colour where core's geometry puts it, the plots alone, a larger target.
 #include "TChartPainter.h"
 #include "TKnownAnalyte.h"
 #include "TTestRegistry.h"
+#include "TestHelpers.h"
 
 #include <QImage>
 #include <QPainter>
@@ -29,11 +29,8 @@ QImage Chart(TChange change, QSize size = QSize(600, 454))
     }
     if (change == Discarded)
         a.Point(2).Values[0].Status = psDiscarded;
-    if (change == Locked) {
-        a.LimitMode[0] = lmLocked;
-        a.LockStart[0] = 1;
-        a.LockEnd[0] = 4;
-    }
+    if (change == Locked)
+        SetLocked(a, 0, 1, 4);
     const TChartView view { .Last = 5, .Selected = change == Selected ? 4 : -1, .Erase = { change == Erased } };
 
     QImage image(size, QImage::Format_RGB32);
@@ -106,8 +103,7 @@ private slots:
             return image.pixelColor(95, y - 1) == colour || image.pixelColor(95, y) == colour
                 || image.pixelColor(95, y + 1) == colour;
         };
-        QVERIFY(near(Lime, 396));
-        QVERIFY(near(Red, 316));
+        QVERIFY(near(Lime, 396) && near(Red, 316));
     }
 };
 

@@ -39,7 +39,6 @@ private slots:
         QTest::addColumn<int>("stored"); // 0: refused, the window stays open
         QTest::addColumn<bool>("blinks");
         QTest::newRow("0 refused") << "0" << false << 0 << false;
-        QTest::newRow("text refused") << "week" << false << 0 << false;
         QTest::newRow("1 the day after a backup blinks at once") << "1" << false << 1 << true;
         QTest::newRow("1000 stops at three digits") << "1000" << false << 100 << false;
         QTest::newRow("Undo restores the stored values") << "1" << true << 7 << false;
@@ -71,8 +70,7 @@ private slots:
         });
         win.MnuOptions->trigger();
         QCOMPARE(win.TimerBackUp->isActive(), blinks);
-        QCOMPARE(stayedOpen, stored == 0);
-        QCOMPARE(f.Dialogs.Boxes.size(), stored == 0 ? 1 : 0);
+        QVERIFY(stayedOpen == (stored == 0) && f.Dialogs.Boxes.size() == (stored == 0 ? 1 : 0));
         if (stored == 0) {
             QCOMPARE(f.Context->Config.BackupInterval, 7);
             QCOMPARE(f.Snapshot(), before);

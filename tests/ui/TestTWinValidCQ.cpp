@@ -60,8 +60,7 @@ private slots:
         QFETCH(bool, across);
         TResu0 run = MakeResult(Day(5), values[0], values[1], values[2]);
         Open(levels, run, {}, westgard);
-        QCOMPARE(m_win->CBWestg->isChecked(), westgard);
-        QCOMPARE(m_win->PanelWGAcross->isVisible(), across);
+        QCOMPARE(Join(m_win->CBWestg->isChecked(), m_win->PanelWGAcross->isVisible()), Join(westgard, across));
         QVERIFY(!m_win->PanelOperator->isVisible() && !m_win->LblComment->isVisible()); // none given
         for (int i = 0; i < MaxLevels; ++i) {
             const bool hasValue = i < levels && !std::isnan(values[i]);
@@ -118,8 +117,7 @@ private slots:
         const QPoint frame = TWinValidCQ::RuleLabelRect(0).topLeft();
         QVERIFY(Grab(*m_win->PBoxLevel[1]).pixelColor(frame) != White);
         QTest::mouseClick(m_win->CBWestg, Qt::LeftButton, {}, QPoint(5, m_win->CBWestg->height() / 2));
-        QCOMPARE(Grab(*m_win->PBoxLevel[1]).pixelColor(frame), White);
-        QVERIFY(m_win->PanelWGAcross->isVisible());
+        QVERIFY(Grab(*m_win->PBoxLevel[1]).pixelColor(frame) == White && m_win->PanelWGAcross->isVisible());
         // A discarded level is greyed and its button offers to retrieve it.
         QTest::mouseClick(m_win->BtReject[2], Qt::LeftButton);
         QCOMPARE(m_win->BtReject[2]->text(), QString("Retrieve QC3"));
@@ -129,23 +127,19 @@ private slots:
         QVERIFY(!m_win->PanelWGAcross->isVisible());
         QTest::mouseClick(m_win->BtReject[2], Qt::LeftButton);
         QCOMPARE(m_win->BtReject[2]->text(), QString("Reject QC3"));
-        QCOMPARE(Grab(*m_win->PBoxLevel[2]).pixelColor(100, 22), Lime);
-        QVERIFY(m_win->PanelWGAcross->isVisible());
-        QVERIFY(run == expected); // nor the run nor the analyte's switch changed yet
-        QVERIFY(!analyte.HasOption(aoWestgard));
+        QVERIFY(Grab(*m_win->PBoxLevel[2]).pixelColor(100, 22) == Lime && m_win->PanelWGAcross->isVisible());
+        QVERIFY(run == expected && !analyte.HasOption(aoWestgard)); // nor the run nor the switch changed yet
 
         QTest::mouseClick(ok ? m_win->BtOK : m_win->BtCancel, Qt::LeftButton);
         QVERIFY(!m_win->isVisible());
         for (int l = 0; l < MaxLevels; ++l)
             expected.Values[l].Status = quint8(statuses[l]);
         QVERIFY(run == expected);
-        QCOMPARE(analyte.HasOption(aoWestgard), ok);
-        QCOMPARE(analyte.Count(), 1); // storing the run is the caller's step
+        QCOMPARE(Join(analyte.HasOption(aoWestgard), analyte.Count()), Join(ok, 1)); // storing it is the caller's step
         // The window serves the next run without the discards.
         m_win->SetQCPoint(run);
         m_win->show();
-        QCOMPARE(m_win->BtReject[1]->text(), QString("Reject QC2"));
-        QVERIFY(!m_win->IsDiscarded(1));
+        QVERIFY(m_win->BtReject[1]->text() == "Reject QC2" && !m_win->IsDiscarded(1));
         QCOMPARE(m_win->CBWestg->isChecked(), ok);
     }
 

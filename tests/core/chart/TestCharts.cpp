@@ -1,4 +1,3 @@
-// The charts as numbers: window, scales, lines, markers, texts, icons, the interval chosen, pop-up, validation scale.
 #include "TAnalyte.h"
 #include "TChartGeometry.h"
 #include "TChartSelection.h"
@@ -133,9 +132,7 @@ private slots:
             "18 58 78 98 138 0 0");
         // The shading of a locked interval 2..10, clipped to the plot, for windows from 0, 5 and 20.
         TAnalyte a = DailyAnalyte(60);
-        a.LimitMode[0] = lmLocked;
-        a.LockStart[0] = 2;
-        a.LockEnd[0] = 10;
+        SetLocked(a, 0, 2, 10);
         QStringList shades;
         for (int first : { 0, 5, 20 }) {
             const TLockShade shade = LockShade(a, 0, first);

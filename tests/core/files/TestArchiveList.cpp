@@ -27,11 +27,9 @@ private slots:
         analyte.Archives << 9 << 4;
 
         const QList<TArchiveList::TEntry> entries = TArchiveList::Read(analyte, dir.path());
-        QCOMPARE(entries.size(), 3);
-        QCOMPARE(entries[0].Number, 1);
-        QVERIFY(entries[0].Summary().contains("\tLyphocheck\tL1\t6.00\t"));
-        QCOMPARE(entries[2].PointLines().size(), 3);
-        QVERIFY(entries[2].PointLines()[0].contains("\t15.0\tAB\t"));
+        QCOMPARE(Join(entries.size(), entries[0].Number, entries[2].PointLines().size()), "3 1 3");
+        QVERIFY(entries[0].Summary().contains("\tLyphocheck\tL1\t6.00\t")
+            && entries[2].PointLines()[0].contains("\t15.0\tAB\t"));
 
         TArchiveList::RemoveNumbers(analyte, { 3, 1 });
         TArchiveList::DeleteFiles(dir.path(), { 3, 1 });

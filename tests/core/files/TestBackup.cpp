@@ -1,4 +1,3 @@
-// Backup of the data file to a target folder and its restore.
 #include "TAnalyte.h"
 #include "TBackup.h"
 #include "TDataFile.h"
@@ -74,9 +73,7 @@ private slots:
         TBackup backup(*m_context, m_ui);
         if (fails)
             backup.Writer = [](const TQCContext&, const QString& name, QString* error) {
-                QFile half(name);
-                if (half.open(QIODevice::WriteOnly))
-                    half.write("half");
+                PutFile(name, "half");
                 return *error = "No space left on device", false;
             };
         const TBackupResult result = backup.Backup();

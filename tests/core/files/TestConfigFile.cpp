@@ -1,4 +1,3 @@
-// The settings file both ways, damaged, cut or on a failing device; the settings taken from it at start-up.
 #include "TConfigReader.h"
 #include "TConfigWriter.h"
 #include "TDates.h"

@@ -1,4 +1,3 @@
-// The queue's file both ways, damaged, cut or on a failing device; the order of the runs, which the file follows.
 #include "TByteImage.h"
 #include "TFifo.h"
 #include "TFifoFile.h"
@@ -79,18 +78,15 @@ private slots:
         TResu0 second = MakeResult(46100.5, 1, 2, 3, "ZZ", "");
         second.Analyte = "Calcium";
         QBuffer buffer;
-        QVERIFY(buffer.open(QIODevice::ReadWrite));
-        QVERIFY(TFifoWriter().Write(buffer, { SampleResult(), second }));
+        QVERIFY(buffer.open(QIODevice::ReadWrite) && TFifoWriter().Write(buffer, { SampleResult(), second }));
         QCOMPARE(buffer.data().left(GoldenRecord.size()).toHex(' '), GoldenRecord.toHex(' '));
         std::deque<TResu0> records;
         TFifoReader reader;
         QVERIFY(buffer.seek(0) && reader.Read(buffer, records));
-        QCOMPARE(records.size(), size_t(2));
-        QVERIFY(records[0] == SampleResult() && records[1] == second);
+        QVERIFY(records.size() == 2 && records[0] == SampleResult() && records[1] == second);
         // An empty file is an empty queue.
         QBuffer empty;
-        QVERIFY(empty.open(QIODevice::ReadOnly) && reader.Read(empty, records));
-        QVERIFY(records.empty());
+        QVERIFY(empty.open(QIODevice::ReadOnly) && reader.Read(empty, records) && records.empty());
     }
 
     void damagedFileIsRefusedAndChangesNothing_data()
@@ -135,8 +131,7 @@ private slots:
         }
         QVERIFY(!fifo.Pop().has_value());
         fifo.Push(Result(1));
-        QVERIFY(!fifo.Save() && fifo.Synced());
-        QVERIFY(!fifo.Load() && fifo.Count() == 0);
+        QVERIFY(!fifo.Save() && fifo.Synced() && !fifo.Load() && fifo.Count() == 0);
         QVERIFY(QDir(m_dir->path()).isEmpty());
     }
 
@@ -157,16 +152,12 @@ private slots:
         TFifo again;
         again.Push(Result(9)); // before the file name: nothing written, and replaced by Load
         again.SetFileName(m_name);
-        QVERIFY(again.Load());
-        QCOMPARE(again.Count(), 3);
+        QVERIFY(again.Load() && again.Count() == 3);
         QCOMPARE(again.Pop().value(), Result(2));
-        QVERIFY(again.Clear());
-        QCOMPARE(FileContent(m_name), QByteArray());
+        QVERIFY(again.Clear() && FileContent(m_name).isEmpty());
         // A cut file gives an empty queue and says why.
-        QVERIFY(again.Push(Result(1)) && again.Push(Result(2)));
-        QVERIFY(PutFile(m_name, FileContent(m_name).chopped(2)));
-        QVERIFY(!again.Load());
-        QCOMPARE(again.Count(), 0);
+        QVERIFY(again.Push(Result(1)) && again.Push(Result(2)) && PutFile(m_name, FileContent(m_name).chopped(2)));
+        QVERIFY(!again.Load() && again.Count() == 0);
         QVERIFY2(again.ErrorString().startsWith("Queued result 2: "), qPrintable(again.ErrorString()));
     }
 
@@ -179,11 +170,9 @@ private slots:
             TReadOnlyFolder lock(m_dir->path());
             if (!lock.Active())
                 QSKIP("This system lets every write through");
-            QVERIFY(!fifo.Push(Result(2)));
-            QVERIFY(!fifo.Synced());
+            QVERIFY(!fifo.Push(Result(2)) && !fifo.Synced());
             QVERIFY(fifo.ErrorString().contains("Vantorel.fif"));
-            QCOMPARE(fifo.Count(), 2);
-            QVERIFY(!fifo.Save());
+            QVERIFY(fifo.Count() == 2 && !fifo.Save());
             QCOMPARE(OnDisk(m_name), QString("run 1"));
         }
         // The next change writes the whole queue again.

@@ -1,4 +1,3 @@
-// QC text: pasted or imported lines, text files decoded, the export, imported results; Windows-1252, extended floats.
 #include "TAnalyte.h"
 #include "TDates.h"
 #include "TExtended.h"
@@ -143,8 +142,7 @@ private slots:
         const QByteArray written = QByteArray("15/03/2026\t1.5\tAB\t\xB5\r\n") + '\0';
         QCOMPARE(FileContent(name), written);
         // A file standing where a folder should be: nothing can be created below it.
-        QVERIFY(!WriteQCTextFile(name + "/export.txt", "x\r\n", error));
-        QVERIFY(!error.isEmpty());
+        QVERIFY(!WriteQCTextFile(name + "/export.txt", "x\r\n", error) && !error.isEmpty());
         QCOMPARE(FileContent(name), written);
     }
 
@@ -154,9 +152,8 @@ private slots:
         for (int i = 0; i < 10; ++i)
             analyte.AddPoint(
                 MakeResult(Day0() - 20 + i + 0.5, 5.0 + 0.1 * (i % 3), 10.0 + 0.2 * (i % 2), 1 + 0.01 * i));
-        analyte.LimitMode = { lmLocked, lmFixed, lmMobile };
-        analyte.LockStart[0] = 2;
-        analyte.LockEnd[0] = 6;
+        analyte.LimitMode[1] = lmFixed;
+        SetLocked(analyte, 0, 2, 6);
         analyte.ReferenceStats[1].Mean = 11;
         analyte.RecomputeAll(TRisks());
         analyte.ClassifyAll();

@@ -1,4 +1,3 @@
-// Files of the program's version 2 (.dat, .sav): conversion, damaged and cut files.
 #include "TAnalyte.h"
 #include "TDataSample.h"
 #include "TReaderHarness.h"
@@ -60,8 +59,7 @@ private slots:
         QVERIFY(PutFile(dir.filePath("QCDATA.DAT"), V2Image(OldSample())));
         QString error;
         QVERIFY2(ImportV2(dir.filePath("QCDATA.DAT"), m_list, TRisks(), &error), qPrintable(error));
-        QCOMPARE(m_list.Count(), 3);
-        QCOMPARE(m_list.Item(0).Name, QString("Existing"));
+        QCOMPARE(Join(m_list.Count(), m_list.Item(0).Name), "3 Existing");
         // Noon of each day; old statuses 1 and 2 are no value and discarded; comments found by
         // their ids (7 is not in the old list). Level 1 is locked on 5.2, 4.8 and 5.1; under the
         // common CV of the three levels (2.64 % over 8 dof) 6.5 lies beyond the action limit.

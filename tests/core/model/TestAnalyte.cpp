@@ -1,5 +1,3 @@
-// The analyte's points: date order, locked intervals, comments, places that never move while
-// others come and go (reuse and block sizes of the storage are memory goals), random points.
 #include "TAnalyte.h"
 #include "TPointPool.h"
 #include "TRandom.h"
@@ -14,13 +12,10 @@ TAnalyte LockedTen()
     TAnalyte a("Glucose", "mmol/L", 1, 2);
     for (int i = 0; i < 10; ++i)
         a.AddPoint(MakeResult(45000.5 + i, 5 + i % 3, 10 + i % 2));
-    a.LimitMode[0] = lmLocked;
-    a.LockStart[0] = 3;
-    a.LockEnd[0] = 6;
+    SetLocked(a, 0, 3, 6);
     return a;
 }
 
-// A generator that answers a scripted sequence.
 class TScriptedRandom : public TRandom {
 public:
     explicit TScriptedRandom(QList<double> draws)
@@ -129,9 +124,7 @@ private slots:
         TAnalyte b("X", "U", 0, 2);
         b.AddPoint(MakeResult(45000, NAN, 3));
         b.AddPoint(MakeResult(45001, NAN, NAN, 9));
-        QVERIFY(!b.IsPointEmpty(0) && b.IsPointEmpty(1));
-        QVERIFY(!b.DeleteIfEmpty(0) && b.DeleteIfEmpty(1) && b.Count() == 1);
-        // Clear empties the analyte and unlocks its levels.
+        QVERIFY(!b.IsPointEmpty(0) && b.IsPointEmpty(1) && !b.DeleteIfEmpty(0) && b.DeleteIfEmpty(1) && b.Count() == 1);
         a.Clear();
         QCOMPARE(
             Join(a.Count() + a.Comments.Count() + a.ReferenceStats[0].N, a.LimitMode[0], a.LockStart[0]), "0 0 -1");

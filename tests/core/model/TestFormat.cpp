@@ -1,4 +1,3 @@
-// Number and date texts: fixed-point notation with a precision, day counts and the date and time texts.
 #include "TDates.h"
 #include "TFormat.h"
 #include "TTestRegistry.h"
@@ -50,7 +49,6 @@ private slots:
         QFETCH(QString, expected);
         QCOMPARE(FormatFixed(value, precision, decimals, QChar('.')), expected);
         QCOMPARE(FormatFixed(value, precision, decimals, QChar(',')), QString(expected).replace('.', ','));
-        // Without a separator given, the system's.
         QCOMPARE(FormatFixed(value, precision, decimals), QString(expected).replace('.', DecimalSeparator()));
     }
 
@@ -67,7 +65,6 @@ private slots:
         QCOMPARE(DayCountToDateTime(DateTimeToDayCount(t)), t);
         QCOMPARE(DayCountToDateTime(45001.0 - 1e-10), QDateTime(QDate(2023, 3, 16), QTime(0, 0)));
         QVERIFY(DayCountToDateTime(1e300).isValid() && DayCountToDateTime(std::nan("")).isValid());
-        // The short date has a four-digit year.
         QVERIFY(ShortDateFormat().contains("yyyy"));
         QCOMPARE(QDate::fromString(ShortDateText(45000.5), ShortDateFormat()), QDate(2023, 3, 15));
         QCOMPARE(LongTimeText(45000.75 + 5.0 / 86400), QString("18:00:05"));

@@ -1,4 +1,3 @@
-// The lists of control materials, analytes and operator codes.
 #include "TAnalyte.h"
 #include "TListAnalytes.h"
 #include "TListSerum.h"

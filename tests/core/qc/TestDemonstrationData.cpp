@@ -1,4 +1,3 @@
-// A first start's demonstration data: what it replaces, its story; the same for a clock and seed, read back.
 #include "TAnalyte.h"
 #include "TDataFileReader.h"
 #include "TDataSample.h"

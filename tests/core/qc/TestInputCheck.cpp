@@ -1,4 +1,3 @@
-// The edits' number checks with their exact failure texts; passwords upper-cased, trimmed only when set.
 #include "TConfigRecord.h"
 #include "TFormat.h"
 #include "TInputCheck.h"

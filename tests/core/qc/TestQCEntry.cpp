@@ -1,4 +1,3 @@
-// Entering a run as the entry form does: the run from its fields, the empty run, its place, the backup reminder.
 #include "TAnalyte.h"
 #include "TConfigRecord.h"
 #include "TDates.h"
@@ -49,7 +48,6 @@ private slots:
         TResu0 run = TQCEntry::MakeRun("Glucose", DayCountToDateTime(1005.75).date(), QTime(18, 0), {}, {});
         run.Values[1] = { 10.5f, psWithin, { 0, 0, 0 } };
         const int index = TQCEntry::StoreRun(analyte, run, TRisks());
-        // Index, count, the stored cell of level 1, the values counted on each level; level 2's value.
         QCOMPARE(Join(index, analyte.Count(), analyte.Point(6).Values[0].Status, analyte.AllPointsStats[0].N,
                      analyte.AllPointsStats[1].N),
             QString("6 11 %1 10 11").arg(psNoValue));

@@ -1,4 +1,3 @@
-// Generated training runs for the charts: the values of a level, their dates and the limit modes.
 #include "TAnalyte.h"
 #include "TRandomSeries.h"
 #include "TTestRegistry.h"

@@ -1,4 +1,3 @@
-// Statistics, limits and classification against values computed by hand from the t table.
 #include "TAnalyte.h"
 #include "TStatistics.h"
 #include "TTestRegistry.h"
@@ -9,7 +8,6 @@
 
 namespace {
 
-// A level's statistics in one line: N/discarded, dof, status, mean, CV, half-widths, chart range.
 QString Stats(const TLevelStats& s)
 {
     return QString::asprintf("N %d/%d dof %d status %d mean %.9g cv %.6g limits %.9g %.9g chart %.9g..%.9g", s.N,
@@ -64,11 +62,9 @@ private slots:
         QFETCH(QString, mode);
         TAnalyte a = WithValues(values);
         const QStringList m = mode.split(' ');
-        if (m[0] == "locked") {
-            a.LimitMode[0] = lmLocked;
-            a.LockStart[0] = m[1].toInt();
-            a.LockEnd[0] = m[2].toInt();
-        } else if (m[0] == "fixed") {
+        if (m[0] == "locked")
+            SetLocked(a, 0, m[1].toInt(), m[2].toInt());
+        else if (m[0] == "fixed") {
             a.LimitMode[0] = lmFixed;
             a.ReferenceStats[0]
                 = { .Mean = m[1].toDouble(), .WarningHalfWidth = m[2].toDouble(), .ActionHalfWidth = m[3].toDouble() };
@@ -227,9 +223,7 @@ private slots:
         TQCValues means { { { 10, psWithin }, { 20, psWithin }, { 30, psWithin } } }, cvs;
         cvs.fill({ 4, psWithin });
         a.AddRandomPoints(60, means, cvs, 45000.5, context->Random(), TRisks());
-        a.LimitMode[1] = lmLocked;
-        a.LockStart[1] = 5;
-        a.LockEnd[1] = 30;
+        SetLocked(a, 1, 5, 30);
         a.Options = aoWestgard;
         TAnalyte b = a;
         a.RecomputeAll(TRisks());

@@ -1,4 +1,3 @@
-// Locking, fixing and freeing limits, the settings Undo and Cancel put back; where a run recalled from the queue goes.
 #include "TAnalyte.h"
 #include "TDates.h"
 #include "TLimitModes.h"
@@ -91,18 +90,15 @@ private slots:
             FixLevel(m_analyte, 0, 5.1, 0.3, 0.5, TRisks());
         const TLimitSettings before = TLimitSettings::Take(m_analyte);
         // Points 0..2 of level 1 all read 5; a single point gives no statistics either.
-        QVERIFY(!LockLevel(m_analyte, 0, 0, 2, TRisks()));
-        QVERIFY(TLimitSettings::Take(m_analyte) == before);
-        QVERIFY(!LockLevel(m_analyte, 0, 5, 5, TRisks()));
-        QVERIFY(TLimitSettings::Take(m_analyte) == before);
+        QVERIFY(!LockLevel(m_analyte, 0, 0, 2, TRisks()) && TLimitSettings::Take(m_analyte) == before);
+        QVERIFY(!LockLevel(m_analyte, 0, 5, 5, TRisks()) && TLimitSettings::Take(m_analyte) == before);
         QCOMPARE(int(m_analyte.LimitMode[0]), mode);
     }
 
     void restoreGivesModesIntervalsAndLimitsBack()
     {
         const TLimitSettings saved = TLimitSettings::Take(m_analyte);
-        QVERIFY(LockLevel(m_analyte, 0, 3, 6, TRisks()));
-        QVERIFY(LockLevel(m_analyte, 1, 0, 5, TRisks()));
+        QVERIFY(LockLevel(m_analyte, 0, 3, 6, TRisks()) && LockLevel(m_analyte, 1, 0, 5, TRisks()));
         const TLimitSettings locked = TLimitSettings::Take(m_analyte);
         FixLevel(m_analyte, 1, 20, 1, 2, TRisks());
         QCOMPARE(m_analyte.ReferenceStats[1].ChartHigh, 22.0); // the target 20 and the action half-width 2
@@ -123,9 +119,7 @@ private slots:
         // One decimal for the target, two for the half-widths.
         QCOMPARE(texts.Target + " " + texts.Warning + " " + texts.Action, QString("5.3 0.13 0.40"));
         // A locked interval outside the points (a damaged file) cannot be shown as dates.
-        m_analyte.LimitMode[1] = lmLocked;
-        m_analyte.LockStart[1] = 6;
-        m_analyte.LockEnd[1] = 9;
+        SetLocked(m_analyte, 1, 6, 9);
         QCOMPARE(LockStateText(m_analyte, 1), QString("Mobile limits"));
         TAnalyte analyte("Calcium", "mmol/L", 2, 3);
         analyte.AddPoint(MakeResult(m_day, 2.4, 2.6, NAN));

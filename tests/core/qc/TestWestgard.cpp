@@ -1,5 +1,3 @@
-// The Westgard multirules on runs of one to three levels. Every level of the test analytes has
-// mean 100, warning half-width 4 (so one s is 2) and action half-width 6, unless a test changes it.
 #include "TAnalyte.h"
 #include "TStatistics.h"
 #include "TTestRegistry.h"
@@ -8,6 +6,7 @@
 
 namespace {
 
+// Every level has mean 100, warning half-width 4 (so one s is 2) and action half-width 6, unless a test changes it.
 // The stored points, one column per level separated by '|', oldest first: "101" a value, "x101"
 // a discarded value, "-" no value, "101*4" four times. The shorter columns have no value in the
 // earliest points.

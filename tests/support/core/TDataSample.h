@@ -13,10 +13,7 @@ class TListSerum;
 void FillSampleModel(TListSerum& serums, TListAnalytes& analytes);
 
 // The data file of that model, built field by field from the file layout, with the given final
-// version ("30" gives 75-byte analyte headers). `offsets` receives the offsets of named fields:
-// "serumCount", "serum1", "analyteCount", "glucose.points", "glucose.header", "glucose.limits",
-// "glucose.stampAfterLimits", "glucose.archives", "glucose.stampAfterArchives",
-// "glucose.comments", "glucose.stampAfterComments", "calcium.header", "finalStamp".
+// version ("30" gives 75-byte analyte headers). `offsets` receives the offsets of the fields it names.
 QByteArray SampleImage(const char* version = "32", QMap<QString, int>* offsets = nullptr);
 
 // Empty when both lists hold the same materials and the same analytes as the data file stores

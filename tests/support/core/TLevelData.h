@@ -11,7 +11,6 @@ class TQCContext;
 TAnalyte& AddLevelDataAnalyte(
     TQCContext& context, const QString& name, const QString& data, const std::array<int, 3>& lots = { -1, -1, -1 });
 
-// The analytes' names in list order.
 QStringList AnalyteNames(const TListAnalytes& list);
 
 // Makes empty archive files of these numbers in the context's folder.

@@ -36,6 +36,13 @@ TAnalyte& AddDailyAnalyte(TQCContext& context, const QString& name, int levels, 
     return a;
 }
 
+void SetLocked(TAnalyte& analyte, int level, int first, int last)
+{
+    analyte.LimitMode[level] = lmLocked;
+    analyte.LockStart[level] = first;
+    analyte.LockEnd[level] = last;
+}
+
 QString ArtifactPath(const QString& name)
 {
     QDir().mkpath(VANTOREL_ARTIFACT_DIR);

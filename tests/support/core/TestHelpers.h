@@ -29,6 +29,9 @@ TResu0 MakeResult(double dateTime, double v1, double v2 = NAN, double v3 = NAN, 
 // uses lot id l. Recomputed and classified.
 TAnalyte& AddDailyAnalyte(TQCContext& context, const QString& name, int levels, int count, double today);
 
+// Marks a level locked on the points first..last as a data file can hold it, without recomputing.
+void SetLocked(TAnalyte& analyte, int level, int first, int last);
+
 // Folder for pictures and files kept for a person to look at.
 QString ArtifactPath(const QString& name);
 // A file of the source tree, a test tool and the companion program of this build.

@@ -47,7 +47,6 @@ public:
         Record(TextRectOp, { l, t, r, b }, text);
     }
 
-    // The calls of one kind that pass a test, in order.
     QList<TCall> Find(TOp op, const TTest& test = {}) const;
     // The texts drawn (TextOut and TextRect) that pass a test.
     QStringList Texts(const TTest& test = {}) const;

@@ -2,7 +2,6 @@
 #include "TAnalyte.h"
 
 #include "TArchive.h"
-#include "TDailyAnalyte.h"
 #include "TDataFile.h"
 #include "TStatistics.h"
 #include "TestHelpers.h"

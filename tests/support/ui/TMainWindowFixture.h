@@ -23,7 +23,6 @@ public:
     bool Reset();
     // The window made as the program makes it, then shown (start-up checks included).
     TWinMain& Show();
-    // The window shown with `window` in its `slot`.
     template <class TWindow> TWinMain& ShowWith(TWindow* TWinMain::*slot, TWindow& window)
     {
         TWinMain& win = Show();

@@ -1,5 +1,4 @@
 #pragma once
-#include "TDailyAnalyte.h"
 #include "TPdfText.h"
 #include "TPrinterService.h"
 #include "TScriptedDialogs.h"

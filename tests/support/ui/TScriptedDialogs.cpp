@@ -28,11 +28,10 @@ QString TScriptedDialogs::OpenFileName(QWidget*, const QString&, const QString& 
     return m_files.isEmpty() ? QString() : m_files.takeFirst();
 }
 
-QString TScriptedDialogs::SaveFileName(QWidget*, const QString&, const QString& folder, const QString& filter)
+QString TScriptedDialogs::SaveFileName(
+    QWidget* parent, const QString& title, const QString& folder, const QString& filter)
 {
-    FileFolders.append(folder);
-    FileFilters.append(filter);
-    return m_files.isEmpty() ? QString() : m_files.takeFirst();
+    return OpenFileName(parent, title, folder, filter);
 }
 
 QString TScriptedDialogs::ExistingFolder(QWidget*, const QString&, const QString& folder)

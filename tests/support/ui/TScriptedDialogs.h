@@ -17,7 +17,6 @@ public:
     // Answers for the next boxes, in order; when none is left a box gets its
     // first button in the order OK, Yes, Cancel, No.
     void QueueAnswer(int button) { m_answers.append(button); }
-    // Acts on the next modal window and gives its result.
     void QueueExec(std::function<int(QDialog&)> handler) { m_execs.append(std::move(handler)); }
     void QueueFileName(const QString& name) { m_files.append(name); }
 

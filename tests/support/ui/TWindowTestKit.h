@@ -11,8 +11,6 @@ class QListWidget;
 class QWidget;
 class TGBFixedParam;
 
-// Shared steps of the window tests.
-
 // Clicks a line of a list with the mouse, as the user picks it.
 void ClickRow(QListWidget& list, int row);
 // Types the limits into a Fix sheet's level panel and presses its Fix button.
@@ -34,9 +32,7 @@ template <class TWindow> std::function<int(QDialog&)> Driven(std::function<void(
         return window.result();
     };
 }
-// The widget as it paints itself now.
 QImage Grab(QWidget& widget);
-// The pixels of `colour` in `area` of the image.
 int CountPixels(const QImage& image, const QRect& area, const QColor& colour);
 // The pixels darker than mid-grey (text ink) in `area` of the image.
 int CountInk(const QImage& image, const QRect& area);
