@@ -103,7 +103,8 @@ private slots:
             return image.pixelColor(95, y - 1) == colour || image.pixelColor(95, y) == colour
                 || image.pixelColor(95, y + 1) == colour;
         };
-        QVERIFY(near(Lime, 396) && near(Red, 316));
+        QVERIFY(near(Lime, 396));
+        QVERIFY(near(Red, 316));
     }
 };
 

@@ -70,7 +70,8 @@ private slots:
         });
         win.MnuOptions->trigger();
         QCOMPARE(win.TimerBackUp->isActive(), blinks);
-        QVERIFY(stayedOpen == (stored == 0) && f.Dialogs.Boxes.size() == (stored == 0 ? 1 : 0));
+        QCOMPARE(stayedOpen, (stored == 0));
+        QCOMPARE(f.Dialogs.Boxes.size(), (stored == 0 ? 1 : 0));
         if (stored == 0) {
             QCOMPARE(f.Context->Config.BackupInterval, 7);
             QCOMPARE(f.Snapshot(), before);

@@ -54,7 +54,8 @@ private slots:
             QCOMPARE(win.result(), int(QDialog::Accepted));
         }
         QVERIFY(ShowActive(win) && win.Password->text().isEmpty()); // shown again, with an empty field
-        QVERIFY(win.focusWidget() == win.Password && f.Dialogs.Boxes.isEmpty());
+        QCOMPARE(win.focusWidget(), win.Password);
+        QVERIFY(f.Dialogs.Boxes.isEmpty());
     }
 
     void keyUnlocksOnlyWithThePassword()
@@ -72,10 +73,16 @@ private slots:
         QTest::mouseClick(key, Qt::LeftButton); // wrong
         QTest::mouseClick(key, Qt::LeftButton); // cancelled
         QCOMPARE(f.Dialogs.ExecutedWindows, QStringList({ "TWinEntryPsw", "TWinEntryPsw" }));
-        QVERIFY(!guarded->isEnabled() && key->isVisible() && !key->isChecked() && unlocked.isEmpty());
+        QVERIFY(!guarded->isEnabled());
+        QVERIFY(key->isVisible());
+        QVERIFY(!key->isChecked());
+        QVERIFY(unlocked.isEmpty());
         f.Dialogs.QueueExec(TypePassword("lab 1"));
         QTest::mouseClick(key, Qt::LeftButton);
-        QVERIFY(guarded->isEnabled() && !key->isVisible() && !key->isChecked() && unlocked.count() == 1);
+        QVERIFY(guarded->isEnabled());
+        QVERIFY(!key->isVisible());
+        QVERIFY(!key->isChecked());
+        QCOMPARE(unlocked.count(), 1);
         key->Reset(); // the window shown again is locked again
         QVERIFY(!guarded->isEnabled() && key->isVisible());
         f.Context->Config.Password.clear(); // and open, without its key, once the password is removed
@@ -117,7 +124,8 @@ private slots:
             QTest::keyClicks(edits[i], typed[i]);
         QTest::mouseClick(ok ? win.BtOK : win.BtCancel, Qt::LeftButton);
         QCOMPARE(f.Context->Config.Password, after);
-        QVERIFY(f.Dialogs.Boxes.isEmpty() && win.isVisible() == !refusedEdit.isEmpty());
+        QVERIFY(f.Dialogs.Boxes.isEmpty());
+        QCOMPARE(win.isVisible(), !refusedEdit.isEmpty());
         if (refusedEdit.isEmpty()) {
             QCOMPARE(win.result(), ok ? int(QDialog::Accepted) : int(QDialog::Rejected));
             return;
@@ -148,7 +156,8 @@ private slots:
         QCOMPARE(win.CodeEdit(21)->text(), QString("ABCD"));
         win.CodeEdit(0)->setText("XX");
         QTest::mouseClick(win.BtUndo, Qt::LeftButton); // the list as stored again
-        QVERIFY(win.isVisible() && win.Cells() == f.Context->ListOperators + QStringList { "" });
+        QVERIFY(win.isVisible());
+        QCOMPARE(win.Cells(), f.Context->ListOperators + QStringList { "" });
     }
 
     void operatorsOk_data()
@@ -188,7 +197,8 @@ private slots:
         else
             QVERIFY_ONE_BOX(f.Dialogs, TMsgType::Confirmation, question, mbOK | mbCancel);
         QCOMPARE(f.Context->ListOperators, after);
-        QVERIFY(!win.isVisible() && win.result() == (key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected));
+        QVERIFY(!win.isVisible());
+        QCOMPARE(win.result(), (key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected));
     }
 };
 

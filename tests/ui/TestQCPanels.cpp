@@ -101,8 +101,11 @@ private slots:
         win.AddCommentLine(wide, green); // its picture beside it
         QCOMPARE(win.PopupSize().width(), wideWidth + 48);
         win.ShowAt("01/02/2026 09:00:00", QPoint(230, 140));
-        QVERIFY(win.isVisible() && !win.isModal() && win.windowTitle() == "01/02/2026 09:00:00");
-        QVERIFY(win.pos() == QPoint(230, 140) && win.size() == win.PopupSize());
+        QVERIFY(win.isVisible());
+        QVERIFY(!win.isModal());
+        QCOMPARE(win.windowTitle(), "01/02/2026 09:00:00");
+        QCOMPARE(win.pos(), QPoint(230, 140));
+        QCOMPARE(win.size(), win.PopupSize());
         // Each line's text from the left, its picture at the right end.
         const QImage image = Grab(win);
         for (int i = 0; i < 4; ++i) {

@@ -17,7 +17,8 @@ private slots:
     void firstStartShowsDemonstrationDataAndExitSavesIt()
     {
         auto program = MakeProgram();
-        QVERIFY(program->Start() && f.Context->FirstStart);
+        QVERIFY(program->Start());
+        QVERIFY(f.Context->FirstStart);
         QVERIFY(program->ShowMain());
         QCOMPARE(f.Dialogs.ExecutedWindows, (QStringList { "TWinSetUp", "TWinAbout" }));
         QVERIFY(f.Dialogs.Boxes.isEmpty());
@@ -35,13 +36,15 @@ private slots:
         TProgram second(*otherContext, otherDialogs, f.Path(""));
         QVERIFY(!second.Start());
         QCOMPARE(otherDialogs.Boxes.size(), 1);
-        QVERIFY(otherContext->ListAnalytes.Count() == 0 && second.MainWindow() == nullptr);
+        QCOMPARE(otherContext->ListAnalytes.Count(), 0);
+        QVERIFY(second.MainWindow() == nullptr);
 
         f.Dialogs.QueueAnswer(mbOK);
         QVERIFY(main->close());
         program->Shutdown(); // the storage writes every file (TestStorage); the settings: below
         auto reread = MakeTestContext();
-        QVERIFY(LoadData(*reread, f.Path("Vantorel.qcf")) && reread->ListAnalytes.Count() == 3);
+        QVERIFY(LoadData(*reread, f.Path("Vantorel.qcf")));
+        QCOMPARE(reread->ListAnalytes.Count(), 3);
     }
 
     void unreadableDataOnANarrowScreen()
@@ -59,7 +62,8 @@ private slots:
         QCOMPARE(f.Context->ListAnalytes.Count(), 0); // the data are not, and that is told
         QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, "Cannot read data", mbYes), QString());
         QVERIFY(!program->ShowMain()); // the screen is refused: the program ends
-        QVERIFY(f.Dialogs.Boxes.size() == 2 && !program->MainWindow()->isVisible());
+        QCOMPARE(f.Dialogs.Boxes.size(), 2);
+        QVERIFY(!program->MainWindow()->isVisible());
         QFile::remove(f.Path("Vantorel.cfr"));
         program->Shutdown();
         QCOMPARE(f.Dialogs.Boxes.size(), 2); // no exit question, no save failure

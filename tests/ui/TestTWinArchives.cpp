@@ -101,7 +101,8 @@ private slots:
             QCOMPARE(w.LBArchi->count(), 2);
             w.LBArchi->selectAll();
             QTest::keyClick(w.LBArchi, Qt::Key_Delete);
-            QVERIFY(w.DeletedLines() == (QList<qint32> { 3, 1 }) && w.LBArchi->count() == 0);
+            QCOMPARE(w.DeletedLines(), (QList<qint32> { 3, 1 }));
+            QCOMPARE(w.LBArchi->count(), 0);
             (ok ? w.BtOK : w.BtCancel)->click();
         });
         QCOMPARE(m_analyte->Archives, (ok ? QList<qint32> { 2 } : QList<qint32> { 1, 2, 3 }));

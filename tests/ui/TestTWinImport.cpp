@@ -143,7 +143,8 @@ private slots:
                 u"Add the new QC points to the previous ones\rThe QC mode will be reset to mobile"_s, mbOK | mbCancel);
         else
             QVERIFY(f.Dialogs.Boxes.isEmpty());
-        QVERIFY(m_import->result() == (added ? QDialog::Accepted : QDialog::Rejected) && !m_import->isVisible());
+        QCOMPARE(m_import->result(), (added ? QDialog::Accepted : QDialog::Rejected));
+        QVERIFY(!m_import->isVisible());
         QCOMPARE(f.Context->CurrentAnalyte->Count(), (pointsKept ? 1 : 0) + (added ? 2 : 0));
         QCOMPARE(m_import->PendingResults().size(), size_t(2)); // kept until the next loading
     }
@@ -157,7 +158,8 @@ private slots:
         QVERIFY(!m_import->BtAdd->isEnabled());
         f.Dialogs.QueueExec(TypePassword("lab"));
         m_import->BtCle->click();
-        QVERIFY(m_import->BtAdd->isEnabled() && m_import->BtCle->isHidden());
+        QVERIFY(m_import->BtAdd->isEnabled());
+        QVERIFY(m_import->BtCle->isHidden());
 
         m_import->hide();
         f.Context->CurrentAnalyte = &f.Context->ListAnalytes.Add(TAnalyte("Urea", "mmol/L", 1, 1));

@@ -223,7 +223,9 @@ private slots:
     void analyteListShowsTheChosenAnalytesLevels()
     {
         TWinMain& w = f.Show();
-        QVERIFY(w.LBAnalytes->count() == 0 && f.Context->CurrentAnalyte == nullptr && w.PanelNomAnal->text().isEmpty());
+        QCOMPARE(w.LBAnalytes->count(), 0);
+        QVERIFY(f.Context->CurrentAnalyte == nullptr);
+        QVERIFY(w.PanelNomAnal->text().isEmpty());
         QVERIFY(w.EditValue[0]->isHidden() && w.LblLevel[0]->isHidden());
 
         AddDailyAnalyte(*f.Context, "Glucose", 3, 10, F::Today()).SerumID[2] = 77; // a lot that does not exist
@@ -239,7 +241,8 @@ private slots:
         QCOMPARE(w.LblUnit[1]->text(), QString("g/L"));
         QVERIFY(w.EditValue[2]->isHidden() && w.LblLevel[2]->isHidden());
         w.FillAnalyteList(); // a refill keeps the analyte shown
-        QVERIFY(w.LBAnalytes->currentRow() == 1 && f.Context->CurrentAnalyte == &calcium);
+        QCOMPARE(w.LBAnalytes->currentRow(), 1);
+        QCOMPARE(f.Context->CurrentAnalyte, &calcium);
     }
 
     void entryStoresOnOkAndHoldsOnCancel()
@@ -276,7 +279,8 @@ private slots:
         QCOMPARE(p.Values[0].Value, 5.2f);
         QCOMPARE(p.Values[2].Value, 10.4f);
         QCOMPARE(Join(p.Values[1].Status, p.Values[2].Status, p.Operator()), Join(psNoValue, psLowAction, "AB"));
-        QVERIFY(w.EditValue[0]->text().isEmpty() && f.DataFileAsInMemory());
+        QVERIFY(w.EditValue[0]->text().isEmpty());
+        QVERIFY(f.DataFileAsInMemory());
         QCOMPARE(f.Dialogs.ExecutedWindows, (QStringList { "TWinValidCQ", "TWinValidCQ" }));
 
         // A data file that cannot be written is reported; the run stays in memory.
@@ -347,7 +351,8 @@ private slots:
     {
         AddDailyAnalyte(*f.Context, "Glucose", 3, 45, F::Today());
         TWinMain& w = f.Show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w) && w.grab().toImage().save(ArtifactPath("TWinMain.png")));
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.grab().toImage().save(ArtifactPath("TWinMain.png")));
         // Three levels: the first band's action limit runs along its top edge.
         const QImage box = w.PBox->grab().toImage();
         QCOMPARE(box.pixelColor(430, FirstBandTop(3)), Colors::Red);
@@ -407,11 +412,13 @@ private slots:
         QCOMPARE(Join(a.Count(), w.SelectedPoint(), w.ChartView().Last, w.BtFifo->text()), "6 5 5 &Queue : 1");
         QCOMPARE(a.Point(5).Values[0].Value, 4.2f);
         QCOMPARE(QueueFileValues(f), QList<float> { 4.1f });
-        QVERIFY(w.EditValue[0]->text().isEmpty() && f.DataFileAsInMemory());
+        QVERIFY(w.EditValue[0]->text().isEmpty());
+        QVERIFY(f.DataFileAsInMemory());
 
         w.TimerBtFifoTimer();
         Recall(QDialog::Accepted);
-        QVERIFY(a.Count() == 7 && !w.TimerBtFifo->isActive());
+        QCOMPARE(a.Count(), 7);
+        QVERIFY(!w.TimerBtFifo->isActive());
         QCOMPARE(w.ShapeFifo->BrushColor(), Colors::Lime);
         QCOMPARE(FileContent(f.Context->BaseName() + ".fif"), QByteArray()); // an empty queue leaves an empty file
         QVERIFY(f.Dialogs.Boxes.isEmpty());
@@ -501,7 +508,8 @@ private slots:
         f.Dialogs.QueueFileName(f.Path("exports/glucose.txt"));
         w.MnuExport->trigger();
         QCOMPARE(f.Dialogs.FileFolders, (QStringList { f.Context->ProgramFolder(), f.Path("exports") }));
-        QVERIFY(f.Dialogs.Boxes.size() == 1 && FileContent(f.Path("exports/glucose.txt")) == bytes);
+        QCOMPARE(f.Dialogs.Boxes.size(), 1);
+        QCOMPARE(FileContent(f.Path("exports/glucose.txt")), bytes);
         // A file that cannot be written is reported; the import's chooser keeps its own folder.
         QVERIFY(QDir(f.Path("")).mkdir("taken.txt"));
         f.Dialogs.QueueFileName(f.Path("taken.txt"));
@@ -523,7 +531,9 @@ private slots:
         f.Dialogs.QueueExec(AddImported(lines));
         w.MnuImport->trigger();
         QCOMPARE(lines, QStringList { day + "\t08:15:00\t5.4\t12.1" });
-        QVERIFY(a.Count() == 1 && a.Point(0).Values[0].Value == 5.42f && f.DataFileAsInMemory());
+        QCOMPARE(a.Count(), 1);
+        QCOMPARE(a.Point(0).Values[0].Value, 5.42f);
+        QVERIFY(f.DataFileAsInMemory());
 
         // A version-2 file appends its analytes without the import window.
         QVERIFY(QDir(f.Path("")).mkdir("old"));
@@ -531,7 +541,8 @@ private slots:
         QVERIFY(PutFile(name, V2Image(OldSample())));
         f.Dialogs.QueueFileName(name);
         w.MnuImport->trigger();
-        QVERIFY(f.Dialogs.Boxes.isEmpty() && f.Dialogs.ExecutedWindows == QStringList { "TWinImport" });
+        QVERIFY(f.Dialogs.Boxes.isEmpty());
+        QCOMPARE(f.Dialogs.ExecutedWindows, QStringList { "TWinImport" });
         // The list keeps showing the analyte it showed.
         QCOMPARE(Join(w.LBAnalytes->count(), w.LBAnalytes->item(2)->text(), w.LBAnalytes->currentRow()), "3 Urea 0");
         QCOMPARE(f.Context->CurrentAnalyte, &a);
@@ -555,16 +566,19 @@ private slots:
         f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
         w.MnuClearFifo->trigger();
         QCOMPARE(f.Dialogs.Boxes.size(), 1); // the confirmation, answered OK
-        QVERIFY(FileContent(f.Context->BaseName() + ".fif").isEmpty() && w.BtFifo->text() == "&Queue : 0");
+        QVERIFY(FileContent(f.Context->BaseName() + ".fif").isEmpty());
+        QCOMPARE(w.BtFifo->text(), "&Queue : 0");
         f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
         w.MnuLockLimits->trigger();
         QVERIFY(Sheet() == TSheet::Lock);
         w.MnuFixLimits->trigger(); // between special sheets nothing is asked
         w.MnuEraseLevels->trigger();
-        QVERIFY(Sheet() == TSheet::Archi && f.Dialogs.ExecutedWindows == QStringList(4, "TWinEntryPsw"));
+        QCOMPARE(Sheet(), TSheet::Archi);
+        QCOMPARE(f.Dialogs.ExecutedWindows, QStringList(4, "TWinEntryPsw"));
         f.Win->Sheets->BtCancelArchi->click();
         w.MnuFixLimits->trigger(); // asked again from the entry sheet
-        QVERIFY(f.Dialogs.ExecutedWindows.size() == 5 && Sheet() == TSheet::Enter);
+        QCOMPARE(f.Dialogs.ExecutedWindows.size(), 5);
+        QCOMPARE(Sheet(), TSheet::Enter);
     }
 
 private:

@@ -47,7 +47,9 @@ private slots:
         else
             (command == 0 ? win.MnuAnalytes : win.MnuControlMaterials)->trigger();
         QCOMPARE(f.Dialogs.ExecutedWindows, QStringList({ QTest::currentDataTag() }));
-        QVERIFY(win.LBAnalytes->count() == 2 && win.EditValue[1]->isVisible() && !win.EditValue[2]->isVisible());
+        QCOMPARE(win.LBAnalytes->count(), 2);
+        QVERIFY(win.EditValue[1]->isVisible());
+        QVERIFY(!win.EditValue[2]->isVisible());
         f.Win.reset(); // before the editors it points to
     }
 };

@@ -42,7 +42,9 @@ private slots:
         QVERIFY(Sheets().GrilleLock->geometry().bottom() < 170);
         f.Press(3);
         f.Press(1, Qt::ShiftModifier);
-        QVERIFY(Sheets().Interval().First == 1 && Sheets().Interval().Last == 3 && w.ChartView().SelLast == 3);
+        QCOMPARE(Sheets().Interval().First, 1);
+        QCOMPARE(Sheets().Interval().Last, 3);
+        QCOMPARE(w.ChartView().SelLast, 3);
         QCOMPARE(Sheets().PanelFirstDate->text(), ShortDateText(a.Point(1).DateTime));
         QCOMPARE(Sheets().PanelLastDate->text(), ShortDateText(a.Point(3).DateTime));
         const TLockGridRow row = LockGridRow(a, 0, Sheets().Interval(), f.Context->Risks());
@@ -118,7 +120,8 @@ private slots:
         ends[end]->click();
         const bool ok = end == 2;
         QCOMPARE(TLimitSettings::Take(a) == opened, !ok);
-        QVERIFY(Sheet() == (end == 0 ? sheet : TSheet::Enter) && f.Dialogs.Boxes.isEmpty());
+        QCOMPARE(Sheet(), (end == 0 ? sheet : TSheet::Enter));
+        QVERIFY(f.Dialogs.Boxes.isEmpty());
         QCOMPARE(QFile::exists(DataFileName(*f.Context)), ok);
         QVERIFY(!ok || (f.DataFileAsInMemory() && !Sheets().Interval().IsSet()));
         QCOMPARE(int(a.Point(0).Values[0].Status), ok && !lock ? int(psLowAction) : int(mark));

@@ -59,7 +59,8 @@ private slots:
         const QString text = f.Print(f.Win.BtPrint, !cancel);
         QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, box, mbYes), QString());
         QCOMPARE(f.Asked, box.isEmpty() ? QStringList({ "Printing QC charts", "" }) : QStringList());
-        QVERIFY(f.Win.result() == result && f.Win.isVisible() == (result == -1));
+        QCOMPARE(f.Win.result(), result);
+        QCOMPARE(f.Win.isVisible(), (result == -1));
         const bool printed = result == QDialog::Accepted;
         QCOMPARE(text.contains("Lyphocheck 1 (A1)") && text.contains("Lyphocheck 3 (A1)"), printed);
         QVERIFY(!text.contains("Lyphocheck 2"));

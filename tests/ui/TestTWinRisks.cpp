@@ -79,7 +79,8 @@ private slots:
             return dialog.result();
         });
         win.MnuRisks->trigger();
-        QVERIFY(defaultsShown && previewed);
+        QVERIFY(defaultsShown);
+        QVERIFY(previewed);
         QCOMPARE(okEnabled, password.isEmpty());
         QCOMPARE(Join(f.Context->Config.AlertRisk, f.Context->Config.ActionRisk), Join(alert, action));
         if (analyte) {

@@ -87,7 +87,8 @@ private slots:
         QTest::mouseClick(win.BtLevel[1], Qt::LeftButton, {}, QPoint(15, 20));
         f.Dialogs.QueueAnswer(confirmed ? mbOK : mbCancel);
         QTest::mouseClick(win.BtErase, Qt::LeftButton);
-        QVERIFY(f.Dialogs.Boxes.value(1).Type == TMsgType::Confirmation && win.result() == QDialog::Accepted);
+        QCOMPARE(f.Dialogs.Boxes.value(1).Type, TMsgType::Confirmation);
+        QCOMPARE(win.result(), QDialog::Accepted);
         QCOMPARE(ArchiveFiles(*f.Context), confirmed ? QStringList({ "QC000001.qca" }) : QStringList());
         TQCContext reread;
         QCOMPARE(LoadData(reread, DataFileName(*f.Context)), confirmed);

@@ -81,7 +81,9 @@ private slots:
         };
         OpenTable(
             [&](TWinShowData& t) {
-                QVERIFY(t.LB->count() == 10 && t.LB->currentRow() == 4 && t.LB->item(4)->isSelected());
+                QCOMPARE(t.LB->count(), 10);
+                QCOMPARE(t.LB->currentRow(), 4);
+                QVERIFY(t.LB->item(4)->isSelected());
                 QCOMPARE(Join(t.LblCQ2->isVisibleTo(&t), t.LblCQ3->isVisibleTo(&t)), Join(levels >= 2, levels >= 3));
                 // A discarded level shows a red cross, a level without value no picture.
                 const QImage shot = Grab(*t.LB->viewport());

@@ -51,7 +51,9 @@ private slots:
         f.Win.Redraw = [&] { ++redraws; };
         QVERIFY(f.Win.CBCommonCV->isChecked() && a.HasOption(aoCommonCV));
         f.Win.CBCommonCV->click();
-        QVERIFY(!a.HasOption(aoCommonCV) && a.ReferenceStats != before && a.Point(30).Values[1].Status != mark);
+        QVERIFY(!a.HasOption(aoCommonCV));
+        QVERIFY(a.ReferenceStats != before);
+        QVERIFY(a.Point(30).Values[1].Status != mark);
         QCOMPARE(redraws, 1);
         (keep ? f.Win.BtOK : f.Win.BtCancel)->click();
         QCOMPARE(Join(a.HasOption(aoCommonCV), a.ReferenceStats == before, a.Point(30).Values[1].Status == mark),

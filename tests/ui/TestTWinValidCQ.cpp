@@ -117,7 +117,8 @@ private slots:
         const QPoint frame = TWinValidCQ::RuleLabelRect(0).topLeft();
         QVERIFY(Grab(*m_win->PBoxLevel[1]).pixelColor(frame) != White);
         QTest::mouseClick(m_win->CBWestg, Qt::LeftButton, {}, QPoint(5, m_win->CBWestg->height() / 2));
-        QVERIFY(Grab(*m_win->PBoxLevel[1]).pixelColor(frame) == White && m_win->PanelWGAcross->isVisible());
+        QCOMPARE(Grab(*m_win->PBoxLevel[1]).pixelColor(frame), White);
+        QVERIFY(m_win->PanelWGAcross->isVisible());
         // A discarded level is greyed and its button offers to retrieve it.
         QTest::mouseClick(m_win->BtReject[2], Qt::LeftButton);
         QCOMPARE(m_win->BtReject[2]->text(), QString("Retrieve QC3"));
@@ -127,7 +128,8 @@ private slots:
         QVERIFY(!m_win->PanelWGAcross->isVisible());
         QTest::mouseClick(m_win->BtReject[2], Qt::LeftButton);
         QCOMPARE(m_win->BtReject[2]->text(), QString("Reject QC3"));
-        QVERIFY(Grab(*m_win->PBoxLevel[2]).pixelColor(100, 22) == Lime && m_win->PanelWGAcross->isVisible());
+        QCOMPARE(Grab(*m_win->PBoxLevel[2]).pixelColor(100, 22), Lime);
+        QVERIFY(m_win->PanelWGAcross->isVisible());
         QVERIFY(run == expected && !analyte.HasOption(aoWestgard)); // nor the run nor the switch changed yet
 
         QTest::mouseClick(ok ? m_win->BtOK : m_win->BtCancel, Qt::LeftButton);
@@ -139,7 +141,8 @@ private slots:
         // The window serves the next run without the discards.
         m_win->SetQCPoint(run);
         m_win->show();
-        QVERIFY(m_win->BtReject[1]->text() == "Reject QC2" && !m_win->IsDiscarded(1));
+        QCOMPARE(m_win->BtReject[1]->text(), "Reject QC2");
+        QVERIFY(!m_win->IsDiscarded(1));
         QCOMPARE(m_win->CBWestg->isChecked(), ok);
     }
 

@@ -78,15 +78,20 @@ private slots:
         TResu0 second = MakeResult(46100.5, 1, 2, 3, "ZZ", "");
         second.Analyte = "Calcium";
         QBuffer buffer;
-        QVERIFY(buffer.open(QIODevice::ReadWrite) && TFifoWriter().Write(buffer, { SampleResult(), second }));
+        QVERIFY(buffer.open(QIODevice::ReadWrite));
+        QVERIFY(TFifoWriter().Write(buffer, { SampleResult(), second }));
         QCOMPARE(buffer.data().left(GoldenRecord.size()).toHex(' '), GoldenRecord.toHex(' '));
         std::deque<TResu0> records;
         TFifoReader reader;
         QVERIFY(buffer.seek(0) && reader.Read(buffer, records));
-        QVERIFY(records.size() == 2 && records[0] == SampleResult() && records[1] == second);
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(records[0], SampleResult());
+        QCOMPARE(records[1], second);
         // An empty file is an empty queue.
         QBuffer empty;
-        QVERIFY(empty.open(QIODevice::ReadOnly) && reader.Read(empty, records) && records.empty());
+        QVERIFY(empty.open(QIODevice::ReadOnly));
+        QVERIFY(reader.Read(empty, records));
+        QVERIFY(records.empty());
     }
 
     void damagedFileIsRefusedAndChangesNothing_data()
@@ -131,7 +136,10 @@ private slots:
         }
         QVERIFY(!fifo.Pop().has_value());
         fifo.Push(Result(1));
-        QVERIFY(!fifo.Save() && fifo.Synced() && !fifo.Load() && fifo.Count() == 0);
+        QVERIFY(!fifo.Save());
+        QVERIFY(fifo.Synced());
+        QVERIFY(!fifo.Load());
+        QCOMPARE(fifo.Count(), 0);
         QVERIFY(QDir(m_dir->path()).isEmpty());
     }
 
@@ -152,12 +160,17 @@ private slots:
         TFifo again;
         again.Push(Result(9)); // before the file name: nothing written, and replaced by Load
         again.SetFileName(m_name);
-        QVERIFY(again.Load() && again.Count() == 3);
+        QVERIFY(again.Load());
+        QCOMPARE(again.Count(), 3);
         QCOMPARE(again.Pop().value(), Result(2));
-        QVERIFY(again.Clear() && FileContent(m_name).isEmpty());
+        QVERIFY(again.Clear());
+        QVERIFY(FileContent(m_name).isEmpty());
         // A cut file gives an empty queue and says why.
-        QVERIFY(again.Push(Result(1)) && again.Push(Result(2)) && PutFile(m_name, FileContent(m_name).chopped(2)));
-        QVERIFY(!again.Load() && again.Count() == 0);
+        QVERIFY(again.Push(Result(1)));
+        QVERIFY(again.Push(Result(2)));
+        QVERIFY(PutFile(m_name, FileContent(m_name).chopped(2)));
+        QVERIFY(!again.Load());
+        QCOMPARE(again.Count(), 0);
         QVERIFY2(again.ErrorString().startsWith("Queued result 2: "), qPrintable(again.ErrorString()));
     }
 
@@ -170,9 +183,11 @@ private slots:
             TReadOnlyFolder lock(m_dir->path());
             if (!lock.Active())
                 QSKIP("This system lets every write through");
-            QVERIFY(!fifo.Push(Result(2)) && !fifo.Synced());
+            QVERIFY(!fifo.Push(Result(2)));
+            QVERIFY(!fifo.Synced());
             QVERIFY(fifo.ErrorString().contains("Vantorel.fif"));
-            QVERIFY(fifo.Count() == 2 && !fifo.Save());
+            QCOMPARE(fifo.Count(), 2);
+            QVERIFY(!fifo.Save());
             QCOMPARE(OnDisk(m_name), QString("run 1"));
         }
         // The next change writes the whole queue again.

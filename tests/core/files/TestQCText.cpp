@@ -142,7 +142,8 @@ private slots:
         const QByteArray written = QByteArray("15/03/2026\t1.5\tAB\t\xB5\r\n") + '\0';
         QCOMPARE(FileContent(name), written);
         // A file standing where a folder should be: nothing can be created below it.
-        QVERIFY(!WriteQCTextFile(name + "/export.txt", "x\r\n", error) && !error.isEmpty());
+        QVERIFY(!WriteQCTextFile(name + "/export.txt", "x\r\n", error));
+        QVERIFY(!error.isEmpty());
         QCOMPARE(FileContent(name), written);
     }
 

@@ -124,7 +124,11 @@ private slots:
         TAnalyte b("X", "U", 0, 2);
         b.AddPoint(MakeResult(45000, NAN, 3));
         b.AddPoint(MakeResult(45001, NAN, NAN, 9));
-        QVERIFY(!b.IsPointEmpty(0) && b.IsPointEmpty(1) && !b.DeleteIfEmpty(0) && b.DeleteIfEmpty(1) && b.Count() == 1);
+        QVERIFY(!b.IsPointEmpty(0));
+        QVERIFY(b.IsPointEmpty(1));
+        QVERIFY(!b.DeleteIfEmpty(0));
+        QVERIFY(b.DeleteIfEmpty(1));
+        QCOMPARE(b.Count(), 1);
         a.Clear();
         QCOMPARE(
             Join(a.Count() + a.Comments.Count() + a.ReferenceStats[0].N, a.LimitMode[0], a.LockStart[0]), "0 0 -1");

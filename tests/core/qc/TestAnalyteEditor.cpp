@@ -146,7 +146,8 @@ private slots:
             QString::fromUtf8("\u00b5mol/L33"));
         // The level taken in loses its lot and is computed.
         QCOMPARE(urea->SerumID, (std::array<qint32, 3> { 4, 5, -1 }));
-        QVERIFY(urea->AllPointsStats[2].N == 1 && m_context->CurrentAnalyte == nullptr);
+        QCOMPARE(urea->AllPointsStats[2].N, 1);
+        QVERIFY(m_context->CurrentAnalyte == nullptr);
         // Without a written data file the deleted analyte would come back with
         // the old file: its archives stay until the file forgets it.
         QCOMPARE(ArchiveFiles(*m_context),

@@ -96,7 +96,8 @@ private slots:
         if (!writable)
             QVERIFY(QDir(m_dir->path()).mkdir("QC000001.qca"));
         int index = -1;
-        QVERIFY(m_editor->ReplaceAndErase(1, "Lyphocheck", "L9", &index).Ok() && m_editor->Line(index).Erase);
+        QVERIFY(m_editor->ReplaceAndErase(1, "Lyphocheck", "L9", &index).Ok());
+        QVERIFY(m_editor->Line(index).Erase);
         QStringList questions;
         const TApplyResult result = m_editor->Apply([&](const QString& question) {
             questions << question;
@@ -120,7 +121,8 @@ private slots:
         int index = -1;
         QCOMPARE(m_editor->ReplaceAndErase(0, "Alpha", "8", &index).Kind, TEditResult::NotUsed);
         // A line added here has no stored lot behind it: the change is a plain one.
-        QVERIFY(m_editor->Add("New", "N1", &index).Ok() && m_editor->ReplaceAndErase(index, "New", "N2", &index).Ok());
+        QVERIFY(m_editor->Add("New", "N1", &index).Ok());
+        QVERIFY(m_editor->ReplaceAndErase(index, "New", "N2", &index).Ok());
         QVERIFY(!m_editor->Line(index).Erase);
         m_editor->Apply([](const QString&) { return true; });
         QCOMPARE(m_context->ListSerum.FindByID(3).Lot, QString("N2"));

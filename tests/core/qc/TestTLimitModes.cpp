@@ -90,15 +90,18 @@ private slots:
             FixLevel(m_analyte, 0, 5.1, 0.3, 0.5, TRisks());
         const TLimitSettings before = TLimitSettings::Take(m_analyte);
         // Points 0..2 of level 1 all read 5; a single point gives no statistics either.
-        QVERIFY(!LockLevel(m_analyte, 0, 0, 2, TRisks()) && TLimitSettings::Take(m_analyte) == before);
-        QVERIFY(!LockLevel(m_analyte, 0, 5, 5, TRisks()) && TLimitSettings::Take(m_analyte) == before);
+        QVERIFY(!LockLevel(m_analyte, 0, 0, 2, TRisks()));
+        QCOMPARE(TLimitSettings::Take(m_analyte), before);
+        QVERIFY(!LockLevel(m_analyte, 0, 5, 5, TRisks()));
+        QCOMPARE(TLimitSettings::Take(m_analyte), before);
         QCOMPARE(int(m_analyte.LimitMode[0]), mode);
     }
 
     void restoreGivesModesIntervalsAndLimitsBack()
     {
         const TLimitSettings saved = TLimitSettings::Take(m_analyte);
-        QVERIFY(LockLevel(m_analyte, 0, 3, 6, TRisks()) && LockLevel(m_analyte, 1, 0, 5, TRisks()));
+        QVERIFY(LockLevel(m_analyte, 0, 3, 6, TRisks()));
+        QVERIFY(LockLevel(m_analyte, 1, 0, 5, TRisks()));
         const TLimitSettings locked = TLimitSettings::Take(m_analyte);
         FixLevel(m_analyte, 1, 20, 1, 2, TRisks());
         QCOMPARE(m_analyte.ReferenceStats[1].ChartHigh, 22.0); // the target 20 and the action half-width 2
