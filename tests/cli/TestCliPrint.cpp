@@ -28,8 +28,8 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("answer");
-        // A print command line (the folder and the PDF file added), its status, and a
-        // pattern of the PDF's text or the start of the error line (D is the folder).
+        // A print command line (the folder, unless it names one or a data file, and the PDF file added), its status,
+        // and a pattern of the PDF's text or the start of the error line (D is the folder).
         // clang-format off
         QTest::newRow("data of two days in the wrong order") << "data --analyte glucose --from 2026-02-28 --to 2026-02-27" << 0 << "QC data for Glucose.+Date +Time +QC1 +QC2 +QC3.+N +2 +2 +2.+- Page 1/1 -";
         QTest::newRow("data without statistics") << "data --analyte Albumin --no-statistics" << 0 << "^(?!.*Statistics).*Albumin";
@@ -45,6 +45,12 @@ private slots:
         QTest::newRow("bad date") << "data --analyte Glucose --to 1/3/2026" << 1 << "vantorel-cli print data: --to wants a date YYYY-MM-DD, not 1/3/2026";
         QTest::newRow("level beyond the analyte's") << "charts --analyte Calcium --levels 3" << 1 << "print charts: level 3: Calcium has 2 level(s)";
         QTest::newRow("both colour switches") << "charts --analyte Glucose --colour --black-and-white" << 1 << "print charts: --colour and --black-and-white cannot go together";
+        QTest::newRow("limits from a data file") << "limits --analyte glucose --data D/Vantorel.qcf" << 0 << "QC limits for Glucose";
+        QTest::newRow("missing data file") << "data --analyte Glucose --data D/missing.qcf" << 1 << "print data: D/missing.qcf: no such file";
+        for (const char* command : { "charts --analyte Glucose", "limits --analyte Glucose", "archives --analyte Calcium", "archive --number 1", "daily --date 2026-03-14" })
+            QTest::newRow(command) << QString(command) + " --folder D/none" << 1 << "No such folder: D/none";
+        QTest::newRow("archive number not a number") << "archive --number x" << 1 << "print archive: --number wants a positive archive number, not x";
+        QTest::newRow("archive not there") << "archive --number 9" << 1 << "print archive: no readable archive D/QC000009.qca";
         // clang-format on
     }
 
@@ -57,7 +63,9 @@ private slots:
         answer.replace("D/", m_dir.path() + '/');
         const QString pdf = m_dir.filePath("out.pdf");
         const QStringList before = FolderState(m_dir.path());
-        QStringList args = QStringList { "print" } + line.split(' ') + QStringList { "--folder", m_dir.path() };
+        QStringList args = QStringList { "print" } + line.split(' ');
+        if (!line.contains("--data") && !line.contains("--folder"))
+            args << "--folder" << m_dir.path();
         if (!line.contains("--pdf"))
             args << "--pdf" << pdf;
         const TCliRun run = RunCli(args);
