@@ -1,4 +1,5 @@
 #include "BenchLab.h"
+#include "TAnalyte.h"
 
 #include "TRandom.h"
 

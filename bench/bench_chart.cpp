@@ -1,6 +1,7 @@
 // Painting the charts of a three-level analyte, as the main window's paint box
 // does on every repaint. Goal: at most 2 ms per paint.
 #include "BenchLab.h"
+#include "TAnalyte.h"
 #include "TChartPainter.h"
 #include "TPictures.h"
 #include "TStatistics.h"

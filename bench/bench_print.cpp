@@ -3,6 +3,7 @@
 // one page, and how it changes from 1,000 to 11,000 points (a printout that
 // grows linearly with the points takes the same time per page).
 #include "BenchLab.h"
+#include "TAnalyte.h"
 #include "TDataReport.h"
 #include "TDates.h"
 #include "TListSerum.h"

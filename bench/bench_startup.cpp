@@ -3,6 +3,7 @@
 // in the data file, once with an empty data file. Goal: the large file adds at
 // most 250 ms.
 #include "BenchLab.h"
+#include "TAnalyte.h"
 #include "TDataFile.h"
 #include "TDialogService.h"
 #include "TPaintBox.h"

@@ -1,6 +1,7 @@
 // RecomputeAll + ClassifyAll over a ten-year laboratory, against the memory-bound
 // floor of reading and summing the same values once; and the memory held per point.
 #include "BenchLab.h"
+#include "TAnalyte.h"
 #include "TStatistics.h"
 
 #include <benchmark/benchmark.h>

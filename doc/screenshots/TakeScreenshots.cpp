@@ -2,6 +2,7 @@
 // start in an empty folder on the demonstration data, the windows a user meets
 // along the way, and a small chart for each Westgard rule. Run it through
 // scripts/take-screenshots.sh, which gives it a display (Xvfb).
+#include "TAnalyte.h"
 #include "TDialogService.h"
 #include "TProgram.h"
 #include "TQCContext.h"
