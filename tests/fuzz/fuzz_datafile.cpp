@@ -1,6 +1,7 @@
 // The data file reader on arbitrary bytes. A refused file must leave the lists
 // empty with a reason; an accepted one must be written and read back the same.
 #include "FuzzIO.h"
+#include "TAnalyte.h"
 #include "TArchive.h"
 #include "TDataFileReader.h"
 #include "TDataFileWriter.h"

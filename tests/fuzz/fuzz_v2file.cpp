@@ -2,6 +2,7 @@
 // it was with a reason; the analytes of an accepted one must be savable in the
 // current data file and read back.
 #include "FuzzIO.h"
+#include "TAnalyte.h"
 #include "TDataFileReader.h"
 #include "TDataFileWriter.h"
 #include "TListAnalytes.h"

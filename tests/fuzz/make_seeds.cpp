@@ -1,5 +1,6 @@
 // Writes small valid files as the fuzzers' first inputs: make_seeds <folder>
 // creates <folder>/fuzz_<target>/ with a few files for each reader.
+#include "TAnalyte.h"
 #include "TDataSample.h"
 #include "TDemonstrationData.h"
 #include "TQCContext.h"
