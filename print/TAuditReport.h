@@ -1,0 +1,15 @@
+#pragma once
+#include "TAuditEntry.h"
+#include "TPrintTable.h"
+
+#include <QList>
+
+// The audit trail as a printed table titled "Audit trail": for each entry its
+// number and local time (merged over its lines), operator, user, kind and
+// analyte with level, then one line per field that changed with its value
+// before and after. `subtitles` say what was chosen (analyte, kind, dates).
+TPrintTableData AuditReportTable(const QList<TAuditEntry>& entries, const QStringList& subtitles);
+
+// The fields of an entry's before and after objects, one line each: the
+// field's name, its value before and its value after (empty where absent).
+QList<QStringList> AuditChangedFields(const TAuditEntry& entry);
