@@ -6,6 +6,7 @@
 #include "TWinAbout.h"
 #include "TWinAnimCopyFic.h"
 #include "TWinArchives.h"
+#include "TWinAudit.h"
 #include "TWinComment.h"
 #include "TWinDailyQC.h"
 #include "TWinDefAnalytes.h"
@@ -136,6 +137,8 @@ void TProgram::CreateWindows()
     m_main->WinRisks = m_risks.get();
     m_random = std::make_unique<TWinRandom>(m_context, m_dialogs, owner);
     m_main->WinRandom = m_random.get();
+    m_audit = std::make_unique<TWinAudit>(m_context, m_dialogs, *m_printers, owner);
+    m_main->WinAudit = m_audit.get();
     m_main->UpdateCommands();
 }
 
@@ -157,6 +160,7 @@ int TProgram::Run()
 
 void TProgram::Shutdown()
 {
+    m_audit.reset();
     m_archives.reset();
     m_showArchive.reset();
     m_dailyQC.reset();

@@ -20,6 +20,7 @@ class TWinSerumByAnal;
 class TWinPrnCharts;
 class TWinPrnData;
 class TWinArchives;
+class TWinAudit;
 class TWinDailyQC;
 class TWinShowArchive;
 class TWinShowData;
@@ -98,4 +99,5 @@ private:
     std::unique_ptr<TWinOptions> m_options;
     std::unique_ptr<TWinRisks> m_risks;
     std::unique_ptr<TWinRandom> m_random;
+    std::unique_ptr<TWinAudit> m_audit;
 };

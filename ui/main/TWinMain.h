@@ -35,6 +35,7 @@ class TWinDefSerum;
 class TWinEmployees;
 class TWinPrnCharts;
 class TWinArchives;
+class TWinAudit;
 class TWinDailyQC;
 class TWinShowData;
 class TWinShowLimits;
@@ -100,6 +101,8 @@ public:
     TWinRisks* WinRisks = nullptr;
     // The training runs of the current analyte (TWinMainSettings.cpp).
     TWinRandom* WinRandom = nullptr;
+    // The audit trail of every change (TWinMainSettings.cpp).
+    TWinAudit* WinAudit = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -175,6 +178,7 @@ public:
     QAction* MnuEraseLevels;
     QAction* MnuRandomGenerator;
     QAction* MnuClearFifo;
+    QAction* MnuAuditTrail;
     QAction* MnuUserManual;
     QAction* MnuAbout;
 
@@ -226,6 +230,8 @@ public slots:
     void MnuRisksClick();
     // "No analyte" without a current analyte; after OK the queue or the charts follow.
     void MnuRandomGeneratorClick();
+    // The audit trail, behind the password while one is set.
+    void MnuAuditTrailClick();
     // The charts' mouse.
     void PBoxMouseDown(QMouseEvent* event);
     void PBoxMouseMove(QMouseEvent* event);

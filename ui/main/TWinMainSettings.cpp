@@ -5,6 +5,8 @@
 #include "TQCContext.h"
 #include "TSettings.h"
 #include "TStatistics.h"
+#include "TWinAudit.h"
+#include "TWinEntryPsw.h"
 #include "TWinRandom.h"
 #include "TWinRisks.h"
 
@@ -51,4 +53,10 @@ void TWinMain::MnuRandomGeneratorClick()
     RepaintCharts();
     // Written at once, as every other accepted change of the points is.
     SaveDataFile();
+}
+
+void TWinMain::MnuAuditTrailClick()
+{
+    if (WinAudit && TWinEntryPsw::AskPassword(m_context, m_dialogs, this))
+        m_dialogs.Exec(*WinAudit);
 }
