@@ -287,7 +287,8 @@ private slots:
         QVERIFY(QFile::remove(DataFileName(*f.Context)) && QDir().mkpath(DataFileName(*f.Context)));
         Enter(f, Morning, { "5" }, QDialog::Accepted);
         QCOMPARE(a.Count(), 42);
-        QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, "Cannot save data", mbYes), QString());
+        const QString reason = "Cannot write " + DataFileName(*f.Context) + ": Filename refers to a directory";
+        QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, "Cannot save data\r" + reason, mbYes), QString());
     }
 
     void correctAndClearFillTheForm()

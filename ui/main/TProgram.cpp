@@ -181,8 +181,11 @@ void TProgram::Shutdown()
     m_import.reset();
     m_main.reset();
     const TStopResult stopped = m_storage.Stop();
-    if (!stopped.DataSaved)
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotSaveData), mbYes);
-    if (!stopped.FifoSaved)
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgUnableToSaveFifo), mbYes);
+    const auto report = [this](bool saved, const char* message, const QString& reason) {
+        if (!saved)
+            m_dialogs.Error(QString::fromLatin1(message) + QLatin1Char('\r') + reason, mbYes);
+    };
+    report(stopped.DataSaved, TStorage::MsgCannotSaveData, stopped.DataError);
+    report(stopped.FifoSaved, TStorage::MsgUnableToSaveFifo, stopped.FifoError);
+    report(stopped.ConfigSaved, "Cannot save the settings", stopped.ConfigError);
 }

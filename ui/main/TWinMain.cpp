@@ -40,6 +40,7 @@
 #include <QDateEdit>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -132,7 +133,9 @@ void TWinMain::MnuOperatorsClick()
     CBOperator->clear();
     CBOperator->addItems(m_context.ListOperators);
     CBOperator->setEditText(typed);
-    SaveConfig(m_context);
+    Commit({ TChangeKind::OperatorsChanged, QString(), 0, QString(), {},
+               { { "operators", QJsonArray::fromStringList(m_context.ListOperators) } } },
+        { TFile::Settings });
 }
 
 void TWinMain::MnuAnalytesClick()
@@ -182,7 +185,7 @@ void TWinMain::BtPrnGraphClick()
 void TWinMain::MnuPswClick()
 {
     if (WinNewPsw && m_dialogs.Exec(*WinNewPsw) == QDialog::Accepted)
-        SaveConfig(m_context);
+        Commit({ TChangeKind::PasswordChanged, QString(), 0, QString(), {}, {} }, { TFile::Settings });
 }
 
 void TWinMain::MnuShortCutsClick()
@@ -390,26 +393,36 @@ void TWinMain::BtOKEnterClick()
 
 void TWinMain::StoreRun(TResu0& run)
 {
-    TAnalyte& analyte = *m_context.CurrentAnalyte;
-    m_view.Selected = TQCEntry::StoreRun(analyte, run, m_context.Risks());
+    // The new point is the selected one before the charts follow the commit.
+    ReportCommit(m_context.Document().StoreRun(*m_context.CurrentAnalyte, run, &m_view.Selected));
+}
+
+void TWinMain::HoldRun(TResu0 run) { ReportCommit(m_context.Document().QueueRun(std::move(run))); }
+
+void TWinMain::Commit(const TChange& change, const TCommitScope& scope)
+{
+    ReportCommit(m_context.Document().Commit(change, scope));
+}
+
+void TWinMain::Commit(const QList<TChange>& changes, const TCommitScope& scope)
+{
+    ReportCommit(m_context.Document().Commit(changes, scope));
+}
+
+void TWinMain::ReportCommit(const TCommitResult& result)
+{
+    if (!result.Ok())
+        m_dialogs.Error(result.Text(), mbYes, this);
+}
+
+void TWinMain::FollowDocument()
+{
+    const TAnalyte* analyte = m_context.CurrentAnalyte;
+    if (!analyte || m_view.Selected >= analyte->Count())
+        m_view.Selected = -1;
     RecomputeChartWindow();
     RepaintCharts();
-    SaveDataFile();
-}
-
-void TWinMain::HoldRun(TResu0 run) { QueueChanged(m_context.ListFifo.Push(std::move(run))); }
-
-void TWinMain::QueueChanged(bool saved)
-{
-    if (!saved)
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgUnableToSaveFifo), mbYes, this);
     RefreshFifoCaption();
-}
-
-void TWinMain::SaveDataFile()
-{
-    if (!SaveData(m_context, DataFileName(m_context)))
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotSaveData), mbYes, this);
 }
 
 void TWinMain::CorrectPoint(const TQCPoint* point)
@@ -446,21 +459,18 @@ void TWinMain::BtDataClick()
     const int before = analyte->Count();
     if (m_dialogs.Exec(*WinShowData) != QDialog::Accepted)
         return;
-    analyte->RecomputeAll(m_context.Risks());
-    analyte->ClassifyAll();
-    // Confirmed deletions are kept at once. A point handed back for correction
-    // is still in the file written here: it leaves the file only when its
-    // corrected run is stored (or with the next save after it went to the queue).
+    m_view.Selected = -1;
+    // Confirmed deletions are kept at once.
     if (analyte->Count() != before)
-        SaveDataFile();
+        Commit({ TChangeKind::PointsDeleted, analyte->Name, 0, QString(), { { "points", before } },
+                   { { "points", analyte->Count() } } },
+            { TFile::Data, TRecompute::StatisticsAndMarks, analyte });
     if (TQCPoint* edited = WinShowData->EditedPoint()) {
         CorrectPoint(edited);
         analyte->RecomputeAll(m_context.Risks());
         analyte->ClassifyAll();
     }
-    m_view.Selected = -1;
-    RecomputeChartWindow();
-    RepaintCharts();
+    FollowDocument();
 }
 
 void TWinMain::BtLimitsClick()
@@ -473,12 +483,10 @@ void TWinMain::BtLimitsClick()
         return;
     }
     const quint8 options = analyte->Options;
-    WinShowLimits->Redraw = [this] {
-        RecomputeChartWindow();
-        RepaintCharts();
-    };
+    WinShowLimits->Redraw = [this] { FollowDocument(); };
     if (m_dialogs.Exec(*WinShowLimits) == QDialog::Accepted && analyte->Options != options)
-        SaveDataFile();
+        Commit({ TChangeKind::CommonCvChanged, analyte->Name, 0, QString(), { { "options", options } },
+            { { "options", analyte->Options } } });
 }
 
 void TWinMain::BtDailyClick()
@@ -495,7 +503,9 @@ void TWinMain::BtArchivesClick()
         m_dialogs.Error(QStringLiteral("No analyte."), mbYes, this);
         return;
     }
-    WinArchives->NumbersRemoved = [this] { SaveDataFile(); };
+    WinArchives->NumbersRemoved = [this] {
+        Commit({ TChangeKind::ArchiveDeleted, m_context.CurrentAnalyte->Name, 0, QString(), {}, {} });
+    };
     m_dialogs.Exec(*WinArchives);
 }
 

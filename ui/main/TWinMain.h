@@ -1,5 +1,6 @@
 #pragma once
 #include "TChartGeometry.h"
+#include "TQCDocument.h"
 #include "TQCTypes.h"
 
 #include <QMainWindow>
@@ -257,7 +258,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The sheets work on the charts' view and write the data file.
+    // The sheets work on the charts' view and commit their changes.
     friend class TLimitSheets;
 
     void FormCreate();
@@ -269,12 +270,15 @@ private:
     bool FormCloseQuery();
     void StoreRun(TResu0& run);
     void HoldRun(TResu0 run);
-    void SaveDataFile();
     // Removes the head of the queue once its run is stored or moved to the tail.
     void DropQueueHead();
-    // After a change of the queue: reports a queue file that could not be
-    // written, then refreshes the caption.
-    void QueueChanged(bool saved);
+    // Commits an accepted change through the document and shows what failed.
+    void Commit(const TChange& change, const TCommitScope& scope = TCommitScope());
+    void Commit(const QList<TChange>& changes, const TCommitScope& scope);
+    // Shows the failures of a commit: the program's message, then the system's reason.
+    void ReportCommit(const TCommitResult& result);
+    // The charts and the queue button follow the lists after every commit.
+    void FollowDocument();
     // Shows the import window; after OK no point is selected and the charts follow.
     void RunImportWindow();
     static void Blink(TShape& shape);
