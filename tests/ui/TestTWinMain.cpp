@@ -298,16 +298,17 @@ private slots:
         const int index = a.AddPoint(MakeResult(F::Today() - 2 + 0.25, 4.26, NAN, NAN, "XY", "check"));
         TWinMain& w = f.Show();
         w.CorrectPoint(&a.Point(index));
-        QCOMPARE(a.Count(), 5); // taken out of the analyte into the form
+        QVERIFY(w.Correcting() && a.Count() == 6); // in the form, and still stored
         QCOMPARE(w.EditValue[0]->text(), QString("4.3"));
         QVERIFY(w.EditValue[1]->text().isEmpty());
         QCOMPARE(w.CBOperator->currentText() + w.EditComment->text(), QString("XYcheck"));
         QCOMPARE(QDateTime(w.DatePicker->date(), w.TimePicker->time()), QDateTime(QDate(2026, 3, 13), QTime(6, 0)));
         TQCPoint stranger;
         w.CorrectPoint(&stranger);
-        QCOMPARE(a.Count(), 5);
+        QCOMPARE(a.Count(), 6);
 
         w.BtRAZEntryFields->click();
+        QVERIFY(!w.Correcting() && a.Count() == 6);
         QCOMPARE(w.EditValue[0]->text() + w.EditComment->text() + w.CBOperator->currentText(), QString());
         QCOMPARE(w.CBOperator->count(), 2); // the operators stay
         QCOMPARE(QDateTime(w.DatePicker->date(), w.TimePicker->time()), QDateTime(QDate(2026, 3, 15), QTime(10, 30)));

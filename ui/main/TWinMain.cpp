@@ -47,6 +47,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTimeEdit>
 #include <QTimer>
@@ -348,6 +349,7 @@ void TWinMain::PBoxPaint(QPainter& painter, const QRect& region)
 
 void TWinMain::ClearEntryForm()
 {
+    m_correction.reset(); // a point under correction stays as it is stored
     for (QLineEdit* edit : EditValue)
         edit->clear();
     const QDateTime now = m_context.Clock().Now();
@@ -366,9 +368,12 @@ void TWinMain::BtRAZEntryFieldsClick()
 
 void TWinMain::BtOKEnterClick()
 {
-    // Let an edit being left finish its own input handling first.
+    if (m_entering)
+        return;
+    const QScopedValueRollback entering(m_entering, true);
+    // An edit being left finishes its input as it loses the focus (no message
+    // is processed here: a second click or Enter waits until this run is done).
     EditValue[0]->setFocus();
-    QCoreApplication::processEvents();
 
     TAnalyte* analyte = m_context.CurrentAnalyte;
     TResu0 run = TQCEntry::MakeRun(analyte ? analyte->Name : QString(), DatePicker->date(), TimePicker->time(),
@@ -382,13 +387,43 @@ void TWinMain::BtOKEnterClick()
         DatePicker->setFocus();
         return;
     }
-    ClassifyPoint(*analyte, run);
-    if (WinValidCQ && WinValidCQ->Execute(run))
-        StoreRun(run);
-    else
-        HoldRun(std::move(run));
+    ValidateRun(run);
     ClearEntryForm();
     ApplyBackupReminder(false);
+}
+
+void TWinMain::ValidateRun(TResu0& run)
+{
+    TAnalyte* analyte = m_context.CurrentAnalyte;
+    std::optional<TCorrection> correction = std::exchange(m_correction, std::nullopt);
+    if (correction
+        && (correction->Analyte != analyte
+            || TQCDocument::FindPoint(*analyte, correction->Point, correction->Content) < 0))
+        correction.reset(); // the point left by another road: the run is a new one
+    // The run is judged as if its point were not stored, on a copy of the analyte:
+    // the point itself stays stored (and in the data file) until the run takes its place.
+    std::unique_ptr<TAnalyte> without;
+    if (correction) {
+        without = std::make_unique<TAnalyte>(*analyte);
+        without->DeletePoint(TQCDocument::FindPoint(*analyte, correction->Point, correction->Content));
+        without->RecomputeAll(m_context.Risks());
+        m_context.CurrentAnalyte = without.get();
+    }
+    ClassifyPoint(*m_context.CurrentAnalyte, run);
+    const bool accepted = WinValidCQ && WinValidCQ->Execute(run);
+    if (without) {
+        analyte->Options = without->Options; // the validation's Westgard switch
+        m_context.CurrentAnalyte = analyte;
+    }
+    TQCDocument& document = m_context.Document();
+    if (accepted && correction)
+        ReportCommit(document.ReplacePoint(*analyte, correction->Point, correction->Content, run, &m_view.Selected));
+    else if (accepted)
+        StoreRun(run);
+    else if (correction)
+        ReportCommit(document.QueueCorrection(*analyte, correction->Point, correction->Content, std::move(run)));
+    else
+        HoldRun(std::move(run));
 }
 
 void TWinMain::StoreRun(TResu0& run)
@@ -440,9 +475,8 @@ void TWinMain::CorrectPoint(const TQCPoint* point)
         EditValue[i]->setText(cell.Status == psNoValue ? QString() : FormatFixed(cell.Value, 8, analyte->Decimals));
     }
     EditComment->setText(analyte->CommentText(point->CommentID));
-    const int index = analyte->IndexOf(point);
-    if (index >= 0)
-        analyte->DeletePoint(index);
+    if (analyte->IndexOf(point) >= 0)
+        m_correction = TCorrection { analyte, point, *point };
 }
 
 void TWinMain::BtDataClick()
@@ -465,11 +499,8 @@ void TWinMain::BtDataClick()
         Commit({ TChangeKind::PointsDeleted, analyte->Name, 0, QString(), { { "points", before } },
                    { { "points", analyte->Count() } } },
             { TFile::Data, TRecompute::StatisticsAndMarks, analyte });
-    if (TQCPoint* edited = WinShowData->EditedPoint()) {
+    if (TQCPoint* edited = WinShowData->EditedPoint())
         CorrectPoint(edited);
-        analyte->RecomputeAll(m_context.Risks());
-        analyte->ClassifyAll();
-    }
     FollowDocument();
 }
 
