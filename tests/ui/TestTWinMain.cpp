@@ -245,6 +245,25 @@ private slots:
         QCOMPARE(f.Context->CurrentAnalyte, &calcium);
     }
 
+    // A second OK waiting while the first one is handled (a double click, or
+    // two Enters), also while the validation window answers messages, is
+    // ignored: one run is stored, nothing else is asked.
+    void secondOkWhileStoringStoresOneRun()
+    {
+        TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 1, 5, F::Today());
+        TWinMain& w = f.Show();
+        w.EditValue[0]->setText("5.1");
+        for (int i = 0; i < 2; ++i)
+            f.Dialogs.QueueExec([](QDialog&) {
+                QCoreApplication::processEvents(); // as a modal window's own loop does
+                return int(QDialog::Accepted);
+            });
+        QMetaObject::invokeMethod(&w, &TWinMain::BtOKEnterClick, Qt::QueuedConnection);
+        w.BtOKEnter->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(Join(a.Count(), f.Dialogs.ExecutedWindows.size(), f.Dialogs.Boxes.size()), "6 1 0");
+    }
+
     void entryStoresOnOkAndHoldsOnCancel()
     {
         TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 3, 40, F::Today());
