@@ -37,6 +37,8 @@ TCommitResult TQCDocument::Commit(const QList<TChange>& changes, const TCommitSc
     Recompute(scope);
     TCommitResult result;
     Write(scope.Files, result, false);
+    for (const TChange& change : changes)
+        qCDebug(lcDocument).noquote() << "committed change" << int(change.Kind) << change.Analyte << change.Level;
     emit Committed(changes);
     m_unwritten += changes;
     if (result.Ok()) {
