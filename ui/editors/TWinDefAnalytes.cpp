@@ -256,7 +256,7 @@ void TWinDefAnalytes::BtOKClick()
 {
     const TApplyResult result = m_editor.Apply();
     if (!result.Saved)
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotSaveData), mbYes, this);
+        m_dialogs.Error(result.SaveError, mbYes, this);
     accept();
 }
 

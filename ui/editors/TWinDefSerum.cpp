@@ -237,7 +237,7 @@ void TWinDefSerum::FormClose()
     for (const QString& error : result.ArchiveErrors)
         m_dialogs.Error(error, mbOK, this);
     if (!result.Saved)
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotSaveData), mbYes, this);
+        m_dialogs.Error(result.SaveError, mbYes, this);
     accept();
 }
 

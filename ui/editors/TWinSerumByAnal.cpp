@@ -195,7 +195,7 @@ void TWinSerumByAnal::Report(const TApplyResult& result)
     for (const QString& error : result.ArchiveErrors)
         m_dialogs.Error(error, mbOK, this);
     if (!result.Saved)
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotSaveData), mbYes, this);
+        m_dialogs.Error(result.SaveError, mbYes, this);
 }
 
 void TWinSerumByAnal::BtChangeClick()

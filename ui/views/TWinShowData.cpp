@@ -212,8 +212,10 @@ void TWinShowData::BtEditClick()
         m_dialogs.Error(QStringLiteral("Nothing to edit."), mbYes, this);
         return;
     }
+    // Qt makes a line current on focus without selecting it: only a line the
+    // user chose counts.
     QListWidgetItem* current = LB->currentItem();
-    if (!current || LB->currentRow() < 0) {
+    if (!current || LB->currentRow() < 0 || !current->isSelected()) {
         m_dialogs.Error(QStringLiteral("Select the line to edit."), mbYes, this);
         return;
     }
