@@ -1,5 +1,6 @@
 #include "TProgram.h"
 
+#include "TAuditTrail.h"
 #include "TDialogService.h"
 #include "TPrinterService.h"
 #include "TQCContext.h"
@@ -43,7 +44,11 @@ TProgram::TProgram(TQCContext& context, TDialogService& dialogs, const QString& 
 {
 }
 
-TProgram::~TProgram() = default;
+TProgram::~TProgram()
+{
+    if (m_trail)
+        m_context.Document().SetJournal(nullptr);
+}
 
 bool TProgram::Start()
 {
@@ -64,6 +69,12 @@ bool TProgram::Start()
         m_dialogs.Error(QStringLiteral("No folder can hold the files of Vantorel."), mbOK);
         return false;
     }
+    // A trail that cannot be written now counts the changes; the first one tells the user.
+    m_trail = std::make_unique<TAuditTrail>(m_context);
+    QString trailError;
+    if (!m_trail->Open(m_context.ProgramFolder(), &trailError))
+        qCWarning(lcDocument).noquote() << "audit trail:" << trailError;
+    m_context.Document().SetJournal(m_trail.get());
     ShowSplash();
     QGuiApplication::setApplicationDisplayName(QString());
     QApplication::setApplicationName(QStringLiteral("Vantorel"));
@@ -133,6 +144,7 @@ void TProgram::CreateWindows()
     m_main->WinRandom = m_random.get();
     m_audit = std::make_unique<TWinAudit>(m_context, m_dialogs, *m_printers, owner);
     m_main->WinAudit = m_audit.get();
+    m_main->AuditTrail = m_trail.get();
     m_main->UpdateCommands();
 }
 
@@ -197,4 +209,7 @@ void TProgram::Shutdown()
     report(stopped.DataSaved, TStorage::MsgCannotSaveData, stopped.DataError);
     report(stopped.FifoSaved, TStorage::MsgUnableToSaveFifo, stopped.FifoError);
     report(stopped.ConfigSaved, "Cannot save the settings", stopped.ConfigError);
+    // After the last save, whose changes the trail still records.
+    m_context.Document().SetJournal(nullptr);
+    m_trail.reset();
 }

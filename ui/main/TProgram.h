@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+class TAuditTrail;
 class TDialogService;
 class TQCContext;
 class TWinAbout;
@@ -100,4 +101,6 @@ private:
     std::unique_ptr<TWinRisks> m_risks;
     std::unique_ptr<TWinRandom> m_random;
     std::unique_ptr<TWinAudit> m_audit;
+    // The audit trail of the program's folder, the document's journal from start-up to shutdown.
+    std::unique_ptr<TAuditTrail> m_trail;
 };

@@ -1,6 +1,7 @@
 #include "TWinMain.h"
 #include "TAnalyte.h"
 
+#include "TAuditVerdict.h"
 #include "TChartPainter.h"
 #include "TColors.h"
 #include "TDataFile.h"
@@ -417,7 +418,8 @@ void TWinMain::ValidateRun(TResu0& run)
     }
     TQCDocument& document = m_context.Document();
     if (accepted && correction)
-        ReportCommit(document.ReplacePoint(*analyte, correction->Point, correction->Content, run, &m_view.Selected));
+        ReportCommit(document.ReplacePoint(*analyte, correction->Point, correction->Content, run, &m_view.Selected,
+            AuditVerdictJson(WinValidCQ->Result())));
     else if (accepted)
         StoreRun(run);
     else if (correction)
@@ -429,7 +431,8 @@ void TWinMain::ValidateRun(TResu0& run)
 void TWinMain::StoreRun(TResu0& run)
 {
     // The new point is the selected one before the charts follow the commit.
-    ReportCommit(m_context.Document().StoreRun(*m_context.CurrentAnalyte, run, &m_view.Selected));
+    const QJsonObject verdict = WinValidCQ ? AuditVerdictJson(WinValidCQ->Result()) : QJsonObject();
+    ReportCommit(m_context.Document().StoreRun(*m_context.CurrentAnalyte, run, &m_view.Selected, verdict));
 }
 
 void TWinMain::HoldRun(TResu0 run) { ReportCommit(m_context.Document().QueueRun(std::move(run))); }
@@ -448,6 +451,13 @@ void TWinMain::ReportCommit(const TCommitResult& result)
 {
     if (!result.Ok())
         m_dialogs.Error(result.Text(), mbYes, this);
+    // The trail gives its reason once; it records the changes missed as a gap later.
+    if (!result.JournalError.isEmpty())
+        m_dialogs.MessageBox(TMsgType::Warning,
+            QStringLiteral("The change is kept, but the audit trail cannot record it:\r%1\rThe changes not "
+                           "recorded are counted and noted in the trail once it can be written again.")
+                .arg(result.JournalError),
+            mbOK, this);
 }
 
 void TWinMain::FollowDocument()

@@ -39,6 +39,8 @@ class TWinEmployees;
 class TWinPrnCharts;
 class TWinArchives;
 class TWinAudit;
+class TAuditTrail;
+class TBackup;
 class TWinDailyQC;
 class TWinShowData;
 class TWinShowLimits;
@@ -105,6 +107,8 @@ public:
     TWinRandom* WinRandom = nullptr;
     // The audit trail of every change (TWinMainSettings.cpp).
     TWinAudit* WinAudit = nullptr;
+    // The trail a backup copies beside its file (none in most window tests).
+    TAuditTrail* AuditTrail = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -292,6 +296,8 @@ private:
     void Commit(const QList<TChange>& changes, const TCommitScope& scope);
     // Shows the failures of a commit: the program's message, then the system's reason.
     void ReportCommit(const TCommitResult& result);
+    // Records a backup made and copies the audit trail beside it (TWinMainBackup.cpp).
+    void CopyAuditTrail(const TBackup& backup);
     // The charts and the queue button follow the lists after every commit.
     void FollowDocument();
     // Shows the import window; after OK no point is selected and the charts follow.
