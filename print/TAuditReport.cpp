@@ -3,7 +3,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
-#include <QSet>
+#include <algorithm>
 
 namespace {
 
@@ -21,6 +21,18 @@ QString ValueText(const QJsonValue& value)
     default:
         return QString::fromUtf8(QJsonDocument::fromVariant(value.toVariant()).toJson(QJsonDocument::Compact));
     }
+}
+
+constexpr int BeforeAfterWidth = 13;
+
+// A value cut into pieces that fit its column (one empty piece for an empty value).
+QStringList Pieces(const QString& value)
+{
+    const int size = BeforeAfterWidth + 1;
+    QStringList pieces { value.left(size) };
+    for (qsizetype at = size; at < value.size(); at += size)
+        pieces << value.mid(at, size);
+    return pieces;
 }
 
 QJsonObject Object(const QString& json) { return QJsonDocument::fromJson(json.toUtf8()).object(); }
@@ -47,7 +59,7 @@ TPrintTableData AuditReportTable(const QList<TAuditEntry>& entries, const QStrin
     table.Title = QStringLiteral("Audit trail");
     table.SubTitles = subtitles;
     table.NbCols = 9;
-    table.Widths = { 5, 14, 4, 8, 14, 9, 8, 9, 9 };
+    table.Widths = { 4, 13, 3, 6, 12, 8, 8, BeforeAfterWidth, BeforeAfterWidth };
     for (const char* head : { "No.", "Time", "Op.", "User", "Change", "Analyte", "Field", "Before", "After" })
         table.Cells.append({ QString::fromLatin1(head), cmGrey });
     for (const TAuditEntry& entry : entries) {
@@ -61,9 +73,14 @@ TPrintTableData AuditReportTable(const QList<TAuditEntry>& entries, const QStrin
         // The entry's own columns on its first line only; number and time merge over the others.
         QStringList own { entry.OperatorCode, entry.User, AuditKindCaption(entry.Kind), analyte };
         for (const QStringList& field : fields) {
-            for (const QString& text : QStringList { QString::number(entry.Sequence), time } + own + field)
-                table.Cells.append({ text, cmPlain });
-            own = QStringList(own.size(), QString());
+            // A long value goes on as many lines as it takes, so that nothing is cut.
+            const QStringList before = Pieces(field[1]), after = Pieces(field[2]);
+            for (qsizetype line = 0; line < std::max(before.size(), after.size()); ++line) {
+                for (const QString& text : QStringList { QString::number(entry.Sequence), time } + own
+                        + QStringList { line == 0 ? field[0] : QString(), before.value(line), after.value(line) })
+                    table.Cells.append({ text, cmPlain });
+                own = QStringList(own.size(), QString());
+            }
         }
     }
     return table;

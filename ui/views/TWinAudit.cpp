@@ -86,18 +86,18 @@ TWinAudit::TWinAudit(TQCContext& context, TDialogService& dialogs, TPrinterServi
     setWindowTitle(QStringLiteral("Audit trail"));
     setFont(WindowFont());
     setFixedSize(780, 460);
-    MakeLabel(this, 8, 12, QStringLiteral("&Analyte"));
     CBAnalyte = Named(new QComboBox(this), "CBAnalyte");
     CBAnalyte->setGeometry(56, 8, 130, 22);
-    MakeLabel(this, 196, 12, QStringLiteral("&Change"));
     CBKind = Named(new QComboBox(this), "CBKind");
     CBKind->setGeometry(244, 8, 190, 22);
-    MakeLabel(this, 446, 12, QStringLiteral("&From"));
     DateFrom = Named(new QDateEdit(this), "DateFrom");
     DateFrom->setGeometry(480, 8, 110, 22);
-    MakeLabel(this, 600, 12, QStringLiteral("&To"));
     DateTo = Named(new QDateEdit(this), "DateTo");
     DateTo->setGeometry(620, 8, 110, 22);
+    const std::pair<const char*, QWidget*> captions[]
+        = { { "&Analyte", CBAnalyte }, { "&Change", CBKind }, { "&From", DateFrom }, { "&To", DateTo } };
+    for (const auto& [caption, control] : captions)
+        MakeLabel(this, control->x() - 48, 12, QString::fromLatin1(caption))->setBuddy(control);
     for (QDateEdit* date : { DateFrom, DateTo }) {
         date->setCalendarPopup(true);
         date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
