@@ -3,6 +3,7 @@
 // verdict as one JSON object. It reads the files and never writes them.
 #include "CliCommands.h"
 #include "CliFiles.h"
+#include "CliJson.h"
 
 #include "TAnalyte.h"
 #include "TInputCheck.h"
@@ -86,6 +87,21 @@ QString OutcomeText(TRuleOutcome outcome)
     return QStringLiteral("none");
 }
 
+// The points of a rule's scope: when, which level (from 1) and the value, the
+// run being judged included.
+QJsonArray ScopeJson(const TAnalyte& analyte, const TResu0& run, const TRuleScope& scope)
+{
+    QJsonArray points;
+    for (const TRulePoint& point : scope) {
+        const double dateTime = point.Index == RunPoint ? run.DateTime : analyte.Point(point.Index).DateTime;
+        const TQCValue& cell
+            = point.Index == RunPoint ? run.Values[point.Level] : analyte.Point(point.Index).Values[point.Level];
+        points.append(QJsonObject {
+            { "datetime", IsoText(dateTime) }, { "level", point.Level + 1 }, { "value", SingleJson(cell.Value) } });
+    }
+    return points;
+}
+
 QJsonObject ResultJson(const TAnalyte& analyte, const TResu0& run, const std::array<bool, MaxLevels>& discarded,
     const TWestgardResult& result)
 {
@@ -93,23 +109,32 @@ QJsonObject ResultJson(const TAnalyte& analyte, const TResu0& run, const std::ar
     for (int l = 0; l < analyte.NbLevels && l < MaxLevels; ++l) {
         const TWestgardLevel& level = result.Levels[l];
         QJsonObject rules;
-        for (int slot = 0; slot < LevelRuleCount; ++slot)
+        QJsonObject scope;
+        for (int slot = 0; slot < LevelRuleCount; ++slot) {
             rules[LevelRuleNames[slot]] = OutcomeText(level.Rules[slot]);
+            if (!level.Scope[slot].empty())
+                scope[LevelRuleNames[slot]] = ScopeJson(analyte, run, level.Scope[slot]);
+        }
         levels.append(QJsonObject { { "status", int(run.Values[l].Status) }, { "validated", level.Validated },
-            { "discarded", discarded[l] }, { "rules", rules } });
+            { "discarded", discarded[l] }, { "rules", rules }, { "scope", scope } });
     }
     QJsonArray names;
     QJsonArray outcomes;
+    QJsonObject scope;
     for (int slot = 0; slot < AcrossRuleCount; ++slot) {
         names.append(QString::fromLatin1(result.AcrossNames()[slot]));
         outcomes.append(OutcomeText(result.Across[slot]));
+        if (!result.AcrossScope[slot].empty())
+            scope[result.AcrossNames()[slot]] = ScopeJson(analyte, run, result.AcrossScope[slot]);
     }
     return QJsonObject {
         { "analyte", analyte.Name },
         { "previousIndex", result.PreviousIndex },
         { "validatedCount", result.ValidatedCount },
         { "levels", levels },
-        { "across", QJsonObject { { "shown", result.AcrossShown() }, { "names", names }, { "outcomes", outcomes } } },
+        { "across",
+            QJsonObject {
+                { "shown", result.AcrossShown() }, { "names", names }, { "outcomes", outcomes }, { "scope", scope } } },
     };
 }
 

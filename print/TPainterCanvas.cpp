@@ -6,6 +6,12 @@
 
 TPainterCanvas::TPainterCanvas(QPagedPaintDevice& device)
     : m_device(device)
+    , m_paged(&device)
+{
+}
+
+TPainterCanvas::TPainterCanvas(QPaintDevice& device)
+    : m_device(device)
 {
 }
 
@@ -34,7 +40,9 @@ void TPainterCanvas::SetJobTitle(const QString& title)
 bool TPainterCanvas::BeginDoc(const QString& jobTitle, TOrientation orientation)
 {
     SetJobTitle(jobTitle);
-    m_device.setPageOrientation(orientation == TOrientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
+    if (m_paged)
+        m_paged->setPageOrientation(
+            orientation == TOrientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
     if (!m_painter.begin(&m_device))
         return false;
     m_metrics.reset();
@@ -43,7 +51,11 @@ bool TPainterCanvas::BeginDoc(const QString& jobTitle, TOrientation orientation)
 
 bool TPainterCanvas::EndDoc() { return m_painter.isActive() && m_painter.end(); }
 
-void TPainterCanvas::NewPage() { m_device.newPage(); }
+void TPainterCanvas::NewPage()
+{
+    if (m_paged)
+        m_paged->newPage();
+}
 
 int TPainterCanvas::PageWidth() const { return m_device.width(); }
 

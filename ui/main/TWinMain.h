@@ -39,6 +39,7 @@ class TWinDailyQC;
 class TWinShowData;
 class TWinShowLimits;
 class TWinRandom;
+class TWinSigma;
 class TWinRisks;
 class TWinImport;
 class TWinNewPsw;
@@ -100,6 +101,7 @@ public:
     TWinRisks* WinRisks = nullptr;
     // The training runs of the current analyte (TWinMainSettings.cpp).
     TWinRandom* WinRandom = nullptr;
+    TWinSigma* WinSigma = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -174,6 +176,7 @@ public:
     QAction* MnuFixLimits;
     QAction* MnuEraseLevels;
     QAction* MnuRandomGenerator;
+    QAction* MnuSigma;
     QAction* MnuClearFifo;
     QAction* MnuUserManual;
     QAction* MnuAbout;
@@ -226,6 +229,7 @@ public slots:
     void MnuRisksClick();
     // "No analyte" without a current analyte; after OK the queue or the charts follow.
     void MnuRandomGeneratorClick();
+    void MnuSigmaClick();
     // The charts' mouse.
     void PBoxMouseDown(QMouseEvent* event);
     void PBoxMouseMove(QMouseEvent* event);

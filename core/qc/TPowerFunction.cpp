@@ -1,0 +1,133 @@
+#include "TPowerFunction.h"
+
+#include "TAnalyte.h"
+#include "TConfigRecord.h"
+#include "TRandom.h"
+#include "TStatistics.h"
+#include "TWestgard.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr double SimMean = 100;
+// Nine earlier runs let a run rule of ten see a full run.
+constexpr int HistoryRuns = 9;
+// Degrees of freedom at which the t quantile stands for a long reference period.
+constexpr int LongPeriod = 1000;
+
+// A simulated analyte: every level on mean 100, SD 1, with the limits given, and
+// room for the history and the judged runs, one a day.
+TAnalyte SimAnalyte(int levels, int judged, const TSimLimits& limits)
+{
+    TAnalyte analyte("SIM", {}, 3, levels);
+    analyte.ReferenceStats.fill({ .Mean = SimMean,
+        .WarningHalfWidth = limits.Warning,
+        .ActionHalfWidth = limits.Action,
+        .N = 1000,
+        .CV = float(100 / SimMean),
+        .Status = TLevelStats::StatusComputed });
+    for (int i = 0; i < HistoryRuns + judged; ++i) {
+        TResu0 run;
+        run.DateTime = i + 1;
+        for (int l = 0; l < levels; ++l)
+            run.Values[l] = { float(SimMean), psWithin };
+        analyte.AddPoint(run);
+    }
+    return analyte;
+}
+
+bool LightsAny(const TWestgardResult& result, const QStringList& rules)
+{
+    for (const TWestgardLevel& level : result.Levels)
+        for (int slot = 0; slot < LevelRuleCount; ++slot)
+            if (level.Rules[slot] != TRuleOutcome::NotViolated && rules.contains(LevelRuleNames[slot]))
+                return true;
+    for (int slot = 0; slot < AcrossRuleCount; ++slot)
+        if (result.Across[slot] != TRuleOutcome::NotViolated && rules.contains(result.AcrossNames()[slot]))
+            return true;
+    return false;
+}
+
+// One trial: fresh history and shifted runs stored in the analyte's points, then
+// each shifted run judged against the points before it.
+bool TrialRejects(TAnalyte& analyte, const TRuleSet& rules, int judged, double shift, TRandom& random)
+{
+    const int levels = analyte.NbLevels;
+    for (int i = 0; i < HistoryRuns + judged; ++i) {
+        TQCPoint& point = analyte.Point(i);
+        for (int l = 0; l < levels; ++l)
+            point.Values[l].Value = float(random.Gaussian(1, SimMean + (i >= HistoryRuns ? shift : 0)));
+        ClassifyPoint(analyte, point);
+    }
+    const std::array<bool, MaxLevels> discarded {};
+    for (int k = 0; k < judged; ++k) {
+        const TQCPoint& point = analyte.Point(HistoryRuns + k);
+        TResu0 run;
+        // Dated just before its own point, the run sees only the runs before it.
+        run.DateTime = point.DateTime - 0.5;
+        run.Values = point.Values;
+        if (LightsAny(EvaluateWestgard(analyte, run, discarded, true), rules.Rules))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TSimLimits LimitsOfRisks(const TRisks& risks)
+{
+    return { TValue(risks.Alert, LongPeriod), TValue(risks.Action, LongPeriod) };
+}
+
+double RejectionProbability(
+    const TRuleSet& rules, int levels, double shift, int trials, TRandom& random, const TSimLimits& limits)
+{
+    levels = std::clamp(levels, 1, MaxLevels);
+    const int judged = rules.ProgramRuns(levels);
+    TAnalyte analyte = SimAnalyte(levels, judged, limits);
+    int rejected = 0;
+    for (int t = 0; t < trials; ++t)
+        rejected += TrialRejects(analyte, rules, judged, shift, random) ? 1 : 0;
+    return trials > 0 ? double(rejected) / trials : 0;
+}
+
+std::vector<double> PowerCurve(const TRuleSet& rules, int levels, const std::vector<double>& shifts, int trials,
+    TRandom& random, const TSimLimits& limits)
+{
+    std::vector<double> curve;
+    curve.reserve(shifts.size());
+    for (double shift : shifts)
+        curve.push_back(RejectionProbability(rules, levels, shift, trials, random, limits));
+    return curve;
+}
+
+std::vector<double> StandardShifts()
+{
+    std::vector<double> shifts;
+    for (int i = 0; i <= 20; ++i)
+        shifts.push_back(i * 0.25);
+    return shifts;
+}
+
+std::vector<TLevelAdvice> AdviseRules(
+    const TAnalyte& analyte, const TAnalyteGoals& goals, TRandom& random, const TSimLimits& limits, int trials)
+{
+    const int levels = std::clamp(int(analyte.NbLevels), 1, MaxLevels);
+    std::vector<TLevelAdvice> advice(levels);
+    const TRuleSet inForce = MultiruleInForce(levels);
+    const double inForcePfr = RejectionProbability(inForce, levels, 0, trials, random, limits);
+    for (int l = 0; l < levels; ++l) {
+        TLevelAdvice& level = advice[l];
+        level.Sigma = ComputeSigma(analyte.ReferenceStats[l], goals.Levels[l]);
+        if (!level.Sigma.Computed)
+            continue;
+        const double critical = std::max(level.Sigma.DSECrit, 0.0);
+        const TRuleSet recommended = RecommendedRules(level.Sigma.Sigma, levels);
+        level.Recommended = { recommended, RejectionProbability(recommended, levels, 0, trials, random, limits),
+            RejectionProbability(recommended, levels, critical, trials, random, limits) };
+        level.InForce
+            = { inForce, inForcePfr, RejectionProbability(inForce, levels, critical, trials, random, limits) };
+    }
+    return advice;
+}
