@@ -37,29 +37,55 @@ TAnalyte SimAnalyte(int levels, int judged, const TSimLimits& limits)
     return analyte;
 }
 
-bool LightsAny(const TWestgardResult& result, const QStringList& rules)
+// The slots of a rule set, found once: the engine's names compared as text per
+// run would cost more than the rules themselves.
+struct TRuleMask {
+    std::array<bool, LevelRuleCount> Level {};
+    std::array<bool, AcrossRuleCount> Across {};
+};
+
+TRuleMask MaskOf(const QStringList& rules, int levels)
+{
+    TRuleMask mask;
+    for (int slot = 0; slot < LevelRuleCount; ++slot)
+        mask.Level[slot] = rules.contains(QLatin1String(LevelRuleNames[slot]));
+    // Every simulated level is validated: the across names follow the number of levels.
+    for (int slot = 0; slot < AcrossRuleCount; ++slot)
+        mask.Across[slot] = rules.contains(QLatin1String(AcrossRuleNames(levels)[slot]));
+    return mask;
+}
+
+bool LightsAny(const TWestgardResult& result, const TRuleMask& mask)
 {
     for (const TWestgardLevel& level : result.Levels)
         for (int slot = 0; slot < LevelRuleCount; ++slot)
-            if (level.Rules[slot] != TRuleOutcome::NotViolated && rules.contains(LevelRuleNames[slot]))
+            if (mask.Level[slot] && level.Rules[slot] != TRuleOutcome::NotViolated)
                 return true;
     for (int slot = 0; slot < AcrossRuleCount; ++slot)
-        if (result.Across[slot] != TRuleOutcome::NotViolated && rules.contains(result.AcrossNames()[slot]))
+        if (mask.Across[slot] && result.Across[slot] != TRuleOutcome::NotViolated)
             return true;
     return false;
 }
 
-// One trial: fresh history and shifted runs stored in the analyte's points, then
-// each shifted run judged against the points before it.
-bool TrialRejects(TAnalyte& analyte, const TRuleSet& rules, int judged, double shift, TRandom& random)
+// Draws the values of a stored point around the mean moved by `shift`, and classifies them.
+void DrawPoint(TAnalyte& analyte, int index, double shift, TRandom& random)
 {
-    const int levels = analyte.NbLevels;
-    for (int i = 0; i < HistoryRuns + judged; ++i) {
-        TQCPoint& point = analyte.Point(i);
-        for (int l = 0; l < levels; ++l)
-            point.Values[l].Value = float(random.Gaussian(1, SimMean + (i >= HistoryRuns ? shift : 0)));
-        ClassifyPoint(analyte, point);
-    }
+    TQCPoint& point = analyte.Point(index);
+    for (int l = 0; l < analyte.NbLevels; ++l)
+        point.Values[l].Value = float(random.Gaussian(1, SimMean + shift));
+    ClassifyPoint(analyte, point);
+}
+
+// One trial: the history moves on by one new run in control (a stream of runs,
+// so that each trial draws one history run instead of nine), the shifted runs are
+// drawn, then each is judged against the points before it.
+bool TrialRejects(TAnalyte& analyte, const TRuleMask& rules, int judged, double shift, TRandom& random)
+{
+    for (int i = 0; i + 1 < HistoryRuns; ++i)
+        analyte.Point(i).Values = analyte.Point(i + 1).Values;
+    DrawPoint(analyte, HistoryRuns - 1, 0, random);
+    for (int k = 0; k < judged; ++k)
+        DrawPoint(analyte, HistoryRuns + k, shift, random);
     const std::array<bool, MaxLevels> discarded {};
     for (int k = 0; k < judged; ++k) {
         const TQCPoint& point = analyte.Point(HistoryRuns + k);
@@ -67,7 +93,7 @@ bool TrialRejects(TAnalyte& analyte, const TRuleSet& rules, int judged, double s
         // Dated just before its own point, the run sees only the runs before it.
         run.DateTime = point.DateTime - 0.5;
         run.Values = point.Values;
-        if (LightsAny(EvaluateWestgard(analyte, run, discarded, true), rules.Rules))
+        if (LightsAny(EvaluateWestgard(analyte, run, discarded, true), rules))
             return true;
     }
     return false;
@@ -86,9 +112,12 @@ double RejectionProbability(
     levels = std::clamp(levels, 1, MaxLevels);
     const int judged = rules.ProgramRuns(levels);
     TAnalyte analyte = SimAnalyte(levels, judged, limits);
+    const TRuleMask mask = MaskOf(rules.Rules, levels);
+    for (int i = 0; i < HistoryRuns; ++i)
+        DrawPoint(analyte, i, 0, random);
     int rejected = 0;
     for (int t = 0; t < trials; ++t)
-        rejected += TrialRejects(analyte, rules, judged, shift, random) ? 1 : 0;
+        rejected += TrialRejects(analyte, mask, judged, shift, random) ? 1 : 0;
     return trials > 0 ? double(rejected) / trials : 0;
 }
 

@@ -22,9 +22,10 @@ struct TSimLimits {
 TSimLimits LimitsOfRisks(const TRisks& risks);
 
 // Probability that a rule set rejects, found by judging simulated runs with the
-// program's own Westgard engine. Each trial draws nine runs in control (the
-// history the run rules look back on) and then the rule set's runs of the
-// program, every level shifted by `shift` SD; the trial rejects when any of these
+// program's own Westgard engine. Nine runs in control stand before each trial
+// (the history the run rules look back on: a stream that moves on by one new run
+// a trial); the trial draws the rule set's runs of the program, every level
+// shifted by `shift` SD; the trial rejects when any of these
 // runs lights one of the set's rules (yellow or red). Values are Gaussian around
 // a mean of 100 with SD 1; every level takes part.
 double RejectionProbability(

@@ -22,7 +22,7 @@
 namespace {
 
 constexpr int RowTop = 62;
-constexpr int RowHeight = 28;
+constexpr int RowHeight = 34;
 
 QString Number(double value) { return std::isfinite(value) ? QString::number(value, 'g', 6) : QString(); }
 
@@ -76,7 +76,7 @@ TWinSigma::TWinSigma(TQCContext& context, TDialogService& dialogs, TPrinterServi
         EditBias[i] = Named(new QLineEdit(this), "EditBias");
         EditBias[i]->setGeometry(265, top, 60, 22);
         LblResult[i] = Named(new QLabel(this), "LblResult");
-        LblResult[i]->setGeometry(335, top, FormWidth - 345, 22);
+        LblResult[i]->setGeometry(335, top - 4, FormWidth - 345, RowHeight - 2);
         LblResult[i]->setWordWrap(true);
     }
     LblRecommended = Named(new QLabel(this), "LblRecommended");

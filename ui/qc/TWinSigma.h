@@ -28,7 +28,7 @@ class TQCContext;
 class TWinSigma : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int FormWidth = 640;
+    static constexpr int FormWidth = 700;
     static constexpr int GraphHeight = 300;
     // Simulated runs per point of the curves and per Pfr and Ped (tests take fewer).
     static inline int Trials = 10000;
