@@ -262,8 +262,14 @@ void EvaluateRules(const TAnalyte& analyte, const TResu0& run, TWestgardResult& 
 TWestgardResult EvaluateWestgard(
     const TAnalyte& analyte, const TResu0& run, const std::array<bool, MaxLevels>& discarded, bool westgard)
 {
+    return EvaluateWestgardAt(analyte, run, discarded, westgard, analyte.InsertPosition(run.DateTime) - 1);
+}
+
+TWestgardResult EvaluateWestgardAt(const TAnalyte& analyte, const TResu0& run,
+    const std::array<bool, MaxLevels>& discarded, bool westgard, int previousIndex)
+{
     TWestgardResult result;
-    result.PreviousIndex = analyte.InsertPosition(run.DateTime) - 1;
+    result.PreviousIndex = previousIndex;
     MarkLevels(analyte, run, discarded, westgard, result);
     if (result.Evaluated())
         EvaluateRules(analyte, run, result);

@@ -90,3 +90,8 @@ struct TWestgardResult {
 // the rules switch. The analyte and the run are only read.
 TWestgardResult EvaluateWestgard(
     const TAnalyte& analyte, const TResu0& run, const std::array<bool, MaxLevels>& discarded, bool westgard);
+
+// The same with the walks starting at `previousIndex` (the last stored point the
+// run may look back on, -1 for none) instead of the run's date position.
+TWestgardResult EvaluateWestgardAt(const TAnalyte& analyte, const TResu0& run,
+    const std::array<bool, MaxLevels>& discarded, bool westgard, int previousIndex);
