@@ -58,7 +58,7 @@ void PaintPowerGraph(TPrintCanvas& canvas, const QRect& area, const std::vector<
         const int legend = plot.bottom() + 2 * text + 4 + int(k) * text;
         canvas.Line(plot.left(), legend + text / 2, plot.left() + 2 * text, legend + text / 2);
         canvas.SetTextAlign(TTextAlign::Left);
-        canvas.TextOut(plot.left() + 2 * text + 4, legend, s.Name);
+        canvas.TextOut(plot.left() + 3 * text, legend, s.Name);
     }
     canvas.SetPen(Qt::black);
 }

@@ -16,10 +16,10 @@ QJsonObject StatsJson(const QJsonValue& dumped, const TLevelStats& s)
         { "discarded", s.Discarded }, { "dof", s.DegreesOfFreedom }, { "cv", cv }, { "status", int(s.Status) } };
 }
 
-// The run's value of a level (from 1) in the scope of a rule of evaluate's verdict.
-QJsonObject RunPoint(int level, double value)
+// A value of a level (from 1) in the scope of a rule of evaluate's verdict, by default the run's.
+QJsonObject RunPoint(int level, double value, const char* at = "2026-03-20T08:00:00.000")
 {
-    return { { "datetime", "2026-03-20T08:00:00.000" }, { "level", level }, { "value", value } };
+    return { { "datetime", at }, { "level", level }, { "value", value } };
 }
 
 // A level of evaluate's verdict; its rules "none" but for the one named, whose scope is the run alone.
@@ -154,6 +154,19 @@ private slots:
                         { "outcomes", QJsonArray { "rejection", "none", "none", "none" } },
                         { "scope",
                             QJsonObject { { "2:2s", QJsonArray { RunPoint(1, 106), RunPoint(2, 212) } } } } } } }));
+    }
+
+    void scopeNamesTheStoredPoints()
+    {
+        // QC1 and QC2 beyond one s in this run and in the point before (103 and 206 on March 9): 4:1s across.
+        const QJsonObject verdict = Json({ "evaluate", "--data", m_data, "--analyte", "sodium", "--datetime",
+            "2026-03-09T18:00:00", "--values", "104,208" });
+        const char* run = "2026-03-09T18:00:00.000";
+        const char* before = "2026-03-09T12:00:00.000";
+        QCOMPARE(JsonText(verdict["across"]["scope"]),
+            JsonText(QJsonObject { { "4:1s",
+                QJsonArray { RunPoint(1, 104, run), RunPoint(1, 103, before), RunPoint(2, 208, run),
+                    RunPoint(2, 206, before) } } }));
     }
 
     void sigmaWithGoalsGivenOnTheCommandLine()
