@@ -189,6 +189,9 @@ private slots:
         Open(2, run, { { 101, 101, NAN }, { 104.5, 101, NAN } });
         QTest::mouseClick(m_win->PBoxLevel[0], Qt::LeftButton, {}, TWinValidCQ::RuleLabelRect(lr22s).center());
         QCOMPARE(m_win->PanelScope->LBPoints->count(), 2);
+        // The day before is ringed on the scale, at the run's own value.
+        const int x = m_win->PBoxLevel[0]->X(104.5, m_win->PBoxLevel[0]->width());
+        QVERIFY(CountPixels(Grab(*m_win->PBoxLevel[0]), QRect(x - 6, 16, 13, 13), QColor(255, 128, 0)) > 5);
         QTest::mouseClick(m_win->PBoxLevel[0], Qt::LeftButton, {}, TWinValidCQ::RuleLabelRect(lr13s).center());
         QCOMPARE(m_win->PanelScope->LBPoints->count(), 2);
     }

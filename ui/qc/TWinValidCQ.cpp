@@ -21,6 +21,8 @@
 namespace {
 
 using namespace Colors;
+// The rings of the values a rule saw.
+const QColor ScopeMark(255, 128, 0);
 
 // The windows' sans-serif at 8 points.
 QFont WindowFont(int points = 8)
@@ -296,6 +298,7 @@ void TWinValidCQ::Judge()
         m_result = TWestgardResult();
     }
     PanelScope->Clear();
+    m_scope.clear();
     LayOut();
     Panel2->update();
     for (TPBoxValidCQ* box : PBoxLevel)
@@ -329,15 +332,14 @@ void TWinValidCQ::ShowScope(int level, int slot)
 {
     // An unlit label leaves the list as it is.
     const TRuleScope& scope = level < 0 ? m_result.AcrossScope[slot] : m_result.Levels[level].Scope[slot];
-    if (!m_run || !m_analyte || scope.empty())
+    if (!m_run || !m_analyte || scope.empty() || scope == m_scope)
         return;
-    if (level < 0) {
-        PanelScope->ShowScope(*m_analyte, *m_run, QStringLiteral("%1 across levels").arg(m_result.AcrossNames()[slot]),
-            m_result.AcrossScope[slot]);
-        return;
-    }
-    PanelScope->ShowScope(
-        *m_analyte, *m_run, QStringLiteral("%1 on QC%2").arg(LevelRuleNames[slot]).arg(level + 1), scope);
+    m_scope = scope;
+    const QString rule = level < 0 ? QStringLiteral("%1 across levels").arg(m_result.AcrossNames()[slot])
+                                   : QStringLiteral("%1 on QC%2").arg(LevelRuleNames[slot]).arg(level + 1);
+    PanelScope->ShowScope(*m_analyte, *m_run, rule, scope);
+    for (TPBoxValidCQ* box : PBoxLevel)
+        box->update();
 }
 
 void TWinValidCQ::PaintRuleLabel(QPainter& painter, const QRect& rect, const char* name, TRuleOutcome outcome) const
@@ -403,6 +405,12 @@ void TWinValidCQ::PBoxLevelPaint(TPBoxValidCQ& box, QPainter& painter)
     painter.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::FlatCap));
     const int x = box.X(box.Value, w);
     painter.drawLine(x, 14, x, 30);
+    // The earlier values of the rule pointed at, as rings on the scale.
+    painter.setPen(QPen(ScopeMark, 2));
+    painter.setBrush(Qt::NoBrush);
+    for (const TRulePoint& point : m_scope)
+        if (point.Level == level && point.Index != RunPoint)
+            painter.drawEllipse(QPoint(box.X(m_analyte->Point(point.Index).Values[level].Value, w), 22), 4, 4);
 }
 
 void TWinValidCQ::PBoxWGAcrossPaint(QPainter& painter)

@@ -123,4 +123,6 @@ private:
     std::array<bool, MaxLevels> m_discarded {};
     TWestgardResult m_result;
     TRuleChoice m_choice;
+    // The points of the rule pointed at, marked on the scales.
+    TRuleScope m_scope;
 };
