@@ -116,6 +116,8 @@ void TWinValidCQ::FormCreate()
     connect(BtCancel, &QPushButton::clicked, this, &QDialog::reject);
     LblRules = new QLabel(this);
     LblRules->setObjectName(QStringLiteral("LblRules"));
+    LblRules->setWordWrap(true);
+    LblRules->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     PanelScope = new TScopePane(this);
     // Pointing at a lit label, or clicking it, lists the rule's points.
     PBoxWGAcross->setMouseTracking(true);
@@ -317,7 +319,7 @@ void TWinValidCQ::LayOut()
     PanelScope->setGeometry(FormWidth, 0, ScopeWidth, height);
     const int bottom = AcrossTop(levels) + (across ? AcrossHeight : 0);
     CBWestg->setGeometry(12, bottom + 14, 180, 20);
-    LblRules->setGeometry(14, bottom + 38, 300, 16);
+    LblRules->setGeometry(14, bottom + 36, 300, 32);
     BtOK->setGeometry(FormWidth - 210, bottom + 30, 90, 30);
     BtCancel->setGeometry(FormWidth - 110, bottom + 30, 90, 30);
     // Centred vertically on the screen; the left edge stays.
