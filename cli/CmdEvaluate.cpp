@@ -8,6 +8,8 @@
 #include "TAnalyte.h"
 #include "TInputCheck.h"
 #include "TQCContext.h"
+#include "TQualityGoals.h"
+#include "TRuleChoice.h"
 #include "TStatistics.h"
 #include "TWestgard.h"
 
@@ -103,7 +105,7 @@ QJsonArray ScopeJson(const TAnalyte& analyte, const TResu0& run, const TRuleScop
 }
 
 QJsonObject ResultJson(const TAnalyte& analyte, const TResu0& run, const std::array<bool, MaxLevels>& discarded,
-    const TWestgardResult& result)
+    const TWestgardResult& result, const TRuleChoice& choice)
 {
     QJsonArray levels;
     for (int l = 0; l < analyte.NbLevels && l < MaxLevels; ++l) {
@@ -130,6 +132,9 @@ QJsonObject ResultJson(const TAnalyte& analyte, const TResu0& run, const std::ar
     return QJsonObject {
         { "analyte", analyte.Name },
         { "previousIndex", result.PreviousIndex },
+        { "rulesInForce",
+            QJsonObject {
+                { "recommended", choice.Recommended }, { "rules", QJsonArray::fromStringList(choice.Rules.Rules) } } },
         { "validatedCount", result.ValidatedCount },
         { "levels", levels },
         { "across",
@@ -172,8 +177,15 @@ int CmdEvaluate(const TCliArgs& args, QTextStream& out, QTextStream& err)
         discarded[level - 1] = true;
     }
     const bool westgard = request.Westgard.value_or(analyte->HasOption(aoWestgard));
-    const TWestgardResult result = EvaluateWestgard(*analyte, run, discarded, westgard);
+    // The laboratory may judge the analyte with the rules its sigma calls for, as the window does.
+    TQualityGoals goals;
+    const QString goalsFile = GoalsFileName(dataFile, context);
+    if (!goals.Load(goalsFile, &error))
+        return Fail(err, goalsFile + ": " + error);
+    const TRuleChoice choice = RulesInForce(*analyte, goals.Goals(analyte->Name));
+    TWestgardResult result = EvaluateWestgard(*analyte, run, discarded, westgard);
+    ApplyRuleChoice(choice, result);
     out << QString::fromUtf8(
-        QJsonDocument(ResultJson(*analyte, run, discarded, result)).toJson(QJsonDocument::Indented));
+        QJsonDocument(ResultJson(*analyte, run, discarded, result, choice)).toJson(QJsonDocument::Indented));
     return 0;
 }

@@ -12,7 +12,6 @@
 #include "TQCContext.h"
 #include "TQualityGoals.h"
 
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -23,15 +22,6 @@ int Fail(QTextStream& err, const QString& reason)
 {
     err << "sigma: " << OneLine(reason) << '\n';
     return 1;
-}
-
-// The goals file beside the data file read: BaseName + "-goals.json".
-QString GoalsFile(const TCliArgs& args, const TQCContext& context)
-{
-    if (!args.Has("data"))
-        return TQualityGoals::FileName(context.BaseName());
-    const QFileInfo data(args.Text("data"));
-    return TQualityGoals::FileName(data.absolutePath() + '/' + data.completeBaseName());
 }
 
 // The stored goals with the options given over them.
@@ -134,7 +124,7 @@ int CmdSigma(const TCliArgs& args, QTextStream& out, QTextStream& err)
         return Fail(err, "no analyte named " + args.Text("analyte"));
 
     TQualityGoals stored;
-    const QString goalsFile = GoalsFile(args, context);
+    const QString goalsFile = GoalsFileName(args.Text("data"), context);
     if (!stored.Load(goalsFile, &error))
         return Fail(err, goalsFile + ": " + error);
     TAnalyteGoals goals = stored.Goals(analyte->Name);

@@ -1,5 +1,6 @@
 #include "CliTestSupport.h"
 #include "TArchive.h"
+#include "TQualityGoals.h"
 #include "TTestRegistry.h"
 
 #include <QJsonObject>
@@ -146,6 +147,9 @@ private slots:
             "2026-03-20T08:00:00", "--values", "106,212,60" });
         QCOMPARE(JsonText(verdict),
             JsonText(QJsonObject { { "analyte", "Sodium" }, { "previousIndex", 9 }, { "validatedCount", 2 },
+                { "rulesInForce",
+                    QJsonObject { { "recommended", false },
+                        { "rules", QJsonArray { "1:3s", "2:2s", "R:4s", "4:1s", "10:m", "3:1s", "9:m" } } } },
                 { "levels",
                     QJsonArray { Level(psHighWarning, true, "1:2s", "warning", 1, 106),
                         Level(psHighWarning, true, "1:2s", "warning", 2, 212), Level(psHighAction, false) } },
@@ -154,6 +158,23 @@ private slots:
                         { "outcomes", QJsonArray { "rejection", "none", "none", "none" } },
                         { "scope",
                             QJsonObject { { "2:2s", QJsonArray { RunPoint(1, 106), RunPoint(2, 212) } } } } } } }));
+    }
+
+    void evaluateTakesTheRulesTheLaboratoryChose()
+    {
+        // Sodium's sigma of 50 % over a CV of about 1.8 % calls for 1:3s alone: 2:2s across goes dark.
+        TQualityGoals goals;
+        TAnalyteGoals sodium;
+        sodium.Levels[0].TEa = sodium.Levels[1].TEa = 50;
+        sodium.ApplyRecommended = true;
+        goals.SetGoals("Sodium", sodium);
+        const QString file = TQualityGoals::FileName(m_dir.filePath("Vantorel"));
+        QVERIFY(goals.Save(file, nullptr));
+        const QJsonObject verdict = Json({ "evaluate", "--data", m_data, "--analyte", "sodium", "--datetime",
+            "2026-03-20T08:00:00", "--values", "106,212,60" });
+        QFile::remove(file);
+        QCOMPARE(JsonText(verdict["rulesInForce"]) + JsonText(verdict["across"]["outcomes"]),
+            QString(R"([{"recommended":true,"rules":["1:3s"]}][["none","none","none","none"]])"));
     }
 
     void scopeNamesTheStoredPoints()
