@@ -99,6 +99,9 @@ bool TrialRejects(TAnalyte& analyte, const TRuleMask& rules, int judged, double 
     return false;
 }
 
+// A seed for a generator of its own, drawn from the caller's.
+quint64 DrawSeed(TRandom& random) { return quint64(random.Next() * 9007199254740992.0); }
+
 } // namespace
 
 TSimLimits LimitsOfRisks(const TRisks& risks)
@@ -124,10 +127,15 @@ double RejectionProbability(
 std::vector<double> PowerCurve(const TRuleSet& rules, int levels, const std::vector<double>& shifts, int trials,
     TRandom& random, const TSimLimits& limits)
 {
+    // The same runs at every shift (common random numbers): the curve moves with
+    // the shift alone, not with the draws.
+    const quint64 seed = DrawSeed(random);
     std::vector<double> curve;
     curve.reserve(shifts.size());
-    for (double shift : shifts)
-        curve.push_back(RejectionProbability(rules, levels, shift, trials, random, limits));
+    for (double shift : shifts) {
+        TRandom same(seed);
+        curve.push_back(RejectionProbability(rules, levels, shift, trials, same, limits));
+    }
     return curve;
 }
 
@@ -144,8 +152,14 @@ std::vector<TLevelAdvice> AdviseRules(
 {
     const int levels = std::clamp(int(analyte.NbLevels), 1, MaxLevels);
     std::vector<TLevelAdvice> advice(levels);
+    // Every probability from the same runs, so that Pfr and Ped differ by the shift alone.
+    const quint64 seed = DrawSeed(random);
+    const auto probability = [&](const TRuleSet& rules, double shift) {
+        TRandom same(seed);
+        return RejectionProbability(rules, levels, shift, trials, same, limits);
+    };
     const TRuleSet inForce = MultiruleInForce(levels);
-    const double inForcePfr = RejectionProbability(inForce, levels, 0, trials, random, limits);
+    const double inForcePfr = probability(inForce, 0);
     for (int l = 0; l < levels; ++l) {
         TLevelAdvice& level = advice[l];
         level.Sigma = ComputeSigma(analyte.ReferenceStats[l], goals.Levels[l]);
@@ -153,10 +167,8 @@ std::vector<TLevelAdvice> AdviseRules(
             continue;
         const double critical = std::max(level.Sigma.DSECrit, 0.0);
         const TRuleSet recommended = RecommendedRules(level.Sigma.Sigma, levels);
-        level.Recommended = { recommended, RejectionProbability(recommended, levels, 0, trials, random, limits),
-            RejectionProbability(recommended, levels, critical, trials, random, limits) };
-        level.InForce
-            = { inForce, inForcePfr, RejectionProbability(inForce, levels, critical, trials, random, limits) };
+        level.Recommended = { recommended, probability(recommended, 0), probability(recommended, critical) };
+        level.InForce = { inForce, inForcePfr, probability(inForce, critical) };
     }
     return advice;
 }
