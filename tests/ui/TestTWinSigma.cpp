@@ -59,6 +59,14 @@ private slots:
         QCOMPARE(f.Dialogs.Boxes.size(), qsizetype(1));
     }
 
+    void passwordLocksOK()
+    {
+        TFixture f;
+        f.Context->Config.Password = "pw";
+        f.Win.FormShow();
+        QVERIFY(!f.Win.BtOK->isEnabled() && f.Win.BtCompute->isEnabled());
+    }
+
     void damagedGoalsFileIsLeftAsItIs()
     {
         TFixture f;

@@ -4,6 +4,7 @@
 #include "TControls.h"
 #include "TDialogService.h"
 #include "TInputCheck.h"
+#include "TKeyButton.h"
 #include "TPaintBox.h"
 #include "TPainterCanvas.h"
 #include "TPowerGraph.h"
@@ -93,6 +94,10 @@ TWinSigma::TWinSigma(TQCContext& context, TDialogService& dialogs, TPrinterServi
     BtPrint = Named(MakeButton(this, QRect(110, buttonTop, 90, 30), QStringLiteral("&Print")), "BtPrint");
     BtOK = Named(MakeButton(this, QRect(FormWidth - 200, buttonTop, 90, 30), QStringLiteral("OK")), "BtOK");
     BtCancel = Named(MakeButton(this, QRect(FormWidth - 100, buttonTop, 90, 30), QStringLiteral("Cancel")), "BtCancel");
+    BtCle = Named(new TKeyButton(m_context, m_dialogs, this), "BtCle");
+    BtCle->setGeometry(FormWidth - 250, buttonTop - 3, 40, 36);
+    BtCle->Protect({ BtOK });
+    connect(BtCle, &TKeyButton::Unlocked, this, [this] { BtOK->setEnabled(m_goalsRead); });
     connect(BtCompute, &QPushButton::clicked, this, &TWinSigma::BtComputeClick);
     connect(BtPrint, &QPushButton::clicked, this, &TWinSigma::BtPrintClick);
     connect(BtOK, &QPushButton::clicked, this, &TWinSigma::BtOKClick);
@@ -114,9 +119,10 @@ void TWinSigma::FormShow()
     LblAnalyte->setText(analyte->Name + QStringLiteral("  ") + analyte->Units);
     QString error;
     // A damaged goals file is reported and left as it is: OK would overwrite it.
-    const bool read = m_goals.Load(TQualityGoals::FileName(m_context.BaseName()), &error);
-    BtOK->setEnabled(read);
-    if (!read)
+    m_goalsRead = m_goals.Load(TQualityGoals::FileName(m_context.BaseName()), &error);
+    BtCle->Reset();
+    BtOK->setEnabled(m_goalsRead && !BtCle->IsLocked());
+    if (!m_goalsRead)
         m_dialogs.Error(QStringLiteral("The goals file cannot be read: ") + error, mbOK, this);
     const TAnalyteGoals goals = m_goals.Goals(analyte->Name);
     for (int i = 0; i < MaxLevels; ++i) {

@@ -14,6 +14,7 @@ class QLineEdit;
 class QPainter;
 class QPushButton;
 class TDialogService;
+class TKeyButton;
 class TPaintBox;
 class TPrinterService;
 class TQCContext;
@@ -24,7 +25,8 @@ class TQCContext;
 // recommend, and the power functions of the multirule in force and of the
 // recommended rules, simulated with the program's own rules engine. The goals
 // and the choice to judge the analyte with the recommended rules are kept in
-// the goals file beside the data file when the window closes with OK.
+// the goals file beside the data file when the window closes with OK, which a
+// password locks as in the other windows that change stored data.
 class TWinSigma : public QDialog {
     Q_OBJECT
 public:
@@ -45,6 +47,7 @@ public:
     QLabel* LblRecommended;
     QCheckBox* CBApply;
     TPaintBox* PBoxPower;
+    TKeyButton* BtCle;
     QPushButton* BtCompute;
     QPushButton* BtPrint;
     QPushButton* BtOK;
@@ -71,6 +74,7 @@ private:
     TDialogService& m_dialogs;
     TPrinterService& m_printers;
     TQualityGoals m_goals;
+    bool m_goalsRead = true; // the goals file was read (or is absent): OK may write it
     std::vector<TLevelAdvice> m_advice;
     std::vector<TPowerSeries> m_series;
     double m_critical = -1;
