@@ -22,7 +22,7 @@ QString Line(int day, const QString& levels, const QString& time = "08:00:00")
 } // namespace
 
 // Its copy is checked on a real clipboard (TestClipboardExchange); how a QC text reads is core's (TestQCText).
-class TestTWinImport : public TMainWindowTest {
+class TestWinImport : public TMainWindowTest {
     Q_OBJECT
 
     std::unique_ptr<TWinImport> m_import;
@@ -169,5 +169,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTWinImport)
-#include "TestTWinImport.moc"
+VANTOREL_TEST(TestWinImport)
+#include "TestWinImport.moc"

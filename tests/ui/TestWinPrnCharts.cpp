@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 // What the pages hold is the printing layer's; here the choices the window passes and what the user is told.
-class TestTWinPrnCharts : public QObject {
+class TestWinPrnCharts : public QObject {
     Q_OBJECT
 private slots:
     void levelBoxesFollowTheAnalyte_data()
@@ -67,5 +67,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTWinPrnCharts)
-#include "TestTWinPrnCharts.moc"
+VANTOREL_TEST(TestWinPrnCharts)
+#include "TestWinPrnCharts.moc"

@@ -28,7 +28,7 @@ void SelectRow(TWinShowData& w, int row) { w.LB->setCurrentRow(row, QItemSelecti
 } // namespace
 
 // Which lines a deletion takes is core's (TestDataTable).
-class TestTWinShowData : public TMainWindowTest {
+class TestWinShowData : public TMainWindowTest {
     Q_OBJECT
 
     std::unique_ptr<TWinShowData> m_table;
@@ -193,5 +193,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTWinShowData)
-#include "TestTWinShowData.moc"
+VANTOREL_TEST(TestWinShowData)
+#include "TestWinShowData.moc"

@@ -16,7 +16,7 @@
 using namespace Qt::StringLiterals;
 
 // On real archive files in the program folder; what an archive holds is core's (TestArchive).
-class TestTWinArchives : public TMainWindowTest {
+class TestWinArchives : public TMainWindowTest {
     Q_OBJECT
 
     std::unique_ptr<TWinArchives> m_archives;
@@ -143,5 +143,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTWinArchives)
-#include "TestTWinArchives.moc"
+VANTOREL_TEST(TestWinArchives)
+#include "TestWinArchives.moc"

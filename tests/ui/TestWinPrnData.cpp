@@ -10,7 +10,7 @@
 
 using namespace Qt::StringLiterals;
 
-class TestTWinPrnData : public QObject {
+class TestWinPrnData : public QObject {
     Q_OBJECT
 private slots:
     void printButtonOutcome_data()
@@ -56,5 +56,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTWinPrnData)
-#include "TestTWinPrnData.moc"
+VANTOREL_TEST(TestWinPrnData)
+#include "TestWinPrnData.moc"
