@@ -82,7 +82,7 @@ QSize TPainterCanvas::TextExtent(const QString& text)
 TTextMetrics TPainterCanvas::TextMetrics()
 {
     const QFontMetrics& fm = Metrics();
-    return { fm.height(), AverageCharWidth(QFontMetricsF(m_painter.font(), &m_device)) };
+    return { fm.height(), AverageCharWidth(QtFont(Font()), &m_device) };
 }
 
 void TPainterCanvas::ApplyPen()

@@ -1,78 +1,53 @@
 #include "TPaperMargins.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <algorithm>
 
 namespace {
-
-constexpr double MmPerPoint = 25.4 / 72;
-
-bool Run(const QString& tool, const QStringList& arguments, QByteArray* output = nullptr)
+QByteArray Run(const QString& tool, const QStringList& arguments)
 {
     QProcess process;
     process.start(tool, arguments);
-    const bool done
-        = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    if (output)
-        *output = process.readAllStandardOutput();
-    return done;
+    return process.waitForFinished(60000) && process.exitCode() == 0 ? process.readAllStandardOutput() : "";
 }
-
-// The least of the distances from the four edges of a page of width w and height h.
-double Least(double left, double top, double right, double bottom, double w, double h)
+// The least distance of the box l, t, r, b from the edges of a page w x h, in mm for `perMm` units a mm.
+double Least(double l, double t, double r, double b, double w, double h, double perMm)
 {
-    return std::min({ left, top, w - right, h - bottom });
+    return std::min({ l, t, w - r, h - b }) / perMm;
 }
-
 } // namespace
 
 TPaperMargins PaperMargins(const QString& pdfFile)
 {
-    TPaperMargins margins;
-    QByteArray html;
-    if (Run(QStringLiteral("pdftotext"), { QStringLiteral("-bbox"), pdfFile, QStringLiteral("-") }, &html)) {
-        static const QRegularExpression tag(
-            R"re(<(page|word) [a-zA-Z]+="([-\d.]+)" [a-zA-Z]+="([-\d.]+)"(?: [a-zA-Z]+="([-\d.]+)" [a-zA-Z]+="([-\d.]+)")?)re");
-        double w = 0, h = 0, least = 1e9;
-        for (auto it = tag.globalMatch(QString::fromUtf8(html)); it.hasNext();) {
-            const QRegularExpressionMatch m = it.next();
-            if (m.captured(1) == QLatin1String("page")) {
-                w = m.captured(2).toDouble();
-                h = m.captured(3).toDouble();
-            } else {
-                least = std::min(least,
-                    Least(m.captured(2).toDouble(), m.captured(3).toDouble(), m.captured(4).toDouble(),
-                        m.captured(5).toDouble(), w, h));
-            }
-        }
-        if (least < 1e9)
-            margins.Words = least * MmPerPoint;
+    TPaperMargins m { 1e9, 1e9 };
+    static const QRegularExpression box(
+        R"re(<(page|word) \w+="([-\d.]+)" \w+="([-\d.]+)"(?: \w+="([-\d.]+)" \w+="([-\d.]+)")?)re");
+    double w = 0, h = 0;
+    for (auto it = box.globalMatch(QString::fromUtf8(Run("pdftotext", { "-bbox", pdfFile, "-" }))); it.hasNext();) {
+        const QRegularExpressionMatch x = it.next();
+        if (x.captured(1) == "page")
+            std::tie(w, h) = std::pair(x.captured(2).toDouble(), x.captured(3).toDouble());
+        else
+            m.Words = std::min(m.Words,
+                Least(x.captured(2).toDouble(), x.captured(3).toDouble(), x.captured(4).toDouble(),
+                    x.captured(5).toDouble(), w, h, 72 / 25.4));
     }
     QTemporaryDir dir;
-    if (!Run(QStringLiteral("pdftoppm"),
-            { QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"), pdfFile,
-                dir.filePath(QStringLiteral("page")) }))
-        return margins;
-    double least = 1e9;
-    for (const QFileInfo& file : QDir(dir.path()).entryInfoList({ QStringLiteral("page*.png") })) {
-        const QImage page = QImage(file.filePath()).convertToFormat(QImage::Format_Grayscale8);
+    Run("pdftoppm", { "-r", "72", "-png", pdfFile, dir.filePath("page") });
+    for (const QString& file : QDir(dir.path()).entryList({ "*.png" })) {
+        const QImage page = QImage(dir.filePath(file)).convertToFormat(QImage::Format_Grayscale8);
         QRect ink;
-        for (int y = 0; y < page.height(); ++y) {
-            const uchar* line = page.constScanLine(y);
+        for (int y = 0; y < page.height(); ++y)
             for (int x = 0; x < page.width(); ++x)
-                if (line[x] < 250)
+                if (page.constScanLine(y)[x] < 250)
                     ink |= QRect(x, y, 1, 1);
-        }
         if (!ink.isEmpty())
-            least = std::min(
-                least, Least(ink.left(), ink.top(), ink.right() + 1, ink.bottom() + 1, page.width(), page.height()));
+            m.Ink = std::min(m.Ink,
+                Least(
+                    ink.left(), ink.top(), ink.right() + 1, ink.bottom() + 1, page.width(), page.height(), 72 / 25.4));
     }
-    if (least < 1e9)
-        margins.Ink = least * MmPerPoint;
-    return margins;
+    return { m.Words < 1e9 ? m.Words : -1, m.Ink < 1e9 ? m.Ink : -1 };
 }
