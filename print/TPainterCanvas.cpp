@@ -35,8 +35,11 @@ void TPainterCanvas::SetJobTitle(const QString& title)
 
 bool TPainterCanvas::BeginDoc(const QString& jobTitle, TOrientation orientation)
 {
-    SetJobTitle(jobTitle);
-    m_device.setPageOrientation(orientation == TOrientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
+    if (!jobTitle.isEmpty())
+        SetJobTitle(jobTitle);
+    if (orientation != TOrientation::Unchanged)
+        m_device.setPageOrientation(
+            orientation == TOrientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
     // What a report draws stays inside the printable area; the paper's edge
     // is kept at least MinimumMarginMm away from it.
     QPageLayout layout = m_device.pageLayout();

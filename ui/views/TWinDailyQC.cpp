@@ -138,7 +138,8 @@ void TWinDailyQC::BtPrnClick()
         m_dialogs.Error(QStringLiteral("Nothing to print"), mbOK, this);
         return;
     }
-    std::unique_ptr<TPrintCanvas> canvas = m_printers.ChoosePrinter(QString(), this);
+    std::unique_ptr<TPrintCanvas> canvas
+        = m_printers.ChoosePrinter({ QString(), QString(), QStringLiteral("daily"), Calendar->selectedDate() }, this);
     if (!canvas)
         return;
     if (PrintDailyReport(*canvas, m_context.ListAnalytes, Calendar->selectedDate(), m_context.Clock().TodayDays())
