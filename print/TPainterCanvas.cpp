@@ -46,7 +46,6 @@ bool TPainterCanvas::BeginDoc(const QString& jobTitle, TOrientation orientation)
     const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
     const auto atLeast = [](qreal mm) { return std::max(mm, qreal(MinimumMarginMm)); };
     layout.setUnits(QPageLayout::Millimeter);
-    layout.setMinimumMargins(QMarginsF());
     layout.setMargins(QMarginsF(
         atLeast(margins.left()), atLeast(margins.top()), atLeast(margins.right()), atLeast(margins.bottom())));
     m_device.setPageLayout(layout);
