@@ -108,12 +108,6 @@ private slots:
         QCOMPARE(CountInk(image, QRect(dateEnd, 1, 80 - dateEnd, h - 1)), 0);
         for (const QRect& ink : { QRect(0, 1, 4, h - 1), QRect(80, 1, 4, h - 1), QRect(160, 1, 6, h - 1) })
             QVERIFY(CountInk(image, ink) > 0);
-        // A field running past a stop pushes the next one to the stop after.
-        QString wide = "W";
-        while (metrics.horizontalAdvance(wide) <= 80)
-            wide += 'W';
-        QVERIFY(metrics.horizontalAdvance(wide) < 160);
-        QCOMPARE(m_import->LBDrawItem->FieldPositions(wide + "\tb", metrics), (QList<int> { 0, 160 }));
     }
 
     void adding_data()

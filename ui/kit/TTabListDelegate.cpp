@@ -11,26 +11,32 @@ TTabListDelegate::TTabListDelegate(QList<int> tabStops, int lineHeight, QObject*
 {
 }
 
-QList<int> TTabListDelegate::FieldPositions(const QString& text, const QFontMetrics& metrics) const
+QList<TTabListDelegate::TColumn> TTabListDelegate::Columns(
+    const QString& text, const QFontMetrics& metrics, int lineWidth) const
 {
-    QList<int> positions;
-    int x = 0;
+    constexpr int Gap = 3; // pixels kept free before the next stop
     const QStringList fields = text.split(QChar('\t'));
+    QList<TColumn> columns;
+    int left = 0;
     for (int i = 0; i < fields.size(); ++i) {
-        if (i > 0) {
-            int next = x + metrics.horizontalAdvance(QChar(' ')); // past the last stop: one blank
-            for (int stop : m_tabStops) {
-                if (stop > x) {
-                    next = stop;
-                    break;
-                }
-            }
-            x = next;
-        }
-        positions.append(x);
-        x += metrics.horizontalAdvance(fields[i]);
+        if (i > 0)
+            left = i - 1 < m_tabStops.size() ? m_tabStops[i - 1]
+                                             : left + metrics.horizontalAdvance(fields[i - 1] + QChar(' '));
+        int right = lineWidth;
+        if (i < m_tabStops.size() && i + 1 < fields.size())
+            right = m_tabStops[i] - (m_markedStops.contains(m_tabStops[i]) ? MarkRoom : Gap);
+        columns.append({ left, std::max(0, right - left) });
     }
-    return positions;
+    return columns;
+}
+
+QStringList TTabListDelegate::ShownFields(const QString& text, const QFontMetrics& metrics, int lineWidth) const
+{
+    QStringList fields = text.split(QChar('\t'));
+    const QList<TColumn> columns = Columns(text, metrics, lineWidth);
+    for (int i = 0; i < fields.size(); ++i)
+        fields[i] = metrics.elidedText(fields[i], Qt::ElideRight, columns[i].Width);
+    return fields;
 }
 
 void TTabListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -42,11 +48,11 @@ void TTabListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->setFont(option.font);
     painter->setPen(selected ? QColor(Qt::white) : QColor(Qt::black));
     const QString text = index.data(Qt::DisplayRole).toString();
-    const QStringList fields = text.split(QChar('\t'));
-    const QList<int> positions = FieldPositions(text, option.fontMetrics);
+    const QList<TColumn> columns = Columns(text, option.fontMetrics, option.rect.width());
+    const QStringList fields = ShownFields(text, option.fontMetrics, option.rect.width());
     const int baseline = option.rect.top() + 1 + option.fontMetrics.ascent();
     for (int i = 0; i < fields.size(); ++i)
-        painter->drawText(option.rect.left() + positions[i], baseline, fields[i]);
+        painter->drawText(option.rect.left() + columns[i].Left, baseline, fields[i]);
     painter->restore();
 }
 
