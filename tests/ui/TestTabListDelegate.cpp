@@ -9,7 +9,7 @@
 
 // Every list with tab stops, in the locales the program meets: each field starts at its own stop
 // whatever the fields before it hold, dates and times show whole, a text too wide is cut inside its column.
-class TestTTabListDelegate : public QObject {
+class TestTabListDelegate : public QObject {
     Q_OBJECT
 
 private slots:
@@ -58,5 +58,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTTabListDelegate)
-#include "TestTTabListDelegate.moc"
+VANTOREL_TEST(TestTabListDelegate)
+#include "TestTabListDelegate.moc"

@@ -15,7 +15,7 @@
 #include <QTest>
 
 // Every report drawn on a painter canvas, A4 and US Letter, names as long as their fields allow.
-class TestTPainterCanvas : public QObject {
+class TestPainterCanvas : public QObject {
     Q_OBJECT
 
 private slots:
@@ -76,5 +76,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTPainterCanvas)
-#include "TestTPainterCanvas.moc"
+VANTOREL_TEST(TestPainterCanvas)
+#include "TestPainterCanvas.moc"
