@@ -1,9 +1,9 @@
 #include "TChartPainter.h"
 
 #include "TAnalyte.h"
-#include "TRuleScope.h"
-
+#include "TAverageCharWidth.h"
 #include "TColors.h"
+#include "TRuleScope.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -118,7 +118,7 @@ void TChartPainter::DrawBand(QPainter& p, const TAnalyte& analyte, int level, in
 {
     const QFontMetrics fm = p.fontMetrics();
     const int h = fm.height();
-    const int w = fm.averageCharWidth();
+    const int w = AverageCharWidth(p.font(), p.device());
     const TLevelStats& ref = analyte.ReferenceStats[level];
     const TValueScale scale = MakeValueScale(ref, top);
     const bool erased = view.Erase[level];

@@ -233,7 +233,8 @@ void TWinSigma::BtPrintClick()
     if (!analyte)
         return;
     const QString title = QStringLiteral("Sigma and rules for ") + analyte->Name;
-    std::unique_ptr<TPrintCanvas> canvas = m_printers.ChoosePrinter(title, this);
+    std::unique_ptr<TPrintCanvas> canvas = m_printers.ChoosePrinter(
+        { title, analyte->Name, QStringLiteral("sigma"), m_context.Clock().Now().date() }, this);
     if (canvas
         && PrintPowerReport(*canvas, title, SummaryLines(), StandardShifts(), m_series, m_critical)
             == TPrintOutcome::DeviceFailed)

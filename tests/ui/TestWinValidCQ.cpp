@@ -30,7 +30,7 @@ int BottomIn(const QWidget& window, const QWidget* widget)
 } // namespace
 
 // Which rules fire is core's (TWestgard), as is the scale (TValidScale).
-class TestTWinValidCQ : public QObject {
+class TestWinValidCQ : public QObject {
     Q_OBJECT
 private slots:
     void init()
@@ -245,5 +245,5 @@ private:
     std::unique_ptr<TWinValidCQ> m_win;
 };
 
-VANTOREL_TEST(TestTWinValidCQ)
-#include "TestTWinValidCQ.moc"
+VANTOREL_TEST(TestWinValidCQ)
+#include "TestWinValidCQ.moc"

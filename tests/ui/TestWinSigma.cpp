@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 // The sigma figures and the simulation are core's (TSigma, TPowerFunction).
-class TestTWinSigma : public QObject {
+class TestWinSigma : public QObject {
     Q_OBJECT
 private:
     // The window on "Glucose" (two levels) with its goals file in a folder of its own.
@@ -79,5 +79,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTWinSigma)
-#include "TestTWinSigma.moc"
+VANTOREL_TEST(TestWinSigma)
+#include "TestWinSigma.moc"
