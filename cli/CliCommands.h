@@ -73,6 +73,7 @@ int CmdPrintAudit(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdCheck(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdDump(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdEvaluate(const TCliArgs& args, QTextStream& out, QTextStream& err);
+int CmdSigma(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdExport(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdPrintData(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdPrintCharts(const TCliArgs& args, QTextStream& out, QTextStream& err);

@@ -4,7 +4,6 @@
 #include "CliCommands.h"
 #include "CliFiles.h"
 
-#include "TArchiveReport.h"
 #include "TAuditLog.h"
 #include "TAuditReport.h"
 #include "TClock.h"
@@ -110,9 +109,7 @@ int CmdPrintAudit(const TCliArgs& args, QTextStream& out, QTextStream& err)
                              args.Options.value("to").toDate().toString(Qt::ISODate));
     const QString file = args.Text("pdf");
     TPdfCanvas canvas(file);
-    if (PrintReportTable(
-            canvas, AuditReportTable(entries, subtitles), QStringLiteral("Audit trail"), TClock().TodayDays())
-        != TPrintOutcome::Printed)
+    if (PrintAuditReport(canvas, entries, subtitles, TClock().TodayDays()) != TPrintOutcome::Printed)
         return Fail(err, command, "cannot write " + file + ": " + canvas.ErrorString());
     out << file << '\n';
     return 0;

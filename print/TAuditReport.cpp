@@ -1,5 +1,7 @@
 #include "TAuditReport.h"
 
+#include "TPrintCanvas.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
@@ -23,7 +25,7 @@ QString ValueText(const QJsonValue& value)
     }
 }
 
-constexpr int BeforeAfterWidth = 13;
+constexpr int BeforeAfterWidth = 21;
 
 // A value cut into pieces that fit its column (one empty piece for an empty value).
 QStringList Pieces(const QString& value)
@@ -59,7 +61,7 @@ TPrintTableData AuditReportTable(const QList<TAuditEntry>& entries, const QStrin
     table.Title = QStringLiteral("Audit trail");
     table.SubTitles = subtitles;
     table.NbCols = 9;
-    table.Widths = { 4, 13, 3, 6, 12, 8, 8, BeforeAfterWidth, BeforeAfterWidth };
+    table.Widths = { 4, 17, 4, 9, 21, 12, 10, BeforeAfterWidth, BeforeAfterWidth };
     for (const char* head : { "No.", "Time", "Op.", "User", "Change", "Analyte", "Field", "Before", "After" })
         table.Cells.append({ QString::fromLatin1(head), cmGrey });
     for (const TAuditEntry& entry : entries) {
@@ -84,4 +86,13 @@ TPrintTableData AuditReportTable(const QList<TAuditEntry>& entries, const QStrin
         }
     }
     return table;
+}
+
+TPrintOutcome PrintAuditReport(
+    TPrintCanvas& canvas, const QList<TAuditEntry>& entries, const QStringList& subtitles, double today)
+{
+    if (!canvas.BeginDoc(QStringLiteral("Audit trail"), TOrientation::Landscape))
+        return TPrintOutcome::DeviceFailed;
+    PrintTable(canvas, AuditReportTable(entries, subtitles), today);
+    return canvas.EndDoc() ? TPrintOutcome::Printed : TPrintOutcome::DeviceFailed;
 }

@@ -56,15 +56,6 @@ const std::pair<const char*, const char*> OwnKinds[] = {
 
 const char AnchorHeading[] = "Vantorel audit anchor 1";
 
-void AppendField(QByteArray& form, const QString& field)
-{
-    const QByteArray bytes = field.toUtf8();
-    form += QByteArray::number(bytes.size());
-    form += ':';
-    form += bytes;
-    form += '\n';
-}
-
 } // namespace
 
 QString AuditKindName(TChangeKind kind)
@@ -111,24 +102,43 @@ QString AuditFirstPreviousHash() { return QString(64, QLatin1Char('0')); }
 
 QByteArray AuditCanonicalForm(const TAuditEntry& entry)
 {
+    QByteArray utf8[10];
+    const QString* texts[] = { &entry.TimeUtc, &entry.TimeLocal, &entry.OperatorCode, &entry.User, &entry.Host,
+        &entry.Kind, &entry.Analyte, nullptr, &entry.Before, &entry.After };
+    for (int i = 0; i < 10; ++i)
+        utf8[i] = texts[i] ? texts[i]->toUtf8() : QByteArray::number(entry.Level);
+    return AuditCanonicalForm(
+        { &utf8[0], &utf8[1], &utf8[2], &utf8[3], &utf8[4], &utf8[5], &utf8[6], &utf8[7], &utf8[8], &utf8[9] });
+}
+
+QByteArray AuditCanonicalForm(const QByteArray* const (&fields)[10])
+{
+    qsizetype size = 0;
+    for (const QByteArray* field : fields)
+        size += field->size() + 12;
     QByteArray form;
-    form.reserve(256 + entry.Before.size() + entry.After.size());
-    for (const QString* field : { &entry.TimeUtc, &entry.TimeLocal, &entry.OperatorCode, &entry.User, &entry.Host,
-             &entry.Kind, &entry.Analyte })
-        AppendField(form, *field);
-    AppendField(form, QString::number(entry.Level));
-    AppendField(form, entry.Before);
-    AppendField(form, entry.After);
+    form.reserve(size);
+    for (const QByteArray* field : fields) {
+        form += QByteArray::number(field->size());
+        form += ':';
+        form += *field;
+        form += '\n';
+    }
     return form;
 }
 
 QString AuditHash(const TAuditEntry& entry)
 {
+    return QString::fromLatin1(AuditHash(entry.PreviousHash.toLatin1(), AuditCanonicalForm(entry)));
+}
+
+QByteArray AuditHash(const QByteArray& previousHash, const QByteArray& canonicalForm)
+{
     QCryptographicHash hash(QCryptographicHash::Sha256);
-    hash.addData(entry.PreviousHash.toLatin1());
+    hash.addData(previousHash);
     hash.addData("\n");
-    hash.addData(AuditCanonicalForm(entry));
-    return QString::fromLatin1(hash.result().toHex());
+    hash.addData(canonicalForm);
+    return hash.result().toHex();
 }
 
 QString AuditDatabaseName(const QString& folder) { return QDir(folder).filePath(QStringLiteral("Vantorel-audit.db")); }

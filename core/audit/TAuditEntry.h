@@ -51,9 +51,12 @@ QString AuditFirstPreviousHash();
 // feed. The sequence number is not part of it: the chain of hashes orders the
 // entries, and the numbers are checked to follow each other.
 QByteArray AuditCanonicalForm(const TAuditEntry& entry);
+// The same from the UTF-8 bytes of those ten fields, in that order.
+QByteArray AuditCanonicalForm(const QByteArray* const (&fields)[10]);
 // SHA-256 of PreviousHash (64 ASCII hex digits), a line feed and the canonical
 // form, as 64 lower-case hex digits.
 QString AuditHash(const TAuditEntry& entry);
+QByteArray AuditHash(const QByteArray& previousHash, const QByteArray& canonicalForm);
 
 // Where a folder keeps its trail.
 QString AuditDatabaseName(const QString& folder);

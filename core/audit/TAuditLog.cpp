@@ -146,17 +146,32 @@ bool TAuditLog::Last(TAuditEntry& entry, QString* error) const
 
 TAuditCheck TAuditLog::Verify() const
 {
+    // The hashed fields as their UTF-8 bytes, as they are stored: no conversion on the way.
     QSqlQuery query(Database());
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT %1 FROM trail ORDER BY seq").arg(QLatin1String(Columns))))
+    if (!query.exec(QStringLiteral("SELECT seq, CAST(prev_hash AS BLOB), CAST(hash AS BLOB), CAST(time_utc AS BLOB), "
+                                   "CAST(time_local AS BLOB), CAST(operator AS BLOB), CAST(user AS BLOB), "
+                                   "CAST(host AS BLOB), CAST(kind AS BLOB), CAST(analyte AS BLOB), "
+                                   "CAST(CAST(level AS TEXT) AS BLOB), CAST(before AS BLOB), CAST(after AS BLOB) "
+                                   "FROM trail ORDER BY seq")))
         return Broken(TAuditFault::Unreadable, 0, ErrorText(query.lastError()));
     TAuditEntry previous;
     previous.Hash = AuditFirstPreviousHash();
     QString beforePrevious;
     qint64 count = 0;
+    QByteArray fields[10];
+    const QByteArray* const form[] = { &fields[0], &fields[1], &fields[2], &fields[3], &fields[4], &fields[5],
+        &fields[6], &fields[7], &fields[8], &fields[9] };
     while (query.next()) {
-        const TAuditEntry entry = ReadEntry(query);
-        if (AuditHash(entry) != entry.Hash)
+        TAuditEntry entry;
+        entry.Sequence = query.value(0).toLongLong();
+        const QByteArray previousHash = query.value(1).toByteArray();
+        const QByteArray hash = query.value(2).toByteArray();
+        for (int i = 0; i < 10; ++i)
+            fields[i] = query.value(3 + i).toByteArray();
+        entry.PreviousHash = QString::fromLatin1(previousHash);
+        entry.Hash = QString::fromLatin1(hash);
+        if (AuditHash(previousHash, AuditCanonicalForm(form)) != hash)
             return Broken(TAuditFault::Changed, entry.Sequence,
                 QStringLiteral("entry %1 was changed after it was recorded").arg(entry.Sequence));
         if (entry.PreviousHash != previous.Hash)

@@ -45,12 +45,12 @@ class TWinDailyQC;
 class TWinShowData;
 class TWinShowLimits;
 class TWinRandom;
+class TWinSigma;
 class TWinRisks;
 class TWinImport;
 class TWinNewPsw;
 class TWinOptions;
 class TWinSerumByAnal;
-class TWinLogoCQ;
 class TWinValidCQ;
 
 // What the start-up checks need to know of the screen, in Qt's logical pixels.
@@ -109,11 +109,12 @@ public:
     TWinAudit* WinAudit = nullptr;
     // The trail a backup copies beside its file (none in most window tests).
     TAuditTrail* AuditTrail = nullptr;
+    TWinSigma* WinSigma = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
     // The splash window, destroyed by FormShow.
-    void SetSplash(std::unique_ptr<TWinLogoCQ> splash);
+    void SetSplash(std::unique_ptr<QWidget> splash);
     // Screen size and resolution for the start-up checks (the primary screen
     // unless a test says otherwise).
     std::function<TScreenMetrics()> ScreenMetrics;
@@ -187,6 +188,7 @@ public:
     QAction* MnuFixLimits;
     QAction* MnuEraseLevels;
     QAction* MnuRandomGenerator;
+    QAction* MnuSigma;
     QAction* MnuClearFifo;
     QAction* MnuAuditTrail;
     QAction* MnuUserManual;
@@ -242,6 +244,7 @@ public slots:
     void MnuRandomGeneratorClick();
     // The audit trail, behind the password while one is set.
     void MnuAuditTrailClick();
+    void MnuSigmaClick();
     // The charts' mouse.
     void PBoxMouseDown(QMouseEvent* event);
     void PBoxMouseMove(QMouseEvent* event);
@@ -311,7 +314,7 @@ private:
     TQCContext& m_context;
     TDialogService& m_dialogs;
     const TPictures& m_pictures;
-    std::unique_ptr<TWinLogoCQ> m_splash;
+    std::unique_ptr<QWidget> m_splash;
     TChartView m_view;
     bool m_openTableOnSelected = false;
     // The point whose values fill the entry form for correction, by address and content.

@@ -10,6 +10,7 @@
 #include "TWinEntryPsw.h"
 #include "TWinRandom.h"
 #include "TWinRisks.h"
+#include "TWinSigma.h"
 
 #include <QJsonObject>
 #include <QLineEdit>
@@ -59,4 +60,16 @@ void TWinMain::MnuAuditTrailClick()
 {
     if (WinAudit && TWinEntryPsw::AskPassword(m_context, m_dialogs, this))
         m_dialogs.Exec(*WinAudit);
+}
+
+void TWinMain::MnuSigmaClick()
+{
+    if (!WinSigma)
+        return;
+    if (!m_context.CurrentAnalyte) {
+        m_dialogs.Error(QStringLiteral("No analyte"), mbOK, this);
+        return;
+    }
+    // The goals and the choice of rules live in their own file, written by the window.
+    m_dialogs.Exec(*WinSigma);
 }

@@ -1,7 +1,6 @@
 #include "TWinAudit.h"
 
 #include "TAnalyte.h"
-#include "TArchiveReport.h"
 #include "TAuditLog.h"
 #include "TAuditReport.h"
 #include "TControls.h"
@@ -196,7 +195,10 @@ void TWinAudit::BtPrnClick()
         m_dialogs.Error(QStringLiteral("Nothing to print"), mbOK, this);
         return;
     }
-    std::unique_ptr<TPrintCanvas> canvas = m_printers.ChoosePrinter(QStringLiteral("Audit trail"), this);
+    std::unique_ptr<TPrintCanvas> canvas = m_printers.ChoosePrinter(
+        { QStringLiteral("Audit trail"), CBAnalyte->currentIndex() > 0 ? CBAnalyte->currentText() : QString(),
+            QStringLiteral("audit"), m_context.Clock().Now().date() },
+        this);
     if (!canvas)
         return;
     QStringList subtitles;
@@ -205,8 +207,6 @@ void TWinAudit::BtPrnClick()
     if (CBKind->currentIndex() > 0)
         subtitles << CBKind->currentText();
     subtitles << QStringLiteral("From %1 to %2").arg(DateFrom->text(), DateTo->text());
-    if (PrintReportTable(
-            *canvas, AuditReportTable(entries, subtitles), QStringLiteral("Audit trail"), m_context.Clock().TodayDays())
-        == TPrintOutcome::DeviceFailed)
+    if (PrintAuditReport(*canvas, entries, subtitles, m_context.Clock().TodayDays()) == TPrintOutcome::DeviceFailed)
         m_dialogs.Error(QStringLiteral("Printing failed"), mbOK, this);
 }
