@@ -1,6 +1,7 @@
 #include "TAuditEntry.h"
 
-#include <QCryptographicHash>
+#include "TSha256.h"
+
 #include <QDir>
 #include <QFile>
 #include <QIODevice>
@@ -134,11 +135,12 @@ QString AuditHash(const TAuditEntry& entry)
 
 QByteArray AuditHash(const QByteArray& previousHash, const QByteArray& canonicalForm)
 {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    hash.addData(previousHash);
-    hash.addData("\n");
-    hash.addData(canonicalForm);
-    return hash.result().toHex();
+    QByteArray message;
+    message.reserve(previousHash.size() + 1 + canonicalForm.size());
+    message += previousHash;
+    message += '\n';
+    message += canonicalForm;
+    return Sha256(message).toHex();
 }
 
 QString AuditDatabaseName(const QString& folder) { return QDir(folder).filePath(QStringLiteral("Vantorel-audit.db")); }

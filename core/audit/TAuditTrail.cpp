@@ -165,8 +165,8 @@ bool TAuditTrail::Connect(QString* reason, bool* damaged)
         return false;
     QSqlQuery query(m_log.Database());
     int code = 0;
-    if (!Exec(query, QStringLiteral("PRAGMA journal_mode=WAL"), reason, &code)
-        || !Exec(query, QStringLiteral("PRAGMA synchronous=NORMAL"), reason, &code)
+    if (!Exec(query, QStringLiteral("PRAGMA synchronous=NORMAL"), reason, &code)
+        || !Exec(query, QStringLiteral("PRAGMA journal_mode=WAL"), reason, &code)
         || !Exec(query, QString::fromLatin1(CreateTable), reason, &code) || !m_log.Last(m_last, reason)) {
         if (code == 0)
             code = TAuditLog::SqliteCode(m_log.Database().lastError());
