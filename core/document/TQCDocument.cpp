@@ -6,6 +6,7 @@
 #include "TSettings.h"
 #include "TStatistics.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <cstring>
 
@@ -226,4 +227,23 @@ QJsonObject TQCDocument::AnalytesJson(const TListAnalytes& list)
             { "levels", a.NbLevels }, { "lots", QJsonArray { a.SerumID[0], a.SerumID[1], a.SerumID[2] } } });
     }
     return { { "analytes", items } };
+}
+
+QJsonArray TQCDocument::PointsNotIn(const TAnalyte& from, const TAnalyte& other)
+{
+    QHash<QByteArray, int> held;
+    QByteArray record(TQCPoint::RecordSize, '\0');
+    for (int i = 0; i < other.Count(); ++i) {
+        other.Point(i).WriteRecord(record.data());
+        ++held[record];
+    }
+    QJsonArray points;
+    for (int i = 0; i < from.Count(); ++i) {
+        from.Point(i).WriteRecord(record.data());
+        if (held.value(record) > 0)
+            --held[record];
+        else
+            points.append(PointJson(from, from.Point(i)));
+    }
+    return points;
 }

@@ -3,6 +3,7 @@
 #include "TQCTypes.h"
 
 #include <QFlags>
+#include <QJsonArray>
 #include <QList>
 #include <QLoggingCategory>
 #include <QObject>
@@ -110,6 +111,9 @@ public:
     // decimals, levels, lots) as the journal records an editor's before and after.
     static QJsonObject MaterialsJson(const TListSerum& list);
     static QJsonObject AnalytesJson(const TListAnalytes& list);
+    // The points of `from` that `other` does not hold (compared by content), as
+    // the journal records them: the points a deletion took, or an import added.
+    static QJsonArray PointsNotIn(const TAnalyte& from, const TAnalyte& other);
     // The index of a stored point found by address and content, or -1.
     static int FindPoint(const TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content);
 

@@ -40,6 +40,7 @@
 #include <QDateEdit>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
@@ -499,14 +500,14 @@ void TWinMain::BtDataClick()
     }
     Sheets->LeaveSpecialSheet();
     WinShowData->SelectedPoint = m_view.Selected;
-    const int before = analyte->Count();
+    const TAnalyte before = *analyte; // the points as they were, for the record of the deletions
     if (m_dialogs.Exec(*WinShowData) != QDialog::Accepted)
         return;
     m_view.Selected = -1;
     // Confirmed deletions are kept at once.
-    if (analyte->Count() != before)
-        Commit({ TChangeKind::PointsDeleted, analyte->Name, 0, QString(), { { "points", before } },
-                   { { "points", analyte->Count() } } },
+    if (analyte->Count() != before.Count())
+        Commit({ TChangeKind::PointsDeleted, analyte->Name, 0, QString(),
+                   { { "points", TQCDocument::PointsNotIn(before, *analyte) } }, { { "pointsLeft", analyte->Count() } } },
             { TFile::Data, TRecompute::StatisticsAndMarks, analyte });
     if (TQCPoint* edited = WinShowData->EditedPoint())
         CorrectPoint(edited);

@@ -64,6 +64,8 @@ private slots:
         QTest::newRow("point corrected") << 1
                                          << R"(PointCorrected Glucose 0 {.+"value":5.2.+} {"comment":"new".+"value":7)";
         QTest::newRow("run queued") << 2 << R"(RunQueued Glucose 0 {} {"comment":"new".+"value":6)";
+        QTest::newRow("points deleted")
+            << 4 << R"(PointsDeleted Glucose 0 {"points":\[{.+"value":5.2}.+\]} {"pointsLeft":4})";
         QTest::newRow("limits locked") << 3
                                        << R"(LimitsLocked Glucose 1 {"mode":0} {"lockEnd":3,"lockStart":1,"mode":1})";
     }
@@ -89,7 +91,14 @@ private slots:
             result = document.ReplacePoint(a, &a.Point(2), a.Point(2), run);
         else if (road == 2)
             result = document.QueueRun(run);
-        else if (LockLevel(a, 0, 1, 3, m_context->Risks()))
+        else if (road == 4) {
+            const TAnalyte before = a;
+            a.DeletePoint(2);
+            result
+                = document.Commit({ TChangeKind::PointsDeleted, "Glucose", 0, {},
+                                      { { "points", TQCDocument::PointsNotIn(before, a) } }, { { "pointsLeft", 4 } } },
+                    { TFile::Data, TRecompute::StatisticsAndMarks, &a });
+        } else if (LockLevel(a, 0, 1, 3, m_context->Risks()))
             result = document.Commit(LimitChanges(a, limits), { TFile::Data, TRecompute::StatisticsAndMarks, &a });
         document.SetJournal(nullptr);
         m_context->ListAnalytes.Clear();
