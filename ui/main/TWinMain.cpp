@@ -255,8 +255,7 @@ void TWinMain::FillAnalyteList()
             LblUnit[i]->hide();
             EditValue[i]->hide();
         }
-        RecomputeChartWindow();
-        RepaintCharts();
+        FollowDocument();
     } else {
         for (int i = 0; i < list.Count(); ++i)
             LBAnalytes->addItem(list.Item(i).Name);
