@@ -8,6 +8,7 @@
 
 #include <QJsonArray>
 #include <cstring>
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcDocument, "vantorel.document")
 

@@ -52,6 +52,7 @@
 #include <QTimeEdit>
 #include <QTimer>
 #include <QUrl>
+#include <utility>
 
 namespace {
 
