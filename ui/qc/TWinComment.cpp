@@ -33,7 +33,9 @@ void TWinComment::AddCommentLine(const QString& text, const QPixmap& bitmap)
 
 QSize TWinComment::PopupSize() const
 {
-    return { std::max(m_largest + 14, 110) + 14, LineHeight * int(m_lines.size()) + 28 };
+    // The design's height counts a caption bar of 22 pixels, which the window
+    // system adds outside this size: the lines keep 3 pixels above and below.
+    return { std::max(m_largest + 14, 110) + 14, LineHeight * int(m_lines.size()) + 6 };
 }
 
 void TWinComment::ShowAt(const QString& caption, const QPoint& topLeft)
@@ -69,5 +71,6 @@ void TWinComment::keyPressEvent(QKeyEvent* event)
 void TWinComment::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
+    m_closedByPressAt = event->timestamp();
     hide();
 }

@@ -5,6 +5,7 @@
 #include "TControls.h"
 #include "TDates.h"
 #include "TDialogService.h"
+#include "TFonts.h"
 #include "TQCContext.h"
 
 #include <QCheckBox>
@@ -18,16 +19,6 @@
 namespace {
 
 using namespace Colors;
-
-// The windows' sans-serif at 8 points.
-QFont WindowFont(int points = 8)
-{
-    QFont font;
-    font.setFamilies({ QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans") });
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(points);
-    return font;
-}
 
 QString RejectCaption(int level, bool discarded)
 {
