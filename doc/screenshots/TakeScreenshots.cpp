@@ -167,8 +167,8 @@ int main(int argc, char** argv)
     main.BtOKEnter->click(); // Cancel in the validation window holds the run in the queue
     Save(main, QStringLiteral("queue.png"));
 
-    // The special sheets as their menu items open them, each left with Cancel.
-    const QList<QAction*> sheets = { main.MnuLockLimits, main.MnuFixLimits, main.MnuEraseLevels };
+    // The Lock and Fix sheets as their menu items open them, each left with Cancel.
+    const QList<QAction*> sheets = { main.MnuLockLimits, main.MnuFixLimits };
     for (int sheet = 0; sheet < sheets.size(); ++sheet) {
         sheets[sheet]->trigger();
         Save(main, QStringLiteral("sheet-%1.png").arg(sheet + 1));
@@ -176,8 +176,7 @@ int main(int argc, char** argv)
     }
 
     const QList<QPair<QAction*, QString>> windows = { { main.MnuOperators, "operators.png" },
-        { main.MnuPsw, "password.png" }, { main.MnuAnalytes, "analytes.png" },
-        { main.MnuControlMaterials, "materials.png" }, { main.MnuOptions, "options.png" },
+        { main.MnuPsw, "password.png" }, { main.MnuControlMaterials, "materials.png" }, { main.MnuOptions, "options.png" },
         { main.MnuRisks, "risks.png" }, { main.MnuRandomGenerator, "random.png" } };
     for (const auto& [action, name] : windows) {
         dialogs.Next = name;
@@ -192,7 +191,7 @@ int main(int argc, char** argv)
     dialogs.Then = [](QDialog& dialog) {
         dialog.show();
         static_cast<TWinDefAnalytes&>(dialog).EditNom->setText(QStringLiteral("Cholesterol HDL"));
-        Save(dialog, QStringLiteral("analyte-name.png"));
+        Save(dialog, QStringLiteral("analytes.png"));
     };
     main.MnuAnalytes->trigger();
 
@@ -215,7 +214,6 @@ int main(int argc, char** argv)
         QMouseEvent press(
             QEvent::MouseButtonPress, at, main.PBox->mapToGlobal(at), Qt::RightButton, Qt::RightButton, {});
         QApplication::sendEvent(main.PBox, &press);
-        Save(main, QStringLiteral("popup-main.png"));
         Save(*main.WinComment, QStringLiteral("popup.png"));
         main.WinComment->hide();
     }
@@ -225,7 +223,7 @@ int main(int argc, char** argv)
     main.LBAnalytesClick();
     main.MnuEraseLevels->trigger();
     main.Sheets->BtArchiClick(0);
-    Save(main, QStringLiteral("sheet-3-marked.png"));
+    Save(main, QStringLiteral("sheet-3.png"));
     main.Sheets->BtOKErase->click();
     dialogs.Next = QStringLiteral("archives.png");
     dialogs.Then = [&dialogs](QDialog& dialog) {
