@@ -8,7 +8,6 @@ TGBLockedParam::TGBLockedParam(QWidget* parent)
     : QGroupBox(parent)
 {
     setObjectName(QStringLiteral("TGBLockedParam"));
-    setGeometry(0, 0, 183, 68);
 
     // Room for two lines: a locked interval's dates do not fit one line at the window's font.
     Lbl1 = new QLabel(this);
@@ -16,9 +15,9 @@ TGBLockedParam::TGBLockedParam(QWidget* parent)
     Lbl1->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
     Lbl1->setWordWrap(true);
     Lbl1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Lbl1->setGeometry(6, 15, 183 - 6 - 4, 2 * QFontMetrics(font()).lineSpacing() + 2);
+    Lbl1->setGeometry(6, 17, 183 - 6 - 4, 2 * QFontMetrics(font()).lineSpacing());
 
-    const int buttons = Lbl1->geometry().bottom() + 2;
+    const int buttons = Lbl1->geometry().bottom() + 3;
     BtLock = new QPushButton(QStringLiteral("Locked"), this);
     BtLock->setObjectName(QStringLiteral("BtLock"));
     BtLock->setGeometry(30, buttons, 60, 18);
@@ -26,6 +25,7 @@ TGBLockedParam::TGBLockedParam(QWidget* parent)
     BtUnLock = new QPushButton(QStringLiteral("Mobile"), this);
     BtUnLock->setObjectName(QStringLiteral("BtUnLock"));
     BtUnLock->setGeometry(100, buttons, 60, 18);
+    setGeometry(0, 0, 183, buttons + 18 + 5);
     SetTag(0);
 }
 
