@@ -1,7 +1,7 @@
 #include "TChartPainter.h"
 
 #include "TAnalyte.h"
-
+#include "TAverageCharWidth.h"
 #include "TColors.h"
 
 #include <QFontMetrics>
@@ -114,7 +114,7 @@ void TChartPainter::DrawBand(QPainter& p, const TAnalyte& analyte, int level, in
 {
     const QFontMetrics fm = p.fontMetrics();
     const int h = fm.height();
-    const int w = fm.averageCharWidth();
+    const int w = AverageCharWidth(p.font(), p.device());
     const TLevelStats& ref = analyte.ReferenceStats[level];
     const TValueScale scale = MakeValueScale(ref, top);
     const bool erased = view.Erase[level];

@@ -1,5 +1,7 @@
 #include "TPainterCanvas.h"
 
+#include "TAverageCharWidth.h"
+
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
@@ -33,8 +35,20 @@ void TPainterCanvas::SetJobTitle(const QString& title)
 
 bool TPainterCanvas::BeginDoc(const QString& jobTitle, TOrientation orientation)
 {
-    SetJobTitle(jobTitle);
-    m_device.setPageOrientation(orientation == TOrientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
+    if (!jobTitle.isEmpty())
+        SetJobTitle(jobTitle);
+    if (orientation != TOrientation::Unchanged)
+        m_device.setPageOrientation(
+            orientation == TOrientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
+    // What a report draws stays inside the printable area; the paper's edge
+    // is kept at least MinimumMarginMm away from it.
+    QPageLayout layout = m_device.pageLayout();
+    const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
+    const auto atLeast = [](qreal mm) { return std::max(mm, qreal(MinimumMarginMm)); };
+    layout.setUnits(QPageLayout::Millimeter);
+    layout.setMargins(QMarginsF(
+        atLeast(margins.left()), atLeast(margins.top()), atLeast(margins.right()), atLeast(margins.bottom())));
+    m_device.setPageLayout(layout);
     if (!m_painter.begin(&m_device))
         return false;
     m_metrics.reset();
@@ -70,7 +84,7 @@ QSize TPainterCanvas::TextExtent(const QString& text)
 TTextMetrics TPainterCanvas::TextMetrics()
 {
     const QFontMetrics& fm = Metrics();
-    return { fm.height(), fm.averageCharWidth() };
+    return { fm.height(), AverageCharWidth(QtFont(Font()), &m_device) };
 }
 
 void TPainterCanvas::ApplyPen()
@@ -130,7 +144,10 @@ void TPainterCanvas::TextOut(int x, int y, const QString& text)
 
 void TPainterCanvas::TextRect(int left, int top, int right, int bottom, const QString& text)
 {
-    Metrics();
+    // A text wider than its box is cut with an ellipsis rather than clipped,
+    // so nothing hidden lies beyond the box.
+    const QFontMetrics& fm = Metrics();
     m_painter.setPen(Font().Colour);
-    m_painter.drawText(QRect(left, top, right - left, bottom - top), Qt::AlignCenter | Qt::TextSingleLine, text);
+    m_painter.drawText(QRect(left, top, right - left, bottom - top), Qt::AlignCenter | Qt::TextSingleLine,
+        fm.horizontalAdvance(text) <= right - left ? text : fm.elidedText(text, Qt::ElideRight, right - left));
 }

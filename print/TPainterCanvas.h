@@ -32,6 +32,10 @@ public:
     void TextOut(int x, int y, const QString& text) override;
     void TextRect(int left, int top, int right, int bottom, const QString& text) override;
 
+    // The least distance from the paper's edge to the printable area, made
+    // when a document begins.
+    static constexpr int MinimumMarginMm = 10;
+
     // The Qt font a printing font stands for: "Arial" is printed in Liberation
     // Sans, which has its metrics.
     static QFont QtFont(const TPrintFont& font);

@@ -44,7 +44,6 @@ class TWinImport;
 class TWinNewPsw;
 class TWinOptions;
 class TWinSerumByAnal;
-class TWinLogoCQ;
 class TWinValidCQ;
 struct TQCPoint;
 
@@ -106,7 +105,7 @@ public:
     void UpdateCommands();
 
     // The splash window, destroyed by FormShow.
-    void SetSplash(std::unique_ptr<TWinLogoCQ> splash);
+    void SetSplash(std::unique_ptr<QWidget> splash);
     // Screen size and resolution for the start-up checks (the primary screen
     // unless a test says otherwise).
     std::function<TScreenMetrics()> ScreenMetrics;
@@ -288,7 +287,7 @@ private:
     TQCContext& m_context;
     TDialogService& m_dialogs;
     const TPictures& m_pictures;
-    std::unique_ptr<TWinLogoCQ> m_splash;
+    std::unique_ptr<QWidget> m_splash;
     TChartView m_view;
     bool m_openTableOnSelected = false;
     bool m_startupRefused = false;

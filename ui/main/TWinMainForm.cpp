@@ -8,7 +8,6 @@
 #include "TPaintBox.h"
 #include "TQCContext.h"
 #include "TShape.h"
-#include "TWinLogoCQ.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -61,7 +60,7 @@ TWinMain::TWinMain(TQCContext& context, TDialogService& dialogs, const TPictures
 
 TWinMain::~TWinMain() = default;
 
-void TWinMain::SetSplash(std::unique_ptr<TWinLogoCQ> splash) { m_splash = std::move(splash); }
+void TWinMain::SetSplash(std::unique_ptr<QWidget> splash) { m_splash = std::move(splash); }
 
 void TWinMain::FormCreate()
 {

@@ -10,7 +10,7 @@
 #include <QTableWidget>
 
 // The drawn values and what each destination changes are core's.
-class TestTWinRandom : public TMainWindowTest {
+class TestWinRandom : public TMainWindowTest {
     Q_OBJECT
 private slots:
     void create_data()
@@ -77,5 +77,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTWinRandom)
-#include "TestTWinRandom.moc"
+VANTOREL_TEST(TestWinRandom)
+#include "TestWinRandom.moc"

@@ -11,7 +11,7 @@
 
 using TLimitsFixture = TPrintWindowFixture<TWinShowLimits>;
 
-class TestTWinShowLimits : public QObject {
+class TestWinShowLimits : public QObject {
     Q_OBJECT
 private slots:
     void layoutByLevelsAndModes()
@@ -70,5 +70,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTWinShowLimits)
-#include "TestTWinShowLimits.moc"
+VANTOREL_TEST(TestWinShowLimits)
+#include "TestWinShowLimits.moc"

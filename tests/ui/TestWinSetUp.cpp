@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 // The entries' contents are core's; here which entries the choices make and what the user is told.
-class TestTWinSetUp : public TMainWindowTest {
+class TestWinSetUp : public TMainWindowTest {
     Q_OBJECT
 private slots:
     void choicesMakeTheirEntries_data()
@@ -48,5 +48,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTWinSetUp)
-#include "TestTWinSetUp.moc"
+VANTOREL_TEST(TestWinSetUp)
+#include "TestWinSetUp.moc"

@@ -25,7 +25,7 @@ int BottomIn(const QWidget& window, const QWidget* widget)
 } // namespace
 
 // Which rules fire is core's (TWestgard), as is the scale (TValidScale).
-class TestTWinValidCQ : public QObject {
+class TestWinValidCQ : public QObject {
     Q_OBJECT
 private slots:
     void init()
@@ -206,5 +206,5 @@ private:
     std::unique_ptr<TWinValidCQ> m_win;
 };
 
-VANTOREL_TEST(TestTWinValidCQ)
-#include "TestTWinValidCQ.moc"
+VANTOREL_TEST(TestWinValidCQ)
+#include "TestWinValidCQ.moc"

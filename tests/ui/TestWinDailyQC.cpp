@@ -26,7 +26,7 @@ struct TDailyFixture : TPrintWindowFixture<TWinDailyQC> {
 
 } // namespace
 
-class TestTWinDailyQC : public QObject {
+class TestWinDailyQC : public QObject {
     Q_OBJECT
 private slots:
     void calendarChoosesTheDay()
@@ -79,5 +79,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTWinDailyQC)
-#include "TestTWinDailyQC.moc"
+VANTOREL_TEST(TestWinDailyQC)
+#include "TestWinDailyQC.moc"

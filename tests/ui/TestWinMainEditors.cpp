@@ -10,7 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-class TestTWinMainEditors : public TMainWindowTest {
+class TestWinMainEditors : public TMainWindowTest {
     Q_OBJECT
 
 private slots:
@@ -54,5 +54,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTWinMainEditors)
-#include "TestTWinMainEditors.moc"
+VANTOREL_TEST(TestWinMainEditors)
+#include "TestWinMainEditors.moc"

@@ -200,7 +200,7 @@ const TRefusal Refusals[] = {
 } // namespace
 
 // Driven through the window's controls with scripted boxes; the refusals of the Lock, Fix and Archi sheets too.
-class TestTWinMain : public TMainWindowTest {
+class TestWinMain : public TMainWindowTest {
     Q_OBJECT
 private slots:
     void commandsFollowTheirWindows()
@@ -607,5 +607,5 @@ private:
     }
 };
 
-VANTOREL_TEST(TestTWinMain)
-#include "TestTWinMain.moc"
+VANTOREL_TEST(TestWinMain)
+#include "TestWinMain.moc"

@@ -7,7 +7,7 @@
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
-class TestTLimitModes : public QObject {
+class TestLimitModes : public QObject {
     Q_OBJECT
 
     TAnalyte m_analyte;
@@ -178,5 +178,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTLimitModes)
-#include "TestTLimitModes.moc"
+VANTOREL_TEST(TestLimitModes)
+#include "TestLimitModes.moc"

@@ -18,8 +18,8 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
-// The Lock, Fix and Archi sheets and the charts' mouse; their refusals are with the main window's (TestTWinMain).
-class TestTWinMainSheets : public TMainWindowTest {
+// The Lock, Fix and Archi sheets and the charts' mouse; their refusals are with the main window's (TestWinMain).
+class TestWinMainSheets : public TMainWindowTest {
     Q_OBJECT
 private slots:
     void intervalIsChosenBelowTheDateAxis()
@@ -198,5 +198,5 @@ private:
     TSheet Sheet() { return Sheets().Current(); }
 };
 
-VANTOREL_TEST(TestTWinMainSheets)
-#include "TestTWinMainSheets.moc"
+VANTOREL_TEST(TestWinMainSheets)
+#include "TestWinMainSheets.moc"

@@ -6,7 +6,7 @@
 
 Q_DECLARE_METATYPE(TButtonDirection)
 
-class TestTArrowButton : public QObject {
+class TestArrowButton : public QObject {
     Q_OBJECT
 
 private slots:
@@ -76,5 +76,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTArrowButton)
-#include "TestTArrowButton.moc"
+VANTOREL_TEST(TestArrowButton)
+#include "TestArrowButton.moc"

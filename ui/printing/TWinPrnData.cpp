@@ -75,7 +75,9 @@ void TWinPrnData::BtPrintClick()
         m_dialogs.Error(QStringLiteral("Nothing to print"), mbYes, this);
         return;
     }
-    std::unique_ptr<TPrintCanvas> canvas = m_printers.ChoosePrinter(QStringLiteral("Printing QC data"), this);
+    std::unique_ptr<TPrintCanvas> canvas = m_printers.ChoosePrinter(
+        { QStringLiteral("Printing QC data"), analyte->Name, QStringLiteral("data"), m_context.Clock().Now().date() },
+        this);
     if (!canvas)
         return;
     const TDataReportOptions options { DatePicker1->date(), DatePicker2->date(), CBPrnStats->isChecked() };

@@ -13,7 +13,7 @@
 #include <QSpinBox>
 
 // The rules behind it are core's (TestAnalyteEditor); here what the window wires.
-class TestTWinDefAnalytes : public TMainWindowTest {
+class TestWinDefAnalytes : public TMainWindowTest {
     Q_OBJECT
 
 private slots:
@@ -70,5 +70,5 @@ private:
     }
 };
 
-VANTOREL_TEST(TestTWinDefAnalytes)
-#include "TestTWinDefAnalytes.moc"
+VANTOREL_TEST(TestWinDefAnalytes)
+#include "TestWinDefAnalytes.moc"

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
-class TestTProgram : public TMainWindowTest {
+class TestProgram : public TMainWindowTest {
     Q_OBJECT
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -81,5 +81,5 @@ private:
     }
 };
 
-VANTOREL_TEST(TestTProgram)
-#include "TestTProgram.moc"
+VANTOREL_TEST(TestProgram)
+#include "TestProgram.moc"

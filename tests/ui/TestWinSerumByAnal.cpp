@@ -13,7 +13,7 @@
 #include <QPushButton>
 
 // The rules behind it are core's (TestLotAssignment); here what the window wires.
-class TestTWinSerumByAnal : public TMainWindowTest {
+class TestWinSerumByAnal : public TMainWindowTest {
     Q_OBJECT
 
 private slots:
@@ -110,5 +110,5 @@ private:
     }
 };
 
-VANTOREL_TEST(TestTWinSerumByAnal)
-#include "TestTWinSerumByAnal.moc"
+VANTOREL_TEST(TestWinSerumByAnal)
+#include "TestWinSerumByAnal.moc"

@@ -49,7 +49,7 @@ QImage Chart(TChange change, QSize size = QSize(600, 454))
 
 } // namespace
 
-class TestTChartPainter : public QObject {
+class TestChartPainter : public QObject {
     Q_OBJECT
 
 private slots:
@@ -108,5 +108,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTChartPainter)
-#include "TestTChartPainter.moc"
+VANTOREL_TEST(TestChartPainter)
+#include "TestChartPainter.moc"

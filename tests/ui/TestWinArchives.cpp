@@ -16,7 +16,7 @@
 using namespace Qt::StringLiterals;
 
 // On real archive files in the program folder; what an archive holds is core's (TestArchive).
-class TestTWinArchives : public TMainWindowTest {
+class TestWinArchives : public TMainWindowTest {
     Q_OBJECT
 
     std::unique_ptr<TWinArchives> m_archives;
@@ -122,7 +122,11 @@ private slots:
             shown << m_view->windowTitle() << QString::number(m_view->LB->count()) << m_view->LblNbre->text()
                   << m_view->PanelControlMaterial->text();
             AnswerPrintDialog(archivePdf);
-            m_view->BtImprimer->click();
+            f.Printers->Printer().setPageOrientation(QPageLayout::Landscape);
+            f.Printers->Printer().setDocName("Mine");
+            m_view->BtImprimer->click(); // leaves the printer's orientation and job title
+            shown << QString::number(f.Printers->Printer().pageLayout().orientation())
+                  << f.Printers->Printer().docName();
             return int(QDialog::Accepted);
         };
         OpenArchives([&](TWinArchives& w) {
@@ -132,7 +136,7 @@ private slots:
             AnswerPrintDialog(listPdf);
             w.BtImprimer->click();
         });
-        QCOMPARE(shown, (QStringList { "Archived data for Glucose", "3", "3", "Lyphocheck 1" }));
+        QCOMPARE(shown, (QStringList { "Archived data for Glucose", "3", "3", "Lyphocheck 1", "1", "Mine" }));
         const QString list = PdfText(listPdf).simplified();
         QVERIFY2(list.contains("Archived statistics for Glucose Begin End Name Lot Mean CV Number"), qPrintable(list));
         const QString archive = PdfText(archivePdf);
@@ -143,5 +147,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTWinArchives)
-#include "TestTWinArchives.moc"
+VANTOREL_TEST(TestWinArchives)
+#include "TestWinArchives.moc"

@@ -111,7 +111,10 @@ void TWinPrnCharts::BtPrintClick()
         reject();
         return;
     }
-    std::unique_ptr<TPrintCanvas> canvas = m_printers.ChoosePrinter(QStringLiteral("Printing QC charts"), this);
+    std::unique_ptr<TPrintCanvas> canvas
+        = m_printers.ChoosePrinter({ QStringLiteral("Printing QC charts"), analyte->Name, QStringLiteral("charts"),
+                                       m_context.Clock().Now().date() },
+            this);
     if (!canvas)
         return;
     if (PrintChartReport(

@@ -10,7 +10,7 @@
 #include <QRadioButton>
 
 // The half-widths are core's; here the live preview and what each way out leaves in the settings and their file.
-class TestTWinRisks : public TMainWindowTest {
+class TestWinRisks : public TMainWindowTest {
     Q_OBJECT
 private slots:
     void risksOkUndoCancel_data()
@@ -96,5 +96,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTWinRisks)
-#include "TestTWinRisks.moc"
+VANTOREL_TEST(TestWinRisks)
+#include "TestWinRisks.moc"

@@ -10,7 +10,7 @@
 
 using namespace Qt::StringLiterals;
 
-class TestTWinPrnData : public QObject {
+class TestWinPrnData : public QObject {
     Q_OBJECT
 private slots:
     void printButtonOutcome_data()
@@ -40,7 +40,8 @@ private slots:
         f.Win.CBPrnStats->setChecked(false);
         const QString text = f.Print(f.Win.BtPrint, !cancel);
         QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, box, mbYes), QString());
-        QCOMPARE(f.Asked, box.isEmpty() ? QStringList({ "Printing QC data", "" }) : QStringList());
+        const QString offered = f.Offered("Glucose-data-2026-03-15.pdf");
+        QCOMPARE(f.Asked, box.isEmpty() ? QStringList({ "Printing QC data", offered }) : QStringList());
         const bool printed = box.isEmpty() && !cancel;
         QCOMPARE(f.Win.isVisible(), !printed);
         QCOMPARE(QFile::exists(f.File), printed);
@@ -48,13 +49,16 @@ private slots:
             QCOMPARE(
                 text.contains(ShortDateText(DateToDayCount(QDate(2026, 3, day)))), printed && day >= 10 && day <= 12);
         QVERIFY(!text.contains("Statistics"));
-        if (printed) { // the next print offers the file chosen
+        if (printed) { // the next print offers its own name again and asks before replacing the file chosen
             f.Win.show();
-            f.Print(f.Win.BtPrint, false);
-            QCOMPARE(f.Asked.last(), f.File);
+            f.Dialogs.QueueAnswer(mbCancel);
+            f.Print(f.Win.BtPrint);
+            QCOMPARE(f.Asked.last(), offered);
+            QCOMPARE(f.Dialogs.Boxes.last().Text, "The file " + f.File + " already exists.\rReplace it?");
+            QVERIFY(f.Win.isVisible()); // nothing printed
         }
     }
 };
 
-VANTOREL_TEST(TestTWinPrnData)
-#include "TestTWinPrnData.moc"
+VANTOREL_TEST(TestWinPrnData)
+#include "TestWinPrnData.moc"

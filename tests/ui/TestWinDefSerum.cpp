@@ -10,7 +10,7 @@
 #include <QPushButton>
 
 // The rules behind it are core's (TestSerumEditor); here what the window wires.
-class TestTWinDefSerum : public TMainWindowTest {
+class TestWinDefSerum : public TMainWindowTest {
     Q_OBJECT
 
 private slots:
@@ -80,5 +80,5 @@ private:
     }
 };
 
-VANTOREL_TEST(TestTWinDefSerum)
-#include "TestTWinDefSerum.moc"
+VANTOREL_TEST(TestWinDefSerum)
+#include "TestWinDefSerum.moc"
