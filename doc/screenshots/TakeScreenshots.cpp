@@ -176,8 +176,8 @@ int main(int argc, char** argv)
     }
 
     const QList<QPair<QAction*, QString>> windows = { { main.MnuOperators, "operators.png" },
-        { main.MnuPsw, "password.png" }, { main.MnuControlMaterials, "materials.png" }, { main.MnuOptions, "options.png" },
-        { main.MnuRisks, "risks.png" }, { main.MnuRandomGenerator, "random.png" } };
+        { main.MnuPsw, "password.png" }, { main.MnuControlMaterials, "materials.png" },
+        { main.MnuOptions, "options.png" }, { main.MnuRisks, "risks.png" }, { main.MnuRandomGenerator, "random.png" } };
     for (const auto& [action, name] : windows) {
         dialogs.Next = name;
         action->trigger();
