@@ -8,6 +8,12 @@
 
 TPainterCanvas::TPainterCanvas(QPagedPaintDevice& device)
     : m_device(device)
+    , m_paged(&device)
+{
+}
+
+TPainterCanvas::TPainterCanvas(QPaintDevice& device)
+    : m_device(device)
 {
 }
 
@@ -37,18 +43,20 @@ bool TPainterCanvas::BeginDoc(const QString& jobTitle, TOrientation orientation)
 {
     if (!jobTitle.isEmpty())
         SetJobTitle(jobTitle);
-    if (orientation != TOrientation::Unchanged)
-        m_device.setPageOrientation(
-            orientation == TOrientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
-    // What a report draws stays inside the printable area; the paper's edge
-    // is kept at least MinimumMarginMm away from it.
-    QPageLayout layout = m_device.pageLayout();
-    const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
-    const auto atLeast = [](qreal mm) { return std::max(mm, qreal(MinimumMarginMm)); };
-    layout.setUnits(QPageLayout::Millimeter);
-    layout.setMargins(QMarginsF(
-        atLeast(margins.left()), atLeast(margins.top()), atLeast(margins.right()), atLeast(margins.bottom())));
-    m_device.setPageLayout(layout);
+    if (m_paged) {
+        if (orientation != TOrientation::Unchanged)
+            m_paged->setPageOrientation(
+                orientation == TOrientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
+        // What a report draws stays inside the printable area; the paper's edge
+        // is kept at least MinimumMarginMm away from it.
+        QPageLayout layout = m_paged->pageLayout();
+        const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
+        const auto atLeast = [](qreal mm) { return std::max(mm, qreal(MinimumMarginMm)); };
+        layout.setUnits(QPageLayout::Millimeter);
+        layout.setMargins(QMarginsF(
+            atLeast(margins.left()), atLeast(margins.top()), atLeast(margins.right()), atLeast(margins.bottom())));
+        m_paged->setPageLayout(layout);
+    }
     if (!m_painter.begin(&m_device))
         return false;
     m_metrics.reset();
@@ -57,7 +65,11 @@ bool TPainterCanvas::BeginDoc(const QString& jobTitle, TOrientation orientation)
 
 bool TPainterCanvas::EndDoc() { return m_painter.isActive() && m_painter.end(); }
 
-void TPainterCanvas::NewPage() { m_device.newPage(); }
+void TPainterCanvas::NewPage()
+{
+    if (m_paged)
+        m_paged->newPage();
+}
 
 int TPainterCanvas::PageWidth() const { return m_device.width(); }
 

@@ -30,6 +30,9 @@ private slots:
         f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Rejected); });
         main->BtFifo->click();
         QCOMPARE(f.Dialogs.ExecutedWindows.last(), QString("TWinValidCQ"));
+        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Rejected); });
+        main->MnuSigma->trigger();
+        QCOMPARE(f.Dialogs.ExecutedWindows.last(), QString("TWinSigma"));
         // A second program on the same files is refused before it reads them.
         auto otherContext = MakeTestContext();
         TScriptedDialogs otherDialogs;

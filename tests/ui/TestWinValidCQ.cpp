@@ -7,10 +7,15 @@
 #include "TWindowTestKit.h"
 #include "TestHelpers.h"
 
+#include "TQualityGoals.h"
+#include "TScopePane.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
@@ -175,6 +180,40 @@ private slots:
         QVERIFY(level1.pixelColor(25, 28) != Red);
         QCOMPARE(level1.pixelColor(box.X(107, w), 29), Black);
         QCOMPARE(level1.pixelColor(box.X(100, w), 14), QColor(0, 0, 128));
+    }
+
+    void clickingALitRuleListsItsPoints()
+    {
+        // QC1 repeats a warning: 2:2s sees this run and the day before; 1:3s is not lit.
+        TResu0 run = MakeResult(Day(3), 104.5, 101, NAN);
+        Open(2, run, { { 101, 101, NAN }, { 104.5, 101, NAN } });
+        QTest::mouseClick(m_win->PBoxLevel[0], Qt::LeftButton, {}, TWinValidCQ::RuleLabelRect(lr22s).center());
+        QCOMPARE(m_win->PanelScope->LBPoints->count(), 2);
+        // The day before is ringed on the scale, at the run's own value.
+        const int x = m_win->PBoxLevel[0]->X(104.5, m_win->PBoxLevel[0]->width());
+        QVERIFY(CountPixels(Grab(*m_win->PBoxLevel[0]), QRect(x - 6, 16, 13, 13), QColor(255, 128, 0)) > 5);
+        QTest::mouseClick(m_win->PBoxLevel[0], Qt::LeftButton, {}, TWinValidCQ::RuleLabelRect(lr13s).center());
+        QCOMPARE(m_win->PanelScope->LBPoints->count(), 2);
+    }
+
+    void recommendedRulesWhenTheLaboratoryChoseThem()
+    {
+        // Four values beyond one s light 4:1s, which a method of sigma 10 does without.
+        QTemporaryDir dir;
+        m_context->SetProgramFolder(dir.path());
+        TResu0 run = MakeResult(Day(4), 102.5, NAN, NAN);
+        TAnalyte& analyte = Open(1, run, { { 102.5, NAN, NAN }, { 102.5, NAN, NAN }, { 102.5, NAN, NAN } });
+        QVERIFY(m_win->Result().Levels[0].Rules[lr41s] != TRuleOutcome::NotViolated);
+        analyte.ReferenceStats[0].CV = 2;
+        TQualityGoals goals;
+        TAnalyteGoals glucose;
+        glucose.Levels[0].TEa = 20;
+        glucose.ApplyRecommended = true;
+        goals.SetGoals("Glucose", glucose);
+        QVERIFY(goals.Save(TQualityGoals::FileName(m_context->BaseName()), nullptr));
+        m_win->SetQCPoint(run);
+        QCOMPARE(m_win->RuleChoice().Rules.Text(), u"1:3s"_s);
+        QCOMPARE(m_win->Result().Levels[0].Rules[lr41s], TRuleOutcome::NotViolated);
     }
 
 private:

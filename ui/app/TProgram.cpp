@@ -25,6 +25,7 @@
 #include "TWinShowArchive.h"
 #include "TWinShowData.h"
 #include "TWinShowLimits.h"
+#include "TWinSigma.h"
 #include "TWinValidCQ.h"
 
 #include <QApplication>
@@ -136,6 +137,8 @@ void TProgram::CreateWindows()
     m_main->WinRisks = m_risks.get();
     m_random = std::make_unique<TWinRandom>(m_context, m_dialogs, owner);
     m_main->WinRandom = m_random.get();
+    m_sigma = std::make_unique<TWinSigma>(m_context, m_dialogs, *m_printers, owner);
+    m_main->WinSigma = m_sigma.get();
     m_main->UpdateCommands();
 }
 
@@ -157,6 +160,7 @@ int TProgram::Run()
 
 void TProgram::Shutdown()
 {
+    m_sigma.reset();
     m_archives.reset();
     m_showArchive.reset();
     m_dailyQC.reset();

@@ -25,6 +25,7 @@ class TWinShowArchive;
 class TWinShowData;
 class TWinShowLimits;
 class TWinRandom;
+class TWinSigma;
 class TWinRisks;
 class TPrinterService;
 class TWinImport;
@@ -98,4 +99,5 @@ private:
     std::unique_ptr<TWinOptions> m_options;
     std::unique_ptr<TWinRisks> m_risks;
     std::unique_ptr<TWinRandom> m_random;
+    std::unique_ptr<TWinSigma> m_sigma;
 };

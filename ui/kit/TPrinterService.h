@@ -13,7 +13,7 @@ class TPrintCanvas;
 struct TPrintJob {
     QString Title;
     QString Analyte; // none for a report of every analyte
-    QString Report; // "data", "charts", "limits", "archives", "archive", "daily"
+    QString Report; // "data", "charts", "limits", "archives", "archive", "daily", "sigma"
     QDate Date;
     // The file name offered, without a folder; characters a file name cannot hold become "_".
     QString FileName() const;

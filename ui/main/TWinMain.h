@@ -39,6 +39,7 @@ class TWinDailyQC;
 class TWinShowData;
 class TWinShowLimits;
 class TWinRandom;
+class TWinSigma;
 class TWinRisks;
 class TWinImport;
 class TWinNewPsw;
@@ -101,6 +102,7 @@ public:
     TWinRisks* WinRisks = nullptr;
     // The training runs of the current analyte (TWinMainSettings.cpp).
     TWinRandom* WinRandom = nullptr;
+    TWinSigma* WinSigma = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
@@ -175,6 +177,7 @@ public:
     QAction* MnuFixLimits;
     QAction* MnuEraseLevels;
     QAction* MnuRandomGenerator;
+    QAction* MnuSigma;
     QAction* MnuClearFifo;
     QAction* MnuUserManual;
     QAction* MnuAbout;
@@ -227,6 +230,7 @@ public slots:
     void MnuRisksClick();
     // "No analyte" without a current analyte; after OK the queue or the charts follow.
     void MnuRandomGeneratorClick();
+    void MnuSigmaClick();
     // The charts' mouse.
     void PBoxMouseDown(QMouseEvent* event);
     void PBoxMouseMove(QMouseEvent* event);
