@@ -13,6 +13,7 @@
 #include "TWinComment.h"
 #include "TWinDefAnalytes.h"
 #include "TWinMain.h"
+#include "TWinSigma.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -201,6 +202,17 @@ int main(int argc, char** argv)
         last.SetOperator(QStringLiteral("JM"));
         last.CommentID = first->Comments.Add(QStringLiteral("New reagent lot"));
     }
+    // The first analyte's quality goals (a total allowable error of 10 %), its sigma and rules.
+    dialogs.Then = [](QDialog& dialog) {
+        auto& sigma = static_cast<TWinSigma&>(dialog);
+        dialog.show();
+        for (QLineEdit* edit : sigma.EditTEa)
+            edit->setText(QStringLiteral("10"));
+        sigma.BtCompute->click();
+        Save(dialog, QStringLiteral("sigma.png"));
+    };
+    main.MnuSigma->trigger();
+
     // The views of the first analyte: its limits, its data, the day's QC and a point's pop-up.
     const QList<QPair<QPushButton*, QString>> views
         = { { main.BtLimits, "limits.png" }, { main.BtData, "data-table.png" }, { main.BtDaily, "daily.png" } };

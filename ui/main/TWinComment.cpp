@@ -1,5 +1,7 @@
 #include "TWinComment.h"
 
+#include "TFonts.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,6 +10,7 @@ TWinComment::TWinComment(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("TWinComment"));
+    setFont(WindowFont());
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     QPalette yellow = palette();
