@@ -42,12 +42,12 @@ class TWinDailyQC;
 class TWinShowData;
 class TWinShowLimits;
 class TWinRandom;
+class TWinSigma;
 class TWinRisks;
 class TWinImport;
 class TWinNewPsw;
 class TWinOptions;
 class TWinSerumByAnal;
-class TWinLogoCQ;
 class TWinValidCQ;
 
 // What the start-up checks need to know of the screen, in Qt's logical pixels.
@@ -55,6 +55,8 @@ struct TScreenMetrics {
     int Width = 0;
     int Height = 0;
     double LogicalDpi = 96;
+    int Left = 0; // the screen's corner on the desktop
+    int Top = 0;
 };
 
 // The main window: the Levey-Jennings charts of the current analyte on the
@@ -102,11 +104,12 @@ public:
     TWinRisks* WinRisks = nullptr;
     // The training runs of the current analyte (TWinMainSettings.cpp).
     TWinRandom* WinRandom = nullptr;
+    TWinSigma* WinSigma = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
     // The splash window, destroyed by FormShow.
-    void SetSplash(std::unique_ptr<TWinLogoCQ> splash);
+    void SetSplash(std::unique_ptr<QWidget> splash);
     // Screen size and resolution for the start-up checks (the primary screen
     // unless a test says otherwise).
     std::function<TScreenMetrics()> ScreenMetrics;
@@ -180,6 +183,7 @@ public:
     QAction* MnuFixLimits;
     QAction* MnuEraseLevels;
     QAction* MnuRandomGenerator;
+    QAction* MnuSigma;
     QAction* MnuClearFifo;
     QAction* MnuUserManual;
     QAction* MnuAbout;
@@ -232,6 +236,7 @@ public slots:
     void MnuRisksClick();
     // "No analyte" without a current analyte; after OK the queue or the charts follow.
     void MnuRandomGeneratorClick();
+    void MnuSigmaClick();
     // The charts' mouse.
     void PBoxMouseDown(QMouseEvent* event);
     void PBoxMouseMove(QMouseEvent* event);
@@ -299,7 +304,7 @@ private:
     TQCContext& m_context;
     TDialogService& m_dialogs;
     const TPictures& m_pictures;
-    std::unique_ptr<TWinLogoCQ> m_splash;
+    std::unique_ptr<QWidget> m_splash;
     TChartView m_view;
     bool m_openTableOnSelected = false;
     // The point whose values fill the entry form for correction, by address and content.

@@ -8,7 +8,6 @@
 #include "TPaintBox.h"
 #include "TQCContext.h"
 #include "TShape.h"
-#include "TWinLogoCQ.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -51,6 +50,8 @@ TWinMain::TWinMain(TQCContext& context, TDialogService& dialogs, const TPictures
             m.Width = screen->geometry().width();
             m.Height = screen->geometry().height();
             m.LogicalDpi = screen->logicalDotsPerInch();
+            m.Left = screen->geometry().left();
+            m.Top = screen->geometry().top();
         }
         return m;
     };
@@ -59,7 +60,7 @@ TWinMain::TWinMain(TQCContext& context, TDialogService& dialogs, const TPictures
 
 TWinMain::~TWinMain() = default;
 
-void TWinMain::SetSplash(std::unique_ptr<TWinLogoCQ> splash) { m_splash = std::move(splash); }
+void TWinMain::SetSplash(std::unique_ptr<QWidget> splash) { m_splash = std::move(splash); }
 
 void TWinMain::FormCreate()
 {
@@ -97,6 +98,7 @@ void TWinMain::FormCreate()
     connect(altF4, &QShortcut::activated, this, &QWidget::close);
 
     m_context.CurrentAnalyte = nullptr;
+    ClearEntryForm(); // today and now in the pickers, with or without an analyte
     ConnectCommands();
     UpdateCommands();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -230,6 +232,8 @@ void TWinMain::BuildButtonRow(QWidget* client)
     ShapeBackUp->setGeometry(72, 3, 10, 8);
     ShapeFifo = new TShape(TShape::Circle, BtFifo);
     ShapeFifo->setGeometry(74, 3, 8, 9);
+    // The caption keeps clear of the light, however many runs it counts.
+    BtFifo->setStyleSheet(QStringLiteral("QPushButton { padding-right: 12px; }"));
 }
 
 void TWinMain::BuildMenu()
@@ -262,6 +266,7 @@ void TWinMain::BuildMenu()
     MnuEraseLevels = item(special, "&Erase/archive levels");
     MnuRandomGenerator = item(special, "&Random generator");
     MnuClearFifo = item(special, "&Clear queue");
+    MnuSigma = item(special, "&Sigma and rules");
     QMenu* help = bar->addMenu(QStringLiteral("&?"));
     MnuUserManual = item(help, "&User manual");
     MnuAbout = item(help, "&About");
@@ -295,6 +300,7 @@ void TWinMain::ConnectCommands()
     connect(MnuOptions, &QAction::triggered, this, &TWinMain::MnuOptionsClick);
     connect(MnuRisks, &QAction::triggered, this, &TWinMain::MnuRisksClick);
     connect(MnuRandomGenerator, &QAction::triggered, this, &TWinMain::MnuRandomGeneratorClick);
+    connect(MnuSigma, &QAction::triggered, this, &TWinMain::MnuSigmaClick);
     const std::pair<QAction*, TSheet> special[]
         = { { MnuLockLimits, TSheet::Lock }, { MnuFixLimits, TSheet::Fix }, { MnuEraseLevels, TSheet::Archi } };
     for (const auto& [action, sheet] : special)
@@ -314,6 +320,7 @@ void TWinMain::UpdateCommands()
     MnuOptions->setEnabled(WinOptions != nullptr);
     MnuRisks->setEnabled(WinRisks != nullptr);
     MnuRandomGenerator->setEnabled(WinRandom != nullptr);
+    MnuSigma->setEnabled(WinSigma != nullptr);
     BtPrnGraph->setEnabled(WinPrnCharts != nullptr);
     BtData->setEnabled(WinShowData != nullptr);
     BtLimits->setEnabled(WinShowLimits != nullptr);
