@@ -127,13 +127,14 @@ const TRefusal Refusals[] = {
     { "import text without analyte", Nothing, Choose("runs.txt"), Menu(&TWinMain::MnuImport), ErrorYes,
         "No analyte to import data" },
     { "import a missing text file", Glucose, Choose("gone.txt"), Menu(&TWinMain::MnuImport), ErrorYes,
-        "Bad file format" },
+        "Bad file format\rCannot open <folder>/gone.txt: No such file or directory" },
     { "import a current data file as version 2",
         [](F& f) {
             Glucose(f);
             QVERIFY(SaveData(*f.Context, f.Path("Vantorel.dat")));
         },
-        Choose("Vantorel.dat"), Menu(&TWinMain::MnuImport), ErrorYes, "Cannot read data" },
+        Choose("Vantorel.dat"), Menu(&TWinMain::MnuImport), ErrorYes,
+        "Cannot read data\rFinal stamp: Not a version-2 stamp at byte 598" },
     { "export over a file, cancelled", Glucose,
         [](F& f) {
             QVERIFY(PutFile(f.Path("old.txt"), "previous export"));

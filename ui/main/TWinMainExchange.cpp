@@ -141,9 +141,10 @@ void TWinMain::MnuImportClick()
     if (name.isEmpty())
         return;
     m_importFolder = QFileInfo(name).absolutePath();
+    QString error;
     if (IsVersion2FileName(name)) {
-        if (!ImportV2(name, m_context.ListAnalytes, m_context.Risks())) {
-            m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotReadData), mbYes, this);
+        if (!ImportV2(name, m_context.ListAnalytes, m_context.Risks(), &error)) {
+            m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotReadData) + '\r' + error, mbYes, this);
         } else {
             FillAnalyteList();
             Commit({ TChangeKind::Imported, QString(), 0, QString(), {}, { { "file", name } } });
@@ -154,9 +155,9 @@ void TWinMain::MnuImportClick()
         m_dialogs.Error(QStringLiteral("No analyte to import data"), mbYes, this);
         return;
     }
-    QString text, error;
+    QString text;
     if (!ReadQCTextFile(name, text, error)) {
-        m_dialogs.Error(QStringLiteral("Bad file format"), mbYes, this);
+        m_dialogs.Error(QStringLiteral("Bad file format\r") + error, mbYes, this);
         return;
     }
     WinImport->ShowImportedText(text);
