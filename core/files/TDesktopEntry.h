@@ -14,16 +14,17 @@ QString DesktopEntryText(const QString& name, const QString& target);
 // Writes the entry for `target` to `shortcutFile` (replacing one already there),
 // named after the file, executable so that desktops trust it. False when the
 // file cannot be written; *error (when given) says why.
-bool CreateShortcut(const QString& target, const QString& shortcutFile, QString* error = nullptr);
+[[nodiscard]] bool CreateShortcut(const QString& target, const QString& shortcutFile, QString* error = nullptr);
 
 // desktopFolder + "/Vantorel.desktop" for the program file; the folder is made
 // when missing.
-bool CreateDesktopShortcut(const QString& programFile, const QString& desktopFolder, QString* error = nullptr);
+[[nodiscard]] bool CreateDesktopShortcut(
+    const QString& programFile, const QString& desktopFolder, QString* error = nullptr);
 
 // The folder programsFolder + "/Laboratory QC" (an existing one is kept) and in
 // it, in this order, "Programme Vantorel.desktop" (the program file), "User
 // manual.desktop" and "Read me.desktop" (the documents of the same names in
 // documentFolder, made even when those files are absent). Stops at the first
 // failure; the entries already made stay.
-bool CreateStartMenuEntries(
+[[nodiscard]] bool CreateStartMenuEntries(
     const QString& programFile, const QString& documentFolder, const QString& programsFolder, QString* error = nullptr);

@@ -83,7 +83,7 @@ void TWinMain::Disketterestore1Click()
     }
     FillAnalyteList();
     if (result.DataFileNotSaved)
-        m_dialogs.Error(QStringLiteral("Cannot save data"), mbYes, this);
+        m_dialogs.Error(QStringLiteral("Cannot save data\n") + result.Message, mbYes, this);
     m_dialogs.Information(QString::fromLatin1(TBackup::MsgRestoreOK), mbYes, this);
 }
 
@@ -92,5 +92,7 @@ void TWinMain::MnuOptionsClick()
     if (!WinOptions || m_dialogs.Exec(*WinOptions) != QDialog::Accepted)
         return;
     ApplyBackupReminder(true);
+    // A configuration that cannot be written is not reported (it is logged) and
+    // is written again at exit.
     SaveConfig(m_context);
 }

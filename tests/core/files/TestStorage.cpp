@@ -192,7 +192,7 @@ private slots:
         TReadOnlyFolder lock(m_dir->path());
         if (!lock.Active())
             QSKIP("This system lets every write through");
-        QVERIFY(!DiskPresent(m_dir->path()));
+        QVERIFY(DiskPresent(m_dir->path()) && !FolderWritable(m_dir->path()) && FolderReadable(m_dir->path()));
         QCOMPARE(TStorage::FindProgramFolder(m_dir->path(), false), QString());
         QCOMPARE(TStorage::FindProgramFolder(m_dir->path(), true), user);
         QVERIFY(QFileInfo(user).isDir() && QDir(user).removeRecursively());
