@@ -32,10 +32,9 @@ TBackupResult Failure(const QString& message)
 
 TBackupResult Failure(const char* message) { return Failure(QString::fromLatin1(message)); }
 
-// The program's text of a failure followed by the system's reason on the next line.
 TBackupResult Failure(const char* message, const QString& reason)
 {
-    return Failure(QString::fromLatin1(message) + QLatin1Char('\n') + reason);
+    return Failure(MessageWithReason(message, reason));
 }
 
 // Renames over an existing file (QFile::rename does not); false with the reason.

@@ -5,6 +5,7 @@
 #include "TControls.h"
 #include "TDialogService.h"
 #include "TDragList.h"
+#include "TFileLog.h"
 #include "TFonts.h"
 #include "TKeyButton.h"
 #include "TQCContext.h"
@@ -256,7 +257,7 @@ void TWinDefAnalytes::BtOKClick()
 {
     const TApplyResult result = m_editor.Apply();
     if (!result.Saved)
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotSaveData), mbYes, this);
+        m_dialogs.Error(MessageWithReason(TStorage::MsgCannotSaveData, result.SaveError), mbYes, this);
     accept();
 }
 

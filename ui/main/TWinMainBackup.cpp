@@ -2,10 +2,12 @@
 
 #include "TBackup.h"
 #include "TDialogService.h"
+#include "TFileLog.h"
 #include "TLimitSheets.h"
 #include "TQCContext.h"
 #include "TSettings.h"
 #include "TShape.h"
+#include "TStorage.h"
 #include "TWinAnimCopyFic.h"
 #include "TWinOptions.h"
 
@@ -83,7 +85,7 @@ void TWinMain::Disketterestore1Click()
     }
     FillAnalyteList();
     if (result.DataFileNotSaved)
-        m_dialogs.Error(QStringLiteral("Cannot save data\n") + result.Message, mbYes, this);
+        m_dialogs.Error(MessageWithReason(TStorage::MsgCannotSaveData, result.Message), mbYes, this);
     m_dialogs.Information(QString::fromLatin1(TBackup::MsgRestoreOK), mbYes, this);
 }
 

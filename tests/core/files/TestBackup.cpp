@@ -62,10 +62,14 @@ private slots:
         QTest::addColumn<bool>("earlier"); // a .Sav and an .Old there before
         QTest::addColumn<QString>("writes"); // what the target does with the new file
         QTest::addColumn<QString>("message");
-        QTest::newRow("second backup: the first becomes .Old") << true << "whole" << "";
-        QTest::newRow("failed first backup") << false << "refused" << "No space left on device";
-        QTest::newRow("failed backup over two earlier ones") << true << "refused" << "No space left on device";
-        QTest::newRow("write said done, file cut") << true << "cut" << "Vantorel.new does not read back";
+        QTest::newRow("second backup: the first becomes .Old") << true << "whole"
+                                                               << "";
+        QTest::newRow("failed first backup") << false << "refused"
+                                             << "No space left on device";
+        QTest::newRow("failed backup over two earlier ones") << true << "refused"
+                                                             << "No space left on device";
+        QTest::newRow("write said done, file cut") << true << "cut"
+                                                   << "Vantorel.new does not read back";
     }
     void backup()
     {
