@@ -1,46 +1,66 @@
+#include "TArchive.h"
 #include "TAtomicFile.h"
 #include "TDataFile.h"
 #include "TDataSample.h"
+#include "TDemonstrationData.h"
+#include "TScriptedBackupUi.h"
+#include "TSettings.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
 #include <QDir>
-#include <QDirIterator>
-#include <QProcess>
 #include <QTemporaryDir>
+#include <fcntl.h>
+#include <sched.h>
 #include <sys/file.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 namespace {
 
-// Every file below a folder with its bytes, by path relative to it.
-QMap<QString, QByteArray> Tree(const QString& folder)
+// The files of a folder with their bytes.
+QMap<QString, QByteArray> Files(const QString& folder)
 {
     QMap<QString, QByteArray> files;
-    for (QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
-        const QString path = it.next();
-        files[QDir(folder).relativeFilePath(path)] = FileContent(path);
-    }
-    files.remove("filler");
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+        files[name] = FileContent(folder + "/" + name);
     return files;
 }
 
-// Mounts a 64 KB tmpfs on $3 in a mount namespace of its own, writes the earlier
-// files, fills it up to $5 bytes free (-1: makes it a read-only bind mount), then
-// tries the write. Copies of the mount before and after go to $4. 77: no mount.
-const char* const Script = R"(set -e
-mount -t tmpfs -o size=64k vantorel-test "$3" || exit 77
-"$1" prepare "$2" "$3" "$4/program" >"$4/prepared"
-cp -a "$3" "$4/mount-before" && cp -a "$4/program" "$4/program-before"
-if [ "$5" -ge 0 ]; then
-    (cat /dev/zero >"$3/filler") 2>/dev/null || true
-    truncate -s -"$5" "$3/filler"
-else
-    mount --bind "$3" "$3" && mount -o remount,bind,ro "$3" || exit 77
-fi
-"$1" write "$2" "$3" "$4/program" >"$4/outcome"
-rm -f "$3/filler" 2>/dev/null || true
-cp -a "$3" "$4/mount-after")";
+// Fills a file system up to `free` bytes; -1 makes the folder a read-only bind mount instead.
+bool Fill(const QByteArray& folder, int free)
+{
+    if (free < 0)
+        return mount(folder, folder, nullptr, MS_BIND, nullptr) == 0
+            && mount(nullptr, folder, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+    const int fd = open(folder + "/filler", O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    const QByteArray block(4096, 'x');
+    while (fd >= 0 && write(fd, block.constData(), size_t(block.size())) > 0) { }
+    return fd >= 0 && ftruncate(fd, lseek(fd, 0, SEEK_END) - free) == 0 && close(fd) == 0;
+}
+
+// The write, of the larger demonstration data where data are written: "ok" or the reason.
+QString Write(TQCContext& context, const QString& what)
+{
+    QString error;
+    TScriptedBackupUi ui;
+    if (what == "restore")
+        return TBackup(context, ui).Restore().Message; // empty when restored
+    if (what == "queue")
+        return context.ListFifo.Push(TResu0()) ? "ok" : context.ListFifo.ErrorString();
+    if (what == "archive")
+        return ArchiveLevel(
+                   context.ListAnalytes.Item(0), 0, context.ProgramFolder(), context.ListSerum, context.Risks(), &error)
+            ? "ok"
+            : error;
+    context.ListOperators << "EF";
+    MakeDemonstrationData(context);
+    if (what == "settings")
+        return SaveConfig(context, &error) ? "ok" : error;
+    if (what == "data")
+        return SaveData(context, DataFileName(context), &error) ? "ok" : error;
+    return TBackup(context, ui).Backup().Message;
+}
 
 } // namespace
 
@@ -48,12 +68,22 @@ class TestAtomicFile : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    bool m_mountable = false;
 
 private slots:
+    // A mount namespace of the test's own, where it may mount (as root, or under unshare -r).
+    void initTestCase()
+    {
+        m_mountable = unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    }
     void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+    void cleanup()
+    {
+        while (umount2(QFile::encodeName(m_dir->filePath("mount")), MNT_DETACH) == 0) { }
+    }
 
-    // Each write on a full or read-only file system leaves every earlier file as it
-    // was and says why; a restore needs only to read.
+    // A write on a full or read-only file system leaves every earlier file as it was
+    // and says why; a restore needs only to read.
     void realFileSystem_data()
     {
         QTest::addColumn<QString>("what");
@@ -65,35 +95,43 @@ private slots:
         QTest::newRow("archive, full") << "archive" << 0 << "No space left on device";
         QTest::newRow("backup, 4 KB free") << "backup" << 4096 << "No space left on device";
         QTest::newRow("backup, read-only") << "backup" << -1 << "Read-only file system";
-        QTest::newRow("restore, read-only") << "restore" << -1 << "ok";
+        QTest::newRow("restore, read-only") << "restore" << -1 << "";
     }
     void realFileSystem()
     {
         QFETCH(QString, what);
         QFETCH(int, free);
-        const QString out = m_dir->path(), mount = m_dir->filePath("mount");
-        QVERIFY(QDir().mkpath(mount));
-        QProcess run;
-        const QStringList asRoot = geteuid() == 0 ? QStringList() : QStringList("-r");
-        run.start("unshare",
-            asRoot
-                + QStringList { "-m", "sh", "-c", Script, "sh", ToolPath("ToolFileWrite"), what, mount, out,
-                    QString::number(free) });
-        QVERIFY(run.waitForFinished(60000));
-        if (run.exitStatus() != QProcess::NormalExit || run.exitCode() == 77
-            || run.readAllStandardError().contains("unshare"))
-            QSKIP("This system does not let the test mount a file system of its own (unshare -m, mount -t tmpfs)");
-        QCOMPARE(run.exitCode(), 0);
-        QCOMPARE(FileContent(out + "/prepared"), QByteArray("ok\n"));
-        QTEST(QString(FileContent(out + "/outcome")).trimmed().section(": ", -1), "outcome");
-        QCOMPARE(Tree(out + "/mount-after"), Tree(out + "/mount-before"));
-        auto restored = MakeTestContext();
-        if (what == "restore") {
-            QVERIFY(LoadData(*restored, out + "/mount-after/Vantorel.Sav"));
-            QCOMPARE(
-                FileContent(out + "/program/Vantorel.qcf"), DataFileBytes(restored->ListSerum, restored->ListAnalytes));
-        } else
-            QCOMPARE(Tree(out + "/program"), Tree(out + "/program-before"));
+        if (!m_mountable)
+            QSKIP("Mounting a tmpfs needs root: run the test as root or under `unshare -r -m`");
+        const QString mount = m_dir->filePath("mount"), program = m_dir->filePath("program");
+        QVERIFY(QDir().mkpath(mount) && QDir().mkpath(program));
+        QVERIFY(::mount("vantorel-test", QFile::encodeName(mount), "tmpfs", 0, "size=64k") == 0);
+        // The sample's files; backups of it, with the demonstration data for a restore.
+        const bool backups = what == "backup" || what == "restore";
+        auto context = MakeTestContext();
+        context->SetProgramFolder(backups ? program : mount);
+        context->Config.BackupFolder = mount;
+        context->ListFifo.SetFileName(context->BaseName() + ".fif");
+        FillSampleModel(context->ListSerum, context->ListAnalytes);
+        QVERIFY(SaveData(*context, DataFileName(*context)) && SaveConfig(*context) && context->ListFifo.Push(TResu0()));
+        if (what == "restore")
+            MakeDemonstrationData(*context);
+        TScriptedBackupUi ui;
+        QVERIFY(!backups || (TBackup(*context, ui).Backup().Ok && TBackup(*context, ui).Backup().Ok));
+
+        const auto before = Files(mount), programBefore = Files(program);
+        const QString points = AsText(context->ListAnalytes.Item(0));
+        QVERIFY(Fill(QFile::encodeName(mount), free));
+        QTEST(Write(*context, what).section(": ", -1), "outcome");
+        QFile::remove(mount + "/filler");
+        QCOMPARE(Files(mount), before);
+        QCOMPARE(Files(program) == programBefore, what != "restore");
+        QVERIFY(what != "archive" || AsText(context->ListAnalytes.Item(0)) == points); // nothing erased
+        // A queue the file no longer follows is written whole at its next change.
+        QVERIFY(what != "queue" || (!context->ListFifo.Synced() && context->ListFifo.Push(TResu0())));
+        QCOMPARE(FileContent(context->BaseName() + ".fif").size(), what == "queue" ? 3 * 44 : 44);
+        if (what == "restore")
+            QCOMPARE(FileContent(program + "/Vantorel.qcf"), DataFileBytes(context->ListSerum, context->ListAnalytes));
     }
 
     // Only the writer's temporary files that no process holds go at start-up.

@@ -3,6 +3,7 @@
 #include "TDataFile.h"
 #include "TDataSample.h"
 #include "TDates.h"
+#include "TScriptedBackupUi.h"
 #include "TSettings.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
@@ -19,17 +20,6 @@ void FillRecomputed(TQCContext& context, TListSerum& serums, TListAnalytes& anal
     for (int i = 0; i < analytes.Count(); ++i)
         analytes.Item(i).RecomputeAll(context.Risks());
 }
-
-// Records the boxes and answers them: OK to questions, Retry once when `appears` makes the target.
-struct TScriptedBackupUi : TBackupUi {
-    QStringList Asked;
-    bool ConfirmAnswer = true;
-    std::function<bool()> Appears = [] { return false; };
-    bool RetryMissingDisk(const QString& text) override { return Asked << text, Appears(); }
-    bool Confirm(const QString& text) override { return Asked << text, ConfirmAnswer; }
-    void ShowCopy(const QString& label) override { Asked << label; }
-    void HideCopy() override { }
-};
 
 } // namespace
 
