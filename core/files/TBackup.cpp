@@ -119,22 +119,23 @@ QString TBackup::Rotate(const QString& fresh)
     const QString sav = TargetFile(QStringLiteral(".Sav"));
     const QString old = TargetFile(QStringLiteral(".Old"));
     const QString tmp = TargetFile(QStringLiteral(".tmp"));
-    const bool hadOld = QFileInfo::exists(old);
     const bool hadSav = QFileInfo::exists(sav);
+    // The ".Old" moves only when a ".Sav" comes to take its place.
+    const bool parkOld = hadSav && QFileInfo::exists(old);
     QString error, undo;
-    if (hadOld && !Replace(old, tmp, error))
+    if (parkOld && !Replace(old, tmp, error))
         return error;
     if (hadSav && !Replace(sav, old, error)) {
-        if (hadOld && !Replace(tmp, old, undo))
+        if (parkOld && !Replace(tmp, old, undo))
             error += QLatin1Char('\n') + undo;
         return error;
     }
     if (!Replace(fresh, sav, error)) {
-        if ((hadSav && !Replace(old, sav, undo)) || (hadOld && !Replace(tmp, old, undo)))
+        if ((hadSav && !Replace(old, sav, undo)) || (parkOld && !Replace(tmp, old, undo)))
             error += QLatin1Char('\n') + undo;
         return error;
     }
-    if (hadOld && !QFile::remove(tmp))
+    if (parkOld && !QFile::remove(tmp))
         qCWarning(lcBackup).noquote() << "Cannot remove" << tmp;
     return QString();
 }
