@@ -1,6 +1,7 @@
 #include "TProgram.h"
 
 #include "TDialogService.h"
+#include "TFileLog.h"
 #include "TPrinterService.h"
 #include "TQCContext.h"
 #include "TWinAbout.h"
@@ -182,7 +183,7 @@ void TProgram::Shutdown()
     m_main.reset();
     const TStopResult stopped = m_storage.Stop();
     if (!stopped.DataSaved)
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotSaveData), mbYes);
+        m_dialogs.Error(MessageWithReason(TStorage::MsgCannotSaveData, stopped.DataError), mbYes);
     if (!stopped.FifoSaved)
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgUnableToSaveFifo), mbYes);
+        m_dialogs.Error(MessageWithReason(TStorage::MsgUnableToSaveFifo, stopped.FifoError), mbYes);
 }
