@@ -37,7 +37,9 @@ install: build
 screenshots: configure
 	@sh scripts/take-screenshots.sh $(BUILD)
 
+# Turns the benchmarks on in the build folder (they stay out of `make build` and `make test`).
 bench: build
+	cmake -S . -B $(BUILD) -DVANTOREL_BENCHMARKS=ON > /dev/null
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	@for b in $(BUILD)/bench/bench_*; do \
 	    [ -f "$$b" ] && [ -x "$$b" ] || continue; \

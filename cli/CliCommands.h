@@ -70,6 +70,7 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
 int CmdCheck(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdDump(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdEvaluate(const TCliArgs& args, QTextStream& out, QTextStream& err);
+int CmdSigma(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdExport(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdPrintData(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdPrintCharts(const TCliArgs& args, QTextStream& out, QTextStream& err);

@@ -5,6 +5,7 @@
 #include "TDataFileReader.h"
 #include "TFileStamp.h"
 #include "TQCContext.h"
+#include "TQualityGoals.h"
 #include "TStorage.h"
 #include "TV2FileReader.h"
 
@@ -90,4 +91,12 @@ QString OneLine(QString text)
     text.replace('\r', ' ');
     text.replace('\n', ' ');
     return text.trimmed();
+}
+
+QString GoalsFileName(const QString& dataFile, const TQCContext& context)
+{
+    if (dataFile.isEmpty())
+        return TQualityGoals::FileName(context.BaseName());
+    const QFileInfo data(dataFile);
+    return TQualityGoals::FileName(data.absolutePath() + '/' + data.completeBaseName());
 }

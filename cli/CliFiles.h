@@ -25,6 +25,10 @@ bool ReadDataFile(const QString& fileName, TDataRead& data, QString& error);
 // without taking the program's lock. False with a one-line reason on err.
 bool OpenProgramFiles(const QString& folder, TQCContext& context, QTextStream& err);
 
+// The quality goals file beside the data file read: BaseName + "-goals.json" of
+// the context's folder, or beside `dataFile` when one is given.
+QString GoalsFileName(const QString& dataFile, const TQCContext& context);
+
 // The text on one line: line breaks become spaces.
 QString OneLine(QString text);
 

@@ -3,10 +3,13 @@
 // verdict as one JSON object. It reads the files and never writes them.
 #include "CliCommands.h"
 #include "CliFiles.h"
+#include "CliJson.h"
 
 #include "TAnalyte.h"
 #include "TInputCheck.h"
 #include "TQCContext.h"
+#include "TQualityGoals.h"
+#include "TRuleChoice.h"
 #include "TStatistics.h"
 #include "TWestgard.h"
 
@@ -86,30 +89,57 @@ QString OutcomeText(TRuleOutcome outcome)
     return QStringLiteral("none");
 }
 
+// The points of a rule's scope: when, which level (from 1) and the value, the
+// run being judged included.
+QJsonArray ScopeJson(const TAnalyte& analyte, const TResu0& run, const TRuleScope& scope)
+{
+    QJsonArray points;
+    for (const TRulePoint& point : scope) {
+        const double dateTime = point.Index == RunPoint ? run.DateTime : analyte.Point(point.Index).DateTime;
+        const TQCValue& cell
+            = point.Index == RunPoint ? run.Values[point.Level] : analyte.Point(point.Index).Values[point.Level];
+        points.append(QJsonObject {
+            { "datetime", IsoText(dateTime) }, { "level", point.Level + 1 }, { "value", SingleJson(cell.Value) } });
+    }
+    return points;
+}
+
 QJsonObject ResultJson(const TAnalyte& analyte, const TResu0& run, const std::array<bool, MaxLevels>& discarded,
-    const TWestgardResult& result)
+    const TWestgardResult& result, const TRuleChoice& choice)
 {
     QJsonArray levels;
     for (int l = 0; l < analyte.NbLevels && l < MaxLevels; ++l) {
         const TWestgardLevel& level = result.Levels[l];
         QJsonObject rules;
-        for (int slot = 0; slot < LevelRuleCount; ++slot)
+        QJsonObject scope;
+        for (int slot = 0; slot < LevelRuleCount; ++slot) {
             rules[LevelRuleNames[slot]] = OutcomeText(level.Rules[slot]);
+            if (!level.Scope[slot].empty())
+                scope[LevelRuleNames[slot]] = ScopeJson(analyte, run, level.Scope[slot]);
+        }
         levels.append(QJsonObject { { "status", int(run.Values[l].Status) }, { "validated", level.Validated },
-            { "discarded", discarded[l] }, { "rules", rules } });
+            { "discarded", discarded[l] }, { "rules", rules }, { "scope", scope } });
     }
     QJsonArray names;
     QJsonArray outcomes;
+    QJsonObject scope;
     for (int slot = 0; slot < AcrossRuleCount; ++slot) {
         names.append(QString::fromLatin1(result.AcrossNames()[slot]));
         outcomes.append(OutcomeText(result.Across[slot]));
+        if (!result.AcrossScope[slot].empty())
+            scope[result.AcrossNames()[slot]] = ScopeJson(analyte, run, result.AcrossScope[slot]);
     }
     return QJsonObject {
         { "analyte", analyte.Name },
         { "previousIndex", result.PreviousIndex },
+        { "rulesInForce",
+            QJsonObject {
+                { "recommended", choice.Recommended }, { "rules", QJsonArray::fromStringList(choice.Rules.Rules) } } },
         { "validatedCount", result.ValidatedCount },
         { "levels", levels },
-        { "across", QJsonObject { { "shown", result.AcrossShown() }, { "names", names }, { "outcomes", outcomes } } },
+        { "across",
+            QJsonObject {
+                { "shown", result.AcrossShown() }, { "names", names }, { "outcomes", outcomes }, { "scope", scope } } },
     };
 }
 
@@ -147,8 +177,15 @@ int CmdEvaluate(const TCliArgs& args, QTextStream& out, QTextStream& err)
         discarded[level - 1] = true;
     }
     const bool westgard = request.Westgard.value_or(analyte->HasOption(aoWestgard));
-    const TWestgardResult result = EvaluateWestgard(*analyte, run, discarded, westgard);
+    // The laboratory may judge the analyte with the rules its sigma calls for, as the window does.
+    TQualityGoals goals;
+    const QString goalsFile = GoalsFileName(dataFile, context);
+    if (!goals.Load(goalsFile, &error))
+        return Fail(err, goalsFile + ": " + error);
+    const TRuleChoice choice = RulesInForce(*analyte, goals.Goals(analyte->Name));
+    TWestgardResult result = EvaluateWestgard(*analyte, run, discarded, westgard);
+    ApplyRuleChoice(choice, result);
     out << QString::fromUtf8(
-        QJsonDocument(ResultJson(*analyte, run, discarded, result)).toJson(QJsonDocument::Indented));
+        QJsonDocument(ResultJson(*analyte, run, discarded, result, choice)).toJson(QJsonDocument::Indented));
     return 0;
 }

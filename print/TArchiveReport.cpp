@@ -55,7 +55,7 @@ TPrintTableData ArchiveReportTable(const QString& analyteName, const TArchiveLis
 TPrintOutcome PrintReportTable(
     TPrintCanvas& canvas, const TPrintTableData& table, const QString& jobTitle, double today)
 {
-    if (!canvas.BeginDoc(jobTitle, TOrientation::Portrait))
+    if (!canvas.BeginDoc(jobTitle, jobTitle.isEmpty() ? TOrientation::Unchanged : TOrientation::Portrait))
         return TPrintOutcome::DeviceFailed;
     PrintTable(canvas, table, today);
     return canvas.EndDoc() ? TPrintOutcome::Printed : TPrintOutcome::DeviceFailed;

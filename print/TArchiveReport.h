@@ -11,6 +11,7 @@ TPrintTableData ArchivesReportTable(const QString& analyteName, const QList<TArc
 // analyte's name, the material, lot and period as subtitles.
 TPrintTableData ArchiveReportTable(const QString& analyteName, const TArchiveList::TEntry& archive);
 
-// Prints a table as one portrait document; an empty job title leaves the printer's.
+// Prints a table as one portrait document; an empty job title leaves the
+// printer's title and orientation as they are.
 TPrintOutcome PrintReportTable(
     TPrintCanvas& canvas, const TPrintTableData& table, const QString& jobTitle, double today);

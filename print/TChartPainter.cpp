@@ -1,12 +1,14 @@
 #include "TChartPainter.h"
 
 #include "TAnalyte.h"
-
+#include "TAverageCharWidth.h"
 #include "TColors.h"
+#include "TRuleScope.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 
 using namespace ChartGeo;
 
@@ -14,6 +16,8 @@ namespace {
 
 using namespace Colors;
 const QColor& LightCyan = LockCyan;
+// The ring around the values a selected run's rejecting rules saw.
+const QColor ScopeRing(255, 128, 0);
 
 // Maps the paint box frame onto the target for the lifetime of the object.
 class TBoxFrame {
@@ -114,7 +118,7 @@ void TChartPainter::DrawBand(QPainter& p, const TAnalyte& analyte, int level, in
 {
     const QFontMetrics fm = p.fontMetrics();
     const int h = fm.height();
-    const int w = fm.averageCharWidth();
+    const int w = AverageCharWidth(p.font(), p.device());
     const TLevelStats& ref = analyte.ReferenceStats[level];
     const TValueScale scale = MakeValueScale(ref, top);
     const bool erased = view.Erase[level];
@@ -173,6 +177,37 @@ void TChartPainter::DrawBand(QPainter& p, const TAnalyte& analyte, int level, in
         if (pt.Index == view.Selected && pt.Marker != TMarker::None)
             Dot(p, pt.X, pt.Y, SelectedRadius, Red);
     }
+    if (!erased)
+        DrawRuleMarks(p, analyte, level, points, view);
+}
+
+void TChartPainter::DrawRuleMarks(
+    QPainter& p, const TAnalyte& analyte, int level, const QList<TPlotPoint>& points, const TChartView& view)
+{
+    // A run that a rule rejects carries the rule's name above its point.
+    QFont small = p.font();
+    small.setPixelSize(8);
+    p.save();
+    p.setFont(small);
+    p.setPen(Red);
+    for (const TPlotPoint& pt : points) {
+        if (pt.Marker != TMarker::Point)
+            continue;
+        const QStringList names = RejectingRules(EvaluateStoredPoint(analyte, pt.Index), level);
+        if (!names.isEmpty())
+            p.drawText(QRect(pt.X - 20, pt.Y - SelectedRadius - 11, 40, 10), Qt::AlignCenter, names.join(','));
+    }
+    // The selected run's rejecting rules: a ring around each value they saw.
+    if (view.Selected >= 0 && view.Selected < analyte.Count()) {
+        const TRuleScope scope = RejectionScope(EvaluateStoredPoint(analyte, view.Selected));
+        p.setPen(QPen(ScopeRing, 2));
+        p.setBrush(Qt::NoBrush);
+        for (const TPlotPoint& pt : points)
+            if (pt.Marker != TMarker::None
+                && std::find(scope.begin(), scope.end(), TRulePoint { pt.Index, level }) != scope.end())
+                p.drawEllipse(QPoint(pt.X, pt.Y), SelectedRadius + 3, SelectedRadius + 3);
+    }
+    p.restore();
 }
 
 void TChartPainter::DrawStats(QPainter& p, const TAnalyte& analyte, int level, int top)

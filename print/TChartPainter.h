@@ -32,6 +32,8 @@ public:
 
 private:
     static void DrawBand(QPainter& p, const TAnalyte& analyte, int level, int top, const TChartView& view);
+    static void DrawRuleMarks(
+        QPainter& p, const TAnalyte& analyte, int level, const QList<TPlotPoint>& points, const TChartView& view);
     static void DrawStats(QPainter& p, const TAnalyte& analyte, int level, int top);
     static void DrawDateAxis(QPainter& p, const TAnalyte& analyte, const TChartView& view);
     static void DrawCommentIcons(

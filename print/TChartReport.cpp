@@ -197,7 +197,8 @@ void TChartPrinter::ValueScale(const TChartFrame& f)
     for (const TScaleFigure& figure : FiguresBetween(f.Low, f.High, ScaleStep(f.Low, f.High))) {
         const int y = f.Y(figure.Value);
         c.Line(f.X0, y, f.X0 - cw, y);
-        c.TextOut(f.X0 - 2 * cw, y - h / 2, figure.Text);
+        // A figure wider than the margin left of the chart stays on the page.
+        c.TextOut(std::max(f.X0 - 2 * cw, c.TextExtent(figure.Text).width()), y - h / 2, figure.Text);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "TDataReport.h"
 
+#include "TRuleScope.h"
+
 #include "TAnalyte.h"
 #include "TDates.h"
 #include "TFormat.h"
@@ -49,7 +51,13 @@ void AddPointRow(TPrintCells& cells, const TAnalyte& analyte, int index)
             cells.append(TPrintCell());
     }
     cells.append({ point.Operator() });
-    cells.append({ point.CommentID == -1 ? QString() : analyte.CommentText(point.CommentID) });
+    // The comment, then the rules that reject the run, judged against the runs before it.
+    QString comment = point.CommentID == -1 ? QString() : analyte.CommentText(point.CommentID);
+    const QStringList rejected = FiredRules(EvaluateStoredPoint(analyte, index), true);
+    if (!rejected.isEmpty())
+        comment
+            += (comment.isEmpty() ? QString() : QStringLiteral(" ")) + '[' + rejected.join(QStringLiteral(", ")) + ']';
+    cells.append({ comment });
 }
 
 void AddStatisticsRows(TPrintCells& cells, const TAnalyte& analyte, const TPrintInterval& interval, const TRisks& risks)

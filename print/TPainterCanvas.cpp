@@ -1,10 +1,18 @@
 #include "TPainterCanvas.h"
 
+#include "TAverageCharWidth.h"
+
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
 
 TPainterCanvas::TPainterCanvas(QPagedPaintDevice& device)
+    : m_device(device)
+    , m_paged(&device)
+{
+}
+
+TPainterCanvas::TPainterCanvas(QPaintDevice& device)
     : m_device(device)
 {
 }
@@ -33,8 +41,22 @@ void TPainterCanvas::SetJobTitle(const QString& title)
 
 bool TPainterCanvas::BeginDoc(const QString& jobTitle, TOrientation orientation)
 {
-    SetJobTitle(jobTitle);
-    m_device.setPageOrientation(orientation == TOrientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
+    if (!jobTitle.isEmpty())
+        SetJobTitle(jobTitle);
+    if (m_paged) {
+        if (orientation != TOrientation::Unchanged)
+            m_paged->setPageOrientation(
+                orientation == TOrientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
+        // What a report draws stays inside the printable area; the paper's edge
+        // is kept at least MinimumMarginMm away from it.
+        QPageLayout layout = m_paged->pageLayout();
+        const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
+        const auto atLeast = [](qreal mm) { return std::max(mm, qreal(MinimumMarginMm)); };
+        layout.setUnits(QPageLayout::Millimeter);
+        layout.setMargins(QMarginsF(
+            atLeast(margins.left()), atLeast(margins.top()), atLeast(margins.right()), atLeast(margins.bottom())));
+        m_paged->setPageLayout(layout);
+    }
     if (!m_painter.begin(&m_device))
         return false;
     m_metrics.reset();
@@ -43,7 +65,11 @@ bool TPainterCanvas::BeginDoc(const QString& jobTitle, TOrientation orientation)
 
 bool TPainterCanvas::EndDoc() { return m_painter.isActive() && m_painter.end(); }
 
-void TPainterCanvas::NewPage() { m_device.newPage(); }
+void TPainterCanvas::NewPage()
+{
+    if (m_paged)
+        m_paged->newPage();
+}
 
 int TPainterCanvas::PageWidth() const { return m_device.width(); }
 
@@ -70,7 +96,7 @@ QSize TPainterCanvas::TextExtent(const QString& text)
 TTextMetrics TPainterCanvas::TextMetrics()
 {
     const QFontMetrics& fm = Metrics();
-    return { fm.height(), fm.averageCharWidth() };
+    return { fm.height(), AverageCharWidth(QtFont(Font()), &m_device) };
 }
 
 void TPainterCanvas::ApplyPen()
@@ -130,7 +156,10 @@ void TPainterCanvas::TextOut(int x, int y, const QString& text)
 
 void TPainterCanvas::TextRect(int left, int top, int right, int bottom, const QString& text)
 {
-    Metrics();
+    // A text wider than its box is cut with an ellipsis rather than clipped,
+    // so nothing hidden lies beyond the box.
+    const QFontMetrics& fm = Metrics();
     m_painter.setPen(Font().Colour);
-    m_painter.drawText(QRect(left, top, right - left, bottom - top), Qt::AlignCenter | Qt::TextSingleLine, text);
+    m_painter.drawText(QRect(left, top, right - left, bottom - top), Qt::AlignCenter | Qt::TextSingleLine,
+        fm.horizontalAdvance(text) <= right - left ? text : fm.elidedText(text, Qt::ElideRight, right - left));
 }

@@ -7,12 +7,16 @@
 
 class QFontMetrics;
 class QPagedPaintDevice;
+class QPaintDevice;
 
 // The printing layer on a Qt paged device: a printer in the program, a PDF
 // writer in the companion and the tests. The device is not owned.
 class TPainterCanvas : public TPrintCanvas {
 public:
     explicit TPainterCanvas(QPagedPaintDevice& device);
+    // A canvas of one page on an image or another device without pages: the
+    // windows draw what they also print with it.
+    explicit TPainterCanvas(QPaintDevice& device);
     ~TPainterCanvas() override;
 
     bool BeginDoc(const QString& jobTitle, TOrientation orientation) override;
@@ -32,6 +36,10 @@ public:
     void TextOut(int x, int y, const QString& text) override;
     void TextRect(int left, int top, int right, int bottom, const QString& text) override;
 
+    // The least distance from the paper's edge to the printable area, made
+    // when a document begins.
+    static constexpr int MinimumMarginMm = 10;
+
     // The Qt font a printing font stands for: "Arial" is printed in Liberation
     // Sans, which has its metrics.
     static QFont QtFont(const TPrintFont& font);
@@ -39,14 +47,14 @@ public:
 protected:
     // Gives the job title to the device (a PDF's title, a printer's document name).
     virtual void SetJobTitle(const QString& title);
-    QPagedPaintDevice& Device() const { return m_device; }
 
 private:
     const QFontMetrics& Metrics();
     void ApplyPen();
     void ApplyFill();
 
-    QPagedPaintDevice& m_device;
+    QPaintDevice& m_device;
+    QPagedPaintDevice* m_paged = nullptr; // null without pages
     QPainter m_painter;
     // The font last given to the painter, and its metrics.
     TPrintFont m_appliedFont;

@@ -4,20 +4,19 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
-TPdfTarget::TPdfTarget(const QString& fileName, int resolution)
+TPdfTarget::TPdfTarget(const QString& fileName, int resolution, QPageSize::PageSizeId paper)
     : File(std::make_unique<QSaveFile>(fileName))
     , Writer(std::make_unique<QPdfWriter>(File.get()))
 {
     Writer->setResolution(resolution);
-    Writer->setPageLayout(QPageLayout(
-        QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    Writer->setPageLayout(QPageLayout(QPageSize(paper), QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
     Writer->setCreator(QStringLiteral("Vantorel"));
 }
 
 TPdfTarget::~TPdfTarget() = default;
 
-TPdfCanvas::TPdfCanvas(const QString& fileName, int resolution)
-    : TPdfTarget(fileName, resolution)
+TPdfCanvas::TPdfCanvas(const QString& fileName, int resolution, QPageSize::PageSizeId paper)
+    : TPdfTarget(fileName, resolution, paper)
     , TPainterCanvas(*Writer)
 {
 }

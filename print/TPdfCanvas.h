@@ -1,6 +1,7 @@
 #pragma once
 #include "TPainterCanvas.h"
 
+#include <QPageSize>
 #include <QString>
 #include <memory>
 
@@ -9,18 +10,18 @@ class QSaveFile;
 
 // The file and the writer of a PDF canvas, made before the canvas that paints on them.
 struct TPdfTarget {
-    TPdfTarget(const QString& fileName, int resolution);
+    TPdfTarget(const QString& fileName, int resolution, QPageSize::PageSizeId paper);
     ~TPdfTarget();
     std::unique_ptr<QSaveFile> File;
     std::unique_ptr<QPdfWriter> Writer;
 };
 
-// The printing layer writing a PDF file: A4 with margins of 10 mm, 600 pixels
-// per inch by default. The file appears only when EndDoc succeeds; before
+// The printing layer writing a PDF file: A4 (or the paper given) with the
+// canvas's margins, 600 pixels per inch by default. The file appears only when EndDoc succeeds; before
 // that, or after any failure, the previous file (or none) stays in place.
 class TPdfCanvas : private TPdfTarget, public TPainterCanvas {
 public:
-    explicit TPdfCanvas(const QString& fileName, int resolution = 600);
+    explicit TPdfCanvas(const QString& fileName, int resolution = 600, QPageSize::PageSizeId paper = QPageSize::A4);
     ~TPdfCanvas() override;
 
     bool BeginDoc(const QString& jobTitle, TOrientation orientation) override;

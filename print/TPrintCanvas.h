@@ -11,7 +11,8 @@
 // points, turned into pixels through the device's resolution. Drawing state
 // (font, pen, brush, text alignment) stays set until it is changed, as on a
 // printer's canvas.
-enum class TOrientation { Portrait, Landscape };
+// Unchanged leaves the orientation the printer holds.
+enum class TOrientation { Portrait, Landscape, Unchanged };
 enum class TPenStyle { Solid, Dot };
 // The horizontal reference of TextOut: x is the text's left edge, centre or
 // right edge; y is always its top.
@@ -43,8 +44,9 @@ class TPrintCanvas {
 public:
     virtual ~TPrintCanvas() = default;
 
-    // Starts the document: the print job's title, the page orientation, the
-    // first page. False when the device cannot be opened (nothing is printed).
+    // Starts the document: the print job's title (an empty one leaves the
+    // printer's), the page orientation, the first page. False when the device
+    // cannot be opened (nothing is printed).
     virtual bool BeginDoc(const QString& jobTitle, TOrientation orientation) = 0;
     // Ends the document and hands it over to the printer or the file. False
     // when it could not be completed: no file is left then.

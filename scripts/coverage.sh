@@ -11,7 +11,9 @@ if ! command -v gcovr >/dev/null 2>&1; then
         echo "gcovr is missing (run as root to install it)" >&2
         exit 1
     fi
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends gcovr
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends gcovr
 fi
 test -f "$BUILD/build.ninja" || cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_FLAGS="--coverage" -DCMAKE_EXE_LINKER_FLAGS="--coverage"

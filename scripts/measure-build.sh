@@ -3,17 +3,25 @@
 # fresh clone of HEAD so the working build stays as it is. Takes a quarter of an hour or more;
 # run it on an otherwise idle machine.
 #   RUNS         runs per figure (default 3)
-#   MEASURE_DIR  where the clone goes (default /tmp/vantorel-measure)
+#   MEASURE_DIR  where the clone goes (default /tmp/vantorel-measure); a folder there that this
+#                script did not make (no .vantorel-measure mark in it) is left alone and the run stops
 set -e
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 RUNS=${RUNS:-3}
 WORK=${MEASURE_DIR:-/tmp/vantorel-measure}
+MARK=.vantorel-measure
+if [ -e "$WORK" ] && [ ! -f "$WORK/$MARK" ]; then
+    echo "$WORK exists and was not made by this script: not deleting it (set MEASURE_DIR)" >&2
+    exit 1
+fi
 sh "$ROOT/scripts/install-deps.sh"
 rm -rf "$WORK"
 git clone -q "$ROOT" "$WORK"
+touch "$WORK/$MARK"
 cd "$WORK"
 
 now() { date +%s.%N; }
+elapsed() { awk -v end="$(now)" -v start="$1" 'BEGIN { print end - start }'; }
 median() { tr ' ' '\n' | grep . | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 # measure LABEL PREPARE COMMAND...: runs PREPARE (untimed), then times COMMAND, RUNS times.
@@ -25,7 +33,7 @@ measure() {
         $prepare
         start=$(now)
         "$@" > "$WORK/measure.log" 2>&1 || { echo "$label: failed, see $WORK/measure.log" >&2; exit 1; }
-        times="$times $(echo "$(now) - $start" | bc)"
+        times="$times $(elapsed "$start")"
         i=$((i + 1))
     done
     printf '%-52s median %6.1f s   (runs:%s)\n' "$label" "$(echo "$times" | median)" "$times"

@@ -4,6 +4,7 @@
 #include "TDates.h"
 #include "TFormat.h"
 #include "TLimitModes.h"
+#include "TRuleScope.h"
 
 QList<TPopupLine> PointPopupLines(const TAnalyte& analyte, int index, const QStringList& levelLabels)
 {
@@ -24,6 +25,9 @@ QList<TPopupLine> PointPopupLines(const TAnalyte& analyte, int index, const QStr
     const QString code = point.Operator();
     if (!code.isEmpty())
         lines.append({ QStringLiteral("Operator = ") + code, -1 });
+    const QStringList rules = FiredRules(EvaluateStoredPoint(analyte, index));
+    if (!rules.isEmpty())
+        lines.append({ QStringLiteral("Rules: ") + rules.join(QStringLiteral(", ")), -1 });
     return lines;
 }
 

@@ -7,7 +7,8 @@ class TAnalyte;
 
 // What the pop-up of a stored point tells: its date and time as caption, one
 // line per level with the value (or "absent") and its status for the picture,
-// then the comment and the operator when the point has them.
+// then the comment and the operator when the point has them, and the Westgard
+// rules that lit for it, judged against the points before it.
 struct TPopupLine {
     QString Text;
     int Status = -1; // the level's status for its picture; -1 for a line without picture

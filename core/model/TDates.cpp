@@ -35,20 +35,37 @@ double DateToDayCount(const QDate& date) { return double(Epoch.daysTo(date)); }
 
 QDate DayCountToDate(double days) { return DayCountToDateTime(days).date(); }
 
-QString ShortDateFormat()
+QString ShortDateFormat(const QLocale& locale)
 {
-    QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (format.contains(QLatin1String("MMM")) || format.contains(QLatin1String("ddd")))
+        return QStringLiteral("yyyy-MM-dd");
     static const QRegularExpression shortYear("(?<!y)yy(?!y)");
     format.replace(shortYear, "yyyy");
     return format;
 }
 
-QString LongTimeFormat()
+QString LongTimeFormat(const QLocale& locale)
 {
-    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
-    static const QRegularExpression zone("\\s*t+\\s*");
-    format.replace(zone, " ");
-    format = format.trimmed();
+    // Outside quoted text: the time zone and the AM/PM marker go, the
+    // 12-hour h becomes the 24-hour H.
+    const QString source = locale.timeFormat(QLocale::LongFormat);
+    QString format;
+    bool quoted = false;
+    for (qsizetype i = 0; i < source.size(); ++i) {
+        const QChar ch = source[i];
+        if (ch == QLatin1Char('\''))
+            quoted = !quoted;
+        if (quoted || ch == QLatin1Char('\''))
+            format += ch;
+        else if (ch == QLatin1Char('t') || ch == QLatin1Char('A') || ch == QLatin1Char('a') || ch == QLatin1Char('P')
+            || ch == QLatin1Char('p'))
+            continue;
+        else
+            format += ch == QLatin1Char('h') ? QLatin1Char('H') : ch;
+    }
+    static const QRegularExpression blanks("\\s+");
+    format = format.replace(blanks, " ").trimmed();
     if (!format.contains('s'))
         format = "HH:mm:ss";
     return format;
@@ -76,12 +93,12 @@ QDate ParseShortDate(const QString& text)
     static const QRegularExpression longYear("(?<!y)yyyy(?!y)");
     QString shortYear = format;
     shortYear.replace(longYear, "yy");
-    if (shortYear == format)
-        return QDate();
-    date = locale.toDate(trimmed, shortYear); // 1900..1999
-    if (date.isValid() && date.year() < 1950)
-        date = date.addYears(100);
-    return date;
+    if (shortYear != format) {
+        date = locale.toDate(trimmed, shortYear); // 1900..1999
+        if (date.isValid())
+            return date.year() < 1950 ? date.addYears(100) : date;
+    }
+    return locale.toDate(trimmed, locale.dateFormat(QLocale::ShortFormat));
 }
 
 QTime ParseLongTime(const QString& text)
@@ -98,8 +115,9 @@ QTime ParseLongTime(const QString& text)
         return time;
     static const QRegularExpression seconds("[:.]ss?");
     format.remove(seconds);
-    // A 24-hour time is accepted whatever the system's format.
-    for (const QString& candidate : { format, QStringLiteral("H:mm:ss"), QStringLiteral("H:mm") }) {
+    // A 24-hour time is accepted whatever the system's format, and a 12-hour one.
+    for (const QString& candidate : { format, QStringLiteral("H:mm:ss"), QStringLiteral("H:mm"),
+             QStringLiteral("h:mm:ss AP"), QStringLiteral("h:mm AP") }) {
         const QTime other = locale.toTime(trimmed, candidate);
         if (other.isValid())
             return other;

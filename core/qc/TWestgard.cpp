@@ -42,14 +42,13 @@ void MarkLevels(const TAnalyte& analyte, const TResu0& run, const std::array<boo
     }
 }
 
-// Status of the nearest earlier point with a value for the level (discarded included).
-int PreviousStatus(const TAnalyte& analyte, int level, int previousIndex)
+// Index of the nearest earlier point with a value for the level (discarded
+// included), -1 when there is none.
+int PreviousPoint(const TAnalyte& analyte, int level, int previousIndex)
 {
-    for (int i = previousIndex; i >= 0; --i) {
-        const quint8 status = analyte.Point(i).Values[level].Status;
-        if (status != psNoValue)
-            return status;
-    }
+    for (int i = previousIndex; i >= 0; --i)
+        if (analyte.Point(i).Values[level].Status != psNoValue)
+            return i;
     return -1;
 }
 
@@ -72,12 +71,15 @@ void CountHistory(const TAnalyte& analyte, int levelIndex, double runValue, int 
             continue;
         const double p = double(cell.Value) - reference.Mean;
         bool ends = false;
-        if (p < 0 && dev < 0)
+        if (p < 0 && dev < 0) {
             ends = ++level.BelowMean >= WalkLimit;
-        else if (p > 0 && dev > 0)
+            level.MeanRun.push_back(i);
+        } else if (p > 0 && dev > 0) {
             ends = ++level.AboveMean >= WalkLimit;
-        else
+            level.MeanRun.push_back(i);
+        } else {
             ends = true;
+        }
         if (oneSOpen) {
             if (p < -oneS && dev < -oneS)
                 ++level.BelowOneS;
@@ -85,6 +87,8 @@ void CountHistory(const TAnalyte& analyte, int levelIndex, double runValue, int 
                 ++level.AboveOneS;
             else
                 oneSOpen = false;
+            if (oneSOpen)
+                level.OneSRun.push_back(i);
         }
         if (ends)
             break;
@@ -101,6 +105,27 @@ int LevelsReaching(const std::array<TWestgardLevel, MaxLevels>& levels, const st
         if (counted[l] && count(levels[l]) >= threshold)
             ++number;
     return number;
+}
+
+// The run's value of a level and the first `earlier` points of one of its runs.
+void AddRun(TRuleScope& scope, int level, const std::vector<int>& run, int earlier)
+{
+    scope.push_back({ RunPoint, level });
+    for (int k = 0; k < earlier && k < int(run.size()); ++k)
+        scope.push_back({ run[k], level });
+}
+
+// The levels that reach `threshold` on the side that fired, each with its run.
+template <typename Below, typename Above>
+void AddAcrossRuns(TRuleScope& scope, const TWestgardResult& result, const std::array<bool, MaxLevels>& counted,
+    Below below, Above above, int threshold, bool oneS)
+{
+    const bool belowFired = LevelsReaching(result.Levels, counted, below, threshold) == result.ValidatedCount;
+    for (int l = 0; l < MaxLevels; ++l) {
+        const TWestgardLevel& level = result.Levels[l];
+        if (counted[l] && (belowFired ? below(level) : above(level)) >= threshold)
+            AddRun(scope, l, oneS ? level.OneSRun : level.MeanRun, threshold - 1);
+    }
 }
 
 // The across-level runs of the history: two or three levels beyond one s, or on
@@ -125,6 +150,32 @@ void AcrossHistory(TWestgardResult& result, const std::array<bool, MaxLevels>& i
     }
     result.Across[arOneS] = oneS ? alarm : TRuleOutcome::NotViolated;
     result.Across[arMean] = mean ? alarm : TRuleOutcome::NotViolated;
+    // Two levels: two runs each beyond one s, five each on one side; three
+    // levels: the run of each beyond one s, three each on one side.
+    const bool two = result.ValidatedCount == 2;
+    if (oneS)
+        AddAcrossRuns(result.AcrossScope[arOneS], result, inHistory, belowOneS, aboveOneS, two ? 2 : 1, true);
+    if (mean)
+        AddAcrossRuns(result.AcrossScope[arMean], result, inHistory, below, above, two ? 5 : 3, false);
+}
+
+// The points of the level rules that fired: the run alone, with the previous
+// value, or with the earlier points of its run.
+void LevelScope(int l, TWestgardLevel& level)
+{
+    for (int slot = 0; slot < LevelRuleCount; ++slot) {
+        if (level.Rules[slot] == TRuleOutcome::NotViolated)
+            continue;
+        TRuleScope& scope = level.Scope[slot];
+        if (slot == lr22s || slot == lrR4s)
+            AddRun(scope, l, { level.PreviousPoint }, 1);
+        else if (slot == lr41s)
+            AddRun(scope, l, level.OneSRun, 3);
+        else if (slot == lr10m)
+            AddRun(scope, l, level.MeanRun, WalkLimit - 1);
+        else
+            AddRun(scope, l, {}, 0);
+    }
 }
 
 void EvaluateRules(const TAnalyte& analyte, const TResu0& run, TWestgardResult& result)
@@ -152,6 +203,17 @@ void EvaluateRules(const TAnalyte& analyte, const TResu0& run, TWestgardResult& 
     }
     if (highLevels >= 2 || lowLevels >= 2)
         result.Across[ar22s] = TRuleOutcome::Rejection;
+    // Across 2:2s sees the levels on the side that fired; R:4s every level that
+    // reached a limit.
+    for (int l = 0; l < levels; ++l) {
+        const quint8 status = RunStatus(analyte, run, l);
+        if (!result.Levels[l].Examined || !(IsHigh(status) || IsLow(status)))
+            continue;
+        if (result.Across[ar22s] != TRuleOutcome::NotViolated && (highLevels >= 2 ? IsHigh(status) : IsLow(status)))
+            result.AcrossScope[ar22s].push_back({ RunPoint, l });
+        if (highLevels >= 1 && lowLevels >= 1)
+            result.AcrossScope[arR4s].push_back({ RunPoint, l });
+    }
 
     std::array<bool, MaxLevels> inHistory {};
     for (int l = 0; l < levels; ++l) {
@@ -159,7 +221,8 @@ void EvaluateRules(const TAnalyte& analyte, const TResu0& run, TWestgardResult& 
         if (!level.Examined)
             continue;
         const quint8 status = RunStatus(analyte, run, l);
-        level.PreviousStatus = PreviousStatus(analyte, l, result.PreviousIndex);
+        level.PreviousPoint = PreviousPoint(analyte, l, result.PreviousIndex);
+        level.PreviousStatus = level.PreviousPoint < 0 ? -1 : analyte.Point(level.PreviousPoint).Values[l].Status;
         // A discarded previous value is neither high nor low: it fires nothing.
         if (IsLow(status) || IsHigh(status)) {
             const bool runLow = IsLow(status);
@@ -186,9 +249,12 @@ void EvaluateRules(const TAnalyte& analyte, const TResu0& run, TWestgardResult& 
     AcrossHistory(result, inHistory, alarm);
 
     // Outcomes of levels that are not validated are never shown.
-    for (TWestgardLevel& level : result.Levels)
+    for (int l = 0; l < MaxLevels; ++l) {
+        TWestgardLevel& level = result.Levels[l];
         if (!level.Validated)
             level.Rules.fill(TRuleOutcome::NotViolated);
+        LevelScope(l, level);
+    }
 }
 
 } // namespace
@@ -196,8 +262,14 @@ void EvaluateRules(const TAnalyte& analyte, const TResu0& run, TWestgardResult& 
 TWestgardResult EvaluateWestgard(
     const TAnalyte& analyte, const TResu0& run, const std::array<bool, MaxLevels>& discarded, bool westgard)
 {
+    return EvaluateWestgardAt(analyte, run, discarded, westgard, analyte.InsertPosition(run.DateTime) - 1);
+}
+
+TWestgardResult EvaluateWestgardAt(const TAnalyte& analyte, const TResu0& run,
+    const std::array<bool, MaxLevels>& discarded, bool westgard, int previousIndex)
+{
     TWestgardResult result;
-    result.PreviousIndex = analyte.InsertPosition(run.DateTime) - 1;
+    result.PreviousIndex = previousIndex;
     MarkLevels(analyte, run, discarded, westgard, result);
     if (result.Evaluated())
         EvaluateRules(analyte, run, result);

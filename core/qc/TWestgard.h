@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <array>
+#include <vector>
 
 class TAnalyte;
 
@@ -26,6 +27,17 @@ extern const char* const LevelRuleNames[LevelRuleCount];
 // The names of the across-level rules for a number of validated levels.
 const std::array<const char*, AcrossRuleCount>& AcrossRuleNames(int validatedCount);
 
+// A point a rule looked at: a stored point of the analyte by its index, or the
+// run being judged (RunPoint), and the level (0-based) of its value.
+constexpr int RunPoint = -1;
+struct TRulePoint {
+    int Index = RunPoint;
+    int Level = 0;
+    bool operator==(const TRulePoint&) const = default;
+};
+// The points that make a rule fire, the run first, then back in time.
+using TRuleScope = std::vector<TRulePoint>;
+
 // What the rules found for one level of a run.
 struct TWestgardLevel {
     // Taken into the rules at all: the level is in use, not on fixed limits and
@@ -37,14 +49,22 @@ struct TWestgardLevel {
     // Status of the nearest earlier stored point that has a value for this
     // level, or -1 when there is none.
     int PreviousStatus = -1;
+    // Index of that point, -1 when there is none.
+    int PreviousPoint = -1;
     // Consecutive runs (the current one included) above and below the mean, and
     // beyond one s on either side, counted back through the stored points.
     int AboveMean = 0;
     int BelowMean = 0;
     int AboveOneS = 0;
     int BelowOneS = 0;
+    // Indexes of the stored points counted in the run on the mean's side and in
+    // the run beyond one s, nearest first (the run being judged not included).
+    std::vector<int> MeanRun;
+    std::vector<int> OneSRun;
     // Outcomes of the level rules; all NotViolated unless the level is validated.
     std::array<TRuleOutcome, LevelRuleCount> Rules {};
+    // For each rule that fires, the points that make it fire; empty otherwise.
+    std::array<TRuleScope, LevelRuleCount> Scope;
 };
 
 // The verdict of the Westgard multirules on one run.
@@ -55,6 +75,8 @@ struct TWestgardResult {
     int ValidatedCount = 0;
     std::array<TWestgardLevel, MaxLevels> Levels;
     std::array<TRuleOutcome, AcrossRuleCount> Across {};
+    // For each across-level rule that fires, the points that make it fire.
+    std::array<TRuleScope, AcrossRuleCount> AcrossScope;
 
     bool Evaluated() const { return ValidatedCount >= 1; }
     // The across-level rules are shown only for two or more validated levels.
@@ -68,3 +90,8 @@ struct TWestgardResult {
 // the rules switch. The analyte and the run are only read.
 TWestgardResult EvaluateWestgard(
     const TAnalyte& analyte, const TResu0& run, const std::array<bool, MaxLevels>& discarded, bool westgard);
+
+// The same with the walks starting at `previousIndex` (the last stored point the
+// run may look back on, -1 for none) instead of the run's date position.
+TWestgardResult EvaluateWestgardAt(const TAnalyte& analyte, const TResu0& run,
+    const std::array<bool, MaxLevels>& discarded, bool westgard, int previousIndex);

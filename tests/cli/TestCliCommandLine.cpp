@@ -58,6 +58,9 @@ const struct {
     { "evaluate no value", "E Glucose --values ,,", 1, "evaluate: Enter data" },
     { "evaluate more values than levels", "E Calcium --values 5,6", 1, "evaluate: value 2: Calcium has 1 level(s)" },
     { "evaluate discard an empty level", "E Glucose --values 40, --discard 2", 1, "evaluate: level 2 has no value to discard" },
+    { "sigma bad TEa", "sigma --folder F --analyte Glucose --tea -3", 1, "sigma: --tea wants a percentage above 0, not -3" },
+    { "sigma too many targets", "sigma --folder F --analyte Calcium --target 1,2", 1, "sigma: --target gives 2 values for 1 level(s)" },
+    { "sigma damaged folder", "sigma --folder B --analyte Glucose", 1, "Cannot read data: Final stamp..." },
     { "evaluate damaged file", "evaluate --data B/Vantorel.qcf --analyte Calcium --values 1 --datetime 2026-03-20T08:00:00", 1, "evaluate: B/Vantorel.qcf: Final stamp..." },
     // clang-format on
 };

@@ -1,5 +1,6 @@
 #include "CliTestSupport.h"
 #include "TArchive.h"
+#include "TQualityGoals.h"
 #include "TTestRegistry.h"
 
 #include <QJsonObject>
@@ -16,13 +17,23 @@ QJsonObject StatsJson(const QJsonValue& dumped, const TLevelStats& s)
         { "discarded", s.Discarded }, { "dof", s.DegreesOfFreedom }, { "cv", cv }, { "status", int(s.Status) } };
 }
 
-// A level of evaluate's verdict; its rules "none" but for the one named.
-QJsonObject Level(int status, bool validated, const QString& rule = {}, const QString& outcome = {})
+// A value of a level (from 1) in the scope of a rule of evaluate's verdict, by default the run's.
+QJsonObject RunPoint(int level, double value, const char* at = "2026-03-20T08:00:00.000")
+{
+    return { { "datetime", at }, { "level", level }, { "value", value } };
+}
+
+// A level of evaluate's verdict; its rules "none" but for the one named, whose scope is the run alone.
+QJsonObject Level(
+    int status, bool validated, const QString& rule = {}, const QString& outcome = {}, int level = 0, double value = 0)
 {
     QJsonObject rules;
     for (const char* name : { "1:2s", "1:3s", "2:2s", "R:4s", "4:1s", "10:m" })
         rules[name] = name == rule ? outcome : "none";
-    return { { "status", status }, { "validated", validated }, { "discarded", false }, { "rules", rules } };
+    const QJsonObject scope
+        = rule.isEmpty() ? QJsonObject() : QJsonObject { { rule, QJsonArray { RunPoint(level, value) } } };
+    return { { "status", status }, { "validated", validated }, { "discarded", false }, { "rules", rules },
+        { "scope", scope } };
 }
 
 } // namespace
@@ -136,12 +147,60 @@ private slots:
             "2026-03-20T08:00:00", "--values", "106,212,60" });
         QCOMPARE(JsonText(verdict),
             JsonText(QJsonObject { { "analyte", "Sodium" }, { "previousIndex", 9 }, { "validatedCount", 2 },
+                { "rulesInForce",
+                    QJsonObject { { "recommended", false },
+                        { "rules", QJsonArray { "1:3s", "2:2s", "R:4s", "4:1s", "10:m", "3:1s", "9:m" } } } },
                 { "levels",
-                    QJsonArray { Level(psHighWarning, true, "1:2s", "warning"),
-                        Level(psHighWarning, true, "1:2s", "warning"), Level(psHighAction, false) } },
+                    QJsonArray { Level(psHighWarning, true, "1:2s", "warning", 1, 106),
+                        Level(psHighWarning, true, "1:2s", "warning", 2, 212), Level(psHighAction, false) } },
                 { "across",
                     QJsonObject { { "shown", true }, { "names", QJsonArray { "2:2s", "R:4s", "4:1s", "10:m" } },
-                        { "outcomes", QJsonArray { "rejection", "none", "none", "none" } } } } }));
+                        { "outcomes", QJsonArray { "rejection", "none", "none", "none" } },
+                        { "scope",
+                            QJsonObject { { "2:2s", QJsonArray { RunPoint(1, 106), RunPoint(2, 212) } } } } } } }));
+    }
+
+    void evaluateTakesTheRulesTheLaboratoryChose()
+    {
+        // Sodium's sigma of 50 % over a CV of about 1.8 % calls for 1:3s alone: 2:2s across goes dark.
+        TQualityGoals goals;
+        TAnalyteGoals sodium;
+        sodium.Levels[0].TEa = sodium.Levels[1].TEa = 50;
+        sodium.ApplyRecommended = true;
+        goals.SetGoals("Sodium", sodium);
+        const QString file = TQualityGoals::FileName(m_dir.filePath("Vantorel"));
+        QVERIFY(goals.Save(file, nullptr));
+        const QJsonObject verdict = Json({ "evaluate", "--data", m_data, "--analyte", "sodium", "--datetime",
+            "2026-03-20T08:00:00", "--values", "106,212,60" });
+        QFile::remove(file);
+        QCOMPARE(JsonText(verdict["rulesInForce"]) + JsonText(verdict["across"]["outcomes"]),
+            QString(R"([{"recommended":true,"rules":["1:3s"]}][["none","none","none","none"]])"));
+    }
+
+    void scopeNamesTheStoredPoints()
+    {
+        // QC1 and QC2 beyond one s in this run and in the point before (103 and 206 on March 9): 4:1s across.
+        const QJsonObject verdict = Json({ "evaluate", "--data", m_data, "--analyte", "sodium", "--datetime",
+            "2026-03-09T18:00:00", "--values", "104,208" });
+        const char* run = "2026-03-09T18:00:00.000";
+        const char* before = "2026-03-09T12:00:00.000";
+        QCOMPARE(JsonText(verdict["across"]["scope"]),
+            JsonText(QJsonObject { { "4:1s",
+                QJsonArray { RunPoint(1, 104, run), RunPoint(1, 103, before), RunPoint(2, 208, run),
+                    RunPoint(2, 206, before) } } }));
+    }
+
+    void sigmaWithGoalsGivenOnTheCommandLine()
+    {
+        const QJsonObject json
+            = Json({ "sigma", "--data", m_data, "--analyte", "sodium", "--tea", "10", "--target", "100,,", "--json" });
+        const QJsonObject qc1 = json["levels"][0].toObject(), qc2 = json["levels"][1].toObject();
+        const double bias = qc1["mean"].toDouble() - 100; // in percent of a target of 100
+        QCOMPARE(qc1["bias"].toDouble(), bias);
+        QCOMPARE(qc1["sigma"].toDouble(), (10 - std::abs(bias)) / qc1["cv"].toDouble());
+        QCOMPARE(qc1["dsecrit"].toDouble(), qc1["sigma"].toDouble() - 1.65);
+        QVERIFY(!qc1.contains("biasNote") && qc2.contains("biasNote") && qc2["bias"].toDouble() == 0);
+        QVERIFY(!qc1["recommendation"]["rules"].toArray().isEmpty() && qc1["inForce"]["Pfr"].toDouble() > 0);
     }
 
     void optionsAndDefaults_data()

@@ -64,6 +64,15 @@ private slots:
         QCOMPARE(t.Cells.mid(14, 2), TPrintCells({ { "5.10", cmUpUp }, { "10.20", cmCrossed } }));
     }
 
+    void rulesThatRejectARunFollowItsComment()
+    {
+        TFixture f;
+        f.Analyte.ReferenceStats[0]
+            = { .Mean = 5.1, .WarningHalfWidth = 0.1, .ActionHalfWidth = 0.15, .N = 20, .Status = 0 };
+        const TPrintTableData t = DataReportTable(f.Analyte, f.Serums, { 0, 3 }, false, TRisks());
+        QCOMPARE(RowTexts(t, 2).last() + '|' + RowTexts(t, 3).last(), QString("Recalibrated [1:3s QC1]|"));
+    }
+
     void statisticsOfOneValueHaveNoCV()
     {
         // One value gives a mean without a CV; no value gives neither.

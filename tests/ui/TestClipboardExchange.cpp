@@ -89,7 +89,7 @@ private slots:
         TResu0 discarded = MakeResult(t0 + 1, 5.3, 7.25, NAN, "CD");
         discarded.Values[0].Status = psDiscarded;
         analyte.AddPoint(discarded);
-        TWinImport::CopyToClipboard(&analyte, dialogs); // its box is checked in TestTWinMain
+        TWinImport::CopyToClipboard(&analyte, dialogs); // its box is checked in TestWinMain
         // Another program takes the text whole (its columns are core's, TestArchive).
         QCOMPARE(QString::fromUtf8(Xclip({ "-o", "-t", "UTF8_STRING" })), AsText(analyte));
     }

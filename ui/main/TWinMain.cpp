@@ -25,7 +25,6 @@
 #include "TWinDefAnalytes.h"
 #include "TWinDefSerum.h"
 #include "TWinEmployees.h"
-#include "TWinLogoCQ.h"
 #include "TWinNewPsw.h"
 #include "TWinPrnCharts.h"
 #include "TWinSerumByAnal.h"

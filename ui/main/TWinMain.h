@@ -39,12 +39,12 @@ class TWinDailyQC;
 class TWinShowData;
 class TWinShowLimits;
 class TWinRandom;
+class TWinSigma;
 class TWinRisks;
 class TWinImport;
 class TWinNewPsw;
 class TWinOptions;
 class TWinSerumByAnal;
-class TWinLogoCQ;
 class TWinValidCQ;
 struct TQCPoint;
 
@@ -100,11 +100,12 @@ public:
     TWinRisks* WinRisks = nullptr;
     // The training runs of the current analyte (TWinMainSettings.cpp).
     TWinRandom* WinRandom = nullptr;
+    TWinSigma* WinSigma = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
 
     // The splash window, destroyed by FormShow.
-    void SetSplash(std::unique_ptr<TWinLogoCQ> splash);
+    void SetSplash(std::unique_ptr<QWidget> splash);
     // Screen size and resolution for the start-up checks (the primary screen
     // unless a test says otherwise).
     std::function<TScreenMetrics()> ScreenMetrics;
@@ -174,6 +175,7 @@ public:
     QAction* MnuFixLimits;
     QAction* MnuEraseLevels;
     QAction* MnuRandomGenerator;
+    QAction* MnuSigma;
     QAction* MnuClearFifo;
     QAction* MnuUserManual;
     QAction* MnuAbout;
@@ -226,6 +228,7 @@ public slots:
     void MnuRisksClick();
     // "No analyte" without a current analyte; after OK the queue or the charts follow.
     void MnuRandomGeneratorClick();
+    void MnuSigmaClick();
     // The charts' mouse.
     void PBoxMouseDown(QMouseEvent* event);
     void PBoxMouseMove(QMouseEvent* event);
@@ -286,7 +289,7 @@ private:
     TQCContext& m_context;
     TDialogService& m_dialogs;
     const TPictures& m_pictures;
-    std::unique_ptr<TWinLogoCQ> m_splash;
+    std::unique_ptr<QWidget> m_splash;
     TChartView m_view;
     bool m_openTableOnSelected = false;
     bool m_startupRefused = false;

@@ -8,7 +8,6 @@
 #include "TPaintBox.h"
 #include "TQCContext.h"
 #include "TShape.h"
-#include "TWinLogoCQ.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -59,7 +58,7 @@ TWinMain::TWinMain(TQCContext& context, TDialogService& dialogs, const TPictures
 
 TWinMain::~TWinMain() = default;
 
-void TWinMain::SetSplash(std::unique_ptr<TWinLogoCQ> splash) { m_splash = std::move(splash); }
+void TWinMain::SetSplash(std::unique_ptr<QWidget> splash) { m_splash = std::move(splash); }
 
 void TWinMain::FormCreate()
 {
@@ -261,6 +260,7 @@ void TWinMain::BuildMenu()
     MnuEraseLevels = item(special, "&Erase/archive levels");
     MnuRandomGenerator = item(special, "&Random generator");
     MnuClearFifo = item(special, "&Clear queue");
+    MnuSigma = item(special, "&Sigma and rules");
     QMenu* help = bar->addMenu(QStringLiteral("&?"));
     MnuUserManual = item(help, "&User manual");
     MnuAbout = item(help, "&About");
@@ -294,6 +294,7 @@ void TWinMain::ConnectCommands()
     connect(MnuOptions, &QAction::triggered, this, &TWinMain::MnuOptionsClick);
     connect(MnuRisks, &QAction::triggered, this, &TWinMain::MnuRisksClick);
     connect(MnuRandomGenerator, &QAction::triggered, this, &TWinMain::MnuRandomGeneratorClick);
+    connect(MnuSigma, &QAction::triggered, this, &TWinMain::MnuSigmaClick);
     const std::pair<QAction*, TSheet> special[]
         = { { MnuLockLimits, TSheet::Lock }, { MnuFixLimits, TSheet::Fix }, { MnuEraseLevels, TSheet::Archi } };
     for (const auto& [action, sheet] : special)
@@ -313,6 +314,7 @@ void TWinMain::UpdateCommands()
     MnuOptions->setEnabled(WinOptions != nullptr);
     MnuRisks->setEnabled(WinRisks != nullptr);
     MnuRandomGenerator->setEnabled(WinRandom != nullptr);
+    MnuSigma->setEnabled(WinSigma != nullptr);
     BtPrnGraph->setEnabled(WinPrnCharts != nullptr);
     BtData->setEnabled(WinShowData != nullptr);
     BtLimits->setEnabled(WinShowLimits != nullptr);

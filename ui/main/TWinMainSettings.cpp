@@ -7,6 +7,7 @@
 #include "TStatistics.h"
 #include "TWinRandom.h"
 #include "TWinRisks.h"
+#include "TWinSigma.h"
 
 #include <QRadioButton>
 
@@ -51,4 +52,16 @@ void TWinMain::MnuRandomGeneratorClick()
     RepaintCharts();
     // Written at once, as every other accepted change of the points is.
     SaveDataFile();
+}
+
+void TWinMain::MnuSigmaClick()
+{
+    if (!WinSigma)
+        return;
+    if (!m_context.CurrentAnalyte) {
+        m_dialogs.Error(QStringLiteral("No analyte"), mbOK, this);
+        return;
+    }
+    // The goals and the choice of rules live in their own file, written by the window.
+    m_dialogs.Exec(*WinSigma);
 }

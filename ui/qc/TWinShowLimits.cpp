@@ -148,7 +148,9 @@ void TWinShowLimits::BtPrnClick()
     const TAnalyte* analyte = m_context.CurrentAnalyte;
     if (analyte) {
         std::unique_ptr<TPrintCanvas> canvas
-            = m_printers.ChoosePrinter(QStringLiteral("QC limits for ") + analyte->Name, this);
+            = m_printers.ChoosePrinter({ QStringLiteral("QC limits for ") + analyte->Name, analyte->Name,
+                                           QStringLiteral("limits"), m_context.Clock().Now().date() },
+                this);
         if (canvas
             && PrintLimitsReport(*canvas, *analyte, m_context.ListSerum, m_context.Clock().TodayDays())
                 == TPrintOutcome::DeviceFailed)

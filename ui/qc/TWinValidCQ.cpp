@@ -6,10 +6,13 @@
 #include "TDates.h"
 #include "TDialogService.h"
 #include "TQCContext.h"
+#include "TQualityGoals.h"
+#include "TScopePane.h"
 
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -18,6 +21,8 @@
 namespace {
 
 using namespace Colors;
+// The rings of the values a rule saw.
+const QColor ScopeMark(255, 128, 0);
 
 // The windows' sans-serif at 8 points.
 QFont WindowFont(int points = 8)
@@ -109,6 +114,20 @@ void TWinValidCQ::FormCreate()
     BtCancel = new QPushButton(QStringLiteral("Cancel"), this);
     BtCancel->setObjectName(QStringLiteral("BtCancel"));
     connect(BtCancel, &QPushButton::clicked, this, &QDialog::reject);
+    LblRules = new QLabel(this);
+    LblRules->setObjectName(QStringLiteral("LblRules"));
+    LblRules->setWordWrap(true);
+    LblRules->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    PanelScope = new TScopePane(this);
+    // Pointing at a lit label, or clicking it, lists the rule's points.
+    PBoxWGAcross->setMouseTracking(true);
+    const auto pointAt = [this](QMouseEvent* event) {
+        for (int slot = 0; slot < AcrossRuleCount; ++slot)
+            if (AcrossLabelRect(slot).contains(event->position().toPoint()))
+                ShowScope(-1, slot);
+    };
+    connect(PBoxWGAcross, &TPaintBox::MouseMove, this, pointAt);
+    connect(PBoxWGAcross, &TPaintBox::MouseDown, this, pointAt);
     LayOut();
 }
 
@@ -119,6 +138,14 @@ void TWinValidCQ::CreateLevelControls(int i)
     box->Tag = i;
     box->setGeometry(10, 100 * i + 70, ScaleWidth, ScaleHeight);
     box->OnPaint = [this, box](QPainter& painter, const QRect&) { PBoxLevelPaint(*box, painter); };
+    box->setMouseTracking(true);
+    const auto pointAt = [this, i](QMouseEvent* event) {
+        for (int slot = 0; slot < LevelRuleCount; ++slot)
+            if (RuleLabelRect(slot).contains(event->position().toPoint()))
+                ShowScope(i, slot);
+    };
+    connect(box, &TPaintBox::MouseMove, this, pointAt);
+    connect(box, &TPaintBox::MouseDown, this, pointAt);
     PBoxLevel[i] = box;
 
     auto* button = new QPushButton(RejectCaption(i, false), Panel2);
@@ -161,6 +188,13 @@ void TWinValidCQ::SetQCPoint(TResu0& run)
     PanelComment->setVisible(!run.Comment.isEmpty());
     LblComment->setVisible(!run.Comment.isEmpty());
     m_discarded.fill(false);
+    // The laboratory may judge the analyte with the rules its sigma calls for.
+    TQualityGoals goals;
+    QString unread;
+    m_choice = m_analyte && goals.Load(TQualityGoals::FileName(m_context.BaseName()), &unread)
+        ? RulesInForce(*m_analyte, goals.Goals(m_analyte->Name))
+        : TRuleChoice();
+    LblRules->setText(m_choice.Text());
     {
         // The analyte's switch stands for the check box until the window activates.
         const QSignalBlocker blocker(CBWestg);
@@ -259,10 +293,14 @@ void TWinValidCQ::FormClose(int result)
 
 void TWinValidCQ::Judge()
 {
-    if (m_run && m_analyte)
+    if (m_run && m_analyte) {
         m_result = EvaluateWestgard(*m_analyte, *m_run, m_discarded, CBWestg->isChecked());
-    else
+        ApplyRuleChoice(m_choice, m_result);
+    } else {
         m_result = TWestgardResult();
+    }
+    PanelScope->Clear();
+    m_scope.clear();
     LayOut();
     Panel2->update();
     for (TPBoxValidCQ* box : PBoxLevel)
@@ -277,9 +315,11 @@ void TWinValidCQ::LayOut()
     PanelWGAcross->move(0, AcrossTop(levels));
     PanelWGAcross->setVisible(across);
     const int height = WindowHeight(levels, across);
-    setFixedSize(FormWidth, height);
+    setFixedSize(FormWidth + ScopeWidth, height);
+    PanelScope->setGeometry(FormWidth, 0, ScopeWidth, height);
     const int bottom = AcrossTop(levels) + (across ? AcrossHeight : 0);
     CBWestg->setGeometry(12, bottom + 14, 180, 20);
+    LblRules->setGeometry(14, bottom + 36, 300, 32);
     BtOK->setGeometry(FormWidth - 210, bottom + 30, 90, 30);
     BtCancel->setGeometry(FormWidth - 110, bottom + 30, 90, 30);
     // Centred vertically on the screen; the left edge stays.
@@ -288,6 +328,20 @@ void TWinValidCQ::LayOut()
         const int frame = frameGeometry().height() - geometry().height();
         move(pos().x(), area.top() + std::max(0, (area.height() - height - frame) / 2));
     }
+}
+
+void TWinValidCQ::ShowScope(int level, int slot)
+{
+    // An unlit label leaves the list as it is.
+    const TRuleScope& scope = level < 0 ? m_result.AcrossScope[slot] : m_result.Levels[level].Scope[slot];
+    if (!m_run || !m_analyte || scope.empty() || scope == m_scope)
+        return;
+    m_scope = scope;
+    const QString rule = level < 0 ? QStringLiteral("%1 across levels").arg(m_result.AcrossNames()[slot])
+                                   : QStringLiteral("%1 on QC%2").arg(LevelRuleNames[slot]).arg(level + 1);
+    PanelScope->ShowScope(*m_analyte, *m_run, rule, scope);
+    for (TPBoxValidCQ* box : PBoxLevel)
+        box->update();
 }
 
 void TWinValidCQ::PaintRuleLabel(QPainter& painter, const QRect& rect, const char* name, TRuleOutcome outcome) const
@@ -353,6 +407,12 @@ void TWinValidCQ::PBoxLevelPaint(TPBoxValidCQ& box, QPainter& painter)
     painter.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::FlatCap));
     const int x = box.X(box.Value, w);
     painter.drawLine(x, 14, x, 30);
+    // The earlier values of the rule pointed at, as rings on the scale.
+    painter.setPen(QPen(ScopeMark, 2));
+    painter.setBrush(Qt::NoBrush);
+    for (const TRulePoint& point : m_scope)
+        if (point.Level == level && point.Index != RunPoint)
+            painter.drawEllipse(QPoint(box.X(m_analyte->Point(point.Index).Values[level].Value, w), 22), 4, 4);
 }
 
 void TWinValidCQ::PBoxWGAcrossPaint(QPainter& painter)

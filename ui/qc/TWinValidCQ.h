@@ -1,6 +1,7 @@
 #pragma once
 #include "TPaintBox.h"
 #include "TQCTypes.h"
+#include "TRuleChoice.h"
 #include "TValidScale.h"
 #include "TWestgard.h"
 
@@ -16,6 +17,7 @@ class QPushButton;
 class TAnalyte;
 class TDialogService;
 class TQCContext;
+class TScopePane;
 
 // The scale of one level in the validation window: a paint box with the level
 // index in Tag and the scale's figures (centre, half-widths, half-range, value).
@@ -38,6 +40,8 @@ public:
     static constexpr int FormWidth = 530;
     static constexpr int HeaderHeight = 41;
     static constexpr int AcrossHeight = 33;
+    // The pane listing a rule's points stands to the right of the design's window.
+    static constexpr int ScopeWidth = 250;
 
     TWinValidCQ(TQCContext& context, TDialogService& dialogs, QWidget* parent = nullptr);
 
@@ -59,6 +63,10 @@ public:
     static QRect AcrossLabelRect(int slot) { return QRect(40 * (slot + 2) + 49, 3, 33, 20); }
 
     const TWestgardResult& Result() const { return m_result; }
+    const TRuleChoice& RuleChoice() const { return m_choice; }
+    // Lists the points of a lit rule in the scope pane: a level's slot, or an
+    // across slot when level is -1.
+    void ShowScope(int level, int slot);
     bool IsDiscarded(int level) const { return m_discarded[level]; }
 
     // Controls
@@ -76,6 +84,10 @@ public:
     QCheckBox* CBWestg;
     QPushButton* BtOK;
     QPushButton* BtCancel;
+    // The rules in force (the full multirule or the recommended ones) and the
+    // points of the rule pointed at.
+    QLabel* LblRules;
+    TScopePane* PanelScope;
     // Made at run time on Panel2, one per level slot.
     std::array<TPBoxValidCQ*, MaxLevels> PBoxLevel {};
     std::array<QPushButton*, MaxLevels> BtReject {};
@@ -110,4 +122,7 @@ private:
     TResu0* m_run = nullptr;
     std::array<bool, MaxLevels> m_discarded {};
     TWestgardResult m_result;
+    TRuleChoice m_choice;
+    // The points of the rule pointed at, marked on the scales.
+    TRuleScope m_scope;
 };

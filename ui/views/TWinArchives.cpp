@@ -123,7 +123,10 @@ void TWinArchives::BtImprimerClick()
         m_dialogs.Error(QStringLiteral("Nothing to print"), mbYes, this);
         return;
     }
-    std::unique_ptr<TPrintCanvas> canvas = m_printers.ChoosePrinter(QStringLiteral("Printing QC archives"), this);
+    std::unique_ptr<TPrintCanvas> canvas
+        = m_printers.ChoosePrinter({ QStringLiteral("Printing QC archives"), m_context.CurrentAnalyte->Name,
+                                       QStringLiteral("archives"), m_context.Clock().Now().date() },
+            this);
     if (canvas
         && PrintReportTable(*canvas, ArchivesReportTable(m_context.CurrentAnalyte->Name, m_shown),
                QStringLiteral("Printing QC archives"), m_context.Clock().TodayDays())

@@ -34,6 +34,7 @@ public:
         , m_pictures(pictures)
     {
         SetShowSelection(false);
+        SetMarkedStops({ 180, 240, 300 });
     }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
@@ -46,7 +47,8 @@ public:
         const int levels = std::clamp(index.data(LevelsRole).toInt(), 0, MaxLevels);
         for (int k = 0; k < levels; ++k)
             if (const QImage* picture = m_pictures->StatusPicture(point->Values[k].Status))
-                painter->drawImage(QPoint(option.rect.left() + 165 + 60 * k, option.rect.top() + 2), *picture);
+                painter->drawImage(
+                    QPoint(option.rect.left() + MarkLeft(180 + 60 * k), option.rect.top() + 2), *picture);
     }
 
 private:
@@ -136,7 +138,8 @@ void TWinDailyQC::BtPrnClick()
         m_dialogs.Error(QStringLiteral("Nothing to print"), mbOK, this);
         return;
     }
-    std::unique_ptr<TPrintCanvas> canvas = m_printers.ChoosePrinter(QString(), this);
+    std::unique_ptr<TPrintCanvas> canvas
+        = m_printers.ChoosePrinter({ QString(), QString(), QStringLiteral("daily"), Calendar->selectedDate() }, this);
     if (!canvas)
         return;
     if (PrintDailyReport(*canvas, m_context.ListAnalytes, Calendar->selectedDate(), m_context.Clock().TodayDays())

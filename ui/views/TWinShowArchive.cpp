@@ -77,7 +77,8 @@ void TWinShowArchive::SetArchive(const QString& analyteName, const TArchiveList:
 
 void TWinShowArchive::BtImprimerClick()
 {
-    std::unique_ptr<TPrintCanvas> canvas = m_printers.ChoosePrinter(QString(), this);
+    std::unique_ptr<TPrintCanvas> canvas = m_printers.ChoosePrinter(
+        { QString(), m_analyteName, QStringLiteral("archive"), m_context.Clock().Now().date() }, this);
     if (canvas
         && PrintReportTable(
                *canvas, ArchiveReportTable(m_analyteName, m_archive), QString(), m_context.Clock().TodayDays())

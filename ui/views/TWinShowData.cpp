@@ -27,7 +27,7 @@ TQCPoint* LinePoint(const QListWidgetItem* item)
 }
 
 // The lines with their marks: a yellow dot for a warning, a red dot for an
-// action, a red cross for a discarded value, under each level's column.
+// action, a red cross for a discarded value, just left of the level's value.
 class TDataLineDelegate : public TTabListDelegate {
 public:
     TDataLineDelegate(const TQCContext& context, const TPictures& pictures, QObject* parent)
@@ -49,7 +49,9 @@ public:
             if (status == psWithin)
                 continue; // the green dot is left to the charts
             if (const QImage* picture = m_pictures.StatusPicture(status))
-                painter->drawImage(QPoint(option.rect.left() + 105 + 60 * k, option.rect.top() + 2), *picture);
+                painter->drawImage(QPoint(option.rect.left() + MarkLeft(TDataTable::TabStops(analyte->NbLevels)[k]),
+                                       option.rect.top() + 2),
+                    *picture);
         }
     }
 
@@ -134,7 +136,9 @@ void TWinShowData::FormActivate()
     const int width = TDataTable::ListWidth(levels);
     const int left = (this->width() - width) / 2;
     LB->setGeometry(left, 28, width, 450);
-    static_cast<TTabListDelegate*>(LB->itemDelegate())->SetTabStops(TDataTable::TabStops(levels));
+    auto* delegate = static_cast<TTabListDelegate*>(LB->itemDelegate());
+    delegate->SetTabStops(TDataTable::TabStops(levels));
+    delegate->SetMarkedStops(TDataTable::TabStops(levels).mid(0, levels));
     LblDate->move(left + 10, 8);
     lblCQ1->move(left + 110, 8);
     LblCQ2->move(left + 170, 8);
@@ -221,7 +225,8 @@ void TWinShowData::BtEditClick()
     const int m = int(m_deletedLines.size());
     if (m > 0)
         question = QStringLiteral("Irreversible deletion of ") + QString::number(m) + QStringLiteral(" lines.\r+ ");
-    question += QStringLiteral("Edit and validate again the control point on ") + current->text().left(17);
+    question += QStringLiteral("Edit and validate again the control point on ")
+        + TDataTable::DateTimeText(LinePoint(current)->DateTime);
     if (m_dialogs.Confirm(question, this)) {
         m_editedPoint = LinePoint(current);
         ApplyDeletions();

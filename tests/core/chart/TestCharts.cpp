@@ -124,7 +124,7 @@ private slots:
     void bandLinesAndLockedShading()
     {
         // Action limits on the scale bounds: no border lines (a scale widened by points has both:
-        // TestTChartPainter sees them).
+        // TestChartPainter sees them).
         const TLevelStats r = Reference(8, 14, 11, 1, 3);
         const TBandLines l = BandLines(MakeValueScale(r, 18), r);
         QCOMPARE(

@@ -68,6 +68,9 @@ private slots:
         QVERIFY(ShortDateFormat().contains("yyyy"));
         QCOMPARE(QDate::fromString(ShortDateText(45000.5), ShortDateFormat()), QDate(2023, 3, 15));
         QCOMPARE(LongTimeText(45000.75 + 5.0 / 86400), QString("18:00:05"));
+        // Texts of older files: the locale's own short date (here C's), a 12-hour time.
+        QCOMPARE(ParseShortDate("26 Oct 2026"), QDate(2026, 10, 26));
+        QCOMPARE(ParseLongTime("10:05:00 PM"), QTime(22, 5));
     }
 };
 

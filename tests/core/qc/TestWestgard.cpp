@@ -240,6 +240,54 @@ private slots:
         QTEST(Outcomes(result.Levels[0].Rules) + ' ' + Outcomes(result.Across), "rules");
     }
 
+    void scope_data()
+    {
+        QTest::addColumn<int>("levels");
+        QTest::addColumn<QString>("history");
+        QTest::addColumn<QString>("run");
+        QTest::addColumn<QString>("rule"); // "L1 2:2s" a level rule, "A 2:2s" an across slot
+        QTest::addColumn<QString>("points"); // index:level, "r" the run
+        // clang-format off
+        QTest::newRow("1:3s") << 1 << "101" << "107" << "L1 1:3s" << "r:0";
+        QTest::newRow("2:2s over an empty point") << 1 << "104.5 -" << "104.5" << "L1 2:2s" << "r:0 0:0";
+        QTest::newRow("R:4s") << 1 << "101 95" << "105" << "L1 R:4s" << "r:0 1:0";
+        QTest::newRow("4:1s, the four nearest") << 1 << "102.5*5" << "102.5" << "L1 4:1s" << "r:0 4:0 3:0 2:0";
+        QTest::newRow("4:1s over a discarded point") << 1 << "102.5 102.5 x90 102.5" << "104.5" << "L1 4:1s" << "r:0 3:0 1:0 0:0";
+        QTest::newRow("10:m") << 1 << "101*12" << "101" << "L1 10:m" << "r:0 11:0 10:0 9:0 8:0 7:0 6:0 5:0 4:0 3:0";
+        QTest::newRow("2:2s on level 2") << 2 << "101 | 95" << "101 95" << "L2 2:2s" << "r:1 0:1";
+        QTest::newRow("across 2:2s") << 3 << "" << "104.5 101 105" << "A 2:2s" << "r:0 r:2";
+        QTest::newRow("across R:4s") << 3 << "" << "104.5 101 95" << "A R:4s" << "r:0 r:2";
+        QTest::newRow("across 4:1s low") << 2 << "101 97.5 | 97.5 97.5" << "97 97.5" << "A 4:1s" << "r:0 1:0 r:1 1:1";
+        QTest::newRow("across 10:m") << 2 << "101*5 | 101*5" << "101 101" << "A 10:m" << "r:0 4:0 3:0 2:0 1:0 r:1 4:1 3:1 2:1 1:1";
+        QTest::newRow("across 3:1s") << 3 << "" << "97.5 97.5 95" << "A 3:1s" << "r:0 r:1 r:2";
+        QTest::newRow("across 9:m") << 3 << "99 99 | 99 99 | 99 99" << "99 99 99" << "A 9:m" << "r:0 1:0 0:0 r:1 1:1 0:1 r:2 1:2 0:2";
+        QTest::newRow("no scope without a verdict") << 1 << "101" << "101" << "L1 1:2s" << "";
+        // clang-format on
+    }
+    void scope()
+    {
+        QFETCH(int, levels);
+        QFETCH(QString, history);
+        QFETCH(QString, run);
+        QFETCH(QString, rule);
+        const TAnalyte analyte = MakeAnalyte(levels, history);
+        const TWestgardResult result = EvaluateWestgard(analyte, Run(analyte, 40, run), {}, true);
+        const QString name = rule.section(' ', 1);
+        const TRuleScope* scope = nullptr;
+        for (int slot = 0; slot < AcrossRuleCount && rule.startsWith('A'); ++slot)
+            if (name == result.AcrossNames()[slot])
+                scope = &result.AcrossScope[slot];
+        for (int slot = 0; slot < LevelRuleCount && rule.startsWith('L'); ++slot)
+            if (name == LevelRuleNames[slot])
+                scope = &result.Levels[rule.mid(1, 1).toInt() - 1].Scope[slot];
+        QVERIFY(scope);
+        QStringList points;
+        for (const TRulePoint& point : *scope)
+            points << (point.Index == RunPoint ? QString("r") : QString::number(point.Index)) + ':'
+                    + QString::number(point.Level);
+        QTEST(points.join(' '), "points");
+    }
+
     void nothingIsEvaluatedWithoutValidatedLevels()
     {
         const TAnalyte analyte = MakeAnalyte(2, "104.5*9 | 104.5*9");

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,6 +28,11 @@ template <class TWindow> struct TPrintWindowFixture {
             Context->ListSerum.Add(name, "A1");
         Context->CurrentAnalyte = &AddDailyAnalyte(*Context, "Glucose", levels, points, Context->Clock().TodayDays());
         Win.show();
+    }
+    // The file "Print to File" offers for a job on this machine without printers.
+    static QString Offered(const QString& name)
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/" + name;
     }
     // Answers the next print dialog with "Print to File" into File, or with Cancel.
     void AnswerPrintDialog(bool print)

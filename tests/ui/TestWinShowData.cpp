@@ -1,0 +1,197 @@
+#include "TAnalyte.h"
+#include "TDataFile.h"
+#include "TDataTable.h"
+#include "TMainWindowFixture.h"
+#include "TWinShowData.h"
+#include "TWindowTestKit.h"
+#include "TestHelpers.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+using TTableStep = std::function<void(TWinShowData&)>;
+
+QList<float> FirstValues(const TAnalyte& a)
+{
+    QList<float> values;
+    for (int i = 0; i < a.Count(); ++i)
+        values.append(a.Point(i).Values[0].Value);
+    return values;
+}
+
+void SelectRow(TWinShowData& w, int row) { w.LB->setCurrentRow(row, QItemSelectionModel::ClearAndSelect); }
+
+} // namespace
+
+// Which lines a deletion takes is core's (TestDataTable).
+class TestWinShowData : public TMainWindowTest {
+    Q_OBJECT
+
+    std::unique_ptr<TWinShowData> m_table;
+    TAnalyte* m_analyte = nullptr;
+
+    // Ten one-level points valued 1 .. 10, the main window shown on them with its data table.
+    TWinMain& ShowTable(int levels = 1)
+    {
+        QList<QList<double>> values;
+        for (int i = 1; i <= 10; ++i)
+            values.append({ double(i), 20.0 + i, 30.0 + i });
+        m_analyte = &f.AddAnalyte("Glucose", levels, values);
+        m_table = std::make_unique<TWinShowData>(*f.Context, f.Dialogs, f.Pictures());
+        return f.ShowWith(&TWinMain::WinShowData, *m_table);
+    }
+    // "Data ta&ble" (or `command`) with the table driven by `steps`; gives the table's result.
+    int OpenTable(const TTableStep& steps, const std::function<void()>& command = {})
+    {
+        int result = -1;
+        f.Dialogs.QueueExec([&](QDialog& d) { return result = Driven<TWinShowData>(steps)(d); });
+        command ? command() : f.Win->BtData->click();
+        return result;
+    }
+
+private slots:
+    void cleanup() { m_table.reset(); }
+
+    void opensOnTheSelectedPointWithItsLevels_data()
+    {
+        QTest::addColumn<int>("levels");
+        QTest::addColumn<bool>("doubleClick");
+        QTest::newRow("one level, data button") << 1 << false;
+        QTest::newRow("three levels, chart double click") << 3 << true;
+    }
+
+    void opensOnTheSelectedPointWithItsLevels()
+    {
+        QFETCH(int, levels);
+        QFETCH(bool, doubleClick);
+        ShowTable(levels);
+        f.Press(4, {}, f.PointY());
+        QCOMPARE(f.Win->SelectedPoint(), 4);
+        m_analyte->Point(0).Values[0].Status = psDiscarded;
+        m_analyte->Point(0).Values[1].Status = psNoValue;
+        const auto command = [&] {
+            const QPointF at(PointX(4, f.Win->ChartView().First), f.PointY());
+            QMouseEvent twice(
+                QEvent::MouseButtonDblClick, at, f.Win->PBox->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+            doubleClick ? void(QApplication::sendEvent(f.Win->PBox, &twice)) : f.Win->BtData->click();
+        };
+        OpenTable(
+            [&](TWinShowData& t) {
+                QCOMPARE(t.LB->count(), 10);
+                QCOMPARE(t.LB->currentRow(), 4);
+                QVERIFY(t.LB->item(4)->isSelected());
+                QCOMPARE(Join(t.LblCQ2->isVisibleTo(&t), t.LblCQ3->isVisibleTo(&t)), Join(levels >= 2, levels >= 3));
+                // A discarded level shows a red cross, a level without value no picture.
+                const QImage shot = Grab(*t.LB->viewport());
+                const QRect level0(t.LB->visualItemRect(t.LB->item(0)).topLeft() + QPoint(105, 2), QSize(14, 12));
+                QVERIFY(CountPixels(shot, level0, QColor(220, 0, 0)) > 10);
+                QCOMPARE(CountPixels(shot, level0.translated(60, 0), QColor(220, 0, 0)), 0);
+                t.BtOK->click();
+            },
+            command);
+        QVERIFY(f.Dialogs.Boxes.isEmpty()); // nothing to confirm
+        QCOMPARE(f.Win->SelectedPoint(), -1);
+    }
+
+    // Line 3, then the line now at 5: confirmed, the 4th and 7th points go, at
+    // once in the file; refused, every point stays and the table still closes with OK.
+    void deletionsOnOk_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QList<float>>("left");
+        QTest::newRow("confirmed") << int(mbOK) << QList<float> { 1, 2, 3, 5, 6, 8, 9, 10 };
+        QTest::newRow("refused") << int(mbCancel) << QList<float> { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 };
+    }
+
+    void deletionsOnOk()
+    {
+        QFETCH(int, answer);
+        QFETCH(QList<float>, left);
+        ShowTable();
+        f.Dialogs.QueueAnswer(answer);
+        const int result = OpenTable([&](TWinShowData& t) {
+            t.BtDeleteAll->click(); // undone: every line back, nothing pending
+            t.BtUndo->click();
+            QCOMPARE(t.LB->count(), 10);
+            SelectRow(t, 3);
+            t.BtDelete->click();
+            SelectRow(t, 5);
+            QTest::keyClick(t.LB, Qt::Key_Delete);
+            QCOMPARE(t.DeletedLines(), (QList<int> { 3, 5 }));
+            t.BtOK->click();
+        });
+        QCOMPARE(result, int(QDialog::Accepted));
+        QVERIFY_ONE_BOX(f.Dialogs, TMsgType::Confirmation, "Irreversible deletion of 2 lines ?", mbOK | mbCancel);
+        QCOMPARE(FirstValues(*m_analyte), left);
+        QCOMPARE(m_analyte->AllPointsStats[0].N, left.size());
+        QCOMPARE(QFile::exists(DataFileName(*f.Context)), answer == mbOK);
+        QVERIFY(answer != mbOK || f.DataFileAsInMemory());
+    }
+
+    void doubleClickAsksThePasswordFirst_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("questions");
+        QTest::newRow("wrong") << "NOPE" << 0;
+        QTest::newRow("right") << "LAB" << 1;
+    }
+
+    void doubleClickAsksThePasswordFirst()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, questions);
+        ShowTable();
+        f.Context->Config.Password = "LAB";
+        f.Dialogs.QueueAnswer(mbCancel);
+        OpenTable([&](TWinShowData& t) {
+            f.Dialogs.QueueExec(TypePassword(typed));
+            SelectRow(t, 2);
+            t.LBDblClick();
+        });
+        int asked = 0;
+        for (const auto& box : f.Dialogs.Boxes)
+            asked += box.Text.startsWith("Edit and validate again");
+        QCOMPARE(asked, questions);
+        QCOMPARE(m_analyte->Count(), 10);
+    }
+
+    // Two deletions pending, then the 6th line edited: one question, both deletions
+    // applied and kept, the point in the entry form; validated again it is back
+    // with its new value.
+    void correctionRoadEndToEnd()
+    {
+        TWinMain& w = ShowTable();
+        const QString date = TDataTable::DateTimeText(m_analyte->Point(5).DateTime);
+        f.Dialogs.QueueAnswer(mbOK);
+        OpenTable([&](TWinShowData& t) {
+            SelectRow(t, 0);
+            t.BtDelete->click();
+            SelectRow(t, 0);
+            t.BtDelete->click();
+            SelectRow(t, 3);
+            t.BtEdit->click();
+        });
+        QCOMPARE(f.Dialogs.Boxes.size(), 1);
+        QCOMPARE(f.Dialogs.Boxes[0].Text,
+            "Irreversible deletion of 2 lines.\r+ Edit and validate again the control point on " + date);
+        QCOMPARE(FirstValues(*m_analyte), (QList<float> { 3, 4, 5, 7, 8, 9, 10 }));
+        QCOMPARE(w.EditValue[0]->text(), QString("6.0"));
+        // The file still holds the point being corrected.
+        auto saved = MakeTestContext();
+        QVERIFY(LoadData(*saved, DataFileName(*f.Context)));
+        QCOMPARE(FirstValues(saved->ListAnalytes.Item(0)), (QList<float> { 3, 4, 5, 6, 7, 8, 9, 10 }));
+
+        w.EditValue[0]->setText("6.4");
+        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
+        w.BtOKEnter->click();
+        QCOMPARE(FirstValues(*m_analyte), (QList<float> { 3, 4, 5, 6.4f, 7, 8, 9, 10 }));
+        QVERIFY(f.DataFileAsInMemory());
+    }
+};
+
+VANTOREL_TEST(TestWinShowData)
+#include "TestWinShowData.moc"
