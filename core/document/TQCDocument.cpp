@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QJsonArray>
 #include <cstring>
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcDocument, "vantorel.document")
 
@@ -42,10 +43,9 @@ TCommitResult TQCDocument::Commit(const QList<TChange>& changes, const TCommitSc
         qCDebug(lcDocument).noquote() << "committed change" << int(change.Kind) << change.Analyte << change.Level;
     emit Committed(changes);
     m_unwritten += changes;
-    if (result.Ok()) {
-        const QList<TChange> written = std::exchange(m_unwritten, {});
-        HandToJournal(written, result);
-    }
+    // Only once no file holds an older content than memory are the changes written.
+    if (!m_failedFiles)
+        HandToJournal(std::exchange(m_unwritten, {}), result);
     return result;
 }
 
@@ -53,7 +53,7 @@ TCommitResult TQCDocument::Save(TFiles files)
 {
     TCommitResult result;
     Write(files, result, true);
-    if (result.Ok() && files.testFlag(TFile::Data))
+    if (!m_failedFiles)
         HandToJournal(std::exchange(m_unwritten, {}), result);
     return result;
 }
@@ -87,6 +87,7 @@ void TQCDocument::Write(TFiles files, TCommitResult& result, bool wholeQueue)
         qCWarning(lcDocument).noquote() << message << '-' << reason;
         result.Failures.append({ file, QString::fromLatin1(message), reason });
     };
+    m_failedFiles &= ~files;
     if (files.testFlag(TFile::Data)) {
         QString error;
         if (!SaveData(m_context, DataFileName(m_context), &error))
@@ -103,6 +104,8 @@ void TQCDocument::Write(TFiles files, TCommitResult& result, bool wholeQueue)
         if (!SaveConfig(m_context, &error))
             fail(TFile::Settings, "Cannot save the settings", error);
     }
+    for (const TCommitFailure& failure : std::as_const(result.Failures))
+        m_failedFiles |= failure.File;
 }
 
 void TQCDocument::HandToJournal(const QList<TChange>& changes, TCommitResult& result)

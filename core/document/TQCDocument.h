@@ -80,8 +80,8 @@ public:
 
     // Commits changes already made to the lists: recomputes as the scope says,
     // writes its files, emits Committed, then hands the changes to the journal
-    // when every file was written (changes whose files failed wait for the next
-    // commit that writes them all).
+    // unless a file's last write failed (they then wait until every such file
+    // was written again by a later commit or Save).
     TCommitResult Commit(const TChange& change, const TCommitScope& scope = TCommitScope());
     TCommitResult Commit(const QList<TChange>& changes, const TCommitScope& scope);
     // Writes the files as they are in memory, without a change (exit, end of session).
@@ -129,6 +129,8 @@ private:
 
     TQCContext& m_context;
     TChangeJournal* m_journal = nullptr;
-    // Changes committed in memory whose files could not be written yet.
+    // Changes committed in memory while a file could not be written, and the
+    // files whose last write failed: the changes reach the journal once none is left.
     QList<TChange> m_unwritten;
+    TFiles m_failedFiles;
 };

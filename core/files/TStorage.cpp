@@ -1,5 +1,6 @@
 #include "TStorage.h"
 
+#include "TAtomicFile.h"
 #include "TDataFile.h"
 #include "TDemonstrationData.h"
 #include "TQCContext.h"
@@ -95,6 +96,7 @@ TStartResult TStorage::Start(const QString& folder, const THooks& hooks)
     m_context.SetProgramFolder(chosen);
     if (!LockFolder(result))
         return result;
+    RemoveStaleTemporaryFiles(m_context.ProgramFolder()); // left by saves the program was killed in
     LoadConfig(m_context);
     if (m_hooks.LoadPictures)
         m_hooks.LoadPictures();

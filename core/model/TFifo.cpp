@@ -8,8 +8,7 @@ bool TFifo::Changed()
         m_synced = true;
         return true;
     }
-    Save();
-    return m_synced;
+    return Save();
 }
 
 bool TFifo::Push(TResu0 record)

@@ -32,7 +32,7 @@ public:
     bool Load();
     // Writes the queue to the file (an empty queue leaves an empty file). False
     // when there is no file name or the write failed; the previous file stays.
-    bool Save();
+    [[nodiscard]] bool Save();
 
     // True when the file holds the queue as it is in memory (always true without
     // a file name): false after a write that failed, until one succeeds.

@@ -1,5 +1,6 @@
 #include "TAnalyte.h"
 #include "TDataFile.h"
+#include "TDataTable.h"
 #include "TMainWindowFixture.h"
 #include "TWinShowData.h"
 #include "TWindowTestKit.h"
@@ -94,6 +95,24 @@ private slots:
             command);
         QVERIFY(f.Dialogs.Boxes.isEmpty()); // nothing to confirm
         QCOMPARE(f.Win->SelectedPoint(), -1);
+        f.Press(6, {}, f.PointY()); // the next click selects again
+        QCOMPARE(f.Win->SelectedPoint(), 6);
+    }
+
+    void doubleClickClosingThePopupOpensNoTable()
+    {
+        ShowTable();
+        f.Press(4, {}, f.PointY(), Qt::RightButton);
+        QVERIFY(f.Comment->isVisible());
+        QTest::mouseClick(f.Comment.get(), Qt::LeftButton); // the first click of the two closes it
+        QVERIFY(!f.Comment->isVisible());
+        const QPointF at(PointX(4, f.Win->ChartView().First), f.PointY());
+        QMouseEvent second(
+            QEvent::MouseButtonDblClick, at, f.Win->PBox->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+        second.setTimestamp(f.Comment->ClosedByPressAt() + 100);
+        QApplication::sendEvent(f.Win->PBox, &second);
+        QVERIFY(f.Dialogs.ExecutedWindows.isEmpty());
+        QCOMPARE(f.Win->SelectedPoint(), 4); // a plain press on the point
     }
 
     // Line 3, then the line now at 5: confirmed, the 4th and 7th points go, at
@@ -198,6 +217,7 @@ private slots:
         TWinMain& w = ShowTable();
         f.AddAnalyte("Urea", 1, { { 1.0 } });
         f.Context->ListFifo.SetFileName(f.Path("Vantorel.fif"));
+        const QString date = TDataTable::DateTimeText(m_analyte->Point(5).DateTime);
         f.Dialogs.QueueAnswer(mbOK);
         OpenTable([&](TWinShowData& t) {
             SelectRow(t, 0);
@@ -207,8 +227,9 @@ private slots:
             SelectRow(t, 3);
             t.BtEdit->click();
         });
-        QVERIFY(
-            f.Dialogs.Boxes.size() == 1 && f.Dialogs.Boxes[0].Text.startsWith("Irreversible deletion of 2 lines.\r+ "));
+        QCOMPARE(f.Dialogs.Boxes.size(), 1);
+        QCOMPARE(f.Dialogs.Boxes[0].Text,
+            "Irreversible deletion of 2 lines.\r+ Edit and validate again the control point on " + date);
         QCOMPARE(w.EditValue[0]->text(), QString("6.0"));
         w.EditValue[0]->setText("6.4");
         const int answer = road == "store" ? QDialog::Accepted : QDialog::Rejected;

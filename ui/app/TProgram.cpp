@@ -2,6 +2,7 @@
 
 #include "TAuditTrail.h"
 #include "TDialogService.h"
+#include "TFileLog.h"
 #include "TPrinterService.h"
 #include "TQCContext.h"
 #include "TQCDocument.h"
@@ -208,7 +209,7 @@ void TProgram::Shutdown()
     const TStopResult stopped = m_storage.Stop();
     const auto report = [this](bool saved, const char* message, const QString& reason) {
         if (!saved)
-            m_dialogs.Error(QString::fromLatin1(message) + QLatin1Char('\r') + reason, mbYes);
+            m_dialogs.Error(MessageWithReason(message, reason), mbYes);
     };
     report(stopped.DataSaved, TStorage::MsgCannotSaveData, stopped.DataError);
     report(stopped.FifoSaved, TStorage::MsgUnableToSaveFifo, stopped.FifoError);

@@ -3,6 +3,7 @@
 #include "TColors.h"
 #include "TControls.h"
 #include "TDialogService.h"
+#include "TFileLog.h"
 #include "TFonts.h"
 #include "TKeyButton.h"
 #include "TPictures.h"

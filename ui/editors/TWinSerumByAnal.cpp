@@ -6,6 +6,7 @@
 #include "TControls.h"
 #include "TDialogService.h"
 #include "TDragList.h"
+#include "TFileLog.h"
 #include "TFonts.h"
 #include "TKeyButton.h"
 #include "TLotAssignment.h"

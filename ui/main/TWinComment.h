@@ -26,6 +26,8 @@ public:
     bool LineHasBitmap(int index) const { return !m_lines[index].Bitmap.isNull(); }
     // Width of the widest line so far (its text, plus room for a picture when it has one).
     int LargestLineWidth() const { return m_largest; }
+    // When a click on the window last closed it (the press's timestamp), 0 before.
+    ulong ClosedByPressAt() const { return m_closedByPressAt; }
     // The window's size for the lines held: 17 per line + 28 high, and
     // max(widest + 14, 110) + 14 wide.
     QSize PopupSize() const;
@@ -46,4 +48,5 @@ private:
     };
     QList<TLine> m_lines;
     int m_largest = 0;
+    ulong m_closedByPressAt = 0;
 };

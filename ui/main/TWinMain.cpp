@@ -53,6 +53,7 @@
 #include <QTimeEdit>
 #include <QTimer>
 #include <QUrl>
+#include <utility>
 
 namespace {
 
@@ -64,8 +65,14 @@ const QColor& RedLight = Colors::Red;
 void TWinMain::ShowMainWindow()
 {
     const TScreenMetrics screen = ScreenMetrics();
-    if (screen.Width == 800)
+    if (screen.Width == 800) {
         move(0, 0);
+    } else {
+        adjustSize();
+        const QSize frame = frameGeometry().size();
+        move(screen.Left + std::max(0, (screen.Width - frame.width()) / 2),
+            screen.Top + std::max(0, (screen.Height - frame.height()) / 2));
+    }
     FormShow();
     if (m_startupRefused)
         close();
@@ -244,6 +251,7 @@ void TWinMain::FillAnalyteList()
 {
     PageControl->setCurrentWidget(TabSheetEnter);
     Sheets->ClearInterval();
+    m_view.Erase = { false, false, false }; // leaving the Archi sheet unmarks its levels
     const QSignalBlocker block(LBAnalytes);
     LBAnalytes->clear();
     TListAnalytes& list = m_context.ListAnalytes;
@@ -256,8 +264,7 @@ void TWinMain::FillAnalyteList()
             LblUnit[i]->hide();
             EditValue[i]->hide();
         }
-        RecomputeChartWindow();
-        RepaintCharts();
+        FollowDocument();
     } else {
         for (int i = 0; i < list.Count(); ++i)
             LBAnalytes->addItem(list.Item(i).Name);
@@ -553,6 +560,9 @@ void TWinMain::BtArchivesClick()
 void TWinMain::PBoxDblClick()
 {
     if (m_view.Selected < 0 || !m_context.CurrentAnalyte)
+        return;
+    // A double click begun on the pop-up only closed it.
+    if (WinComment && WinComment->ClosedByPressAt() > PBox->LastPressAt())
         return;
     m_openTableOnSelected = true;
     BtDataClick();

@@ -3,11 +3,13 @@
 #include "TAuditTrail.h"
 #include "TBackup.h"
 #include "TDialogService.h"
+#include "TFileLog.h"
 #include "TLimitSheets.h"
 #include "TQCContext.h"
 #include "TQCDocument.h"
 #include "TSettings.h"
 #include "TShape.h"
+#include "TStorage.h"
 #include "TWinAnimCopyFic.h"
 #include "TWinOptions.h"
 
@@ -55,6 +57,15 @@ void TWinMain::BtBackupClick()
 {
     if (!WinAnimCopyFic)
         return;
+    // A fresh installation has no backup folder yet: it is chosen first.
+    if (m_context.Config.BackupFolder.isEmpty()) {
+        m_dialogs.Information(QStringLiteral("No backup folder is chosen yet.\rChoose it in the backup options "
+                                             "(Configuration > Backup/restore options)."),
+            mbOK, this);
+        MnuOptionsClick();
+        if (m_context.Config.BackupFolder.isEmpty())
+            return;
+    }
     TBackupDialogs ui(m_dialogs, *WinAnimCopyFic, this);
     TBackupResult result;
     {
@@ -92,7 +103,7 @@ void TWinMain::Disketterestore1Click()
         { TFiles() });
     FillAnalyteList();
     if (result.DataFileNotSaved)
-        m_dialogs.Error(QStringLiteral("Cannot save data"), mbYes, this);
+        m_dialogs.Error(MessageWithReason(TStorage::MsgCannotSaveData, result.Message), mbYes, this);
     m_dialogs.Information(QString::fromLatin1(TBackup::MsgRestoreOK), mbYes, this);
 }
 

@@ -45,7 +45,8 @@ void TWinMain::BtFifoClick()
         ApplyBackupReminder(false);
         return;
     }
-    Sheets->LeaveSpecialSheet();
+    if (!Sheets->LeaveSpecialSheetAsking(QStringLiteral("Recalling a run from the queue")))
+        return;
     // The run stays at the head of the queue, and so in its file, until it is
     // stored or moved to the tail: a crash while it is judged loses nothing.
     TResu0 run = fifo.Item(0);
@@ -142,9 +143,10 @@ void TWinMain::MnuImportClick()
     if (name.isEmpty())
         return;
     m_importFolder = QFileInfo(name).absolutePath();
+    QString error;
     if (IsVersion2FileName(name)) {
-        if (!ImportV2(name, m_context.ListAnalytes, m_context.Risks())) {
-            m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotReadData), mbYes, this);
+        if (!ImportV2(name, m_context.ListAnalytes, m_context.Risks(), &error)) {
+            m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotReadData) + '\r' + error, mbYes, this);
         } else {
             FillAnalyteList();
             Commit({ TChangeKind::Imported, QString(), 0, QString(), {}, { { "file", name } } });
@@ -155,9 +157,9 @@ void TWinMain::MnuImportClick()
         m_dialogs.Error(QStringLiteral("No analyte to import data"), mbYes, this);
         return;
     }
-    QString text, error;
+    QString text;
     if (!ReadQCTextFile(name, text, error)) {
-        m_dialogs.Error(QStringLiteral("Bad file format"), mbYes, this);
+        m_dialogs.Error(QStringLiteral("Bad file format\r") + error, mbYes, this);
         return;
     }
     WinImport->ShowImportedText(text);

@@ -20,7 +20,7 @@ const int Stored = int(TChangeKind::RunStored), Corrected = int(TChangeKind::Poi
 
 } // namespace
 
-class TestTQCDocument : public QObject {
+class TestQCDocument : public QObject {
     Q_OBJECT
 
 private slots:
@@ -89,5 +89,5 @@ private slots:
     }
 };
 
-VANTOREL_TEST(TestTQCDocument)
-#include "TestTQCDocument.moc"
+VANTOREL_TEST(TestQCDocument)
+#include "TestQCDocument.moc"
