@@ -89,6 +89,12 @@ int CmdAuditVerify(const TCliArgs& args, QTextStream& out, QTextStream& err)
     if (!check.Ok())
         return Fail(err, command, QStringLiteral("broken at entry %1: %2").arg(check.Entry).arg(check.Message));
     out << check.Count << " entries, chain intact, last hash " << check.LastHash << '\n';
+    // The chain holds from there on, but the program found it shorter or changed once: say so.
+    QList<TAuditEntry> findings;
+    if (log.List({ {}, QString::fromLatin1(TAuditKind::TrailMismatch), {}, {}, false }, findings, nullptr))
+        for (const TAuditEntry& e : findings)
+            out << "note: entry " << e.Sequence << " (" << e.TimeLocal << "): " << AuditKindCaption(e.Kind)
+                << ", anchor " << e.Before << ", found " << e.After << '\n';
     return 0;
 }
 
