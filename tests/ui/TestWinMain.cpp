@@ -307,7 +307,7 @@ private slots:
         QVERIFY(QFile::remove(DataFileName(*f.Context)) && QDir().mkpath(DataFileName(*f.Context)));
         Enter(f, Morning, { "5" }, QDialog::Accepted);
         QCOMPARE(a.Count(), 42);
-        const QString reason = "Cannot write " + DataFileName(*f.Context) + ": Filename refers to a directory";
+        const QString reason = "Cannot write " + DataFileName(*f.Context) + ": Is a directory";
         QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, "Cannot save data\r" + reason, mbYes), QString());
     }
 
