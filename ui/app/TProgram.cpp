@@ -145,14 +145,21 @@ bool TProgram::ShowMain()
 
 int TProgram::Run()
 {
-    if (!Start())
-        return 1;
-    // SIGTERM, SIGINT and the session's end close the program as Exit does, without the question.
+    // SIGTERM, SIGINT and the session's end close the program as Exit does, without the question,
+    // also while the start-up's own windows (set-up, messages) are open.
     const TSessionEnd ending([this] {
+        if (!m_storage.Running())
+            return;
         // Failures are logged by the document; the shutdown tries again and shows them.
         [[maybe_unused]] const TCommitResult saved
             = m_context.Document().Save(TFile::Data | TFile::Queue | TFile::Settings);
     });
+    if (!Start())
+        return 1;
+    if (ending.EndingSignal() != 0) {
+        Shutdown();
+        return 0;
+    }
     // The main window follows the splash from the message loop, which answers
     // the splash's messages meanwhile.
     QTimer::singleShot(SplashMilliseconds, m_main.get(), [this] {
