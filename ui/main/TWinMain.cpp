@@ -513,8 +513,9 @@ void TWinMain::BtDataClick()
     m_view.Selected = -1;
     // Confirmed deletions are kept at once.
     if (analyte->Count() != before.Count())
-        Commit({ TChangeKind::PointsDeleted, analyte->Name, 0, QString(),
-                   { { "points", TQCDocument::PointsNotIn(before, *analyte) } }, { { "pointsLeft", analyte->Count() } } },
+        Commit(
+            { TChangeKind::PointsDeleted, analyte->Name, 0, QString(),
+                { { "points", TQCDocument::PointsNotIn(before, *analyte) } }, { { "pointsLeft", analyte->Count() } } },
             { TFile::Data, TRecompute::StatisticsAndMarks, analyte });
     if (TQCPoint* edited = WinShowData->EditedPoint())
         CorrectPoint(edited);
@@ -551,8 +552,17 @@ void TWinMain::BtArchivesClick()
         m_dialogs.Error(QStringLiteral("No analyte."), mbYes, this);
         return;
     }
-    WinArchives->NumbersRemoved = [this] {
-        Commit({ TChangeKind::ArchiveDeleted, m_context.CurrentAnalyte->Name, 0, QString(), {}, {} });
+    // The archive numbers before: the record shows them and those left.
+    QJsonArray numbers;
+    for (const qint32 number : m_context.CurrentAnalyte->Archives)
+        numbers.append(number);
+    WinArchives->NumbersRemoved = [this, numbers] {
+        const TAnalyte& analyte = *m_context.CurrentAnalyte;
+        QJsonArray kept;
+        for (const qint32 number : analyte.Archives)
+            kept.append(number);
+        Commit({ TChangeKind::ArchiveDeleted, analyte.Name, 0, QString(), { { "archives", numbers } },
+            { { "archives", kept } } });
     };
     m_dialogs.Exec(*WinArchives);
 }
