@@ -136,13 +136,14 @@ void TWinMain::MnuAboutClick()
 
 void TWinMain::MnuOperatorsClick()
 {
+    const QJsonArray before = QJsonArray::fromStringList(m_context.ListOperators);
     if (!WinEmployees || m_dialogs.Exec(*WinEmployees) != QDialog::Accepted)
         return;
     const QString typed = CBOperator->currentText();
     CBOperator->clear();
     CBOperator->addItems(m_context.ListOperators);
     CBOperator->setEditText(typed);
-    Commit({ TChangeKind::OperatorsChanged, QString(), 0, QString(), {},
+    Commit({ TChangeKind::OperatorsChanged, QString(), 0, QString(), { { "operators", before } },
                { { "operators", QJsonArray::fromStringList(m_context.ListOperators) } } },
         { TFile::Settings });
 }
