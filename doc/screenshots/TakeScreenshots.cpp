@@ -51,11 +51,13 @@ void Save(QWidget& widget, const QString& name)
 }
 
 // The real program's windows, each photographed when the program runs it; every
-// window is then left with Cancel and every box answered with its first button.
+// window is then left with Cancel (or once with OK, when asked) and every box
+// answered with its first button.
 class TPhotoDialogs : public TQtDialogService {
 public:
     QString Next; // the picture name for the next modal window, none when empty
     std::function<void(QDialog&)> Then; // done in that window after its picture
+    bool AcceptNext = false; // the next modal window is left with OK
     int MessageBox(TMsgType, const QString&, int buttons, QWidget* = nullptr) override
     {
         for (int b : { mbOK, mbYes, mbCancel, mbNo })
@@ -73,7 +75,7 @@ public:
         if (const auto then = std::exchange(Then, nullptr))
             then(dialog);
         dialog.hide();
-        return QDialog::Rejected;
+        return std::exchange(AcceptNext, false) ? QDialog::Accepted : QDialog::Rejected;
     }
 };
 
@@ -245,6 +247,12 @@ int main(int argc, char** argv)
         archives.BtShowArchive->click();
     };
     main.BtArchives->click();
+
+    // The run held back at the start recalled and accepted, then the audit trail of the session.
+    dialogs.AcceptNext = true;
+    main.BtFifo->click();
+    dialogs.Next = QStringLiteral("audit.png");
+    main.MnuAuditTrail->trigger();
 
     main.hide();
     program.Shutdown();
