@@ -9,6 +9,7 @@
 #include "TPaintBox.h"
 #include "TProgram.h"
 #include "TQCContext.h"
+#include "TShape.h"
 #include "TWinArchives.h"
 #include "TWinComment.h"
 #include "TWinDefAnalytes.h"
@@ -29,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
+#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -36,18 +38,47 @@ namespace {
 QDir Target;
 bool Failed = false;
 
-void Save(QWidget& widget, const QString& name)
+void Settle(int milliseconds)
 {
-    widget.show();
-    widget.raise();
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < milliseconds / 10; ++i) {
         QCoreApplication::processEvents();
-        QThread::msleep(20);
+        QThread::msleep(10);
     }
+}
+
+void Grab(QWidget& widget, const QString& name)
+{
     if (!widget.grab().save(Target.filePath(name))) {
         QTextStream(stderr) << "Cannot write " << Target.filePath(name) << '\n';
         Failed = true;
     }
+}
+
+void Save(QWidget& widget, const QString& name)
+{
+    widget.show();
+    widget.raise();
+    Settle(200);
+    Grab(widget, name);
+}
+
+// The main window with its queue light in the lit phase of its blinking (the
+// light stays green while no run waits).
+void SaveMain(TWinMain& main, const QString& name)
+{
+    main.show();
+    main.raise();
+    Settle(200);
+    const auto lit = [&main] {
+        const QColor colour = main.ShapeFifo->BrushColor();
+        return colour.red() > 180 && colour.green() < 100;
+    };
+    // Just after the light turns on, so that it is still on when grabbed.
+    for (const bool wanted : { false, true })
+        for (int i = 0; i < 100 && main.TimerBtFifo->isActive() && lit() != wanted; ++i)
+            Settle(10);
+    Settle(20);
+    Grab(main, name);
 }
 
 // The real program's windows, each photographed when the program runs it; every
@@ -154,7 +185,7 @@ int main(int argc, char** argv)
     main.move(0, 0);
     main.LBAnalytes->setCurrentRow(0);
     main.LBAnalytesClick();
-    Save(main, QStringLiteral("main.png"));
+    SaveMain(main, QStringLiteral("main.png"));
 
     // A run of the first analyte whose first level lies beyond its warning limit.
     const TAnalyte* analyte = context.CurrentAnalyte;
@@ -165,16 +196,16 @@ int main(int argc, char** argv)
     }
     if (main.CBOperator->count() > 0)
         main.CBOperator->setCurrentIndex(0);
-    Save(main, QStringLiteral("entry.png"));
+    SaveMain(main, QStringLiteral("entry.png"));
     dialogs.Next = QStringLiteral("validation.png");
     main.BtOKEnter->click(); // Cancel in the validation window holds the run in the queue
-    Save(main, QStringLiteral("queue.png"));
+    SaveMain(main, QStringLiteral("queue.png"));
 
     // The Lock and Fix sheets as their menu items open them, each left with Cancel.
     const QList<QAction*> sheets = { main.MnuLockLimits, main.MnuFixLimits };
     for (int sheet = 0; sheet < sheets.size(); ++sheet) {
         sheets[sheet]->trigger();
-        Save(main, QStringLiteral("sheet-%1.png").arg(sheet + 1));
+        SaveMain(main, QStringLiteral("sheet-%1.png").arg(sheet + 1));
         main.Sheets->BtCancelLockFixArchiClick();
     }
 
@@ -237,7 +268,7 @@ int main(int argc, char** argv)
     main.LBAnalytesClick();
     main.MnuEraseLevels->trigger();
     main.Sheets->BtArchiClick(0);
-    Save(main, QStringLiteral("sheet-3.png"));
+    SaveMain(main, QStringLiteral("sheet-3.png"));
     main.Sheets->BtOKErase->click();
     dialogs.Next = QStringLiteral("archives.png");
     dialogs.Then = [&dialogs](QDialog& dialog) {

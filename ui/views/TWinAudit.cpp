@@ -88,11 +88,11 @@ TWinAudit::TWinAudit(TQCContext& context, TDialogService& dialogs, TPrinterServi
     CBAnalyte = Named(new QComboBox(this), "CBAnalyte");
     CBAnalyte->setGeometry(56, 8, 130, 22);
     CBKind = Named(new QComboBox(this), "CBKind");
-    CBKind->setGeometry(244, 8, 190, 22);
+    CBKind->setGeometry(244, 8, 180, 22);
     DateFrom = Named(new QDateEdit(this), "DateFrom");
     DateFrom->setGeometry(480, 8, 110, 22);
     DateTo = Named(new QDateEdit(this), "DateTo");
-    DateTo->setGeometry(620, 8, 110, 22);
+    DateTo->setGeometry(650, 8, 110, 22);
     const std::pair<const char*, QWidget*> captions[]
         = { { "&Analyte", CBAnalyte }, { "&Change", CBKind }, { "&From", DateFrom }, { "&To", DateTo } };
     for (const auto& [caption, control] : captions)
