@@ -196,6 +196,8 @@ int main(int argc, char** argv)
     }
     if (main.CBOperator->count() > 0)
         main.CBOperator->setCurrentIndex(0);
+    else
+        main.CBOperator->setEditText(QStringLiteral("JM")); // a first start has no operator codes yet
     SaveMain(main, QStringLiteral("entry.png"));
     dialogs.Next = QStringLiteral("validation.png");
     main.BtOKEnter->click(); // Cancel in the validation window holds the run in the queue
