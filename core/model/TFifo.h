@@ -13,7 +13,6 @@ class TFifo {
 public:
     // The file that follows the queue; empty = none. Setting it writes nothing.
     void SetFileName(const QString& fileName) { m_fileName = fileName; }
-    const QString& FileName() const { return m_fileName; }
 
     // Appends a result at the tail. Returns Synced().
     bool Push(TResu0 record);

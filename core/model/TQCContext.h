@@ -38,8 +38,6 @@ public:
     QString BaseName() const { return m_programFolder + QStringLiteral("Vantorel"); }
     void SetProgramFolder(const QString& folder);
 
-    void SetClock(std::unique_ptr<TClock> clock);
-
 private:
     std::unique_ptr<TClock> m_clock;
     TRandom m_random;

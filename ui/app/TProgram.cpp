@@ -11,7 +11,6 @@
 #include "TWinDefAnalytes.h"
 #include "TWinDefSerum.h"
 #include "TWinEmployees.h"
-#include "TWinEntryPsw.h"
 #include "TWinImport.h"
 #include "TWinLogoCQ.h"
 #include "TWinMain.h"
@@ -96,7 +95,6 @@ void TProgram::CreateWindows()
     QWidget* owner = m_main.get();
     m_import = std::make_unique<TWinImport>(m_context, m_dialogs, owner);
     m_serumByAnal = std::make_unique<TWinSerumByAnal>(m_context, m_dialogs, m_pictures, owner);
-    m_entryPsw = std::make_unique<TWinEntryPsw>(m_context, m_dialogs, owner);
     m_defAnalytes = std::make_unique<TWinDefAnalytes>(m_context, m_dialogs, owner);
     m_defSerum = std::make_unique<TWinDefSerum>(m_context, m_dialogs, m_pictures, owner);
     m_validCQ = std::make_unique<TWinValidCQ>(m_context, m_dialogs, owner);
@@ -181,7 +179,6 @@ void TProgram::Shutdown()
     m_newPsw.reset();
     m_employees.reset();
     m_validCQ.reset();
-    m_entryPsw.reset();
     m_import.reset();
     m_main.reset();
     const TStopResult stopped = m_storage.Stop();

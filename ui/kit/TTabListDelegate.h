@@ -18,7 +18,6 @@ public:
     // The tab stops change with the window's content (the data table's levels).
     void SetTabStops(QList<int> tabStops) { m_tabStops = std::move(tabStops); }
     void SetShowSelection(bool show) { m_showSelection = show; }
-    bool ShowsSelection() const { return m_showSelection; }
 
     // Room kept free left of a stop for a level's mark, drawn at MarkLeft(stop).
     static constexpr int MarkRoom = 15;

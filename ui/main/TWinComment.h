@@ -24,8 +24,6 @@ public:
     int LineCount() const { return int(m_lines.size()); }
     QString LineText(int index) const { return m_lines[index].Text; }
     bool LineHasBitmap(int index) const { return !m_lines[index].Bitmap.isNull(); }
-    // Width of the widest line so far (its text, plus room for a picture when it has one).
-    int LargestLineWidth() const { return m_largest; }
     // The window's size for the lines held: 17 per line + 28 high, and
     // max(widest + 14, 110) + 14 wide.
     QSize PopupSize() const;
