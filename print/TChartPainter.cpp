@@ -16,8 +16,7 @@ namespace {
 
 using namespace Colors;
 const QColor& LightCyan = LockCyan;
-// The ring around the values a selected run's rejecting rules saw.
-const QColor ScopeRing(255, 128, 0);
+const QColor& ScopeRing = ScopeOrange;
 
 // Maps the paint box frame onto the target for the lifetime of the object.
 class TBoxFrame {

@@ -3,6 +3,7 @@
 #include "TDialogService.h"
 #include "TOperatorList.h"
 #include "TQCContext.h"
+#include "TQCPoint.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -46,7 +47,7 @@ TWinEmployees::TWinEmployees(TQCContext& context, TDialogService& dialogs, QWidg
     auto* maximum = new QLabel(QStringLiteral("Maximum length"), this);
     LblNbChar = new QLabel(this);
     LblNbChar->setObjectName(QStringLiteral("LblNbChar"));
-    LblNbChar->setText(QString::number(OperatorCodeCapacity));
+    LblNbChar->setText(QString::number(TQCPoint::OperatorCapacity));
     auto* characters = new QLabel(QStringLiteral("characters"), this);
 
     BtOK = new QPushButton(QStringLiteral("OK"), this);
@@ -96,7 +97,7 @@ void TWinEmployees::AddRow()
     // The cell editor is always shown: each code cell is its own edit.
     auto* edit = new QLineEdit;
     edit->setObjectName(QStringLiteral("Code%1").arg(row + 1));
-    edit->setMaxLength(OperatorCodeCapacity);
+    edit->setMaxLength(TQCPoint::OperatorCapacity);
     edit->setFrame(false);
     edit->installEventFilter(this);
     Grid->setCellWidget(row, 1, edit);

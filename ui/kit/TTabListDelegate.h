@@ -11,8 +11,6 @@
 class TTabListDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    static const QColor LightCyan;
-
     TTabListDelegate(QList<int> tabStops, int lineHeight, QObject* parent = nullptr);
 
     // The tab stops change with the window's content (the data table's levels).

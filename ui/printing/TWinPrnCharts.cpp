@@ -1,4 +1,5 @@
 #include "TWinPrnCharts.h"
+#include "TColors.h"
 
 #include "TAnalyte.h"
 #include "TChartReport.h"
@@ -24,7 +25,7 @@ TWinPrnCharts::TWinPrnCharts(TQCContext& context, TDialogService& dialogs, TPrin
     setObjectName(QStringLiteral("TWinPrnCharts"));
     setFixedSize(204, 290);
     Label1 = Named(MakeLabel(this, 8, 12, QStringLiteral("Control points to print")), "Label1");
-    PanelNbPoints = Named(MakePanel(this, QRect(152, 8, 44, 24), QColor(255, 255, 0), Qt::black), "PanelNbPoints");
+    PanelNbPoints = Named(MakePanel(this, QRect(152, 8, 44, 24), Colors::Yellow, Qt::black), "PanelNbPoints");
     DatePicker1 = MakePrintDatePicker(this, QStringLiteral("DatePicker1"), QRect(80, 44, 116, 24));
     Label2 = Named(MakeLabel(this, 8, 48, QStringLiteral("&First date")), "Label2");
     Label2->setBuddy(DatePicker1);

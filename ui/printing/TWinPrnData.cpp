@@ -1,4 +1,5 @@
 #include "TWinPrnData.h"
+#include "TColors.h"
 
 #include "TAnalyte.h"
 #include "TControls.h"
@@ -24,7 +25,7 @@ TWinPrnData::TWinPrnData(TQCContext& context, TDialogService& dialogs, TPrinterS
     setObjectName(QStringLiteral("TWinPrnData"));
     setFixedSize(204, 196);
     Label1 = Named(MakeLabel(this, 8, 12, QStringLiteral("Lines to print")), "Label1");
-    PanelNbLines = Named(MakePanel(this, QRect(120, 8, 76, 24), QColor(255, 255, 0), Qt::black), "PanelNbLines");
+    PanelNbLines = Named(MakePanel(this, QRect(120, 8, 76, 24), Colors::Yellow, Qt::black), "PanelNbLines");
     DatePicker1 = MakePrintDatePicker(this, QStringLiteral("DatePicker1"), QRect(80, 44, 116, 24));
     Label2 = Named(MakeLabel(this, 8, 48, QStringLiteral("&First date")), "Label2");
     Label2->setBuddy(DatePicker1);

@@ -1,4 +1,5 @@
 #include "TWinSetUp.h"
+#include "TColors.h"
 
 #include "TControls.h"
 #include "TDesktopEntry.h"
@@ -30,9 +31,8 @@ TWinSetUp::TWinSetUp(TDialogService& dialogs, QWidget* parent)
     DesktopFolder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     ProgramsFolder = QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation);
 
-    Panel1
-        = Named(MakePanel(this, QRect(8, 8, 384, 48), QColor(0, 0, 128), Qt::yellow, QStringLiteral("Programme setup")),
-            "Panel1");
+    Panel1 = Named(
+        MakePanel(this, QRect(8, 8, 384, 48), Colors::Navy, Qt::yellow, QStringLiteral("Programme setup")), "Panel1");
     QFont heading = Panel1->font();
     heading.setPointSize(14);
     heading.setBold(true);
