@@ -36,7 +36,7 @@ const QList<TCliCommand>& CliCommands()
             { { "FILE", "a data (.qcf), settings (.cfr), queue (.fif), version-2 (.dat) or backup (.sav) file" } }, {},
             CmdCheck },
         { "dump", "Prints the program's data, queue and settings as one JSON object", { Folder, Data }, {},
-            { "folder", "data" }, CmdDump },
+            { { "folder", "data" } }, CmdDump },
         { "evaluate", "Prints the Westgard verdict on one run, and the points each rule that fired saw, as JSON",
             {
                 Analyte,
@@ -49,7 +49,7 @@ const QList<TCliCommand>& CliCommands()
                 Folder,
                 Data,
             },
-            {}, { "folder", "data" }, CmdEvaluate },
+            {}, { { "folder", "data" } }, CmdEvaluate },
         { "sigma", "Prints the sigma metric of an analyte's levels, the rules recommended for it and their power",
             {
                 Analyte,
@@ -61,10 +61,10 @@ const QList<TCliCommand>& CliCommands()
                 Folder,
                 Data,
             },
-            {}, { "folder", "data" }, CmdSigma },
+            {}, { { "folder", "data" } }, CmdSigma },
         { "export", "Prints an analyte's points as QC text", { Analyte, Folder }, {}, {}, CmdExport },
         { "print data", "Prints an analyte's QC data as a table into a PDF file, as the data printing window does",
-            PrintOptions({}), {}, { "folder", "data" }, CmdPrintData },
+            PrintOptions({}), {}, { { "folder", "data" } }, CmdPrintData },
         { "print charts", "Prints an analyte's control charts into a PDF file, as the chart printing window does",
             PrintOptions({
                 { "levels", "L,...", "the levels charted", "every level of the analyte", TCliForm::Levels },
@@ -72,17 +72,17 @@ const QList<TCliCommand>& CliCommands()
                 { "black-and-white", {}, "prints in black and white with dotted limit lines", "the settings' choice",
                     TCliForm::Flag },
             }),
-            {}, { "folder", "data" }, CmdPrintCharts },
+            {}, { { "folder", "data" }, { "colour", "black-and-white" } }, CmdPrintCharts },
         { "print daily", "Prints one day's QC of all analytes into a PDF file, as the daily QC window does",
             { { "date", "YYYY-MM-DD", "the day printed", {}, TCliForm::Date, true }, Folder, Data, Pdf }, {},
-            { "folder", "data" }, CmdPrintDaily },
+            { { "folder", "data" } }, CmdPrintDaily },
         { "print limits", "Prints an analyte's control limits into a PDF file, as the control-limits view does",
-            { Analyte, Folder, Data, Pdf }, {}, { "folder", "data" }, CmdPrintLimits },
+            { Analyte, Folder, Data, Pdf }, {}, { { "folder", "data" } }, CmdPrintLimits },
         { "print archives", "Prints the list of an analyte's archives into a PDF file, as the archives window does",
-            { Analyte, Folder, Data, Pdf }, {}, { "folder", "data" }, CmdPrintArchives },
+            { Analyte, Folder, Data, Pdf }, {}, { { "folder", "data" } }, CmdPrintArchives },
         { "print archive", "Prints one archive's points into a PDF file, as the archive view does",
             { { "number", "N", "the archive's number", {}, TCliForm::Text, true }, Folder, Data, Pdf }, {},
-            { "folder", "data" }, CmdPrintArchive },
+            { { "folder", "data" } }, CmdPrintArchive },
     };
     return commands;
 }

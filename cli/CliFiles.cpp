@@ -69,20 +69,17 @@ QString DataFileVersion(const TQCContext& context)
     return QString::fromLatin1(stamp.Version, 2);
 }
 
-bool OpenProgramFiles(const QString& folder, TQCContext& context, QTextStream& err)
+bool OpenProgramFiles(const QString& folder, TQCContext& context, QString* error)
 {
     TStorage storage(context);
     const TStartResult result = storage.OpenReadOnly(folder);
-    switch (result.Outcome) {
-    case TStartOutcome::Started:
+    if (result.Outcome == TStartOutcome::Started)
         return true;
-    case TStartOutcome::CannotReadData:
-        err << TStorage::MsgCannotReadData << ": " << OneLine(result.Detail) << "\n";
-        return false;
-    default:
-        err << OneLine(result.Detail) << "\n";
-        return false;
-    }
+    if (error)
+        *error = result.Outcome == TStartOutcome::CannotReadData
+            ? QString::fromLatin1(TStorage::MsgCannotReadData) + ": " + result.Detail
+            : result.Detail;
+    return false;
 }
 
 QString OneLine(QString text)

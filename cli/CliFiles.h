@@ -22,8 +22,8 @@ bool ReadDataFile(const QString& fileName, TDataRead& data, QString& error);
 
 // Reads the settings, queue and data files of `folder` (when empty, of the
 // folder the program would use) into the context, without writing anything and
-// without taking the program's lock. False with a one-line reason on err.
-bool OpenProgramFiles(const QString& folder, TQCContext& context, QTextStream& err);
+// without taking the program's lock. False with the reason in *error.
+bool OpenProgramFiles(const QString& folder, TQCContext& context, QString* error);
 
 // The quality goals file beside the data file read: BaseName + "-goals.json" of
 // the context's folder, or beside `dataFile` when one is given.

@@ -18,11 +18,7 @@
 
 namespace {
 
-int Fail(QTextStream& err, const QString& reason)
-{
-    err << "sigma: " << OneLine(reason) << '\n';
-    return 1;
-}
+int Fail(QTextStream& err, const QString& reason) { return CliFail(err, QStringLiteral("sigma"), reason); }
 
 // The stored goals with the options given over them.
 bool ApplyOptions(const TCliArgs& args, int levels, TAnalyteGoals& goals, QString& error)
@@ -116,8 +112,8 @@ int CmdSigma(const TCliArgs& args, QTextStream& out, QTextStream& err)
         if (!ReadDataFile(args.Text("data"), data, error))
             return Fail(err, args.Text("data") + ": " + error);
         analytes = &data.Analytes;
-    } else if (!OpenProgramFiles(args.Text("folder"), context, err)) {
-        return 1;
+    } else if (!OpenProgramFiles(args.Text("folder"), context, &error)) {
+        return Fail(err, error);
     }
     const TAnalyte* analyte = analytes->FindByName(args.Text("analyte"));
     if (!analyte)
