@@ -5,6 +5,7 @@
 #include "TDates.h"
 #include "TFormat.h"
 #include "TInputCheck.h"
+#include "TStatistics.h"
 #include "TWin1252.h"
 
 #include <QFile>
@@ -116,8 +117,8 @@ void AddImportedResults(TAnalyte& analyte, const std::vector<TResu0>& results, c
     for (const TResu0& result : results)
         analyte.AddPoint(result);
     analyte.LimitMode.fill(lmMobile);
-    analyte.RecomputeAll(risks);
-    analyte.ClassifyAll();
+    RecomputeAll(analyte, risks);
+    ClassifyAll(analyte);
 }
 
 bool IsVersion2FileName(const QString& fileName)

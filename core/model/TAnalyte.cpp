@@ -1,6 +1,5 @@
 #include "TAnalyte.h"
 
-#include "TRandom.h"
 #include "TStatistics.h"
 
 TAnalyte::TAnalyte(const QString& name, const QString& units, int decimals, int nbLevels)
@@ -158,35 +157,3 @@ void TAnalyte::ComputeLevel(int level, const TRisks& risks) { ::ComputeLevel(*th
 void TAnalyte::RecomputeAll(const TRisks& risks) { ::RecomputeAll(*this, risks); }
 void TAnalyte::ClassifyPoint(TQCPoint& point) const { ::ClassifyPoint(*this, point); }
 void TAnalyte::ClassifyAll() { ::ClassifyAll(*this); }
-
-TResu0 TAnalyte::MakeRandomResult(const TQCValues& means, const TQCValues& cvs, double dateTime, TRandom& random) const
-{
-    TResu0 result;
-    result.DateTime = dateTime;
-    result.Analyte = Name;
-    for (int l = 0; l < MaxLevels; ++l) {
-        TQCValue& cell = result.Values[l];
-        if (l >= NbLevels || means[l].Status == psNoValue || cvs[l].Status == psNoValue) {
-            cell.Status = psNoValue;
-            cell.Value = 0.0f;
-            continue;
-        }
-        const double mean = means[l].Value;
-        cell.Status = psWithin;
-        cell.Value = float(random.Gaussian(mean * cvs[l].Value / 100.0, mean));
-    }
-    return result;
-}
-
-void TAnalyte::AddRandomPoints(
-    int count, const TQCValues& means, const TQCValues& cvs, double firstDateTime, TRandom& random, const TRisks& risks)
-{
-    for (int i = 0; i < count; ++i) {
-        TResu0 result = MakeRandomResult(means, cvs, firstDateTime + i, random);
-        result.Analyte.clear();
-        AddPoint(result);
-    }
-    LimitMode = { lmMobile, lmMobile, lmMobile };
-    RecomputeAll(risks);
-    ClassifyAll();
-}

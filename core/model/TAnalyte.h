@@ -10,8 +10,6 @@
 #include <array>
 #include <vector>
 
-class TRandom;
-
 // An analyte: its settings per level, its statistics and its stored points in
 // ascending date-time order (equal date-times in order of arrival). Each point
 // lives at a fixed address for as long as it is stored, so windows may hold a
@@ -82,15 +80,6 @@ public:
     void ClassifyAll();
 
     bool HasOption(TAnalyteOption option) const { return (Options & option) != 0; }
-
-    // Adds `count` random points, one a day from firstDateTime, with normally
-    // distributed values of the given means and CVs (a cell with status
-    // psNoValue means "not given"); then every level goes back to mobile limits,
-    // and the analyte is recomputed and classified.
-    void AddRandomPoints(int count, const TQCValues& means, const TQCValues& cvs, double firstDateTime, TRandom& random,
-        const TRisks& risks);
-    // One random result for this analyte, for the queue.
-    TResu0 MakeRandomResult(const TQCValues& means, const TQCValues& cvs, double dateTime, TRandom& random) const;
 
 private:
     void ResetLevels();

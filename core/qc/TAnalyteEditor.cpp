@@ -5,6 +5,7 @@
 #include "TDataFile.h"
 #include "TLimitModes.h"
 #include "TQCContext.h"
+#include "TStatistics.h"
 
 #include <QFile>
 #include <algorithm>
@@ -161,7 +162,7 @@ TApplyResult TAnalyteEditor::Apply()
         if (f.Levels != old) {
             // The common CV pools the levels in use: every level follows.
             analyte.NbLevels = f.Levels;
-            analyte.RecomputeAll(risks);
+            RecomputeAll(analyte, risks);
         }
     }
     QList<qint32> archives;

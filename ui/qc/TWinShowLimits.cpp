@@ -1,4 +1,5 @@
 #include "TWinShowLimits.h"
+#include "TColors.h"
 
 #include "TAnalyte.h"
 #include "TControls.h"
@@ -10,6 +11,7 @@
 #include "TPrintCanvas.h"
 #include "TPrinterService.h"
 #include "TQCContext.h"
+#include "TStatistics.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -46,7 +48,7 @@ TWinShowLimits::TWinShowLimits(TQCContext& context, TDialogService& dialogs, TPr
     Grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette tip = Grid->palette();
-    tip.setColor(QPalette::Base, QColor(255, 255, 225)); // the info-tip background
+    tip.setColor(QPalette::Base, Colors::InfoTip);
     Grid->setPalette(tip);
 
     CBCommonCV = Named(new QCheckBox(QStringLiteral("&Common CV method"), this), "CBCommonCV");
@@ -131,8 +133,8 @@ void TWinShowLimits::ApplyCommonCV(bool on)
         analyte->Options |= aoCommonCV;
     else
         analyte->Options &= quint8(~aoCommonCV);
-    analyte->RecomputeAll(m_context.Risks());
-    analyte->ClassifyAll();
+    RecomputeAll(*analyte, m_context.Risks());
+    ClassifyAll(*analyte);
     if (Redraw)
         Redraw();
 }

@@ -4,6 +4,7 @@
 #include "TDataSample.h"
 #include "TDates.h"
 #include "TSettings.h"
+#include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
@@ -17,7 +18,7 @@ void FillRecomputed(TQCContext& context, TListSerum& serums, TListAnalytes& anal
 {
     FillSampleModel(serums, analytes);
     for (int i = 0; i < analytes.Count(); ++i)
-        analytes.Item(i).RecomputeAll(context.Risks());
+        RecomputeAll(analytes.Item(i), context.Risks());
 }
 
 // Records the boxes and answers them: OK to questions, Retry once when `appears` makes the target.

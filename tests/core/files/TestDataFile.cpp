@@ -3,7 +3,9 @@
 #include "TDataFileReader.h"
 #include "TDataFileWriter.h"
 #include "TDataSample.h"
+#include "TRandomSeries.h"
 #include "TReaderHarness.h"
+#include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
@@ -89,7 +91,7 @@ private slots:
         FillSampleModel(serums, expected);
         for (int i = 0; i < expected.Count(); ++i) {
             expected.Item(i).Options = version == "30" ? 7 : expected.Item(i).Options;
-            expected.Item(i).RecomputeAll(m_context->Risks());
+            RecomputeAll(expected.Item(i), m_context->Risks());
         }
         QCOMPARE(ListDifference(m_context->ListSerum, m_context->ListAnalytes, serums, expected), QString());
         // The next ids follow the largest read: a material or comment added later gets an id of its own.
@@ -194,8 +196,8 @@ private slots:
             TQCValues means, cvs;
             means.fill({ 5.0f, psWithin });
             cvs.fill({ 3.0f, psWithin });
-            context->ListAnalytes.Add(TAnalyte(QString("Big %1").arg(a), "g/L", 1, 3))
-                .AddRandomPoints(3000, means, cvs, 44000.5, context->Random(), context->Risks());
+            AddRandomPoints(context->ListAnalytes.Add(TAnalyte(QString("Big %1").arg(a), "g/L", 1, 3)), 3000, means,
+                cvs, 44000.5, context->Random(), context->Risks());
         }
         rlimit saved {};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);

@@ -3,6 +3,7 @@
 #include "TExtended.h"
 #include "TFormat.h"
 #include "TQCText.h"
+#include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TWin1252.h"
 #include "TestHelpers.h"
@@ -156,8 +157,8 @@ private slots:
         analyte.LimitMode[1] = lmFixed;
         SetLocked(analyte, 0, 2, 6);
         analyte.ReferenceStats[1].Mean = 11;
-        analyte.RecomputeAll(TRisks());
-        analyte.ClassifyAll();
+        RecomputeAll(analyte, TRisks());
+        ClassifyAll(analyte);
         QCOMPARE(analyte.Point(0).Values[1].Status, quint8(psLowAction));
         // A line without a time lands at noon, after the point already there.
         const QList<TQCTextLine> lines = ReadQCText(Line(-15, "?", { "5.1", "10.1" }), 1);
