@@ -3,10 +3,17 @@
 // along the way, and a small chart for each Westgard rule. Run it through
 // scripts/take-screenshots.sh, which gives it a display (Xvfb).
 #include "TAnalyte.h"
+#include "TChartGeometry.h"
 #include "TDialogService.h"
+#include "TLimitSheets.h"
+#include "TPaintBox.h"
 #include "TProgram.h"
 #include "TQCContext.h"
+#include "TWinArchives.h"
+#include "TWinComment.h"
+#include "TWinDefAnalytes.h"
 #include "TWinMain.h"
+#include "TWinSigma.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,6 +22,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
@@ -47,6 +55,7 @@ void Save(QWidget& widget, const QString& name)
 class TPhotoDialogs : public TQtDialogService {
 public:
     QString Next; // the picture name for the next modal window, none when empty
+    std::function<void(QDialog&)> Then; // done in that window after its picture
     int MessageBox(TMsgType, const QString&, int buttons, QWidget* = nullptr) override
     {
         for (int b : { mbOK, mbYes, mbCancel, mbNo })
@@ -61,6 +70,8 @@ public:
         if (!Next.isEmpty())
             Save(dialog, Next);
         Next.clear();
+        if (const auto then = std::exchange(Then, nullptr))
+            then(dialog);
         dialog.hide();
         return QDialog::Rejected;
     }
@@ -157,16 +168,17 @@ int main(int argc, char** argv)
     main.BtOKEnter->click(); // Cancel in the validation window holds the run in the queue
     Save(main, QStringLiteral("queue.png"));
 
-    for (int sheet = 1; sheet < main.PageControl->count(); ++sheet) {
-        main.PageControl->setCurrentIndex(sheet);
-        Save(main, QStringLiteral("sheet-%1.png").arg(sheet));
+    // The Lock and Fix sheets as their menu items open them, each left with Cancel.
+    const QList<QAction*> sheets = { main.MnuLockLimits, main.MnuFixLimits };
+    for (int sheet = 0; sheet < sheets.size(); ++sheet) {
+        sheets[sheet]->trigger();
+        Save(main, QStringLiteral("sheet-%1.png").arg(sheet + 1));
+        main.Sheets->BtCancelLockFixArchiClick();
     }
-    main.PageControl->setCurrentIndex(0);
 
     const QList<QPair<QAction*, QString>> windows = { { main.MnuOperators, "operators.png" },
-        { main.MnuPsw, "password.png" }, { main.MnuAnalytes, "analytes.png" },
-        { main.MnuControlMaterials, "materials.png" }, { main.MnuOptions, "options.png" },
-        { main.MnuRisks, "risks.png" }, { main.MnuRandomGenerator, "random.png" } };
+        { main.MnuPsw, "password.png" }, { main.MnuControlMaterials, "materials.png" },
+        { main.MnuOptions, "options.png" }, { main.MnuRisks, "risks.png" }, { main.MnuRandomGenerator, "random.png" } };
     for (const auto& [action, name] : windows) {
         dialogs.Next = name;
         action->trigger();
@@ -175,6 +187,64 @@ int main(int argc, char** argv)
     main.BtAffectation->click();
     dialogs.Next = QStringLiteral("print-charts.png");
     main.BtPrnGraph->click();
+
+    // The longest name an analyte may have, typed in the analyte editor.
+    dialogs.Then = [](QDialog& dialog) {
+        dialog.show();
+        static_cast<TWinDefAnalytes&>(dialog).EditNom->setText(QStringLiteral("Cholesterol HDL"));
+        Save(dialog, QStringLiteral("analytes.png"));
+    };
+    main.MnuAnalytes->trigger();
+
+    // Today's run of the first analyte carries an operator and a comment.
+    if (TAnalyte* first = context.CurrentAnalyte; first && first->Count() > 0) {
+        TQCPoint& last = first->Point(first->Count() - 1);
+        last.SetOperator(QStringLiteral("JM"));
+        last.CommentID = first->Comments.Add(QStringLiteral("New reagent lot"));
+    }
+    // The first analyte's quality goals (a total allowable error of 10 %), its sigma and rules.
+    dialogs.Then = [](QDialog& dialog) {
+        auto& sigma = static_cast<TWinSigma&>(dialog);
+        dialog.show();
+        for (QLineEdit* edit : sigma.EditTEa)
+            edit->setText(QStringLiteral("10"));
+        sigma.BtCompute->click();
+        Save(dialog, QStringLiteral("sigma.png"));
+    };
+    main.MnuSigma->trigger();
+
+    // The views of the first analyte: its limits, its data, the day's QC and a point's pop-up.
+    const QList<QPair<QPushButton*, QString>> views
+        = { { main.BtLimits, "limits.png" }, { main.BtData, "data-table.png" }, { main.BtDaily, "daily.png" } };
+    for (const auto& [button, name] : views) {
+        dialogs.Next = name;
+        button->click();
+    }
+    if (analyte && main.WinComment) {
+        const int index = analyte->Count() - 1;
+        const QPointF at(PointX(index, main.ChartView().First), CommentIconY(analyte->NbLevels) + 40);
+        QMouseEvent press(
+            QEvent::MouseButtonPress, at, main.PBox->mapToGlobal(at), Qt::RightButton, Qt::RightButton, {});
+        QApplication::sendEvent(main.PBox, &press);
+        Save(*main.WinComment, QStringLiteral("popup.png"));
+        main.WinComment->hide();
+    }
+
+    // The second analyte's first level erased into an archive, then its archives and that archive.
+    main.LBAnalytes->setCurrentRow(1);
+    main.LBAnalytesClick();
+    main.MnuEraseLevels->trigger();
+    main.Sheets->BtArchiClick(0);
+    Save(main, QStringLiteral("sheet-3.png"));
+    main.Sheets->BtOKErase->click();
+    dialogs.Next = QStringLiteral("archives.png");
+    dialogs.Then = [&dialogs](QDialog& dialog) {
+        auto& archives = static_cast<TWinArchives&>(dialog);
+        archives.LBArchi->setCurrentRow(0);
+        dialogs.Next = QStringLiteral("archive.png");
+        archives.BtShowArchive->click();
+    };
+    main.BtArchives->click();
 
     main.hide();
     program.Shutdown();

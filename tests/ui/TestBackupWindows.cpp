@@ -86,13 +86,21 @@ private slots:
 
     void backupThenRestoreBringsTheOldPointBack()
     {
-        f.Context->Config.BackupFolder = Usb();
         f.Context->Config.LastBackupDate = TMainWindowFixture::Today() - 30;
         f.Context->CurrentAnalyte = &f.AddAnalyte("Glucose", 1, { { 5.1 }, { 5.3 }, { 4.9 } });
         TWinMain& win = ShowBackup();
         QVERIFY(win.TimerBackUp->isActive());
+        // No folder chosen yet: the options come first, then the backup goes there.
+        f.Dialogs.QueueFileName(Usb());
+        f.Dialogs.QueueExec([&](QDialog& dialog) {
+            dialog.show();
+            m_options->BtBrowse->click();
+            m_options->BtOK->click();
+            return dialog.result();
+        });
         win.BtBackup->click();
-        QCOMPARE(f.Dialogs.Boxes.value(1).Text, "Backup OK");
+        QCOMPARE(f.Dialogs.ExecutedWindows, QStringList { "TWinOptions" });
+        QCOMPARE(f.Dialogs.Boxes.last().Text, "Backup OK");
         QVERIFY(!win.TimerBackUp->isActive() && !m_copy->isVisible());
         QCOMPARE(win.ShapeBackUp->BrushColor(), QColor(0, 255, 0));
 

@@ -69,19 +69,23 @@ private slots:
         }
     }
 
-    void longLockStateIsWrittenSmallerNotCut()
+    void longLockStateTakesTwoLinesNotASmallerFont()
     {
         TGBLockedParam panel;
-        const qreal size = panel.font().pointSizeF();
-        const QString longText = "Locked from 23 Oct 2026 to 17 Nov 2026 (a long one)";
-        QVERIFY(QFontMetrics(panel.font()).horizontalAdvance(longText) > panel.Lbl1->width());
+        const QString longText = "Locked from 23/10/2026 to 17/11/2026";
+        const QFontMetrics metrics(panel.Lbl1->font());
+        QVERIFY(metrics.horizontalAdvance(longText) > panel.Lbl1->width());
         panel.SetState(longText);
-        QCOMPARE(panel.Lbl1->text(), longText);
+        QCOMPARE(panel.Lbl1->font().pointSizeF(), panel.font().pointSizeF());
         QCOMPARE(panel.Lbl1->toolTip(), longText);
-        QVERIFY(panel.Lbl1->font().pointSizeF() < size);
-        QVERIFY(QFontMetrics(panel.Lbl1->font()).horizontalAdvance(longText.left(38)) <= panel.Lbl1->width());
-        panel.SetState("Mobile limits"); // a short text comes back at the panel's size
-        QCOMPARE(panel.Lbl1->font().pointSizeF(), size);
+        const QStringList lines = panel.Lbl1->text().split('\n');
+        QCOMPARE(lines, QStringList({ "Locked from 23/10/2026", "to 17/11/2026" }));
+        for (const QString& line : lines)
+            QVERIFY(metrics.horizontalAdvance(line) <= panel.Lbl1->width());
+        QVERIFY(panel.Lbl1->height() >= 2 * metrics.height()
+            && panel.Lbl1->geometry().bottom() < panel.BtLock->geometry().top());
+        panel.SetState("Mobile limits");
+        QCOMPARE(panel.Lbl1->text(), QString("Mobile limits"));
     }
 
     void popupShowsItsLinesAndPicturesAndClosesOnAnyKeyOrClick()
@@ -94,10 +98,10 @@ private slots:
         win.Clear(); // forgets the lines and the widest one
         win.AddCommentLine("QC1 = 3.1", green);
         win.AddCommentLine("QC2 = 2.5");
-        QCOMPARE(win.PopupSize(), QSize(124, 17 * 2 + 28)); // the minimum width
+        QCOMPARE(win.PopupSize(), QSize(124, 17 * 2 + 6)); // the minimum width
         win.AddCommentLine(wide);
         const int wideWidth = win.fontMetrics().horizontalAdvance(wide);
-        QCOMPARE(win.PopupSize(), QSize(wideWidth + 28, 17 * 3 + 28));
+        QCOMPARE(win.PopupSize(), QSize(wideWidth + 28, 17 * 3 + 6));
         win.AddCommentLine(wide, green); // its picture beside it
         QCOMPARE(win.PopupSize().width(), wideWidth + 48);
         win.ShowAt("01/02/2026 09:00:00", QPoint(230, 140));

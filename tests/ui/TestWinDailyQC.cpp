@@ -49,7 +49,8 @@ private slots:
         QCOMPARE(CountPixels(shot, thirdLevel, green), 0);
         f.Win.BtToday->click();
         QCOMPARE(f.Win.LB->count(), 0);
-        QTest::keyClick(f.Win.LB, Qt::Key_Return); // Enter and Escape close the window
+        QTest::keyClick(
+            f.Win.Calendar->focusProxy(), Qt::Key_Return); // Enter and Escape close the window, even in the calendar
         QVERIFY(!f.Win.isVisible());
         f.Win.show();
         QTest::keyClick(f.Win.LB, Qt::Key_Escape);

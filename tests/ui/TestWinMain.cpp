@@ -179,7 +179,7 @@ const TRefusal Refusals[] = {
         [](F& f) {
             MarkFirstLevel(f);
             f.Win->FillAnalyteList(); // back to the entry sheet, as after an editor
-            QVERIFY(f.Win->Sheets->Current() == TSheet::Enter);
+            QVERIFY(f.Win->Sheets->Current() == TSheet::Enter && !f.Win->ChartView().Erase[0]);
             Archi(f);
         },
         Erase, ErrorYes, "Nothing to erase" },
@@ -456,22 +456,39 @@ private slots:
     void commandsLeaveASpecialSheetAsByCancel_data()
     {
         QTest::addColumn<int>("command");
-        QTest::newRow("queue recall") << 0;
-        QTest::newRow("paste") << 1;
-        QTest::newRow("import") << 2;
+        QTest::addColumn<int>("answer"); // to the queue's question
+        QTest::newRow("queue recall, leaving agreed") << 0 << int(mbOK);
+        QTest::newRow("queue recall, sheet kept") << 0 << int(mbCancel);
+        QTest::newRow("paste") << 1 << 0;
+        QTest::newRow("import") << 2 << 0;
     }
 
     void commandsLeaveASpecialSheetAsByCancel()
     {
         QFETCH(int, command);
+        QFETCH(int, answer);
         TAnalyte& a = AddDailyAnalyte(*f.Context, "Glucose", 1, 5, F::Today());
         QVERIFY(f.Context->ListFifo.Push(HeldRun("Glucose", 5.1)));
         TWinMain& w = f.Show();
         w.MnuFixLimits->trigger();
         FixLevel(a, 0, 5, 0.2, 0.3, f.Context->Risks()); // as the sheet's Fixed button does
+        if (answer)
+            f.Dialogs.QueueAnswer(answer);
         (command == 0 ? w.BtFifo->click() : (command == 1 ? w.MnuPaste : w.MnuImport)->trigger());
-        QVERIFY(w.Sheets->Current() == TSheet::Enter);
-        QCOMPARE(int(a.LimitMode[0]), int(lmMobile));
+        const bool kept = answer == mbCancel;
+        QCOMPARE(w.Sheets->Current() == TSheet::Fix, kept);
+        QCOMPARE(int(a.LimitMode[0]), int(kept ? lmFixed : lmMobile));
+        QCOMPARE(answer != 0, f.Dialogs.Boxes.value(0).Text.contains("leaves the sheet \"Fixing control limits\""));
+        QCOMPARE(f.Context->ListFifo.Count(), 1); // recalled and held back again, or not recalled
+    }
+
+    void startsCentredWithTodayInThePickers()
+    {
+        TWinMain& w = f.Show(); // no analyte, on a screen of 1024 x 768
+        QVERIFY(qAbs(w.frameGeometry().center().x() - 512) <= 1 && qAbs(w.frameGeometry().center().y() - 384) <= 1);
+        const QDateTime now = f.Context->Clock().Now();
+        QCOMPARE(w.DatePicker->date(), now.date());
+        QCOMPARE(w.TimePicker->time().toString("hh:mm"), now.time().toString("hh:mm"));
     }
 
     void copyThenPasteAddsThroughTheImportWindow()

@@ -32,7 +32,7 @@ private slots:
         f.Dialogs.QueueExec([&](QDialog& dialog) {
             auto& setUp = static_cast<TWinSetUp&>(dialog);
             setUp.DesktopFolder = f.Path("Desktop");
-            setUp.ProgramsFolder = f.Path(".");
+            setUp.MenuFolders = { f.Path("."), f.Path("menus"), f.Path("directories"), {} };
             setUp.show();
             offeredBoth = setUp.CBShortCut->isChecked() && setUp.CBStartup->isChecked();
             setUp.CBShortCut->setChecked(desktop);

@@ -95,6 +95,24 @@ private slots:
             command);
         QVERIFY(f.Dialogs.Boxes.isEmpty()); // nothing to confirm
         QCOMPARE(f.Win->SelectedPoint(), -1);
+        f.Press(6, {}, f.PointY()); // the next click selects again
+        QCOMPARE(f.Win->SelectedPoint(), 6);
+    }
+
+    void doubleClickClosingThePopupOpensNoTable()
+    {
+        ShowTable();
+        f.Press(4, {}, f.PointY(), Qt::RightButton);
+        QVERIFY(f.Comment->isVisible());
+        QTest::mouseClick(f.Comment.get(), Qt::LeftButton); // the first click of the two closes it
+        QVERIFY(!f.Comment->isVisible());
+        const QPointF at(PointX(4, f.Win->ChartView().First), f.PointY());
+        QMouseEvent second(
+            QEvent::MouseButtonDblClick, at, f.Win->PBox->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+        second.setTimestamp(f.Comment->ClosedByPressAt() + 100);
+        QApplication::sendEvent(f.Win->PBox, &second);
+        QVERIFY(f.Dialogs.ExecutedWindows.isEmpty());
+        QCOMPARE(f.Win->SelectedPoint(), 4); // a plain press on the point
     }
 
     // Line 3, then the line now at 5: confirmed, the 4th and 7th points go, at

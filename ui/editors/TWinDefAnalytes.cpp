@@ -54,15 +54,15 @@ TWinDefAnalytes::TWinDefAnalytes(TQCContext& context, TDialogService& dialogs, Q
             LBClick();
     });
 
-    auto field = [this](const QString& caption, const QString& note, QWidget* edit, int top) {
+    // Each note stands right of its field, clear of the longest text the field takes.
+    auto field = [this](const QString& caption, const QString& note, QWidget* edit, int top, int width = 80) {
         MakeLabel(this, 300, top + 3, caption)->setBuddy(edit);
-        edit->setGeometry(362, top, 80, 22);
-        MakeLabel(this, 448, top + 3, note);
+        edit->setGeometry(354, top, width, 22);
+        MakeLabel(this, 354 + width + 4, top + 3, note);
     };
     EditNom = Named(new QLineEdit(this), "EditNom");
     EditNom->setMaxLength(TAnalyte::NameCapacity);
-    field(QStringLiteral("Na&me"), QStringLiteral("(15 characters max)"), EditNom, 26);
-    EditNom->resize(110, 22);
+    field(QStringLiteral("Na&me"), QStringLiteral("(15 characters max)"), EditNom, 26, 96);
     SELevels = Named(new QSpinBox(this), "SELevels");
     SELevels->setRange(1, MaxLevels);
     field(QStringLiteral("QC le&vels"), QStringLiteral("(1 to 3)"), SELevels, 54);

@@ -1,6 +1,7 @@
 #include "TWinEmployees.h"
 
 #include "TDialogService.h"
+#include "TFonts.h"
 #include "TOperatorList.h"
 #include "TQCContext.h"
 #include "TQCPoint.h"
@@ -27,6 +28,7 @@ TWinEmployees::TWinEmployees(TQCContext& context, TDialogService& dialogs, QWidg
 {
     setObjectName(QStringLiteral("TWinEmployees"));
     setWindowTitle(QStringLiteral("List of operators"));
+    setFont(WindowFont());
 
     Grid = new QTableWidget(0, 2, this);
     Grid->setObjectName(QStringLiteral("Grid"));

@@ -1,5 +1,6 @@
 #include "TWinNewPsw.h"
 
+#include "TFonts.h"
 #include "TPassword.h"
 #include "TQCContext.h"
 #include "TWinEntryPsw.h"
@@ -17,6 +18,7 @@ TWinNewPsw::TWinNewPsw(TQCContext& context, TDialogService&, QWidget* parent)
 {
     setObjectName(QStringLiteral("TWinNewPsw"));
     setWindowTitle(QStringLiteral("Change password"));
+    setFont(WindowFont());
 
     auto* form = new QFormLayout;
     EditOldPsw = MakeEdit("EditOldPsw", LblOldPsw, QStringLiteral("&Old password"));

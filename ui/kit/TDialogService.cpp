@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 
 QString MessageBoxText(const QString& text)
 {
@@ -55,7 +57,17 @@ int TQtDialogService::MessageBox(TMsgType type, const QString& text, int buttons
     return buttons;
 }
 
-int TQtDialogService::Exec(QDialog& dialog) { return dialog.exec(); }
+int TQtDialogService::Exec(QDialog& dialog)
+{
+    // A window whose owner is not shown yet (the About and set-up windows at
+    // start-up) stands in the middle of the screen, not of the hidden owner.
+    const QWidget* owner = dialog.parentWidget();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if ((!owner || !owner->isVisible()) && screen) {
+        dialog.move(screen->availableGeometry().center() - dialog.rect().center());
+    }
+    return dialog.exec();
+}
 
 QString TQtDialogService::OpenFileName(
     QWidget* parent, const QString& caption, const QString& folder, const QString& filter)

@@ -18,8 +18,18 @@ void TPaintBox::paintEvent(QPaintEvent* event)
     OnPaint(painter, event->rect());
 }
 
-void TPaintBox::mousePressEvent(QMouseEvent* event) { emit MouseDown(event); }
+void TPaintBox::mousePressEvent(QMouseEvent* event)
+{
+    m_lastPressAt = event->timestamp();
+    emit MouseDown(event);
+}
 
 void TPaintBox::mouseMoveEvent(QMouseEvent* event) { emit MouseMove(event); }
 
-void TPaintBox::mouseDoubleClickEvent(QMouseEvent* event) { emit DblClick(event); }
+// The second press of a double click comes here instead of as a press: the
+// owner hears the double click, then the press (which ends what it began).
+void TPaintBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    emit DblClick(event);
+    mousePressEvent(event);
+}

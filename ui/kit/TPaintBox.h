@@ -13,6 +13,8 @@ public:
     // Called from paintEvent with a painter on the box and the region to redraw;
     // without it nothing is painted.
     std::function<void(QPainter&, const QRect&)> OnPaint;
+    // When the last press on the box came (the event's timestamp).
+    ulong LastPressAt() const { return m_lastPressAt; }
 
 signals:
     void MouseDown(QMouseEvent* event);
@@ -24,4 +26,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    ulong m_lastPressAt = 0;
 };

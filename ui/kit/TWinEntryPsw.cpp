@@ -1,6 +1,7 @@
 #include "TWinEntryPsw.h"
 
 #include "TDialogService.h"
+#include "TFonts.h"
 #include "TPassword.h"
 #include "TQCContext.h"
 
@@ -16,6 +17,7 @@ TWinEntryPsw::TWinEntryPsw(TQCContext& context, TDialogService&, QWidget* parent
 {
     setObjectName(QStringLiteral("TWinEntryPsw"));
     setWindowTitle(QStringLiteral("QC : enter password"));
+    setFont(WindowFont());
 
     LblPassword = new QLabel(QStringLiteral("&Password : "), this);
     Password = new QLineEdit(this);

@@ -16,8 +16,8 @@ public:
     // The level number carried by the buttons (their "Tag" property).
     void SetTag(int level);
     int Tag() const { return m_tag; }
-    // Writes the level's limit state in the red label; a text too long for the
-    // panel is written smaller rather than cut, and stays whole in the tooltip.
+    // Writes the level's limit state in the red label, at the window's font on
+    // up to two lines rather than cut; it stays whole in the tooltip too.
     void SetState(const QString& text);
 
     QLabel* Lbl1;

@@ -217,6 +217,22 @@ void TLimitSheets::LeaveSpecialSheet()
         BtCancelLockFixArchiClick();
 }
 
+bool TLimitSheets::LeaveSpecialSheetAsking(const QString& command)
+{
+    const TSheet showing = Current();
+    if (showing == TSheet::Enter)
+        return true;
+    const QString sheet = showing == TSheet::Lock ? QStringLiteral("Locking control limits")
+        : showing == TSheet::Fix                  ? QStringLiteral("Fixing control limits")
+                                                  : QStringLiteral("Erasing QC levels");
+    if (!m_dialogs.Confirm(command + QStringLiteral(" leaves the sheet \"") + sheet
+                + QStringLiteral("\" as Cancel does:\rits changes not confirmed with OK are dropped."),
+            &m_window))
+        return false;
+    BtCancelLockFixArchiClick();
+    return true;
+}
+
 // ---------------------------------------------------------------- Lock sheet
 
 void TLimitSheets::PrepareLockSheet()
@@ -241,7 +257,6 @@ void TLimitSheets::ShowLockState(int level)
 {
     const TAnalyte& analyte = *m_context.CurrentAnalyte;
     GBLocked[level]->SetState(LockStateText(analyte, level));
-    GBLocked[level]->Lbl1->adjustSize();
     GBLocked[level]->BtUnLock->setEnabled(analyte.LimitMode[level] == lmLocked);
 }
 

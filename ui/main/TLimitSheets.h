@@ -78,6 +78,9 @@ public slots:
 public:
     // A special sheet is left as by its Cancel.
     void LeaveSpecialSheet();
+    // Before `command` (a text that names it) from a special sheet: asks whether
+    // to leave the sheet as Cancel does; false, the sheet stays, when refused.
+    bool LeaveSpecialSheetAsking(const QString& command);
     void ClearInterval();
     // A press below the date axis on the point `index`, and a glide there with
     // the left button held (x in the charts' pixels).

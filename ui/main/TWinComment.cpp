@@ -1,6 +1,8 @@
 #include "TWinComment.h"
 #include "TColors.h"
 
+#include "TFonts.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,6 +11,7 @@ TWinComment::TWinComment(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("TWinComment"));
+    setFont(WindowFont());
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     QPalette yellow = palette();
@@ -34,7 +37,9 @@ void TWinComment::AddCommentLine(const QString& text, const QPixmap& bitmap)
 
 QSize TWinComment::PopupSize() const
 {
-    return { std::max(m_largest + 14, 110) + 14, LineHeight * int(m_lines.size()) + 28 };
+    // The design's height counts a caption bar of 22 pixels, which the window
+    // system adds outside this size: the lines keep 3 pixels above and below.
+    return { std::max(m_largest + 14, 110) + 14, LineHeight * int(m_lines.size()) + 6 };
 }
 
 void TWinComment::ShowAt(const QString& caption, const QPoint& topLeft)
@@ -70,5 +75,6 @@ void TWinComment::keyPressEvent(QKeyEvent* event)
 void TWinComment::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
+    m_closedByPressAt = event->timestamp();
     hide();
 }

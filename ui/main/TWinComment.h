@@ -24,6 +24,8 @@ public:
     int LineCount() const { return int(m_lines.size()); }
     QString LineText(int index) const { return m_lines[index].Text; }
     bool LineHasBitmap(int index) const { return !m_lines[index].Bitmap.isNull(); }
+    // When a click on the window last closed it (the press's timestamp), 0 before.
+    ulong ClosedByPressAt() const { return m_closedByPressAt; }
     // The window's size for the lines held: 17 per line + 28 high, and
     // max(widest + 14, 110) + 14 wide.
     QSize PopupSize() const;
@@ -44,4 +46,5 @@ private:
     };
     QList<TLine> m_lines;
     int m_largest = 0;
+    ulong m_closedByPressAt = 0;
 };

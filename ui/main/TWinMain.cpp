@@ -60,8 +60,14 @@ const QColor& RedLight = Colors::Red;
 void TWinMain::ShowMainWindow()
 {
     const TScreenMetrics screen = ScreenMetrics();
-    if (screen.Width == 800)
+    if (screen.Width == 800) {
         move(0, 0);
+    } else {
+        adjustSize();
+        const QSize frame = frameGeometry().size();
+        move(screen.Left + std::max(0, (screen.Width - frame.width()) / 2),
+            screen.Top + std::max(0, (screen.Height - frame.height()) / 2));
+    }
     FormShow();
     if (m_startupRefused)
         close();
@@ -238,6 +244,7 @@ void TWinMain::FillAnalyteList()
 {
     PageControl->setCurrentWidget(TabSheetEnter);
     Sheets->ClearInterval();
+    m_view.Erase = { false, false, false }; // leaving the Archi sheet unmarks its levels
     const QSignalBlocker block(LBAnalytes);
     LBAnalytes->clear();
     TListAnalytes& list = m_context.ListAnalytes;
@@ -501,6 +508,9 @@ void TWinMain::BtArchivesClick()
 void TWinMain::PBoxDblClick()
 {
     if (m_view.Selected < 0 || !m_context.CurrentAnalyte)
+        return;
+    // A double click begun on the pop-up only closed it.
+    if (WinComment && WinComment->ClosedByPressAt() > PBox->LastPressAt())
         return;
     m_openTableOnSelected = true;
     BtDataClick();

@@ -53,6 +53,8 @@ struct TScreenMetrics {
     int Width = 0;
     int Height = 0;
     double LogicalDpi = 96;
+    int Left = 0; // the screen's corner on the desktop
+    int Top = 0;
 };
 
 // The main window: the Levey-Jennings charts of the current analyte on the

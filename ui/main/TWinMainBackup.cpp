@@ -51,6 +51,15 @@ void TWinMain::BtBackupClick()
 {
     if (!WinAnimCopyFic)
         return;
+    // A fresh installation has no backup folder yet: it is chosen first.
+    if (m_context.Config.BackupFolder.isEmpty()) {
+        m_dialogs.Information(QStringLiteral("No backup folder is chosen yet.\rChoose it in the backup options "
+                                             "(Configuration > Backup/restore options)."),
+            mbOK, this);
+        MnuOptionsClick();
+        if (m_context.Config.BackupFolder.isEmpty())
+            return;
+    }
     TBackupDialogs ui(m_dialogs, *WinAnimCopyFic, this);
     TBackupResult result;
     {

@@ -40,7 +40,8 @@ void TWinMain::BtFifoClick()
         ApplyBackupReminder(false);
         return;
     }
-    Sheets->LeaveSpecialSheet();
+    if (!Sheets->LeaveSpecialSheetAsking(QStringLiteral("Recalling a run from the queue")))
+        return;
     // The run stays at the head of the queue, and so in its file, until it is
     // stored or moved to the tail: a crash while it is judged loses nothing.
     TResu0 run = fifo.Item(0);

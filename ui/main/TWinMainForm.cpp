@@ -50,6 +50,8 @@ TWinMain::TWinMain(TQCContext& context, TDialogService& dialogs, const TPictures
             m.Width = screen->geometry().width();
             m.Height = screen->geometry().height();
             m.LogicalDpi = screen->logicalDotsPerInch();
+            m.Left = screen->geometry().left();
+            m.Top = screen->geometry().top();
         }
         return m;
     };
@@ -95,6 +97,7 @@ void TWinMain::FormCreate()
     connect(altF4, &QShortcut::activated, this, &QWidget::close);
 
     m_context.CurrentAnalyte = nullptr;
+    ClearEntryForm(); // today and now in the pickers, with or without an analyte
     ConnectCommands();
     UpdateCommands();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -228,6 +231,8 @@ void TWinMain::BuildButtonRow(QWidget* client)
     ShapeBackUp->setGeometry(72, 3, 10, 8);
     ShapeFifo = new TShape(TShape::Circle, BtFifo);
     ShapeFifo->setGeometry(74, 3, 8, 9);
+    // The caption keeps clear of the light, however many runs it counts.
+    BtFifo->setStyleSheet(QStringLiteral("QPushButton { padding-right: 12px; }"));
 }
 
 void TWinMain::BuildMenu()

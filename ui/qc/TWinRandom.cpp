@@ -93,8 +93,6 @@ void TWinRandom::FormActivate()
     RBCharts->setChecked(true);
     Grille->clear();
     Grille->setColumnCount(levels + 1);
-    const int width = (ColumnWidth + 1) * (levels + 1) + 4;
-    Grille->setGeometry((WindowWidth - width) / 2, 146, width, 25 * GridRows + 4);
     const auto fixed = [this](int row, int column, const QString& text) {
         auto* item = new QTableWidgetItem(text);
         item->setFlags(Qt::ItemIsEnabled);
@@ -108,6 +106,14 @@ void TWinRandom::FormActivate()
         Grille->setItem(1, l + 1, new QTableWidgetItem());
         Grille->setItem(2, l + 1, new QTableWidgetItem());
     }
+    // The headings' column is as wide as its longest heading.
+    int headings = ColumnWidth;
+    for (int row = 0; row < GridRows; ++row)
+        headings = std::max(headings, Grille->fontMetrics().horizontalAdvance(Grille->item(row, 0)->text()) + 12);
+    for (int column = 0; column <= levels; ++column)
+        Grille->setColumnWidth(column, column == 0 ? headings : ColumnWidth);
+    const int width = headings + 1 + (ColumnWidth + 1) * levels + 4;
+    Grille->setGeometry((WindowWidth - width) / 2, 146, width, 25 * GridRows + 4);
     DatePicker->setDate(m_context.Clock().Now().date());
     EditNumber->clear();
     Grille->setCurrentCell(1, 1);

@@ -81,17 +81,29 @@ void TWinShowLimits::FormShow()
     if (!analyte)
         return;
     const int levels = std::clamp(int(analyte->NbLevels), 1, MaxLevels);
-    const int gridWidth = (levels + 1) * (ColumnWidth + 1);
     Grid->setColumnCount(levels + 1);
-    Grid->resize(gridWidth, Grid->height());
-    Panel3->resize(gridWidth + 4, Panel3->height());
-    setFixedSize(gridWidth + 6, ButtonTop + 40);
     setWindowTitle(QStringLiteral("Control limits for ") + analyte->Name);
 
     m_shownCommonCV = analyte->HasOption(aoCommonCV);
     CBCommonCV->setChecked(m_shownCommonCV);
 
-    const int left = 116 - 56 * (3 - levels);
+    // Each column is as wide as its longest text, at least the usual 110
+    // pixels; the window and its buttons follow the grid's width.
+    FillGrid();
+    int gridWidth = 0;
+    for (int c = 0; c <= levels; ++c) {
+        int width = ColumnWidth;
+        for (int r = 0; r < Grid->rowCount(); ++r)
+            if (const QTableWidgetItem* item = Grid->item(r, c))
+                width = std::max(width, Grid->fontMetrics().horizontalAdvance(item->text()) + 10);
+        Grid->setColumnWidth(c, width);
+        gridWidth += width + 1;
+    }
+    Grid->resize(gridWidth, Grid->height());
+    Panel3->resize(gridWidth + 4, Panel3->height());
+    setFixedSize(gridWidth + 6, ButtonTop + 40);
+
+    const int left = 116 - 56 * (3 - levels) + (gridWidth - (levels + 1) * (ColumnWidth + 1)) / 2;
     BtOK->move(left, ButtonTop);
     BtCancel->move(left + 74, ButtonTop);
     BtPrn->move(left + 149, ButtonTop);
@@ -109,7 +121,6 @@ void TWinShowLimits::FormShow()
         CBCommonCV->show();
         BtCle->Reset();
     }
-    FillGrid();
     BtOK->setFocus();
 }
 

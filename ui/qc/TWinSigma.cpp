@@ -3,6 +3,7 @@
 #include "TAnalyte.h"
 #include "TControls.h"
 #include "TDialogService.h"
+#include "TFonts.h"
 #include "TInputCheck.h"
 #include "TKeyButton.h"
 #include "TPaintBox.h"
@@ -51,6 +52,7 @@ TWinSigma::TWinSigma(TQCContext& context, TDialogService& dialogs, TPrinterServi
 {
     setObjectName(QStringLiteral("TWinSigma"));
     setWindowTitle(QStringLiteral("Sigma and rules"));
+    setFont(WindowFont());
     const int graphTop = RowTop + RowHeight * MaxLevels + 60;
     const int buttonTop = graphTop + GraphHeight + 10;
     setFixedSize(FormWidth, buttonTop + 42);

@@ -5,6 +5,7 @@
 #include "TControls.h"
 #include "TDates.h"
 #include "TDialogService.h"
+#include "TFonts.h"
 #include "TQCContext.h"
 #include "TQualityGoals.h"
 #include "TScopePane.h"
@@ -23,16 +24,6 @@ namespace {
 using namespace Colors;
 // The rings of the values a rule saw.
 const QColor ScopeMark(255, 128, 0);
-
-// The windows' sans-serif at 8 points.
-QFont WindowFont(int points = 8)
-{
-    QFont font;
-    font.setFamilies({ QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans") });
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(points);
-    return font;
-}
 
 QString RejectCaption(int level, bool discarded)
 {

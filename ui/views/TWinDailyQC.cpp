@@ -75,10 +75,10 @@ TWinDailyQC::TWinDailyQC(TQCContext& context, TDialogService& dialogs, TPrinterS
     LblDate = head("LblDate", 110, 64, QStringLiteral("Time"));
     lblCQ1 = head("lblCQ1", 180, 56, QStringLiteral("QC1"));
     LblCQ2 = head("LblCQ2", 240, 56, QStringLiteral("QC2"));
-    LblCQ3 = head("LblCQ3", 300, 56, QStringLiteral("QC3"));
-    LblOperator = head("LblOperator", 358, 34, QStringLiteral("Operator"));
-    LblOperator->resize(48, 18);
-    LblComment = head("LblComment", 410, 160, QStringLiteral("Comment"));
+    LblCQ3 = head("LblCQ3", 300, 48, QStringLiteral("QC3"));
+    // Each head starts where its column's text does (the list's tab stops).
+    LblOperator = head("LblOperator", 350, 43, QStringLiteral("Operator"));
+    LblComment = head("LblComment", 395, 175, QStringLiteral("Comment"));
 
     LB = Named(new QListWidget(this), "LB");
     LB->setGeometry(8, 28, 570, 304);
@@ -97,6 +97,8 @@ TWinDailyQC::TWinDailyQC(TQCContext& context, TDialogService& dialogs, TPrinterS
     BtPrn = Named(MakeButton(this, QRect(588, 258, 145, 30), QStringLiteral("&Print")), "BtPrn");
     BtOK = Named(MakeButton(this, QRect(588, 298, 145, 30), QStringLiteral("Close"), QStringLiteral("ok")), "BtOK");
 
+    if (QWidget* days = Calendar->focusProxy())
+        days->installEventFilter(this);
     connect(Calendar, &QCalendarWidget::clicked, this, &TWinDailyQC::CalendarChange);
     connect(Calendar, &QCalendarWidget::selectionChanged, this, &TWinDailyQC::CalendarChange);
     connect(BtToday, &QPushButton::clicked, this, &TWinDailyQC::FormActivate);
@@ -150,10 +152,28 @@ void TWinDailyQC::BtPrnClick()
     accept();
 }
 
+namespace {
+
+bool ClosesWindow(const QKeyEvent& key)
+{
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Escape;
+}
+
+} // namespace
+
+bool TWinDailyQC::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && ClosesWindow(static_cast<QKeyEvent&>(*event))) {
+        accept();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void TWinDailyQC::keyPressEvent(QKeyEvent* event)
 {
     // Enter and Escape close the window, whichever control has the focus.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
+    if (ClosesWindow(*event)) {
         accept();
         return;
     }

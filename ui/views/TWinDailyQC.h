@@ -49,6 +49,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The calendar keeps Enter for itself: it reaches the window here.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     TQCContext& m_context;

@@ -5,6 +5,7 @@
 #include "TColors.h"
 #include "TControls.h"
 #include "TDialogService.h"
+#include "TFonts.h"
 #include "TKeyButton.h"
 #include "TQCContext.h"
 #include "TQCText.h"
@@ -55,6 +56,7 @@ TWinImport::TWinImport(TQCContext& context, TDialogService& dialogs, QWidget* pa
     , m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("TWinImport"));
+    setFont(WindowFont());
     setFixedSize(418, 443);
     LblDate = ColumnHead(QStringLiteral("Date"), 4, this);
     LblOperator = ColumnHead(QStringLiteral("Time"), 84, this);

@@ -29,7 +29,7 @@ TWinSetUp::TWinSetUp(TDialogService& dialogs, QWidget* parent)
     ProgramFile = QCoreApplication::applicationFilePath();
     DocumentFolder = QFileInfo(TStorage::FindDocument(QStringLiteral("UserManual.htm"))).absolutePath();
     DesktopFolder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    ProgramsFolder = QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation);
+    MenuFolders = UserMenuFolders(ProgramFile);
 
     Panel1 = Named(
         MakePanel(this, QRect(8, 8, 384, 48), Colors::Navy, Qt::yellow, QStringLiteral("Programme setup")), "Panel1");
@@ -74,7 +74,7 @@ void TWinSetUp::BtOKClick()
     if (CBShortCut->isChecked())
         done = CreateDesktopShortcut(ProgramFile, DesktopFolder);
     if (done && CBStartup->isChecked())
-        done = CreateStartMenuEntries(ProgramFile, DocumentFolder, ProgramsFolder);
+        done = CreateStartMenuEntries(ProgramFile, DocumentFolder, MenuFolders);
     m_dialogs.Information(done ? QStringLiteral("Setup OK") : QStringLiteral("Unable to complete setup"), mbYes, this);
     accept();
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "TDesktopEntry.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -7,7 +9,7 @@ class QPushButton;
 class TDialogService;
 
 // Places desktop entries for the program: one on the desktop, and the
-// "Laboratory QC" group in the user's applications menu with the program, its
+// "Laboratory QC" submenu of the user's applications menu with the program, its
 // user manual and its read-me. Made for the occasion and destroyed after.
 class TWinSetUp : public QDialog {
     Q_OBJECT
@@ -19,7 +21,7 @@ public:
     QString ProgramFile; // the running executable
     QString DocumentFolder; // the folder of UserManual.htm and ReadMe.Txt
     QString DesktopFolder;
-    QString ProgramsFolder; // the user's applications folder
+    TMenuFolders MenuFolders; // the user's applications menu
 
     void FormActivate();
     // Makes the ticked entries, says "Setup OK" or "Unable to complete setup"

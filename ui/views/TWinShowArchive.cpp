@@ -38,9 +38,9 @@ TWinShowArchive::TWinShowArchive(
     static_cast<TTabListDelegate*>(LB->itemDelegate())->SetShowSelection(false);
 
     PanelControlMaterial = Named(MakePanel(this, QRect(396, 8, 146, 24), navy, Qt::yellow), "PanelControlMaterial");
-    auto field = [&](const char* name, const QString& caption, int top) {
+    auto field = [&](const char* name, const QString& caption, int top, int width = 76) {
         MakeLabel(this, 396, top + 3, caption);
-        return Named(MakePanel(this, QRect(466, top, 76, 22), info, Qt::black), name);
+        return Named(MakePanel(this, QRect(466, top, width, 22), info, Qt::black), name);
     };
     LblLot = field("LblLot", QStringLiteral("Lot :"), 44);
     LblDateFrom = field("LblDateFrom", QStringLiteral("Beginning :"), 72);
@@ -49,8 +49,9 @@ TWinShowArchive::TWinShowArchive(
     LblUnite = Named(
         MakePanel(this, QRect(466, 152, 76, 18), palette().color(QPalette::Window), Qt::black, {}, TPanelFrame::Flat),
         "LblUnite");
-    LblCV = field("LblCV", QStringLiteral("CV :"), 176);
-    MakeLabel(this, 543, 179, QStringLiteral("%"));
+    // The CV's panel leaves room for its "%" inside the window.
+    LblCV = field("LblCV", QStringLiteral("CV :"), 176, 62);
+    MakeLabel(this, 532, 179, QStringLiteral("%"));
     LblNbre = field("LblNbre", QStringLiteral("N :"), 204);
     BtImprimer = Named(MakeButton(this, QRect(396, 300, 146, 30), QStringLiteral("&Print")), "BtImprimer");
     BtImprimer->setToolTip(QStringLiteral("Print"));
