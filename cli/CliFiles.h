@@ -17,8 +17,8 @@ struct TDataRead {
 // Reads a data file by its kind: ".qcf" with the program's reader, ".dat" as a
 // version-2 file (its analytes as the import appends them to an empty list),
 // ".sav" by its final stamp (version 2 when it carries "20", else a backup in
-// the program's own layout). False with the reason otherwise.
-bool ReadDataFile(const QString& fileName, TDataRead& data, QString& error);
+// the program's own layout). False with the reason in *error otherwise.
+bool ReadDataFile(const QString& fileName, TDataRead& data, QString* error);
 
 // Reads the settings, queue and data files of `folder` (when empty, of the
 // folder the program would use) into the context, without writing anything and

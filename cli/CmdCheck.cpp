@@ -45,7 +45,7 @@ int CheckData(const QString& fileName, QTextStream& out, QTextStream& err)
 {
     TDataRead data;
     QString error;
-    if (!ReadDataFile(fileName, data, error))
+    if (!ReadDataFile(fileName, data, &error))
         return Damaged(err, fileName, error);
     int points = 0;
     for (int i = 0; i < data.Analytes.Count(); ++i)

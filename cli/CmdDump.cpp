@@ -17,7 +17,7 @@ int CmdDump(const TCliArgs& args, QTextStream& out, QTextStream& err)
     if (args.Has("data")) {
         const QString dataFile = args.Text("data");
         TDataRead data;
-        if (!ReadDataFile(dataFile, data, error))
+        if (!ReadDataFile(dataFile, data, &error))
             return CliFail(err, command, dataFile + ": " + error);
         dump["version"] = data.Version;
         dump["materials"] = MaterialsJson(data.Serums);

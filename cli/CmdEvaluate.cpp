@@ -153,7 +153,7 @@ int CmdEvaluate(const TCliArgs& args, QTextStream& out, QTextStream& err)
     TQCContext context;
     TListAnalytes* analytes = &context.ListAnalytes;
     if (args.Has("data")) {
-        if (!ReadDataFile(dataFile, data, error))
+        if (!ReadDataFile(dataFile, data, &error))
             return Fail(err, dataFile + ": " + error);
         analytes = &data.Analytes;
     } else if (!OpenProgramFiles(args.Text("folder"), context, &error)) {

@@ -40,7 +40,7 @@ const TListAnalytes* OpenFiles(const TCliArgs& args, const QString& command, TPr
     source.Serums = &source.Context.ListSerum;
     if (args.Has("data")) {
         QString error;
-        if (!ReadDataFile(args.Text("data"), source.Data, error)) {
+        if (!ReadDataFile(args.Text("data"), source.Data, &error)) {
             Fail(err, command, args.Text("data") + ": " + error);
             return nullptr;
         }
