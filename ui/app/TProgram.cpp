@@ -1,4 +1,5 @@
 #include "TProgram.h"
+#include "TAppMessages.h"
 
 #include "TDialogService.h"
 #include "TPrinterService.h"
@@ -59,7 +60,7 @@ bool TProgram::Start()
         m_dialogs.Error(QString::fromLatin1(TStorage::MsgAlreadyRunning), mbOK);
         return false;
     case TStartOutcome::NoFolder:
-        m_dialogs.Error(QStringLiteral("No folder can hold the files of Vantorel."), mbOK);
+        m_dialogs.Show(AppMessages::NoFolder, nullptr);
         return false;
     }
     ShowSplash();

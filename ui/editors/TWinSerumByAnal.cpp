@@ -1,5 +1,6 @@
 #include "TWinSerumByAnal.h"
 #include "TAnalyte.h"
+#include "TEditorMessages.h"
 
 #include "TArrowButton.h"
 #include "TColors.h"
@@ -183,7 +184,7 @@ void TWinSerumByAnal::SendToLevel(int level)
         return;
     const QListWidgetItem* item = LBSerum->currentItem();
     if (!item || !item->isSelected()) {
-        m_dialogs.Error(QStringLiteral("No control material selected"), mbYes, this);
+        m_dialogs.Show(EditorMessages::NoMaterialSelected, this);
         return;
     }
     m_assignment->Send(level, item->data(Qt::UserRole).toInt());
@@ -201,7 +202,7 @@ void TWinSerumByAnal::Report(const TApplyResult& result)
 void TWinSerumByAnal::BtChangeClick()
 {
     if (!m_assignment || !m_assignment->AnyChange()) {
-        m_dialogs.Information(QStringLiteral("Nothing Changed"), mbYes, this);
+        m_dialogs.Show(EditorMessages::NothingChanged, this);
         return;
     }
     Report(m_assignment->Change());
@@ -211,7 +212,7 @@ void TWinSerumByAnal::BtChangeClick()
 void TWinSerumByAnal::BtEraseClick()
 {
     if (!m_assignment || !m_assignment->AnyChange()) {
-        m_dialogs.Information(QStringLiteral("Nothing Changed"), mbYes, this);
+        m_dialogs.Show(EditorMessages::NothingChanged, this);
         return;
     }
     if (m_dialogs.Confirm(m_assignment->EraseQuestion(), this))

@@ -1,5 +1,6 @@
 #include "TWinPrnCharts.h"
 #include "TColors.h"
+#include "TKitMessages.h"
 
 #include "TAnalyte.h"
 #include "TChartReport.h"
@@ -108,7 +109,7 @@ void TWinPrnCharts::BtPrintClick()
         ticked += options.Levels[size_t(level)] ? 1 : 0;
     }
     if (m_context.ListAnalytes.Count() == 0 || !analyte || analyte->Count() == 0 || ticked == 0) {
-        m_dialogs.Error(QStringLiteral("Nothing to print"), mbYes, this);
+        m_dialogs.Show(KitMessages::NothingToPrint, this);
         reject();
         return;
     }
@@ -121,7 +122,7 @@ void TWinPrnCharts::BtPrintClick()
     if (PrintChartReport(
             *canvas, *analyte, m_context.ListSerum, options, m_context.Risks(), m_context.Clock().TodayDays())
         == TPrintOutcome::DeviceFailed) {
-        m_dialogs.Error(QStringLiteral("Printing failed"), mbOK, this);
+        m_dialogs.Show(KitMessages::PrintingFailed, this);
         return;
     }
     accept();

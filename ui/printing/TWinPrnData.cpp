@@ -1,5 +1,6 @@
 #include "TWinPrnData.h"
 #include "TColors.h"
+#include "TKitMessages.h"
 
 #include "TAnalyte.h"
 #include "TControls.h"
@@ -73,7 +74,7 @@ void TWinPrnData::BtPrintClick()
     DatePicker1->setFocus();
     const TAnalyte* analyte = m_context.CurrentAnalyte;
     if (!analyte || PanelNbLines->text() == QLatin1String("0")) {
-        m_dialogs.Error(QStringLiteral("Nothing to print"), mbYes, this);
+        m_dialogs.Show(KitMessages::NothingToPrint, this);
         return;
     }
     std::unique_ptr<TPrintCanvas> canvas = m_printers.ChoosePrinter(
@@ -85,7 +86,7 @@ void TWinPrnData::BtPrintClick()
     if (PrintDataReport(
             *canvas, *analyte, m_context.ListSerum, options, m_context.Risks(), m_context.Clock().TodayDays())
         == TPrintOutcome::DeviceFailed) {
-        m_dialogs.Error(QStringLiteral("Printing failed"), mbOK, this);
+        m_dialogs.Show(KitMessages::PrintingFailed, this);
         return;
     }
     accept();

@@ -1,5 +1,6 @@
 #include "TWinShowLimits.h"
 #include "TColors.h"
+#include "TKitMessages.h"
 
 #include "TAnalyte.h"
 #include "TControls.h"
@@ -167,7 +168,7 @@ void TWinShowLimits::BtPrnClick()
         if (canvas
             && PrintLimitsReport(*canvas, *analyte, m_context.ListSerum, m_context.Clock().TodayDays())
                 == TPrintOutcome::DeviceFailed)
-            m_dialogs.Error(QStringLiteral("Printing failed"), mbOK, this);
+            m_dialogs.Show(KitMessages::PrintingFailed, this);
     }
     BtOK->setFocus();
 }

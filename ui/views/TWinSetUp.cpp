@@ -1,5 +1,6 @@
 #include "TWinSetUp.h"
 #include "TColors.h"
+#include "TViewMessages.h"
 
 #include "TControls.h"
 #include "TDesktopEntry.h"
@@ -75,6 +76,6 @@ void TWinSetUp::BtOKClick()
         done = CreateDesktopShortcut(ProgramFile, DesktopFolder);
     if (done && CBStartup->isChecked())
         done = CreateStartMenuEntries(ProgramFile, DocumentFolder, MenuFolders);
-    m_dialogs.Information(done ? QStringLiteral("Setup OK") : QStringLiteral("Unable to complete setup"), mbYes, this);
+    m_dialogs.Show(done ? ViewMessages::SetupDone : ViewMessages::SetupFailed, this);
     accept();
 }
