@@ -1,16 +1,19 @@
 #include "TQCContext.h"
 #include "TAnalyte.h"
+#include "TQCDocument.h"
 
 #include <QDir>
 
 TQCContext::TQCContext()
-    : m_clock(std::make_unique<TClock>())
+    : m_document(std::make_unique<TQCDocument>(*this))
+    , m_clock(std::make_unique<TClock>())
     , m_random(quint64(m_clock->Now().toMSecsSinceEpoch()))
 {
 }
 
 TQCContext::TQCContext(std::unique_ptr<TClock> clock, quint64 seed)
-    : m_clock(std::move(clock))
+    : m_document(std::make_unique<TQCDocument>(*this))
+    , m_clock(std::move(clock))
     , m_random(seed)
 {
 }

@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <memory>
 
+class TQCDocument;
+
 // The objects the whole program shares, from start-up to shutdown: the lists,
 // the current analyte, the settings, and the clock and random seams. The
 // program owns one; each test makes its own.
@@ -38,7 +40,11 @@ public:
     QString BaseName() const { return m_programFolder + QStringLiteral("Vantorel"); }
     void SetProgramFolder(const QString& folder);
 
+    // The one owner of accepted changes to these lists: commits, writes, tells.
+    TQCDocument& Document() const { return *m_document; }
+
 private:
+    std::unique_ptr<TQCDocument> m_document;
     std::unique_ptr<TClock> m_clock;
     TRandom m_random;
     QString m_programFolder;

@@ -34,7 +34,7 @@ QString ArchiveText(const TAnalyte& analyte, int level, const TListSerum& serums
 // cells, deletes the points left empty, unlocks the level and recomputes.
 // Returns the archive number; 0 when the level has no value or the file cannot
 // be written, with the reason in *error, and the analyte is then unchanged.
-qint32 ArchiveLevel(TAnalyte& analyte, int level, const QString& programFolder, const TListSerum& serums,
+[[nodiscard]] qint32 ArchiveLevel(TAnalyte& analyte, int level, const QString& programFolder, const TListSerum& serums,
     const TRisks& risks, QString* error = nullptr);
 
 // The QC text of an analyte: per point, date, time, one value field per level in

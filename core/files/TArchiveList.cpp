@@ -20,8 +20,11 @@ bool ReadEntry(const QString& folder, qint32 number, TEntry& entry)
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxArchiveSize)
         return false;
     const QByteArray bytes = file.readAll();
-    if (bytes.size() != file.size())
-        return false;
+    return bytes.size() == file.size() && ParseEntry(bytes, number, entry);
+}
+
+bool ParseEntry(const QByteArray& bytes, qint32 number, TEntry& entry)
+{
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
     QStringList lines = FromWin1252(bytes).split(lineEnd);
     if (!lines.isEmpty() && lines.last().isEmpty())

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,8 @@ struct TEntry {
 // A file that cannot be read (missing, too large, not Windows-1252 text of at
 // least three lines) gives no entry.
 bool ReadEntry(const QString& folder, qint32 number, TEntry& entry);
+// The same for the bytes of an archive file.
+bool ParseEntry(const QByteArray& bytes, qint32 number, TEntry& entry);
 // The readable archives of the analyte, in the order of its list of numbers.
 QList<TEntry> Read(const TAnalyte& analyte, const QString& folder);
 // Removes the numbers from the analyte's list of archives.

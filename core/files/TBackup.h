@@ -49,21 +49,34 @@ public:
     // Target + "/Vantorel" + extension (".Sav", ".Old", ".tmp").
     QString TargetFile(const QString& extension) const;
 
-    // Writes the data in memory to the ".Sav" file, the previous one kept as
-    // ".Old". On success LastBackupDate is today and the configuration file is
-    // written (a configuration that cannot be written is not the backup's
-    // failure). On failure the previous ".Sav" and ".Old" are back in place.
-    TBackupResult Backup();
+    // Writes the data in memory to "Vantorel.new" beside the backups, reads it
+    // back and checks it as a restore would, then rotates: the ".Old" waits under
+    // ".tmp", the ".Sav" becomes ".Old", the new file ".Sav", and ".tmp" goes. Every
+    // rename is checked and undone on failure, so that after a failure the earlier
+    // ".Sav" and ".Old" are as they were and Message holds the system's reason.
+    // A folder that is there but cannot be written fails at once with the reason
+    // (only a missing folder asks for the diskette). On success LastBackupDate is
+    // today and the configuration file is written (a configuration that cannot be
+    // written is logged, not the backup's failure).
+    [[nodiscard]] TBackupResult Backup();
     // Replaces both lists with the ".Sav" file, only when the whole file was read
-    // and its stamps are right, then writes the data file at once. On failure
-    // the data in memory and on disk are unchanged.
-    TBackupResult Restore();
+    // and its stamps are right, then writes the data file at once. Reading is all
+    // it needs of the folder: read-only media serve. On failure the data in memory
+    // and on disk are unchanged and Message carries the reason after its text.
+    [[nodiscard]] TBackupResult Restore();
 
     // Writes a data file (SaveData unless a test puts a failing writer here).
     std::function<bool(const TQCContext&, const QString&, QString*)> Writer;
 
 private:
+    // Asks for the diskette while the target folder is missing; false for Cancel.
     bool WaitForDisk();
+    // Empty when the file holds exactly the data in memory and reads back as a
+    // data file; else what is wrong.
+    QString CheckBackupFile(const QString& fileName) const;
+    // Puts `fresh` in place as ".Sav"; empty on success, else the reason, with
+    // the earlier backups back under their names.
+    QString Rotate(const QString& fresh);
 
     TQCContext& m_context;
     TBackupUi& m_ui;

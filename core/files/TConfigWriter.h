@@ -11,10 +11,10 @@ class TBinaryWriter;
 // as a long string, then the backup folder as one more long string.
 class TConfigWriter {
 public:
-    bool Write(QIODevice& device, const TConfigRecord& record, const QStringList& operators);
+    [[nodiscard]] bool Write(QIODevice& device, const TConfigRecord& record, const QStringList& operators);
     // Replaces the file atomically; on failure the previous file stays and
     // ErrorString() holds the system's reason.
-    bool WriteFile(const QString& fileName, const TConfigRecord& record, const QStringList& operators);
+    [[nodiscard]] bool WriteFile(const QString& fileName, const TConfigRecord& record, const QStringList& operators);
     const QString& ErrorString() const { return m_error; }
 
     static void WriteRecord(TBinaryWriter& out, const TConfigRecord& record);

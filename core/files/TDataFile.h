@@ -11,9 +11,9 @@ QString DataFileName(const TQCContext& context);
 // CurrentAnalyte: the caller selects an analyte again. False when the file is
 // missing, unreadable or damaged, with the reason (section and byte offset) in
 // *error; the lists and CurrentAnalyte are then unchanged.
-bool LoadData(TQCContext& context, const QString& fileName, QString* error = nullptr);
+[[nodiscard]] bool LoadData(TQCContext& context, const QString& fileName, QString* error = nullptr);
 
 // Writes both lists and the final stamp, replacing the file atomically. False
 // with the system's reason in *error when the file cannot be written; the
 // previous file is then left as it was.
-bool SaveData(const TQCContext& context, const QString& fileName, QString* error = nullptr);
+[[nodiscard]] bool SaveData(const TQCContext& context, const QString& fileName, QString* error = nullptr);

@@ -23,9 +23,9 @@ public:
     // first) into `serums` and `analytes`, which are replaced only when the whole
     // file was read. False on any damage, with ErrorString() naming the section and
     // byte offset; the lists are then left as they were.
-    bool Read(QIODevice& device, const TRisks& risks, TListSerum& serums, TListAnalytes& analytes);
+    [[nodiscard]] bool Read(QIODevice& device, const TRisks& risks, TListSerum& serums, TListAnalytes& analytes);
     // The same for a file; a file that cannot be opened fails with the system's reason.
-    bool Read(const QString& fileName, const TRisks& risks, TListSerum& serums, TListAnalytes& analytes);
+    [[nodiscard]] bool Read(const QString& fileName, const TRisks& risks, TListSerum& serums, TListAnalytes& analytes);
 
     // The two version characters of the final stamp ("32", "30", ...), empty before a read.
     const QByteArray& DataVersion() const { return m_version; }

@@ -15,10 +15,10 @@ class TDataFileWriter {
 public:
     // Writes everything to the device. False when the device refuses a write,
     // with ErrorString() giving the device's reason.
-    bool Write(QIODevice& device, const TListSerum& serums, const TListAnalytes& analytes);
+    [[nodiscard]] bool Write(QIODevice& device, const TListSerum& serums, const TListAnalytes& analytes);
     // Replaces the file atomically: on any failure the previous file is left as it
     // was and ErrorString() carries the system's reason.
-    bool Write(const QString& fileName, const TListSerum& serums, const TListAnalytes& analytes);
+    [[nodiscard]] bool Write(const QString& fileName, const TListSerum& serums, const TListAnalytes& analytes);
 
     const QString& ErrorString() const { return m_error; }
 

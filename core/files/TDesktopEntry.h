@@ -16,11 +16,13 @@ QString DesktopEntryText(const QString& name, const QString& target, bool inGrou
 // Writes the entry for `target` to `shortcutFile` (replacing one already there),
 // named after the file, executable so that desktops trust it. False when the
 // file cannot be written; *error (when given) says why.
-bool CreateShortcut(const QString& target, const QString& shortcutFile, QString* error = nullptr, bool inGroup = false);
+[[nodiscard]] bool CreateShortcut(
+    const QString& target, const QString& shortcutFile, QString* error = nullptr, bool inGroup = false);
 
 // desktopFolder + "/Vantorel.desktop" for the program file; the folder is made
 // when missing.
-bool CreateDesktopShortcut(const QString& programFile, const QString& desktopFolder, QString* error = nullptr);
+[[nodiscard]] bool CreateDesktopShortcut(
+    const QString& programFile, const QString& desktopFolder, QString* error = nullptr);
 
 // Where the applications menu of the current user is described.
 struct TMenuFolders {
@@ -48,5 +50,5 @@ QString InstalledEntryId(const QString& programFile, const QStringList& systemFo
 // "Laboratory QC" that holds them: "vantorel-laboratory-qc.directory" in
 // Directories and "vantorel-laboratory-qc.menu" in MergedMenus. Stops at the
 // first failure; the files already made stay.
-bool CreateStartMenuEntries(
+[[nodiscard]] bool CreateStartMenuEntries(
     const QString& programFile, const QString& documentFolder, const TMenuFolders& folders, QString* error = nullptr);

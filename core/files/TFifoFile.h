@@ -18,9 +18,9 @@ public:
     // Reads every record. False when the file is cut inside a record or a record
     // is not sound (a status beyond "no value", a date or counted value that is
     // not a number); `records` is then left as it was.
-    bool Read(QIODevice& device, std::deque<TResu0>& records);
+    [[nodiscard]] bool Read(QIODevice& device, std::deque<TResu0>& records);
     // A missing file is a failure like any other.
-    bool ReadFile(const QString& fileName, std::deque<TResu0>& records);
+    [[nodiscard]] bool ReadFile(const QString& fileName, std::deque<TResu0>& records);
     const QString& ErrorString() const { return m_error; }
 
     static bool ReadRecord(TBinaryReader& in, TResu0& record);
@@ -31,10 +31,10 @@ private:
 
 class TFifoWriter {
 public:
-    bool Write(QIODevice& device, const std::deque<TResu0>& records);
+    [[nodiscard]] bool Write(QIODevice& device, const std::deque<TResu0>& records);
     // Replaces the file atomically; on failure the previous file stays and
     // ErrorString() holds the system's reason.
-    bool WriteFile(const QString& fileName, const std::deque<TResu0>& records);
+    [[nodiscard]] bool WriteFile(const QString& fileName, const std::deque<TResu0>& records);
     const QString& ErrorString() const { return m_error; }
 
     static void WriteRecord(TBinaryWriter& out, const TResu0& record);

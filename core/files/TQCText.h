@@ -33,11 +33,11 @@ QString DecodeQCTextBytes(const QByteArray& bytes);
 
 // Reads a whole text file for the import. False, with a reason, when the file
 // cannot be read or is too large to be a QC text.
-bool ReadQCTextFile(const QString& fileName, QString& text, QString& error);
+[[nodiscard]] bool ReadQCTextFile(const QString& fileName, QString& text, QString& error);
 
 // Writes QC text to a file, atomically: the text in Windows-1252 followed by one
 // zero byte. False, with a reason, when it cannot be written; the old file stays.
-bool WriteQCTextFile(const QString& fileName, const QString& text, QString& error);
+[[nodiscard]] bool WriteQCTextFile(const QString& fileName, const QString& text, QString& error);
 
 // Adds imported results to an analyte in their order, returns every level to
 // mobile limits (even with no result), then recomputes and classifies.

@@ -1,9 +1,11 @@
 #include "TStorage.h"
 
+#include "TAtomicFile.h"
 #include "TDataFile.h"
 #include "TDemonstrationData.h"
 #include "TFifoFile.h"
 #include "TQCContext.h"
+#include "TQCDocument.h"
 #include "TSettings.h"
 
 #include <QCoreApplication>
@@ -95,6 +97,7 @@ TStartResult TStorage::Start(const QString& folder, const THooks& hooks)
     m_context.SetProgramFolder(chosen);
     if (!LockFolder(result))
         return result;
+    RemoveStaleTemporaryFiles(m_context.ProgramFolder()); // left by saves the program was killed in
     LoadConfig(m_context);
     if (m_hooks.LoadPictures)
         m_hooks.LoadPictures();
@@ -169,18 +172,23 @@ TStopResult TStorage::Stop()
     if (!m_running)
         return result;
     m_running = false;
-    result.DataSaved = ::SaveData(m_context, DataFileName(m_context), &result.DataError);
+    TQCDocument& document = m_context.Document();
+    const auto save = [&document](TFile file, QString& error) {
+        const TCommitResult saved = document.Save(file);
+        error = saved.Ok() ? QString() : saved.Failures.first().Reason;
+        return saved.Ok();
+    };
+    result.DataSaved = save(TFile::Data, result.DataError);
     m_context.CurrentAnalyte = nullptr;
     m_context.ListAnalytes.Clear();
     m_context.ListSerum.Clear();
     TFifo& fifo = m_context.ListFifo;
-    result.FifoSaved = fifo.Save();
-    result.FifoError = result.FifoSaved ? QString() : fifo.ErrorString();
+    result.FifoSaved = save(TFile::Queue, result.FifoError);
     fifo.SetStore(nullptr);
     fifo.Clear();
     if (m_hooks.FreePictures)
         m_hooks.FreePictures();
-    result.ConfigSaved = SaveConfig(m_context, &result.ConfigError);
+    result.ConfigSaved = save(TFile::Settings, result.ConfigError);
     m_context.ListOperators.clear();
     m_lock.reset();
     return result;

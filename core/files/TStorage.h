@@ -26,7 +26,7 @@ struct TStartResult {
 struct TStopResult {
     bool DataSaved = true; // false: "Cannot save data"
     bool FifoSaved = true; // false: "Unable to save fifo"
-    bool ConfigSaved = true; // false: dropped silently by the program
+    bool ConfigSaved = true; // false: "Cannot save the settings"
     QString DataError, FifoError, ConfigError;
 };
 

@@ -6,8 +6,7 @@ bool TFifo::Changed()
         m_synced = true;
         return true;
     }
-    Save();
-    return m_synced;
+    return Save();
 }
 
 bool TFifo::Push(TResu0 record)

@@ -43,7 +43,7 @@ public:
     bool Load();
     // Writes the queue to the store (an empty queue leaves an empty file). False
     // when there is no store or the write failed; the previous file stays.
-    bool Save();
+    [[nodiscard]] bool Save();
 
     // True when the store holds the queue as it is in memory (always true without
     // a store): false after a write that failed, until one succeeds.

@@ -2,9 +2,9 @@
 #include "TAnalyte.h"
 
 #include "TArchive.h"
-#include "TDataFile.h"
 #include "TLimitModes.h"
 #include "TQCContext.h"
+#include "TQCDocument.h"
 #include "TStatistics.h"
 
 #include <QFile>
@@ -135,6 +135,7 @@ void TAnalyteEditor::Sort()
 TApplyResult TAnalyteEditor::Apply()
 {
     TListAnalytes& list = m_context.ListAnalytes;
+    const QJsonObject before = TQCDocument::AnalytesJson(list);
     const TRisks risks = m_context.Risks();
     std::map<TAnalyte*, std::unique_ptr<TAnalyte>> stored;
     QList<TAnalyte*> order; // the stored order, for analytes no line stands for
@@ -183,8 +184,11 @@ TApplyResult TAnalyteEditor::Apply()
     m_deleted.clear();
     Load();
 
+    const TCommitResult commit = m_context.Document().Commit(
+        { TChangeKind::AnalyteChanged, QString(), 0, QString(), before, TQCDocument::AnalytesJson(list) });
     TApplyResult result;
-    result.Saved = SaveData(m_context, DataFileName(m_context), &result.SaveError);
+    result.Saved = commit.Ok();
+    result.SaveError = commit.Text();
     if (result.Saved)
         for (qint32 number : std::as_const(archives))
             QFile::remove(ArchiveFileName(m_context.ProgramFolder(), number));

@@ -22,7 +22,8 @@ struct TEditResult {
 struct TApplyResult {
     // Archive files that could not be written; their levels kept their data.
     QStringList ArchiveErrors;
-    // False when the data file could not be written (the reason in SaveError).
+    // False when the data file could not be written; SaveError is what the
+    // window shows (the program's message and the system's reason).
     bool Saved = true;
     QString SaveError;
 };

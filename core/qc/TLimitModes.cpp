@@ -106,3 +106,39 @@ bool LevelHasData(const TAnalyte& analyte, int level)
     const TLevelStats& all = analyte.AllPointsStats[level];
     return all.N + all.Discarded > 0;
 }
+
+namespace {
+
+QJsonObject LevelLimitsJson(quint8 mode, qint32 start, qint32 end, const TLevelStats& reference)
+{
+    QJsonObject json { { "mode", int(mode) } };
+    if (mode == lmLocked) {
+        json["lockStart"] = start;
+        json["lockEnd"] = end;
+    } else if (mode == lmFixed) {
+        json["mean"] = reference.Mean;
+        json["warningHalfWidth"] = reference.WarningHalfWidth;
+        json["actionHalfWidth"] = reference.ActionHalfWidth;
+    }
+    return json;
+}
+
+} // namespace
+
+QList<TChange> LimitChanges(const TAnalyte& analyte, const TLimitSettings& before)
+{
+    QList<TChange> changes;
+    for (int level = 0; level < LevelsInUse(analyte); ++level) {
+        const QJsonObject was = LevelLimitsJson(
+            before.LimitMode[level], before.LockStart[level], before.LockEnd[level], before.ReferenceStats[level]);
+        const QJsonObject now = LevelLimitsJson(
+            analyte.LimitMode[level], analyte.LockStart[level], analyte.LockEnd[level], analyte.ReferenceStats[level]);
+        if (was == now)
+            continue;
+        const TChangeKind kind = analyte.LimitMode[level] == lmLocked ? TChangeKind::LimitsLocked
+            : analyte.LimitMode[level] == lmFixed                     ? TChangeKind::LimitsFixed
+                                                                      : TChangeKind::LimitsMobile;
+        changes.append({ kind, analyte.Name, level + 1, QString(), was, now });
+    }
+    return changes;
+}

@@ -1,7 +1,9 @@
 #pragma once
+#include "TChange.h"
 #include "TConfigRecord.h"
 #include "TQCTypes.h"
 
+#include <QList>
 #include <QString>
 #include <array>
 
@@ -52,3 +54,8 @@ TFixedTexts FixedLevelTexts(const TAnalyte& analyte, int level);
 int LevelsInUse(const TAnalyte& analyte);
 // True when a level has at least one value, discarded ones included.
 bool LevelHasData(const TAnalyte& analyte, int level);
+
+// One change a level for every level of the analyte whose mode, interval or
+// reference values differ from `before` (LimitsLocked, LimitsFixed or
+// LimitsMobile by the mode now in force).
+QList<TChange> LimitChanges(const TAnalyte& analyte, const TLimitSettings& before);

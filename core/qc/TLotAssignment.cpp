@@ -2,9 +2,11 @@
 #include "TAnalyte.h"
 
 #include "TArchive.h"
-#include "TDataFile.h"
 #include "TLimitModes.h"
 #include "TQCContext.h"
+#include "TQCDocument.h"
+
+#include <QJsonArray>
 
 TLotAssignment::TLotAssignment(TQCContext& context, TAnalyte& analyte)
     : m_context(context)
@@ -44,17 +46,26 @@ QString TLotAssignment::EraseQuestion() const
     return text;
 }
 
-TApplyResult TLotAssignment::Save()
+QJsonObject TLotAssignment::LotsJson(const std::array<qint32, MaxLevels>& lots)
 {
+    return { { "lots", QJsonArray { lots[0], lots[1], lots[2] } } };
+}
+
+TApplyResult TLotAssignment::Commit(const QJsonObject& before)
+{
+    const TCommitResult commit = m_context.Document().Commit(
+        { TChangeKind::LotAssigned, m_analyte.Name, 0, QString(), before, LotsJson(m_analyte.SerumID) });
     TApplyResult result;
-    result.Saved = SaveData(m_context, DataFileName(m_context), &result.SaveError);
+    result.Saved = commit.Ok();
+    result.SaveError = commit.Text();
     return result;
 }
 
 TApplyResult TLotAssignment::Change()
 {
+    const QJsonObject before = LotsJson(m_analyte.SerumID);
     m_analyte.SerumID = m_lots;
-    return Save();
+    return Commit(before);
 }
 
 TApplyResult TLotAssignment::ChangeAndErase()
@@ -71,8 +82,9 @@ TApplyResult TLotAssignment::ChangeAndErase()
             m_lots[level] = m_analyte.SerumID[level];
         }
     }
+    const QJsonObject before = LotsJson(m_analyte.SerumID);
     m_analyte.SerumID = m_lots;
-    TApplyResult result = Save();
+    TApplyResult result = Commit(before);
     result.ArchiveErrors = errors;
     return result;
 }

@@ -2,6 +2,7 @@
 #include "TEditResult.h"
 #include "TQCTypes.h"
 
+#include <QJsonObject>
 #include <QString>
 #include <array>
 
@@ -35,7 +36,9 @@ public:
     TApplyResult ChangeAndErase();
 
 private:
-    TApplyResult Save();
+    // Commits the analyte's lots (LotAssigned, `before` the lots as they were).
+    TApplyResult Commit(const QJsonObject& before);
+    static QJsonObject LotsJson(const std::array<qint32, MaxLevels>& lots);
 
     TQCContext& m_context;
     TAnalyte& m_analyte;

@@ -2,9 +2,9 @@
 #include "TAnalyte.h"
 
 #include "TArchive.h"
-#include "TDataFile.h"
 #include "TLimitModes.h"
 #include "TQCContext.h"
+#include "TQCDocument.h"
 
 namespace {
 
@@ -177,6 +177,7 @@ void TSerumEditor::ChangeAndErase(
 TApplyResult TSerumEditor::Apply(const std::function<bool(const QString& question)>& confirm)
 {
     TListSerum& list = m_context.ListSerum;
+    const QJsonObject before = TQCDocument::MaterialsJson(list);
     TApplyResult result;
     for (qint32 id : std::as_const(m_deleted))
         if (const int index = list.IndexOfID(id); index >= 0)
@@ -199,6 +200,9 @@ TApplyResult TSerumEditor::Apply(const std::function<bool(const QString& questio
         serum.EraseMark = 0;
     }
     m_deleted.clear();
-    result.Saved = SaveData(m_context, DataFileName(m_context), &result.SaveError);
+    const TCommitResult commit = m_context.Document().Commit(
+        { TChangeKind::MaterialChanged, QString(), 0, QString(), before, TQCDocument::MaterialsJson(list) });
+    result.Saved = commit.Ok();
+    result.SaveError = commit.Text();
     return result;
 }

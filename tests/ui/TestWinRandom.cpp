@@ -59,7 +59,16 @@ private slots:
             random.EditNumber->setText(number);
             for (int i = 0; i < cells.size(); ++i)
                 random.Grille->item(1 + i % 2, 1 + i / 2)->setText(cells[i]);
-            if (press)
+            if (press == Qt::Key_Return) { // the last cell typed in its editor, Enter pressed there
+                const int last = int(cells.size()) - 1;
+                QTableWidgetItem* cell = random.Grille->item(1 + last % 2, 1 + last / 2);
+                cell->setText(QString());
+                random.Grille->setCurrentItem(cell);
+                random.Grille->editItem(cell);
+                QWidget* editor = random.Grille->indexWidget(random.Grille->currentIndex());
+                QTest::keyClicks(editor, cells[last]);
+                QTest::keyClick(editor, Qt::Key_Return);
+            } else if (press)
                 QTest::keyClick(random.Grille, Qt::Key(press));
             else
                 random.BtOK->click();
@@ -72,8 +81,11 @@ private slots:
         QVERIFY2(box.isEmpty() ? shown.isEmpty() : shown.startsWith(box), qPrintable(shown));
         QCOMPARE(f.Context->ListFifo.Count(), queue ? created : 0);
         QVERIFY(points < 0 || f.Context->CurrentAnalyte->Count() == points + (queue ? 0 : created));
-        if (!queue && created)
+        if (!queue && created) {
             QVERIFY(f.DataFileAsInMemory());
+            const TQCValues& last = f.Context->CurrentAnalyte->Point(points + created - 1).Values;
+            QVERIFY(std::any_of(last.begin(), last.end(), [](const TQCValue& v) { return v.Status == psWithin; }));
+        }
     }
 };
 

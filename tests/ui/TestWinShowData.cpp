@@ -177,12 +177,46 @@ private slots:
         QCOMPARE(m_analyte->Count(), 10);
     }
 
-    // Two deletions pending, then the 6th line edited: one question, both deletions
-    // applied and kept, the point in the entry form; validated again it is back
-    // with its new value.
-    void correctionRoadEndToEnd()
+    // A line current without being selected (as Qt makes it on focus, also
+    // after "Delete selection") is no choice: nothing is edited or deleted.
+    void editAndDeleteNeedASelectedLine()
     {
+        ShowTable();
+        const int result = OpenTable([](TWinShowData& t) {
+            t.LB->setCurrentRow(2, QItemSelectionModel::NoUpdate);
+            t.BtDelete->click();
+            t.LB->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+            t.BtEdit->click();
+            t.BtCancel->click();
+        });
+        QCOMPARE(f.Dialogs.OnlyBoxDifference(TMsgType::Error, "Select the line to edit.", mbYes), QString());
+        QCOMPARE(Join(result, m_table->EditedPoint() == nullptr, m_analyte->Count()), Join(QDialog::Rejected, 1, 10));
+    }
+
+    // Two deletions pending, then the 6th line (6.0) edited: one question, both
+    // deletions kept, the point in the entry form and still stored. Whatever
+    // the user does next, the point is in the data file or in the queue.
+    void correctedPointIsNeverLost_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<QString>("stored"); // first values in the data file, then the queue's count
+        // clang-format off
+        QTest::newRow("killed before anything") << "" << "3 4 5 6 7 8 9 10 / 0";
+        QTest::newRow("corrected run stored") << "store" << "3 4 5 6.4 7 8 9 10 / 0";
+        QTest::newRow("corrected run sent to the queue") << "queue" << "3 4 5 7 8 9 10 / 1";
+        QTest::newRow("form cleared") << "clear" << "3 4 5 6 7 8 9 10 / 0";
+        QTest::newRow("another analyte") << "analyte" << "3 4 5 6 7 8 9 10 / 0";
+        QTest::newRow("another line edited") << "edit" << "3 4 5 6 7 8 9 10 / 0";
+        QTest::newRow("exit") << "exit" << "3 4 5 6 7 8 9 10 / 0";
+        // clang-format on
+    }
+    void correctedPointIsNeverLost()
+    {
+        QFETCH(QString, road);
+        QFETCH(QString, stored);
         TWinMain& w = ShowTable();
+        f.AddAnalyte("Urea", 1, { { 1.0 } });
+        f.Context->ListFifo.SetFileName(f.Path("Vantorel.fif"));
         const QString date = TDataTable::DateTimeText(m_analyte->Point(5).DateTime);
         f.Dialogs.QueueAnswer(mbOK);
         OpenTable([&](TWinShowData& t) {
@@ -196,18 +230,32 @@ private slots:
         QCOMPARE(f.Dialogs.Boxes.size(), 1);
         QCOMPARE(f.Dialogs.Boxes[0].Text,
             "Irreversible deletion of 2 lines.\r+ Edit and validate again the control point on " + date);
-        QCOMPARE(FirstValues(*m_analyte), (QList<float> { 3, 4, 5, 7, 8, 9, 10 }));
         QCOMPARE(w.EditValue[0]->text(), QString("6.0"));
-        // The file still holds the point being corrected.
-        auto saved = MakeTestContext();
-        QVERIFY(LoadData(*saved, DataFileName(*f.Context)));
-        QCOMPARE(FirstValues(saved->ListAnalytes.Item(0)), (QList<float> { 3, 4, 5, 6, 7, 8, 9, 10 }));
-
         w.EditValue[0]->setText("6.4");
-        f.Dialogs.QueueExec([](QDialog&) { return int(QDialog::Accepted); });
-        w.BtOKEnter->click();
-        QCOMPARE(FirstValues(*m_analyte), (QList<float> { 3, 4, 5, 6.4f, 7, 8, 9, 10 }));
-        QVERIFY(f.DataFileAsInMemory());
+        const int answer = road == "store" ? QDialog::Accepted : QDialog::Rejected;
+        f.Dialogs.QueueExec([answer](QDialog&) { return answer; });
+        if (road == "store" || road == "queue")
+            w.BtOKEnter->click();
+        else if (road == "clear")
+            w.BtRAZEntryFields->click();
+        else if (road == "analyte")
+            w.LBAnalytes->setCurrentRow(1), w.LBAnalytesClick();
+        else if (road == "edit")
+            OpenTable([](TWinShowData& t) { SelectRow(t, 0), t.BtEdit->click(); });
+        if (!road.isEmpty()) { // then Exit, which writes every file
+            f.Dialogs.QueueAnswer(mbOK);
+            QVERIFY(w.close());
+            QVERIFY(f.Context->Document().Save(TFile::Data | TFile::Queue).Ok());
+        }
+        auto saved = MakeTestContext();
+        saved->ListFifo.SetFileName(f.Path("Vantorel.fif"));
+        QVERIFY(LoadData(*saved, DataFileName(*f.Context)) && (saved->ListFifo.Load() || road != "queue"));
+        QStringList values;
+        for (float value : FirstValues(*saved->ListAnalytes.FindByName("Glucose")))
+            values << QString::number(value);
+        QCOMPARE(values.join(' ') + " / " + QString::number(saved->ListFifo.Count()), stored);
+        if (saved->ListFifo.Count() == 1)
+            QCOMPARE(saved->ListFifo.Item(0).Values[0].Value, 6.4f);
     }
 };
 

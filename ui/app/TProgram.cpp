@@ -2,8 +2,11 @@
 #include "TAppMessages.h"
 
 #include "TDialogService.h"
+#include "TFileLog.h"
 #include "TPrinterService.h"
 #include "TQCContext.h"
+#include "TQCDocument.h"
+#include "TSessionEnd.h"
 #include "TWinAbout.h"
 #include "TWinAnimCopyFic.h"
 #include "TWinArchives.h"
@@ -29,10 +32,9 @@
 #include "TWinValidCQ.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QThread>
+#include <QTimer>
 
 TProgram::TProgram(TQCContext& context, TDialogService& dialogs, const QString& folder)
     : m_context(context)
@@ -74,17 +76,10 @@ bool TProgram::Start()
 
 void TProgram::ShowSplash()
 {
-    auto splash = std::make_unique<TWinLogoCQ>();
-    splash->show();
-    splash->repaint();
-    // The splash stays for its time while the program answers its messages.
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < SplashMilliseconds) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QThread::msleep(10);
-    }
-    m_splash = std::move(splash);
+    // It stays on top until the main window shows, SplashMilliseconds later (Run).
+    m_splash = std::make_unique<TWinLogoCQ>();
+    m_splash->show();
+    m_splash->repaint();
 }
 
 void TProgram::CreateWindows()
@@ -151,8 +146,19 @@ int TProgram::Run()
 {
     if (!Start())
         return 1;
-    if (ShowMain())
-        QApplication::exec();
+    // SIGTERM, SIGINT and the session's end close the program as Exit does, without the question.
+    const TSessionEnd ending([this] {
+        // Failures are logged by the document; the shutdown tries again and shows them.
+        [[maybe_unused]] const TCommitResult saved
+            = m_context.Document().Save(TFile::Data | TFile::Queue | TFile::Settings);
+    });
+    // The main window follows the splash from the message loop, which answers
+    // the splash's messages meanwhile.
+    QTimer::singleShot(SplashMilliseconds, m_main.get(), [this] {
+        if (!ShowMain())
+            QCoreApplication::exit(0);
+    });
+    QApplication::exec();
     Shutdown();
     return 0;
 }
@@ -183,8 +189,11 @@ void TProgram::Shutdown()
     m_import.reset();
     m_main.reset();
     const TStopResult stopped = m_storage.Stop();
-    if (!stopped.DataSaved)
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotSaveData), mbYes);
-    if (!stopped.FifoSaved)
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgUnableToSaveFifo), mbYes);
+    const auto report = [this](bool saved, const char* message, const QString& reason) {
+        if (!saved)
+            m_dialogs.Error(MessageWithReason(message, reason), mbYes);
+    };
+    report(stopped.DataSaved, TStorage::MsgCannotSaveData, stopped.DataError);
+    report(stopped.FifoSaved, TStorage::MsgUnableToSaveFifo, stopped.FifoError);
+    report(stopped.ConfigSaved, "Cannot save the settings", stopped.ConfigError);
 }

@@ -6,6 +6,7 @@
 #include "TControls.h"
 #include "TDialogService.h"
 #include "TDragList.h"
+#include "TFileLog.h"
 #include "TFonts.h"
 #include "TKeyButton.h"
 #include "TQCContext.h"
@@ -254,7 +255,7 @@ void TWinDefAnalytes::BtOKClick()
 {
     const TApplyResult result = m_editor.Apply();
     if (!result.Saved)
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotSaveData), mbYes, this);
+        m_dialogs.Error(result.SaveError, mbYes, this);
     accept();
 }
 

@@ -3,6 +3,7 @@
 #include "TColors.h"
 #include "TControls.h"
 #include "TDialogService.h"
+#include "TFileLog.h"
 #include "TFonts.h"
 #include "TKeyButton.h"
 #include "TPictures.h"
@@ -237,7 +238,7 @@ void TWinDefSerum::FormClose()
     for (const QString& error : result.ArchiveErrors)
         m_dialogs.Error(error, mbOK, this);
     if (!result.Saved)
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotSaveData), mbYes, this);
+        m_dialogs.Error(result.SaveError, mbYes, this);
     accept();
 }
 

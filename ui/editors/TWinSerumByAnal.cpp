@@ -7,6 +7,7 @@
 #include "TControls.h"
 #include "TDialogService.h"
 #include "TDragList.h"
+#include "TFileLog.h"
 #include "TFonts.h"
 #include "TKeyButton.h"
 #include "TLotAssignment.h"
@@ -196,7 +197,7 @@ void TWinSerumByAnal::Report(const TApplyResult& result)
     for (const QString& error : result.ArchiveErrors)
         m_dialogs.Error(error, mbOK, this);
     if (!result.Saved)
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotSaveData), mbYes, this);
+        m_dialogs.Error(result.SaveError, mbYes, this);
 }
 
 void TWinSerumByAnal::BtChangeClick()

@@ -188,10 +188,12 @@ void TLimitSheets::BtOKLockClick()
     MnuChangePageControl(TSheet::Enter);
     // The stored marks (data table, daily report, pop-up, printouts) follow the
     // limits now in force.
-    if (m_context.CurrentAnalyte)
-        m_context.CurrentAnalyte->ClassifyAll();
+    TAnalyte* analyte = m_context.CurrentAnalyte;
+    if (!analyte)
+        return;
     // The limit settings kept by OK are written at once, not only at exit.
-    m_window.SaveDataFile();
+    const QList<TChange> changes = m_savedFor == analyte ? LimitChanges(*analyte, m_savedLimits) : QList<TChange>();
+    m_window.Commit(changes, { TFile::Data, TRecompute::StatisticsAndMarks, analyte });
 }
 
 void TLimitSheets::BtUndoLockFixClick(TSheet sheet)
@@ -452,21 +454,25 @@ void TLimitSheets::BtValidEraseClick()
                                .arg(analyte->Name),
             &m_window))
         return;
+    QList<TChange> archived;
     for (int level = 0; level < levels; ++level) {
         if (!marks[level])
             continue;
         QString error;
-        if (ArchiveLevel(*analyte, level, m_context.ProgramFolder(), m_context.ListSerum, m_context.Risks(), &error)
-            == 0) {
+        const qint32 lot = analyte->SerumID[level];
+        const qint32 number
+            = ArchiveLevel(*analyte, level, m_context.ProgramFolder(), m_context.ListSerum, m_context.Risks(), &error);
+        if (number == 0) {
             // The levels archived so far stay archived; the others keep their data.
             m_dialogs.Error(error, mbOK, &m_window);
             break;
         }
+        archived.append({ TChangeKind::LevelArchived, analyte->Name, level + 1, QString(), { { "lot", lot } },
+            { { "archive", number } } });
     }
     // The data file follows the archives at once: after a crash the erased
     // points must not come back beside their archive.
-    m_window.SaveDataFile();
     View().Selected = -1;
-    m_window.RecomputeChartWindow();
+    m_window.Commit(archived, TCommitScope());
     MnuChangePageControl(TSheet::Enter);
 }

@@ -39,16 +39,19 @@
 #include <QDateEdit>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTimeEdit>
 #include <QTimer>
 #include <QUrl>
+#include <utility>
 
 namespace {
 
@@ -137,7 +140,9 @@ void TWinMain::MnuOperatorsClick()
     CBOperator->clear();
     CBOperator->addItems(m_context.ListOperators);
     CBOperator->setEditText(typed);
-    SaveConfig(m_context);
+    Commit({ TChangeKind::OperatorsChanged, QString(), 0, QString(), {},
+               { { "operators", QJsonArray::fromStringList(m_context.ListOperators) } } },
+        { TFile::Settings });
 }
 
 void TWinMain::MnuAnalytesClick()
@@ -187,7 +192,7 @@ void TWinMain::BtPrnGraphClick()
 void TWinMain::MnuPswClick()
 {
     if (WinNewPsw && m_dialogs.Exec(*WinNewPsw) == QDialog::Accepted)
-        SaveConfig(m_context);
+        Commit({ TChangeKind::PasswordChanged, QString(), 0, QString(), {}, {} }, { TFile::Settings });
 }
 
 void TWinMain::MnuShortCutsClick()
@@ -257,8 +262,7 @@ void TWinMain::FillAnalyteList()
             LblUnit[i]->hide();
             EditValue[i]->hide();
         }
-        RecomputeChartWindow();
-        RepaintCharts();
+        FollowDocument();
     } else {
         for (int i = 0; i < list.Count(); ++i)
             LBAnalytes->addItem(list.Item(i).Name);
@@ -351,6 +355,7 @@ void TWinMain::PBoxPaint(QPainter& painter, const QRect& region)
 
 void TWinMain::ClearEntryForm()
 {
+    m_correction.reset(); // a point under correction stays as it is stored
     for (QLineEdit* edit : EditValue)
         edit->clear();
     const QDateTime now = m_context.Clock().Now();
@@ -369,9 +374,12 @@ void TWinMain::BtRAZEntryFieldsClick()
 
 void TWinMain::BtOKEnterClick()
 {
-    // Let an edit being left finish its own input handling first.
+    if (m_entering)
+        return;
+    const QScopedValueRollback entering(m_entering, true);
+    // An edit being left finishes its input as it loses the focus (no message
+    // is processed here: a second click or Enter waits until this run is done).
     EditValue[0]->setFocus();
-    QCoreApplication::processEvents();
 
     TAnalyte* analyte = m_context.CurrentAnalyte;
     TResu0 run = TQCEntry::MakeRun(analyte ? analyte->Name : QString(), DatePicker->date(), TimePicker->time(),
@@ -385,37 +393,77 @@ void TWinMain::BtOKEnterClick()
         DatePicker->setFocus();
         return;
     }
-    ClassifyPoint(*analyte, run);
-    if (WinValidCQ && WinValidCQ->Execute(run))
-        StoreRun(run);
-    else
-        HoldRun(std::move(run));
+    ValidateRun(run);
     ClearEntryForm();
     ApplyBackupReminder(false);
 }
 
+void TWinMain::ValidateRun(TResu0& run)
+{
+    TAnalyte* analyte = m_context.CurrentAnalyte;
+    std::optional<TCorrection> correction = std::exchange(m_correction, std::nullopt);
+    if (correction
+        && (correction->Analyte != analyte
+            || TQCDocument::FindPoint(*analyte, correction->Point, correction->Content) < 0))
+        correction.reset(); // the point left by another road: the run is a new one
+    // The run is judged as if its point were not stored, on a copy of the analyte:
+    // the point itself stays stored (and in the data file) until the run takes its place.
+    std::unique_ptr<TAnalyte> without;
+    if (correction) {
+        without = std::make_unique<TAnalyte>(*analyte);
+        without->DeletePoint(TQCDocument::FindPoint(*analyte, correction->Point, correction->Content));
+        without->RecomputeAll(m_context.Risks());
+        m_context.CurrentAnalyte = without.get();
+    }
+    ClassifyPoint(*m_context.CurrentAnalyte, run);
+    const bool accepted = WinValidCQ && WinValidCQ->Execute(run);
+    if (without) {
+        analyte->Options = without->Options; // the validation's Westgard switch
+        m_context.CurrentAnalyte = analyte;
+    }
+    TQCDocument& document = m_context.Document();
+    if (accepted && correction)
+        ReportCommit(document.ReplacePoint(*analyte, correction->Point, correction->Content, run, &m_view.Selected));
+    else if (accepted)
+        StoreRun(run);
+    else if (correction)
+        ReportCommit(document.QueueCorrection(*analyte, correction->Point, correction->Content, std::move(run)));
+    else
+        HoldRun(std::move(run));
+}
+
 void TWinMain::StoreRun(TResu0& run)
 {
-    TAnalyte& analyte = *m_context.CurrentAnalyte;
-    m_view.Selected = TQCEntry::StoreRun(analyte, run, m_context.Risks());
+    // The new point is the selected one before the charts follow the commit.
+    ReportCommit(m_context.Document().StoreRun(*m_context.CurrentAnalyte, run, &m_view.Selected));
+}
+
+void TWinMain::HoldRun(TResu0 run) { ReportCommit(m_context.Document().QueueRun(std::move(run))); }
+
+void TWinMain::Commit(const TChange& change, const TCommitScope& scope)
+{
+    ReportCommit(m_context.Document().Commit(change, scope));
+}
+
+void TWinMain::Commit(const QList<TChange>& changes, const TCommitScope& scope)
+{
+    ReportCommit(m_context.Document().Commit(changes, scope));
+}
+
+void TWinMain::ReportCommit(const TCommitResult& result)
+{
+    if (!result.Ok())
+        m_dialogs.Error(result.Text(), mbYes, this);
+}
+
+void TWinMain::FollowDocument()
+{
+    const TAnalyte* analyte = m_context.CurrentAnalyte;
+    if (!analyte || m_view.Selected >= analyte->Count())
+        m_view.Selected = -1;
     RecomputeChartWindow();
     RepaintCharts();
-    SaveDataFile();
-}
-
-void TWinMain::HoldRun(TResu0 run) { QueueChanged(m_context.ListFifo.Push(std::move(run))); }
-
-void TWinMain::QueueChanged(bool saved)
-{
-    if (!saved)
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgUnableToSaveFifo), mbYes, this);
     RefreshFifoCaption();
-}
-
-void TWinMain::SaveDataFile()
-{
-    if (!SaveData(m_context, DataFileName(m_context)))
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotSaveData), mbYes, this);
 }
 
 void TWinMain::CorrectPoint(const TQCPoint* point)
@@ -433,9 +481,8 @@ void TWinMain::CorrectPoint(const TQCPoint* point)
         EditValue[i]->setText(cell.Status == psNoValue ? QString() : FormatFixed(cell.Value, 8, analyte->Decimals));
     }
     EditComment->setText(analyte->CommentText(point->CommentID));
-    const int index = analyte->IndexOf(point);
-    if (index >= 0)
-        analyte->DeletePoint(index);
+    if (analyte->IndexOf(point) >= 0)
+        m_correction = TCorrection { analyte, point, *point };
 }
 
 void TWinMain::BtDataClick()
@@ -452,21 +499,15 @@ void TWinMain::BtDataClick()
     const int before = analyte->Count();
     if (m_dialogs.Exec(*WinShowData) != QDialog::Accepted)
         return;
-    analyte->RecomputeAll(m_context.Risks());
-    analyte->ClassifyAll();
-    // Confirmed deletions are kept at once. A point handed back for correction
-    // is still in the file written here: it leaves the file only when its
-    // corrected run is stored (or with the next save after it went to the queue).
-    if (analyte->Count() != before)
-        SaveDataFile();
-    if (TQCPoint* edited = WinShowData->EditedPoint()) {
-        CorrectPoint(edited);
-        analyte->RecomputeAll(m_context.Risks());
-        analyte->ClassifyAll();
-    }
     m_view.Selected = -1;
-    RecomputeChartWindow();
-    RepaintCharts();
+    // Confirmed deletions are kept at once.
+    if (analyte->Count() != before)
+        Commit({ TChangeKind::PointsDeleted, analyte->Name, 0, QString(), { { "points", before } },
+                   { { "points", analyte->Count() } } },
+            { TFile::Data, TRecompute::StatisticsAndMarks, analyte });
+    if (TQCPoint* edited = WinShowData->EditedPoint())
+        CorrectPoint(edited);
+    FollowDocument();
 }
 
 void TWinMain::BtLimitsClick()
@@ -479,12 +520,10 @@ void TWinMain::BtLimitsClick()
         return;
     }
     const quint8 options = analyte->Options;
-    WinShowLimits->Redraw = [this] {
-        RecomputeChartWindow();
-        RepaintCharts();
-    };
+    WinShowLimits->Redraw = [this] { FollowDocument(); };
     if (m_dialogs.Exec(*WinShowLimits) == QDialog::Accepted && analyte->Options != options)
-        SaveDataFile();
+        Commit({ TChangeKind::CommonCvChanged, analyte->Name, 0, QString(), { { "options", options } },
+            { { "options", analyte->Options } } });
 }
 
 void TWinMain::BtDailyClick()
@@ -501,7 +540,9 @@ void TWinMain::BtArchivesClick()
         m_dialogs.Error(QStringLiteral("No analyte."), mbYes, this);
         return;
     }
-    WinArchives->NumbersRemoved = [this] { SaveDataFile(); };
+    WinArchives->NumbersRemoved = [this] {
+        Commit({ TChangeKind::ArchiveDeleted, m_context.CurrentAnalyte->Name, 0, QString(), {}, {} });
+    };
     m_dialogs.Exec(*WinArchives);
 }
 

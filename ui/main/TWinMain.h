@@ -1,11 +1,14 @@
 #pragma once
 #include "TChartGeometry.h"
+#include "TQCDocument.h"
+#include "TQCPoint.h"
 #include "TQCTypes.h"
 
 #include <QMainWindow>
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -46,7 +49,6 @@ class TWinNewPsw;
 class TWinOptions;
 class TWinSerumByAnal;
 class TWinValidCQ;
-struct TQCPoint;
 
 // What the start-up checks need to know of the screen, in Qt's logical pixels.
 struct TScreenMetrics {
@@ -120,9 +122,13 @@ public:
     int SelectedPoint() const { return m_view.Selected; }
     const TChartView& ChartView() const { return m_view; }
 
-    // Fills the entry form from a stored point of the current analyte and
-    // removes the point from it (the data table hands a point back this way).
+    // Fills the entry form from a stored point of the current analyte (the data
+    // table hands a point back this way). The point stays stored until its
+    // corrected run is stored in its place or sent to the queue; clearing the
+    // form, another analyte or another correction leave it as it was.
     void CorrectPoint(const TQCPoint* point);
+    // Whether the form holds a point under correction.
+    bool Correcting() const { return m_correction.has_value(); }
 
     // Controls
     QWidget* PanelPBox;
@@ -262,7 +268,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The sheets work on the charts' view and write the data file.
+    // The sheets work on the charts' view and commit their changes.
     friend class TLimitSheets;
 
     void FormCreate();
@@ -272,14 +278,21 @@ private:
     void BuildMenu();
     void ConnectCommands();
     bool FormCloseQuery();
+    // Judges the run in the validation window (against the analyte without the
+    // point under correction, if any), then stores it, in the point's place when
+    // it corrects one, or sends it to the queue.
+    void ValidateRun(TResu0& run);
     void StoreRun(TResu0& run);
     void HoldRun(TResu0 run);
-    void SaveDataFile();
     // Removes the head of the queue once its run is stored or moved to the tail.
     void DropQueueHead();
-    // After a change of the queue: reports a queue file that could not be
-    // written, then refreshes the caption.
-    void QueueChanged(bool saved);
+    // Commits an accepted change through the document and shows what failed.
+    void Commit(const TChange& change, const TCommitScope& scope = TCommitScope());
+    void Commit(const QList<TChange>& changes, const TCommitScope& scope);
+    // Shows the failures of a commit: the program's message, then the system's reason.
+    void ReportCommit(const TCommitResult& result);
+    // The charts and the queue button follow the lists after every commit.
+    void FollowDocument();
     // Shows the import window; after OK no point is selected and the charts follow.
     void RunImportWindow();
     static void Blink(TShape& shape);
@@ -294,6 +307,15 @@ private:
     std::unique_ptr<QWidget> m_splash;
     TChartView m_view;
     bool m_openTableOnSelected = false;
+    // The point whose values fill the entry form for correction, by address and content.
+    struct TCorrection {
+        TAnalyte* Analyte;
+        const TQCPoint* Point;
+        TQCPoint Content;
+    };
+    std::optional<TCorrection> m_correction;
+    // Set while OK handles a run: a second OK meanwhile is ignored.
+    bool m_entering = false;
     bool m_startupRefused = false;
     // Where the export and import file choosers open next (the program folder
     // until a file was chosen).

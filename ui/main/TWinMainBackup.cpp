@@ -2,10 +2,12 @@
 
 #include "TBackup.h"
 #include "TDialogService.h"
+#include "TFileLog.h"
 #include "TLimitSheets.h"
 #include "TQCContext.h"
 #include "TSettings.h"
 #include "TShape.h"
+#include "TStorage.h"
 #include "TWinAnimCopyFic.h"
 #include "TWinOptions.h"
 
@@ -92,7 +94,7 @@ void TWinMain::Disketterestore1Click()
     }
     FillAnalyteList();
     if (result.DataFileNotSaved)
-        m_dialogs.Error(QStringLiteral("Cannot save data"), mbYes, this);
+        m_dialogs.Error(MessageWithReason(TStorage::MsgCannotSaveData, result.Message), mbYes, this);
     m_dialogs.Information(QString::fromLatin1(TBackup::MsgRestoreOK), mbYes, this);
 }
 
@@ -101,5 +103,7 @@ void TWinMain::MnuOptionsClick()
     if (!WinOptions || m_dialogs.Exec(*WinOptions) != QDialog::Accepted)
         return;
     ApplyBackupReminder(true);
+    // A configuration that cannot be written is not reported (it is logged) and
+    // is written again at exit.
     SaveConfig(m_context);
 }

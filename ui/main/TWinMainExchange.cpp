@@ -1,5 +1,6 @@
 #include "TWinMain.h"
 
+#include "TAnalyte.h"
 #include "TArchive.h"
 #include "TDialogService.h"
 #include "TLimitSheets.h"
@@ -27,9 +28,12 @@ void TWinMain::MnuClearFifoClick()
     }
     if (!TWinEntryPsw::AskPassword(m_context, m_dialogs, this))
         return;
-    if (!m_dialogs.Confirm(QStringLiteral("Erase %1 control points in the queue ?").arg(fifo.Count()), this))
+    const int count = fifo.Count();
+    if (!m_dialogs.Confirm(QStringLiteral("Erase %1 control points in the queue ?").arg(count), this))
         return;
-    QueueChanged(fifo.Clear());
+    fifo.Clear();
+    Commit({ TChangeKind::QueueCleared, QString(), 0, QString(), { { "runs", count } }, { { "runs", 0 } } },
+        { TFile::Queue });
 }
 
 void TWinMain::BtFifoClick()
@@ -64,20 +68,22 @@ void TWinMain::BtFifoClick()
 
 void TWinMain::DropQueueHead()
 {
-    TFifo& fifo = m_context.ListFifo;
-    fifo.Pop();
-    QueueChanged(fifo.Synced());
+    std::optional<TResu0> head = m_context.ListFifo.Pop();
+    if (head)
+        Commit({ TChangeKind::RunRecalled, head->Analyte, 0, head->Operator, TQCDocument::RunJson(*head), {} },
+            { TFile::Queue });
 }
 
 void TWinMain::RunImportWindow()
 {
+    const TAnalyte* analyte = m_context.CurrentAnalyte;
+    const int before = analyte ? analyte->Count() : 0;
     if (m_dialogs.Exec(*WinImport) != QDialog::Accepted)
         return;
     m_view.Selected = -1;
-    RecomputeChartWindow();
-    RepaintCharts();
     // The added runs are kept at once, as an entered run is.
-    SaveDataFile();
+    Commit({ TChangeKind::RunStored, analyte ? analyte->Name : QString(), 0, QString(), {},
+        { { "runs", (analyte ? analyte->Count() : 0) - before }, { "source", WinImport->windowTitle() } } });
 }
 
 void TWinMain::MnuCopyClick() { TWinImport::CopyToClipboard(m_context.CurrentAnalyte, m_dialogs, this); }
@@ -135,12 +141,13 @@ void TWinMain::MnuImportClick()
     if (name.isEmpty())
         return;
     m_importFolder = QFileInfo(name).absolutePath();
+    QString error;
     if (IsVersion2FileName(name)) {
-        if (!ImportV2(name, m_context.ListAnalytes, m_context.Risks())) {
-            m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotReadData), mbYes, this);
+        if (!ImportV2(name, m_context.ListAnalytes, m_context.Risks(), &error)) {
+            m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotReadData) + '\r' + error, mbYes, this);
         } else {
             FillAnalyteList();
-            SaveDataFile();
+            Commit({ TChangeKind::Imported, QString(), 0, QString(), {}, { { "file", name } } });
         }
         return;
     }
@@ -148,9 +155,9 @@ void TWinMain::MnuImportClick()
         m_dialogs.Error(QStringLiteral("No analyte to import data"), mbYes, this);
         return;
     }
-    QString text, error;
+    QString text;
     if (!ReadQCTextFile(name, text, error)) {
-        m_dialogs.Error(QStringLiteral("Bad file format"), mbYes, this);
+        m_dialogs.Error(QStringLiteral("Bad file format\r") + error, mbYes, this);
         return;
     }
     WinImport->ShowImportedText(text);

@@ -87,6 +87,7 @@ void TWinMain::FormCreate()
 
     TimerBackUp = new QTimer(this);
     TimerBackUp->setInterval(300);
+    connect(&m_context.Document(), &TQCDocument::Committed, this, &TWinMain::FollowDocument);
     connect(TimerBackUp, &QTimer::timeout, this, &TWinMain::TimerBackUpTimer);
     TimerBtFifo = new QTimer(this);
     TimerBtFifo->setInterval(300);

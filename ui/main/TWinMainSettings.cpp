@@ -1,5 +1,6 @@
 #include "TWinMain.h"
 
+#include "TAnalyte.h"
 #include "TDialogService.h"
 #include "TLimitSheets.h"
 #include "TQCContext.h"
@@ -9,6 +10,8 @@
 #include "TWinRisks.h"
 #include "TWinSigma.h"
 
+#include <QJsonObject>
+#include <QLineEdit>
 #include <QRadioButton>
 
 // The main window's statistical settings and random generator commands.
@@ -21,13 +24,11 @@ void TWinMain::MnuRisksClick()
     if (m_dialogs.Exec(*WinRisks) != QDialog::Accepted)
         return;
     // The risks hold for every analyte: all limits follow, and the stored marks with them.
-    for (int i = 0; i < m_context.ListAnalytes.Count(); ++i) {
-        RecomputeAll(m_context.ListAnalytes.Item(i), m_context.Risks());
-        ClassifyAll(m_context.ListAnalytes.Item(i));
-    }
+    const TRisks risks = m_context.Risks();
+    Commit({ TChangeKind::RisksChanged, QString(), 0, QString(), {},
+               { { "alert", risks.Alert }, { "action", risks.Action } } },
+        { TFile::Settings | TFile::Data, TRecompute::EveryAnalyte });
     FillAnalyteList();
-    RepaintCharts();
-    SaveConfig(m_context);
 }
 
 void TWinMain::MnuRandomGeneratorClick()
@@ -40,18 +41,17 @@ void TWinMain::MnuRandomGeneratorClick()
     }
     if (m_dialogs.Exec(*WinRandom) != QDialog::Accepted)
         return;
+    const QJsonObject made { { "runs", WinRandom->EditNumber->text().toInt() }, { "source", "random" } };
     if (WinRandom->RBFifo->isChecked()) {
-        QueueChanged(m_context.ListFifo.Synced());
+        Commit({ TChangeKind::RunQueued, m_context.CurrentAnalyte->Name, 0, QString(), {}, made }, { TFile::Queue });
         return;
     }
     // A special sheet is left as by its OK: its changes are kept.
     if (Sheets->Current() != TSheet::Enter)
         Sheets->BtOKLockClick();
     Sheets->ClearInterval();
-    RecomputeChartWindow();
-    RepaintCharts();
     // Written at once, as every other accepted change of the points is.
-    SaveDataFile();
+    Commit({ TChangeKind::RunStored, m_context.CurrentAnalyte->Name, 0, QString(), {}, made });
 }
 
 void TWinMain::MnuSigmaClick()

@@ -170,6 +170,12 @@ bool TWinRandom::eventFilter(QObject* watched, QEvent* event)
     if (watched == Grille && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // The cell being edited commits first: its delegate would only do so
+            // after this key has been handled.
+            if (QWidget* editor = Grille->indexWidget(Grille->currentIndex())) {
+                emit Grille->itemDelegate()->commitData(editor);
+                emit Grille->itemDelegate()->closeEditor(editor);
+            }
             BtOKClick();
             return true;
         }

@@ -200,7 +200,9 @@ bool TWinValidCQ::Execute(TResu0& run)
         return false;
     SetQCPoint(run);
     const int result = m_dialogs.Exec(*this);
+    // The analyte may be a copy made for this judgement only.
     m_run = nullptr;
+    m_analyte = nullptr;
     return result == QDialog::Accepted;
 }
 

@@ -216,8 +216,10 @@ void TWinShowData::BtEditClick()
         m_dialogs.Show(ViewMessages::NothingToEdit, this);
         return;
     }
+    // Qt makes a line current on focus without selecting it: only a line the
+    // user chose counts.
     QListWidgetItem* current = LB->currentItem();
-    if (!current || LB->currentRow() < 0) {
+    if (!current || LB->currentRow() < 0 || !current->isSelected()) {
         m_dialogs.Show(ViewMessages::SelectLineToEdit, this);
         return;
     }

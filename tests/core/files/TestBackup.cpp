@@ -3,6 +3,7 @@
 #include "TDataFile.h"
 #include "TDataSample.h"
 #include "TDates.h"
+#include "TScriptedBackupUi.h"
 #include "TSettings.h"
 #include "TStatistics.h"
 #include "TTestRegistry.h"
@@ -20,17 +21,6 @@ void FillRecomputed(TQCContext& context, TListSerum& serums, TListAnalytes& anal
     for (int i = 0; i < analytes.Count(); ++i)
         RecomputeAll(analytes.Item(i), context.Risks());
 }
-
-// Records the boxes and answers them: OK to questions, Retry once when `appears` makes the target.
-struct TScriptedBackupUi : TBackupUi {
-    QStringList Asked;
-    bool ConfirmAnswer = true;
-    std::function<bool()> Appears = [] { return false; };
-    bool RetryMissingDisk(const QString& text) override { return Asked << text, Appears(); }
-    bool Confirm(const QString& text) override { return Asked << text, ConfirmAnswer; }
-    void ShowCopy(const QString& label) override { Asked << label; }
-    void HideCopy() override { }
-};
 
 } // namespace
 
@@ -61,26 +51,34 @@ private slots:
     void backup_data()
     {
         QTest::addColumn<bool>("earlier"); // a .Sav and an .Old there before
-        QTest::addColumn<bool>("fails"); // the target refuses the write half-way
-        QTest::newRow("second backup: the first becomes .Old") << true << false;
-        QTest::newRow("failed first backup") << false << true;
-        QTest::newRow("failed backup over two earlier ones") << true << true;
+        QTest::addColumn<QString>("writes"); // what the target does with the new file
+        QTest::addColumn<QString>("message");
+        QTest::newRow("second backup: the first becomes .Old") << true << QString("whole") << QString();
+        QTest::newRow("failed first backup") << false << QString("refused") << QString("No space left on device");
+        QTest::newRow("failed over earlier ones") << true << QString("refused") << QString("No space left on device");
+        QTest::newRow("write said done, file cut")
+            << true << QString("cut") << QString("Vantorel.new does not read back");
+        QTest::newRow("rotation refused") << true << QString("blocked") << QString("Vantorel.tmp: Is a directory");
     }
     void backup()
     {
         QFETCH(bool, earlier);
-        QFETCH(bool, fails);
+        QFETCH(QString, writes);
         QVERIFY(!earlier || (PutFile(OnTarget(".Sav"), "newest") && PutFile(OnTarget(".Old"), "older")));
         TBackup backup(*m_context, m_ui);
-        if (fails)
-            backup.Writer = [](const TQCContext&, const QString& name, QString* error) {
+        QVERIFY(writes != "blocked" || QDir().mkpath(OnTarget(".tmp/in the way")));
+        if (writes == "refused" || writes == "cut")
+            backup.Writer = [writes](const TQCContext&, const QString& name, QString* error) {
                 PutFile(name, "half");
-                return *error = "No space left on device", false;
+                return writes == "cut" || (*error = "No space left on device", false);
             };
         const TBackupResult result = backup.Backup();
-        QCOMPARE(result.Message, fails ? "No space left on device" : "");
+        const bool fails = writes != "whole";
+        QFETCH(QString, message);
+        QVERIFY2(result.Message.contains(message) && result.Message.isEmpty() == message.isEmpty(),
+            qPrintable(result.Message));
         QCOMPARE(m_ui.Asked, QStringList({ "Confirm data backup", "Backuping data to " + OnTarget(".Sav") }));
-        QVERIFY(!QFile::exists(OnTarget(".tmp")));
+        QVERIFY(QFile::exists(OnTarget(".tmp")) == (writes == "blocked") && !QFile::exists(OnTarget(".new")));
         auto reread = MakeTestContext();
         reread->SetProgramFolder(m_context->ProgramFolder());
         LoadConfig(*reread);
@@ -142,7 +140,9 @@ private slots:
         m_ui.Asked.clear();
 
         const TBackupResult result = backup.Restore();
-        QTEST(result.Message, "message");
+        // The reason follows the message on a line of its own.
+        QTEST(result.Message.section('\n', 0, 0), "message");
+        QCOMPARE(result.Message.contains('\n'), file == "stamp");
         QCOMPARE(m_ui.Asked.value(0),
             file.isEmpty() ? ""
                            : "Confirm data restore from diskette. The date of source file is : "

@@ -44,8 +44,7 @@ QByteArray ConfigWritten(const TConfigRecord& record, const QStringList& codes)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    TConfigWriter().Write(buffer, record, codes);
-    return buffer.data();
+    return TConfigWriter().Write(buffer, record, codes) ? buffer.data() : QByteArray("<not written>");
 }
 
 } // namespace

@@ -173,27 +173,6 @@ private slots:
         QCOMPARE(again.Count(), 0);
         QVERIFY2(again.ErrorString().startsWith("Queued result 2: "), qPrintable(again.ErrorString()));
     }
-
-    void failedWriteKeepsThePreviousFileAndTheRun()
-    {
-        TFifo fifo;
-        fifo.SetStore(FifoFileStore(m_name));
-        fifo.Push(Result(1));
-        {
-            TReadOnlyFolder lock(m_dir->path());
-            if (!lock.Active())
-                QSKIP("This system lets every write through");
-            QVERIFY(!fifo.Push(Result(2)));
-            QVERIFY(!fifo.Synced());
-            QVERIFY(fifo.ErrorString().contains("Vantorel.fif"));
-            QCOMPARE(fifo.Count(), 2);
-            QVERIFY(!fifo.Save());
-            QCOMPARE(OnDisk(m_name), QString("run 1"));
-        }
-        // The next change writes the whole queue again.
-        QVERIFY(fifo.Push(Result(3)) && fifo.Synced());
-        QCOMPARE(OnDisk(m_name), QString("run 1, run 2, run 3"));
-    }
 };
 
 VANTOREL_TEST(TestFifoFile)

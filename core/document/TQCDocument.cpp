@@ -1,0 +1,227 @@
+#include "TQCDocument.h"
+
+#include "TAnalyte.h"
+#include "TDataFile.h"
+#include "TQCContext.h"
+#include "TSettings.h"
+#include "TStatistics.h"
+
+#include <QJsonArray>
+#include <cstring>
+#include <utility>
+
+Q_LOGGING_CATEGORY(lcDocument, "vantorel.document")
+
+QString TCommitResult::Text() const
+{
+    QStringList lines;
+    for (const TCommitFailure& failure : Failures)
+        lines << (failure.Reason.isEmpty() ? failure.Message : failure.Message + '\r' + failure.Reason);
+    return lines.join('\r');
+}
+
+TQCDocument::TQCDocument(TQCContext& context, QObject* parent)
+    : QObject(parent)
+    , m_context(context)
+{
+}
+
+TQCDocument::~TQCDocument() = default;
+
+TCommitResult TQCDocument::Commit(const TChange& change, const TCommitScope& scope)
+{
+    return Commit(QList<TChange> { change }, scope);
+}
+
+TCommitResult TQCDocument::Commit(const QList<TChange>& changes, const TCommitScope& scope)
+{
+    Recompute(scope);
+    TCommitResult result;
+    Write(scope.Files, result, false);
+    for (const TChange& change : changes)
+        qCDebug(lcDocument).noquote() << "committed change" << int(change.Kind) << change.Analyte << change.Level;
+    emit Committed(changes);
+    m_unwritten += changes;
+    // Only once no file holds an older content than memory are the changes written.
+    if (!m_failedFiles)
+        HandToJournal(std::exchange(m_unwritten, {}), result);
+    return result;
+}
+
+TCommitResult TQCDocument::Save(TFiles files)
+{
+    TCommitResult result;
+    Write(files, result, true);
+    if (!m_failedFiles)
+        HandToJournal(std::exchange(m_unwritten, {}), result);
+    return result;
+}
+
+void TQCDocument::Recompute(const TCommitScope& scope)
+{
+    const TRisks risks = m_context.Risks();
+    switch (scope.Recompute) {
+    case TRecompute::Nothing:
+        return;
+    case TRecompute::Statistics:
+    case TRecompute::StatisticsAndMarks:
+        if (!scope.Analyte)
+            return;
+        scope.Analyte->RecomputeAll(risks);
+        if (scope.Recompute == TRecompute::StatisticsAndMarks)
+            scope.Analyte->ClassifyAll();
+        return;
+    case TRecompute::EveryAnalyte:
+        for (int i = 0; i < m_context.ListAnalytes.Count(); ++i) {
+            ::RecomputeAll(m_context.ListAnalytes.Item(i), risks);
+            ::ClassifyAll(m_context.ListAnalytes.Item(i));
+        }
+        return;
+    }
+}
+
+void TQCDocument::Write(TFiles files, TCommitResult& result, bool wholeQueue)
+{
+    const auto fail = [&result](TFile file, const char* message, const QString& reason) {
+        qCWarning(lcDocument).noquote() << message << '-' << reason;
+        result.Failures.append({ file, QString::fromLatin1(message), reason });
+    };
+    m_failedFiles &= ~files;
+    if (files.testFlag(TFile::Data)) {
+        QString error;
+        if (!SaveData(m_context, DataFileName(m_context), &error))
+            fail(TFile::Data, "Cannot save data", error);
+    }
+    if (files.testFlag(TFile::Queue)) {
+        // The queue writes its file at each change; a commit only tries again a write that failed.
+        TFifo& fifo = m_context.ListFifo;
+        if (!fifo.FileName().isEmpty() && (wholeQueue || !fifo.Synced()) && !fifo.Save())
+            fail(TFile::Queue, "Unable to save fifo", fifo.ErrorString());
+    }
+    if (files.testFlag(TFile::Settings)) {
+        QString error;
+        if (!SaveConfig(m_context, &error))
+            fail(TFile::Settings, "Cannot save the settings", error);
+    }
+    for (const TCommitFailure& failure : std::as_const(result.Failures))
+        m_failedFiles |= failure.File;
+}
+
+void TQCDocument::HandToJournal(const QList<TChange>& changes, TCommitResult& result)
+{
+    if (!m_journal)
+        return;
+    for (const TChange& change : changes) {
+        QString error;
+        if (m_journal->Record(change, &error))
+            continue;
+        qCWarning(lcDocument).noquote() << "change not recorded:" << error;
+        if (result.JournalError.isEmpty())
+            result.JournalError = error;
+    }
+}
+
+TCommitResult TQCDocument::StoreRun(TAnalyte& analyte, const TResu0& run, int* index)
+{
+    const int at = analyte.AddPoint(run);
+    if (index)
+        *index = at;
+    TChange change { TChangeKind::RunStored, analyte.Name, 0, run.Operator, {}, RunJson(run) };
+    return Commit(change, { TFile::Data, TRecompute::Statistics, &analyte });
+}
+
+TCommitResult TQCDocument::ReplacePoint(
+    TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content, const TResu0& run, int* index)
+{
+    const int old = FindPoint(analyte, point, content);
+    if (old < 0)
+        return StoreRun(analyte, run, index);
+    TChange change { TChangeKind::PointCorrected, analyte.Name, 0, run.Operator, PointJson(analyte, content),
+        RunJson(run) };
+    analyte.DeletePoint(old);
+    const int at = analyte.AddPoint(run);
+    if (index)
+        *index = at;
+    return Commit(change, { TFile::Data, TRecompute::Statistics, &analyte });
+}
+
+TCommitResult TQCDocument::QueueRun(TResu0 run)
+{
+    TChange change { TChangeKind::RunQueued, run.Analyte, 0, run.Operator, {}, RunJson(run) };
+    m_context.ListFifo.Push(std::move(run));
+    return Commit(change, { TFile::Queue });
+}
+
+TCommitResult TQCDocument::QueueCorrection(
+    TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content, TResu0 run)
+{
+    TCommitResult queued = QueueRun(std::move(run));
+    const int old = FindPoint(analyte, point, content);
+    // A queue that could not be written keeps the point where it is.
+    if (old < 0 || !queued.Ok())
+        return queued;
+    TChange change { TChangeKind::PointCorrected, analyte.Name, 0, QString(), PointJson(analyte, content),
+        QJsonObject { { "queued", true } } };
+    analyte.DeletePoint(old);
+    TCommitResult removed = Commit(change, { TFile::Data, TRecompute::StatisticsAndMarks, &analyte });
+    if (removed.JournalError.isEmpty())
+        removed.JournalError = queued.JournalError;
+    return removed;
+}
+
+int TQCDocument::FindPoint(const TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content)
+{
+    const int index = analyte.IndexOf(point);
+    if (index < 0)
+        return -1;
+    // The address alone could name a new point that took a deleted one's place.
+    char stored[TQCPoint::RecordSize], expected[TQCPoint::RecordSize];
+    analyte.Point(index).WriteRecord(stored);
+    content.WriteRecord(expected);
+    return std::memcmp(stored, expected, sizeof stored) == 0 ? index : -1;
+}
+
+namespace {
+
+QJsonArray ValuesJson(const TQCValues& values)
+{
+    QJsonArray levels;
+    for (const TQCValue& cell : values)
+        levels.append(QJsonObject { { "value", double(cell.Value) }, { "status", int(cell.Status) } });
+    return levels;
+}
+
+} // namespace
+
+QJsonObject TQCDocument::RunJson(const TResu0& run)
+{
+    return { { "dateTime", run.DateTime }, { "values", ValuesJson(run.Values) }, { "operator", run.Operator },
+        { "comment", run.Comment } };
+}
+
+QJsonObject TQCDocument::PointJson(const TAnalyte& analyte, const TQCPoint& point)
+{
+    return { { "dateTime", point.DateTime }, { "values", ValuesJson(point.Values) }, { "operator", point.Operator() },
+        { "comment", analyte.CommentText(point.CommentID) } };
+}
+
+QJsonObject TQCDocument::MaterialsJson(const TListSerum& list)
+{
+    QJsonArray items;
+    for (int i = 0; i < list.Count(); ++i) {
+        const TSerum& serum = list.Item(i);
+        items.append(QJsonObject { { "id", serum.ID }, { "name", serum.Name }, { "lot", serum.Lot } });
+    }
+    return { { "materials", items } };
+}
+
+QJsonObject TQCDocument::AnalytesJson(const TListAnalytes& list)
+{
+    QJsonArray items;
+    for (int i = 0; i < list.Count(); ++i) {
+        const TAnalyte& a = list.Item(i);
+        items.append(QJsonObject { { "name", a.Name }, { "units", a.Units }, { "decimals", a.Decimals },
+            { "levels", a.NbLevels }, { "lots", QJsonArray { a.SerumID[0], a.SerumID[1], a.SerumID[2] } } });
+    }
+    return { { "analytes", items } };
+}

@@ -1,0 +1,130 @@
+#pragma once
+#include "TChange.h"
+#include "TQCTypes.h"
+
+#include <QFlags>
+#include <QList>
+#include <QLoggingCategory>
+#include <QObject>
+#include <QString>
+
+class TAnalyte;
+class TListAnalytes;
+class TListSerum;
+class TQCContext;
+struct TQCPoint;
+
+Q_DECLARE_LOGGING_CATEGORY(lcDocument)
+
+// The files a commit writes.
+enum class TFile {
+    Data = 0x1, // BaseName + ".qcf": analytes, control materials, points
+    Queue = 0x2, // BaseName + ".fif": the held-back runs
+    Settings = 0x4, // BaseName + ".cfr": settings and operator codes
+};
+Q_DECLARE_FLAGS(TFiles, TFile)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TFiles)
+
+// What a commit recomputes before it writes.
+enum class TRecompute {
+    Nothing,
+    Statistics, // the analyte's statistics and limits (the stored marks stay as judged)
+    StatisticsAndMarks, // ... and every stored point classified again
+    EveryAnalyte, // statistics and marks of every analyte (the risks changed)
+};
+
+// What one commit does besides handing its changes on.
+struct TCommitScope {
+    TFiles Files = TFile::Data;
+    TRecompute Recompute = TRecompute::Nothing;
+    TAnalyte* Analyte = nullptr; // the analyte Statistics and StatisticsAndMarks work on
+};
+
+// One file a commit could not write: the program's text and the system's reason.
+struct TCommitFailure {
+    TFile File = TFile::Data;
+    QString Message; // "Cannot save data", "Unable to save fifo", "Cannot save the settings"
+    QString Reason; // e.g. "No space left on device"
+};
+
+// How a commit ended. The change is kept in memory whatever happened to the
+// files; a file that failed keeps its previous content and is written again by
+// the next commit that touches it.
+struct [[nodiscard]] TCommitResult {
+    QList<TCommitFailure> Failures;
+    // Set when the journal could not record the changes (the commit still holds).
+    QString JournalError;
+
+    bool Ok() const { return Failures.isEmpty(); }
+    // What a window shows: each failure's message, its reason on the next line.
+    QString Text() const;
+};
+
+// The owner of "a change was accepted": recompute what depends on it, write the
+// files it touches, tell the windows (Committed) and hand the change to the
+// journal once the files hold it. The document works on the lists of its
+// context; whoever changes them in memory commits through here, so that no
+// failure of a write can be dropped. Failures are logged in the category
+// "vantorel.document".
+class TQCDocument : public QObject {
+    Q_OBJECT
+public:
+    explicit TQCDocument(TQCContext& context, QObject* parent = nullptr);
+    ~TQCDocument() override;
+
+    TQCContext& Context() const { return m_context; }
+    // The journal that receives each committed change (not owned; nullptr = none).
+    void SetJournal(TChangeJournal* journal) { m_journal = journal; }
+    TChangeJournal* Journal() const { return m_journal; }
+
+    // Commits changes already made to the lists: recomputes as the scope says,
+    // writes its files, emits Committed, then hands the changes to the journal
+    // unless a file's last write failed (they then wait until every such file
+    // was written again by a later commit or Save).
+    TCommitResult Commit(const TChange& change, const TCommitScope& scope = TCommitScope());
+    TCommitResult Commit(const QList<TChange>& changes, const TCommitScope& scope);
+    // Writes the files as they are in memory, without a change (exit, end of session).
+    TCommitResult Save(TFiles files);
+
+    // Adds an accepted run to the analyte at its date position, recomputes and
+    // writes the data file (RunStored). *index receives the new point's index.
+    TCommitResult StoreRun(TAnalyte& analyte, const TResu0& run, int* index = nullptr);
+    // Replaces a stored point by its corrected run in one step: the point leaves
+    // and the run comes in with the same write (PointCorrected). A point that is
+    // no longer stored (found by address and content) is left alone and the run
+    // is stored as a new one.
+    TCommitResult ReplacePoint(
+        TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content, const TResu0& run, int* index = nullptr);
+    // Puts a run at the tail of the queue (RunQueued); the queue file follows.
+    TCommitResult QueueRun(TResu0 run);
+    // Sends a corrected run to the queue and only then removes the stored point
+    // (PointCorrected): after a crash between the two the point is in both.
+    TCommitResult QueueCorrection(TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content, TResu0 run);
+
+    // The fields of a run or a stored point as the journal records them.
+    static QJsonObject RunJson(const TResu0& run);
+    static QJsonObject PointJson(const TAnalyte& analyte, const TQCPoint& point);
+    // The control materials (id, name, lot) and the analytes (name, units,
+    // decimals, levels, lots) as the journal records an editor's before and after.
+    static QJsonObject MaterialsJson(const TListSerum& list);
+    static QJsonObject AnalytesJson(const TListAnalytes& list);
+    // The index of a stored point found by address and content, or -1.
+    static int FindPoint(const TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content);
+
+signals:
+    // After every commit, whether its files were written or not: the lists have
+    // changed, so the windows follow.
+    void Committed(const QList<TChange>& changes);
+
+private:
+    void Recompute(const TCommitScope& scope);
+    void Write(TFiles files, TCommitResult& result, bool wholeQueue);
+    void HandToJournal(const QList<TChange>& changes, TCommitResult& result);
+
+    TQCContext& m_context;
+    TChangeJournal* m_journal = nullptr;
+    // Changes committed in memory while a file could not be written, and the
+    // files whose last write failed: the changes reach the journal once none is left.
+    QList<TChange> m_unwritten;
+    TFiles m_failedFiles;
+};
