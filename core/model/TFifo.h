@@ -25,6 +25,7 @@ class TFifo {
 public:
     // The store that follows the queue; null = none. Setting it writes nothing.
     void SetStore(std::shared_ptr<TFifoStore> store) { m_store = std::move(store); }
+    bool HasStore() const { return m_store != nullptr; }
 
     // Appends a result at the tail. Returns Synced().
     bool Push(TResu0 record);
