@@ -1,15 +1,13 @@
 #include "TAnalyte.h"
 
-#include "TStatistics.h"
-
 TAnalyte::TAnalyte(const QString& name, const QString& units, int decimals, int nbLevels)
     : Name(name.left(NameCapacity))
     , Units(units.left(UnitsCapacity))
     , Decimals(decimals)
     , NbLevels(nbLevels)
 {
-    // With no points every level takes the values of an empty level.
-    RecomputeAll(TRisks());
+    // With no points every level has the statistics of an empty level, the
+    // default TLevelStats, as the statistics would compute them.
 }
 
 TAnalyte::TAnalyte(const TAnalyte& other) { *this = other; }
@@ -122,12 +120,14 @@ void TAnalyte::ResetLevels()
     }
 }
 
-void TAnalyte::Clear(const TRisks& risks)
+void TAnalyte::Clear()
 {
     m_points.clear();
     m_pool.Clear();
     ResetLevels();
-    RecomputeAll(risks);
+    // Mobile levels without points: the statistics of an empty level.
+    for (int l = 0; l < NbLevels && l < MaxLevels; ++l)
+        AllPointsStats[l] = ReferenceStats[l] = TLevelStats();
     Comments.Clear();
 }
 
@@ -152,8 +152,3 @@ void TAnalyte::ReservePoints(int count)
     m_points.reserve(m_points.size() + size_t(count));
     m_pool.Reserve(count);
 }
-
-void TAnalyte::ComputeLevel(int level, const TRisks& risks) { ::ComputeLevel(*this, level, risks); }
-void TAnalyte::RecomputeAll(const TRisks& risks) { ::RecomputeAll(*this, risks); }
-void TAnalyte::ClassifyPoint(TQCPoint& point) const { ::ClassifyPoint(*this, point); }
-void TAnalyte::ClassifyAll() { ::ClassifyAll(*this); }

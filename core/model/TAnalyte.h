@@ -60,8 +60,9 @@ public:
     bool DeleteIfEmpty(int index);
     // Index just after the last point dated at or before dateTime (0 when none is).
     int InsertPosition(double dateTime) const;
-    // Frees all points, unlocks the levels in use, recomputes, empties the comments.
-    void Clear(const TRisks& risks = TRisks());
+    // Frees all points, unlocks the levels in use (their statistics become those
+    // of an empty level), empties the comments.
+    void Clear();
     QString CommentText(qint32 id) const { return Comments.GetText(id); }
 
     // Used by file readers: appends a point as read, without touching intervals.
@@ -72,12 +73,6 @@ public:
     int AppendLoadedRecords(const char* records, int count);
     // Makes room for `count` more points.
     void ReservePoints(int count);
-
-    // Statistics and classification (see TStatistics).
-    void ComputeLevel(int level, const TRisks& risks);
-    void RecomputeAll(const TRisks& risks);
-    void ClassifyPoint(TQCPoint& point) const;
-    void ClassifyAll();
 
     bool HasOption(TAnalyteOption option) const { return (Options & option) != 0; }
 

@@ -56,10 +56,10 @@ bool TProgram::Start()
     case TStartOutcome::Started:
         break;
     case TStartOutcome::CannotReadData:
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotReadData), mbYes);
+        m_dialogs.Show(AppMessages::CannotReadData, nullptr);
         break;
     case TStartOutcome::AlreadyRunning:
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgAlreadyRunning), mbOK);
+        m_dialogs.Show(AppMessages::AlreadyRunning, nullptr);
         return false;
     case TStartOutcome::NoFolder:
         m_dialogs.Show(AppMessages::NoFolder, nullptr);

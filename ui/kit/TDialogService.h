@@ -3,6 +3,7 @@
 
 class QDialog;
 class QWidget;
+class TAnalyte;
 
 // Kinds of message box.
 enum class TMsgType { Error, Warning, Information, Confirmation };
@@ -57,10 +58,26 @@ public:
     {
         return MessageBox(message.Type, message.Format(args...), message.Buttons, parent);
     }
+    // Shows a message of a table with the system's reason on the next line (none when empty).
+    int ShowWithReason(const TMessage& message, QWidget* parent, const QString& reason)
+    {
+        const QString text = message.Format();
+        return MessageBox(
+            message.Type, reason.isEmpty() ? text : text + QLatin1Char('\n') + reason, message.Buttons, parent);
+    }
     // Shows a question of a table (OK and Cancel); true for OK.
     template <typename... Args> bool Ask(const TMessage& message, QWidget* parent, const Args&... args)
     {
         return Show(message, parent, args...) == mbOK;
+    }
+
+    // The guard of a command that needs an analyte: `analyte` itself, or null
+    // after the message `missing` was shown.
+    TAnalyte* RequireAnalyte(TAnalyte* analyte, const TMessage& missing, QWidget* parent)
+    {
+        if (!analyte)
+            Show(missing, parent);
+        return analyte;
     }
 
     // Shorthands for the program's usual boxes.

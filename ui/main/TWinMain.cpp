@@ -1,5 +1,7 @@
 #include "TWinMain.h"
 #include "TAnalyte.h"
+#include "TKitMessages.h"
+#include "TMainMessages.h"
 
 #include "TChartPainter.h"
 #include "TColors.h"
@@ -82,14 +84,10 @@ void TWinMain::FormShow()
 {
     const TScreenMetrics screen = ScreenMetrics();
     if (qRound(screen.LogicalDpi) != 96) {
-        m_dialogs.Error(QStringLiteral("You  are not using the small screen font.\rYou must change it to the small one "
-                                       "(96 pixels per inch)."),
-            mbOK, this);
+        m_dialogs.Show(MainMessages::NotSmallFont, this);
         m_startupRefused = true;
     } else if (screen.Width == 640) {
-        m_dialogs.Error(QStringLiteral("Your screen resolution is 640 x 480 pixels.\rThe programme needs a minimum "
-                                       "resolution of 800 x 600 pixels.\rYou must change it."),
-            mbOK, this);
+        m_dialogs.Show(MainMessages::ScreenTooSmall, this);
         m_startupRefused = true;
     } else {
         if (m_context.Config.ShowAboutAtStart && WinAbout) {
@@ -121,7 +119,7 @@ bool TWinMain::FormCloseQuery()
 {
     if (m_startupRefused)
         return true;
-    return m_dialogs.Confirm(QStringLiteral("Exit Vantorel"), this);
+    return m_dialogs.Ask(MainMessages::ExitQuestion, this);
 }
 
 void TWinMain::MnuAboutClick()
@@ -154,7 +152,7 @@ void TWinMain::MnuAnalytesClick()
         return;
     // The editor wrote the data file; the levels of the current analyte may have changed.
     if (m_context.CurrentAnalyte)
-        m_context.CurrentAnalyte->RecomputeAll(m_context.Risks());
+        RecomputeAll(*m_context.CurrentAnalyte, m_context.Risks());
     FillAnalyteList();
 }
 
@@ -168,10 +166,8 @@ void TWinMain::BtAffectationClick()
 {
     if (!WinSerumByAnal)
         return;
-    if (!m_context.CurrentAnalyte) {
-        m_dialogs.Error(QStringLiteral("No analyte."), mbYes, this);
+    if (!m_dialogs.RequireAnalyte(m_context.CurrentAnalyte, MainMessages::NoAnalyte, this))
         return;
-    }
     if (m_dialogs.Exec(*WinSerumByAnal) == QDialog::Accepted)
         FillAnalyteList();
 }
@@ -182,7 +178,7 @@ void TWinMain::BtPrnGraphClick()
     if (!WinPrnCharts)
         return;
     if (!analyte || analyte->Count() == 0) {
-        m_dialogs.Error(QStringLiteral("Nothing to print"), mbYes, this);
+        m_dialogs.Show(KitMessages::NothingToPrint, this);
         return;
     }
     WinPrnCharts->setWindowTitle(QStringLiteral("Print QC charts for ") + analyte->Name.left(35));
@@ -205,7 +201,7 @@ void TWinMain::MnuUserManualClick()
 {
     const QString manual = TStorage::FindDocument(QStringLiteral("UserManual.htm"));
     if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
-        m_dialogs.Error(QStringLiteral("Impossible to open the user manual"), mbYes, this);
+        m_dialogs.Show(MainMessages::NoUserManual, this);
 }
 
 // ---------------------------------------------------------------- lights
@@ -389,7 +385,7 @@ void TWinMain::BtOKEnterClick()
         if (!ReadQCValueEdit(*EditValue[i], m_dialogs, run.Values[i]))
             return;
     if (TQCEntry::IsEmptyRun(run)) {
-        m_dialogs.Error(QStringLiteral("Enter data"), mbYes, this);
+        m_dialogs.Show(MainMessages::EnterData, this);
         DatePicker->setFocus();
         return;
     }
@@ -412,7 +408,7 @@ void TWinMain::ValidateRun(TResu0& run)
     if (correction) {
         without = std::make_unique<TAnalyte>(*analyte);
         without->DeletePoint(TQCDocument::FindPoint(*analyte, correction->Point, correction->Content));
-        without->RecomputeAll(m_context.Risks());
+        RecomputeAll(*without, m_context.Risks());
         m_context.CurrentAnalyte = without.get();
     }
     ClassifyPoint(*m_context.CurrentAnalyte, run);
@@ -487,13 +483,11 @@ void TWinMain::CorrectPoint(const TQCPoint* point)
 
 void TWinMain::BtDataClick()
 {
-    TAnalyte* analyte = m_context.CurrentAnalyte;
     if (!WinShowData)
         return;
-    if (!analyte) {
-        m_dialogs.Error(QStringLiteral("No analyte."), mbYes, this);
+    TAnalyte* analyte = m_dialogs.RequireAnalyte(m_context.CurrentAnalyte, MainMessages::NoAnalyte, this);
+    if (!analyte)
         return;
-    }
     Sheets->LeaveSpecialSheet();
     WinShowData->SelectedPoint = m_view.Selected;
     const int before = analyte->Count();
@@ -512,13 +506,11 @@ void TWinMain::BtDataClick()
 
 void TWinMain::BtLimitsClick()
 {
-    TAnalyte* analyte = m_context.CurrentAnalyte;
     if (!WinShowLimits)
         return;
-    if (!analyte) {
-        m_dialogs.Error(QStringLiteral("No analyte."), mbYes, this);
+    TAnalyte* analyte = m_dialogs.RequireAnalyte(m_context.CurrentAnalyte, MainMessages::NoAnalyte, this);
+    if (!analyte)
         return;
-    }
     const quint8 options = analyte->Options;
     WinShowLimits->Redraw = [this] { FollowDocument(); };
     if (m_dialogs.Exec(*WinShowLimits) == QDialog::Accepted && analyte->Options != options)
@@ -536,10 +528,8 @@ void TWinMain::BtArchivesClick()
 {
     if (!WinArchives)
         return;
-    if (!m_context.CurrentAnalyte) {
-        m_dialogs.Error(QStringLiteral("No analyte."), mbYes, this);
+    if (!m_dialogs.RequireAnalyte(m_context.CurrentAnalyte, MainMessages::NoAnalyte, this))
         return;
-    }
     WinArchives->NumbersRemoved = [this] {
         Commit({ TChangeKind::ArchiveDeleted, m_context.CurrentAnalyte->Name, 0, QString(), {}, {} });
     };

@@ -1,3 +1,4 @@
+#include "TMainMessages.h"
 #include "TWinMain.h"
 
 #include "TBackup.h"
@@ -55,9 +56,7 @@ void TWinMain::BtBackupClick()
         return;
     // A fresh installation has no backup folder yet: it is chosen first.
     if (m_context.Config.BackupFolder.isEmpty()) {
-        m_dialogs.Information(QStringLiteral("No backup folder is chosen yet.\rChoose it in the backup options "
-                                             "(Configuration > Backup/restore options)."),
-            mbOK, this);
+        m_dialogs.Show(MainMessages::NoBackupFolder, this);
         MnuOptionsClick();
         if (m_context.Config.BackupFolder.isEmpty())
             return;
@@ -74,7 +73,7 @@ void TWinMain::BtBackupClick()
     }
     TimerBackUp->stop();
     ShapeBackUp->SetBrushColor(Qt::green);
-    m_dialogs.Information(QString::fromLatin1(TBackup::MsgBackupOK), mbYes, this);
+    m_dialogs.Show(MainMessages::BackupDone, this);
 }
 
 void TWinMain::Disketterestore1Click()
@@ -94,8 +93,8 @@ void TWinMain::Disketterestore1Click()
     }
     FillAnalyteList();
     if (result.DataFileNotSaved)
-        m_dialogs.Error(MessageWithReason(TStorage::MsgCannotSaveData, result.Message), mbYes, this);
-    m_dialogs.Information(QString::fromLatin1(TBackup::MsgRestoreOK), mbYes, this);
+        m_dialogs.ShowWithReason(MainMessages::CannotSaveData, this, result.Message);
+    m_dialogs.Show(MainMessages::RestoreDone, this);
 }
 
 void TWinMain::MnuOptionsClick()
