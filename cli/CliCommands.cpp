@@ -27,11 +27,28 @@ QList<TCliOption> PrintOptions(const QList<TCliOption>& more)
           };
 }
 
+// The options that choose audit trail entries.
+QList<TCliOption> AuditOptions(const QList<TCliOption>& more)
+{
+    return QList<TCliOption> {
+        { "analyte", "NAME", "only the entries of this analyte, by its name in any case", "every entry" },
+        { "from", "YYYY-MM-DD", "the first day (local time) listed", "the first entry's day", TCliForm::Date },
+        { "to", "YYYY-MM-DD", "the last day (local time) listed", "the last entry's day", TCliForm::Date },
+    }
+    + more + QList<TCliOption> { Folder };
+}
+
 } // namespace
 
 const QList<TCliCommand>& CliCommands()
 {
     static const QList<TCliCommand> commands {
+        { "audit list", "Prints the audit trail's entries, oldest first, one line each or as JSON",
+            AuditOptions({ { "json", {}, "prints a JSON array of the entries with every field", "one line an entry",
+                TCliForm::Flag } }),
+            {}, {}, CmdAuditList },
+        { "audit verify", "Checks the audit trail's chain of hashes: the count, or the first broken entry", { Folder },
+            {}, {}, CmdAuditVerify },
         { "check", "Says whether one of the program's files is sound, or why not", {},
             { { "FILE", "a data (.qcf), settings (.cfr), queue (.fif), version-2 (.dat) or backup (.sav) file" } }, {},
             CmdCheck },
@@ -83,6 +100,8 @@ const QList<TCliCommand>& CliCommands()
         { "print archive", "Prints one archive's points into a PDF file, as the archive view does",
             { { "number", "N", "the archive's number", {}, TCliForm::Text, true }, Folder, Data, Pdf }, {},
             { { "folder", "data" } }, CmdPrintArchive },
+        { "print audit", "Prints the audit trail's entries into a PDF file, as the audit trail window does",
+            AuditOptions({ Pdf }), {}, {}, CmdPrintAudit },
     };
     return commands;
 }

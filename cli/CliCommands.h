@@ -71,6 +71,9 @@ const QList<TCliCommand>& CliCommands();
 int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err);
 
 // The commands, each in its own file.
+int CmdAuditList(const TCliArgs& args, QTextStream& out, QTextStream& err);
+int CmdAuditVerify(const TCliArgs& args, QTextStream& out, QTextStream& err);
+int CmdPrintAudit(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdCheck(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdDump(const TCliArgs& args, QTextStream& out, QTextStream& err);
 int CmdEvaluate(const TCliArgs& args, QTextStream& out, QTextStream& err);

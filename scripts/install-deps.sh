@@ -2,7 +2,7 @@
 # Installs the Debian packages Vantorel needs to build, run and test,
 # and only those that are missing. A no-op when everything is there.
 set -e
-PACKAGES="build-essential cmake ninja-build qt6-base-dev libqt6printsupport6 \
+PACKAGES="build-essential cmake ninja-build qt6-base-dev libqt6printsupport6 libqt6sql6-sqlite sqlite3 \
 libbenchmark-dev libboost-math-dev fonts-liberation fonts-dejavu-core \
 poppler-utils xvfb xauth xclip ccache desktop-file-utils appstream dpkg-dev file"
 missing=""

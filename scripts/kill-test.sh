@@ -55,7 +55,8 @@ done
 "$tool" "$folder" >"$work/out" 2>/dev/null &
 pid=$!
 tries=0
-while [ "$(grep -c '^ack ' "$work/out" || true)" -lt 5 ] && [ $tries -lt 200 ]; do
+# A loaded machine may take many seconds to start the program: SIGTERM goes only once it works.
+while [ "$(grep -c '^ack ' "$work/out" || true)" -lt 5 ] && [ $tries -lt 1200 ]; do
     sleep 0.05
     tries=$((tries + 1))
 done

@@ -6,6 +6,7 @@
 #include "TSettings.h"
 #include "TStatistics.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <cstring>
 #include <utility>
@@ -121,23 +122,23 @@ void TQCDocument::HandToJournal(const QList<TChange>& changes, TCommitResult& re
     }
 }
 
-TCommitResult TQCDocument::StoreRun(TAnalyte& analyte, const TResu0& run, int* index)
+TCommitResult TQCDocument::StoreRun(TAnalyte& analyte, const TResu0& run, int* index, const QJsonObject& verdict)
 {
     const int at = analyte.AddPoint(run);
     if (index)
         *index = at;
-    TChange change { TChangeKind::RunStored, analyte.Name, 0, run.Operator, {}, RunJson(run) };
+    TChange change { TChangeKind::RunStored, analyte.Name, 0, run.Operator, {}, RunJson(run, verdict) };
     return Commit(change, { TFile::Data, TRecompute::Statistics, &analyte });
 }
 
-TCommitResult TQCDocument::ReplacePoint(
-    TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content, const TResu0& run, int* index)
+TCommitResult TQCDocument::ReplacePoint(TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content,
+    const TResu0& run, int* index, const QJsonObject& verdict)
 {
     const int old = FindPoint(analyte, point, content);
     if (old < 0)
-        return StoreRun(analyte, run, index);
+        return StoreRun(analyte, run, index, verdict);
     TChange change { TChangeKind::PointCorrected, analyte.Name, 0, run.Operator, PointJson(analyte, content),
-        RunJson(run) };
+        RunJson(run, verdict) };
     analyte.DeletePoint(old);
     const int at = analyte.AddPoint(run);
     if (index)
@@ -187,16 +188,21 @@ QJsonArray ValuesJson(const TQCValues& values)
 {
     QJsonArray levels;
     for (const TQCValue& cell : values)
-        levels.append(QJsonObject { { "value", double(cell.Value) }, { "status", int(cell.Status) } });
+        // The single as its shortest decimal form (5.2, not 5.199999809265137).
+        levels.append(QJsonObject {
+            { "value", QString::number(cell.Value, 'g', 7).toDouble() }, { "status", int(cell.Status) } });
     return levels;
 }
 
 } // namespace
 
-QJsonObject TQCDocument::RunJson(const TResu0& run)
+QJsonObject TQCDocument::RunJson(const TResu0& run, const QJsonObject& verdict)
 {
-    return { { "dateTime", run.DateTime }, { "values", ValuesJson(run.Values) }, { "operator", run.Operator },
-        { "comment", run.Comment } };
+    QJsonObject fields { { "dateTime", run.DateTime }, { "values", ValuesJson(run.Values) },
+        { "operator", run.Operator }, { "comment", run.Comment } };
+    for (auto field = verdict.begin(); field != verdict.end(); ++field)
+        fields.insert(field.key(), field.value());
+    return fields;
 }
 
 QJsonObject TQCDocument::PointJson(const TAnalyte& analyte, const TQCPoint& point)
@@ -224,4 +230,23 @@ QJsonObject TQCDocument::AnalytesJson(const TListAnalytes& list)
             { "levels", a.NbLevels }, { "lots", QJsonArray { a.SerumID[0], a.SerumID[1], a.SerumID[2] } } });
     }
     return { { "analytes", items } };
+}
+
+QJsonArray TQCDocument::PointsNotIn(const TAnalyte& from, const TAnalyte& other)
+{
+    QHash<QByteArray, int> held;
+    QByteArray record(TQCPoint::RecordSize, '\0');
+    for (int i = 0; i < other.Count(); ++i) {
+        other.Point(i).WriteRecord(record.data());
+        ++held[record];
+    }
+    QJsonArray points;
+    for (int i = 0; i < from.Count(); ++i) {
+        from.Point(i).WriteRecord(record.data());
+        if (held.value(record) > 0)
+            --held[record];
+        else
+            points.append(PointJson(from, from.Point(i)));
+    }
+    return points;
 }

@@ -3,6 +3,7 @@
 #include "TQCTypes.h"
 
 #include <QFlags>
+#include <QJsonArray>
 #include <QList>
 #include <QLoggingCategory>
 #include <QObject>
@@ -87,14 +88,16 @@ public:
     TCommitResult Save(TFiles files);
 
     // Adds an accepted run to the analyte at its date position, recomputes and
-    // writes the data file (RunStored). *index receives the new point's index.
-    TCommitResult StoreRun(TAnalyte& analyte, const TResu0& run, int* index = nullptr);
+    // writes the data file (RunStored). *index receives the new point's index;
+    // `verdict` (the rules that fired, whether it was accepted) joins the record of the change.
+    TCommitResult StoreRun(
+        TAnalyte& analyte, const TResu0& run, int* index = nullptr, const QJsonObject& verdict = QJsonObject());
     // Replaces a stored point by its corrected run in one step: the point leaves
     // and the run comes in with the same write (PointCorrected). A point that is
     // no longer stored (found by address and content) is left alone and the run
     // is stored as a new one.
-    TCommitResult ReplacePoint(
-        TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content, const TResu0& run, int* index = nullptr);
+    TCommitResult ReplacePoint(TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content, const TResu0& run,
+        int* index = nullptr, const QJsonObject& verdict = QJsonObject());
     // Puts a run at the tail of the queue (RunQueued); the queue file follows.
     TCommitResult QueueRun(TResu0 run);
     // Sends a corrected run to the queue and only then removes the stored point
@@ -102,12 +105,15 @@ public:
     TCommitResult QueueCorrection(TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content, TResu0 run);
 
     // The fields of a run or a stored point as the journal records them.
-    static QJsonObject RunJson(const TResu0& run);
+    static QJsonObject RunJson(const TResu0& run, const QJsonObject& verdict = QJsonObject());
     static QJsonObject PointJson(const TAnalyte& analyte, const TQCPoint& point);
     // The control materials (id, name, lot) and the analytes (name, units,
     // decimals, levels, lots) as the journal records an editor's before and after.
     static QJsonObject MaterialsJson(const TListSerum& list);
     static QJsonObject AnalytesJson(const TListAnalytes& list);
+    // The points of `from` that `other` does not hold (compared by content), as
+    // the journal records them: the points a deletion took, or an import added.
+    static QJsonArray PointsNotIn(const TAnalyte& from, const TAnalyte& other);
     // The index of a stored point found by address and content, or -1.
     static int FindPoint(const TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content);
 

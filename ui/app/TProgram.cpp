@@ -1,6 +1,7 @@
 #include "TProgram.h"
 #include "TAppMessages.h"
 
+#include "TAuditTrail.h"
 #include "TDialogService.h"
 #include "TFileLog.h"
 #include "TPrinterService.h"
@@ -10,6 +11,7 @@
 #include "TWinAbout.h"
 #include "TWinAnimCopyFic.h"
 #include "TWinArchives.h"
+#include "TWinAudit.h"
 #include "TWinComment.h"
 #include "TWinDailyQC.h"
 #include "TWinDefAnalytes.h"
@@ -44,7 +46,11 @@ TProgram::TProgram(TQCContext& context, TDialogService& dialogs, const QString& 
 {
 }
 
-TProgram::~TProgram() = default;
+TProgram::~TProgram()
+{
+    if (m_trail)
+        m_context.Document().SetJournal(nullptr);
+}
 
 bool TProgram::Start()
 {
@@ -65,6 +71,12 @@ bool TProgram::Start()
         m_dialogs.Show(AppMessages::NoFolder, nullptr);
         return false;
     }
+    // A trail that cannot be written now counts the changes; the first one tells the user.
+    m_trail = std::make_unique<TAuditTrail>(m_context);
+    QString trailError;
+    if (!m_trail->Open(m_context.ProgramFolder(), &trailError))
+        qCWarning(lcDocument).noquote() << "audit trail:" << trailError;
+    m_context.Document().SetJournal(m_trail.get());
     ShowSplash();
     QGuiApplication::setApplicationDisplayName(QString());
     QApplication::setApplicationName(QStringLiteral("Vantorel"));
@@ -131,6 +143,9 @@ void TProgram::CreateWindows()
     m_main->WinRisks = m_risks.get();
     m_random = std::make_unique<TWinRandom>(m_context, m_dialogs, owner);
     m_main->WinRandom = m_random.get();
+    m_audit = std::make_unique<TWinAudit>(m_context, m_dialogs, *m_printers, owner);
+    m_main->WinAudit = m_audit.get();
+    m_main->AuditTrail = m_trail.get();
     m_sigma = std::make_unique<TWinSigma>(m_context, m_dialogs, *m_printers, owner);
     m_main->WinSigma = m_sigma.get();
     m_main->UpdateCommands();
@@ -144,14 +159,21 @@ bool TProgram::ShowMain()
 
 int TProgram::Run()
 {
-    if (!Start())
-        return 1;
-    // SIGTERM, SIGINT and the session's end close the program as Exit does, without the question.
+    // SIGTERM, SIGINT and the session's end close the program as Exit does, without the question,
+    // also while the start-up's own windows (set-up, messages) are open.
     const TSessionEnd ending([this] {
+        if (!m_storage.Running())
+            return;
         // Failures are logged by the document; the shutdown tries again and shows them.
         [[maybe_unused]] const TCommitResult saved
             = m_context.Document().Save(TFile::Data | TFile::Queue | TFile::Settings);
     });
+    if (!Start())
+        return 1;
+    if (ending.EndingSignal() != 0) {
+        Shutdown();
+        return 0;
+    }
     // The main window follows the splash from the message loop, which answers
     // the splash's messages meanwhile.
     QTimer::singleShot(SplashMilliseconds, m_main.get(), [this] {
@@ -165,6 +187,7 @@ int TProgram::Run()
 
 void TProgram::Shutdown()
 {
+    m_audit.reset();
     m_sigma.reset();
     m_archives.reset();
     m_showArchive.reset();
@@ -196,4 +219,7 @@ void TProgram::Shutdown()
     report(stopped.DataSaved, TStorage::MsgCannotSaveData, stopped.DataError);
     report(stopped.FifoSaved, TStorage::MsgUnableToSaveFifo, stopped.FifoError);
     report(stopped.ConfigSaved, "Cannot save the settings", stopped.ConfigError);
+    // After the last save, whose changes the trail still records.
+    m_context.Document().SetJournal(nullptr);
+    m_trail.reset();
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+class TAuditTrail;
 class TDialogService;
 class TQCContext;
 class TWinAbout;
@@ -19,6 +20,7 @@ class TWinSerumByAnal;
 class TWinPrnCharts;
 class TWinPrnData;
 class TWinArchives;
+class TWinAudit;
 class TWinDailyQC;
 class TWinShowArchive;
 class TWinShowData;
@@ -97,5 +99,8 @@ private:
     std::unique_ptr<TWinOptions> m_options;
     std::unique_ptr<TWinRisks> m_risks;
     std::unique_ptr<TWinRandom> m_random;
+    std::unique_ptr<TWinAudit> m_audit;
+    // The audit trail of the program's folder, the document's journal from start-up to shutdown.
+    std::unique_ptr<TAuditTrail> m_trail;
     std::unique_ptr<TWinSigma> m_sigma;
 };

@@ -3,6 +3,7 @@
 #include "TKitMessages.h"
 #include "TMainMessages.h"
 
+#include "TAuditVerdict.h"
 #include "TChartPainter.h"
 #include "TColors.h"
 #include "TDataFile.h"
@@ -41,6 +42,7 @@
 #include <QDateEdit>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
@@ -132,13 +134,14 @@ void TWinMain::MnuAboutClick()
 
 void TWinMain::MnuOperatorsClick()
 {
+    const QJsonArray before = QJsonArray::fromStringList(m_context.ListOperators);
     if (!WinEmployees || m_dialogs.Exec(*WinEmployees) != QDialog::Accepted)
         return;
     const QString typed = CBOperator->currentText();
     CBOperator->clear();
     CBOperator->addItems(m_context.ListOperators);
     CBOperator->setEditText(typed);
-    Commit({ TChangeKind::OperatorsChanged, QString(), 0, QString(), {},
+    Commit({ TChangeKind::OperatorsChanged, QString(), 0, QString(), { { "operators", before } },
                { { "operators", QJsonArray::fromStringList(m_context.ListOperators) } } },
         { TFile::Settings });
 }
@@ -419,7 +422,8 @@ void TWinMain::ValidateRun(TResu0& run)
     }
     TQCDocument& document = m_context.Document();
     if (accepted && correction)
-        ReportCommit(document.ReplacePoint(*analyte, correction->Point, correction->Content, run, &m_view.Selected));
+        ReportCommit(document.ReplacePoint(*analyte, correction->Point, correction->Content, run, &m_view.Selected,
+            AuditVerdictJson(WinValidCQ->Result())));
     else if (accepted)
         StoreRun(run);
     else if (correction)
@@ -431,7 +435,8 @@ void TWinMain::ValidateRun(TResu0& run)
 void TWinMain::StoreRun(TResu0& run)
 {
     // The new point is the selected one before the charts follow the commit.
-    ReportCommit(m_context.Document().StoreRun(*m_context.CurrentAnalyte, run, &m_view.Selected));
+    const QJsonObject verdict = WinValidCQ ? AuditVerdictJson(WinValidCQ->Result()) : QJsonObject();
+    ReportCommit(m_context.Document().StoreRun(*m_context.CurrentAnalyte, run, &m_view.Selected, verdict));
 }
 
 void TWinMain::HoldRun(TResu0 run) { ReportCommit(m_context.Document().QueueRun(std::move(run))); }
@@ -450,6 +455,9 @@ void TWinMain::ReportCommit(const TCommitResult& result)
 {
     if (!result.Ok())
         m_dialogs.Error(result.Text(), mbYes, this);
+    // The trail gives its reason once; it records the changes missed as a gap later.
+    if (!result.JournalError.isEmpty())
+        m_dialogs.Show(MainMessages::JournalFailed, this, result.JournalError);
 }
 
 void TWinMain::FollowDocument()
@@ -490,14 +498,15 @@ void TWinMain::BtDataClick()
         return;
     Sheets->LeaveSpecialSheet();
     WinShowData->SelectedPoint = m_view.Selected;
-    const int before = analyte->Count();
+    const TAnalyte before = *analyte; // the points as they were, for the record of the deletions
     if (m_dialogs.Exec(*WinShowData) != QDialog::Accepted)
         return;
     m_view.Selected = -1;
     // Confirmed deletions are kept at once.
-    if (analyte->Count() != before)
-        Commit({ TChangeKind::PointsDeleted, analyte->Name, 0, QString(), { { "points", before } },
-                   { { "points", analyte->Count() } } },
+    if (analyte->Count() != before.Count())
+        Commit(
+            { TChangeKind::PointsDeleted, analyte->Name, 0, QString(),
+                { { "points", TQCDocument::PointsNotIn(before, *analyte) } }, { { "pointsLeft", analyte->Count() } } },
             { TFile::Data, TRecompute::StatisticsAndMarks, analyte });
     if (TQCPoint* edited = WinShowData->EditedPoint())
         CorrectPoint(edited);
@@ -530,8 +539,17 @@ void TWinMain::BtArchivesClick()
         return;
     if (!m_dialogs.RequireAnalyte(m_context.CurrentAnalyte, MainMessages::NoAnalyte, this))
         return;
-    WinArchives->NumbersRemoved = [this] {
-        Commit({ TChangeKind::ArchiveDeleted, m_context.CurrentAnalyte->Name, 0, QString(), {}, {} });
+    // The archive numbers before: the record shows them and those left.
+    QJsonArray numbers;
+    for (const qint32 number : m_context.CurrentAnalyte->Archives)
+        numbers.append(number);
+    WinArchives->NumbersRemoved = [this, numbers] {
+        const TAnalyte& analyte = *m_context.CurrentAnalyte;
+        QJsonArray kept;
+        for (const qint32 number : analyte.Archives)
+            kept.append(number);
+        Commit({ TChangeKind::ArchiveDeleted, analyte.Name, 0, QString(), { { "archives", numbers } },
+            { { "archives", kept } } });
     };
     m_dialogs.Exec(*WinArchives);
 }

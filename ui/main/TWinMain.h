@@ -39,6 +39,9 @@ class TWinDefSerum;
 class TWinEmployees;
 class TWinPrnCharts;
 class TWinArchives;
+class TWinAudit;
+class TAuditTrail;
+class TBackup;
 class TWinDailyQC;
 class TWinShowData;
 class TWinShowLimits;
@@ -105,6 +108,10 @@ public:
     TWinRisks* WinRisks = nullptr;
     // The training runs of the current analyte (TWinMainSettings.cpp).
     TWinRandom* WinRandom = nullptr;
+    // The audit trail of every change (TWinMainSettings.cpp).
+    TWinAudit* WinAudit = nullptr;
+    // The trail a backup copies beside its file (none in most window tests).
+    TAuditTrail* AuditTrail = nullptr;
     TWinSigma* WinSigma = nullptr;
     // Enables the commands whose windows exist.
     void UpdateCommands();
@@ -186,6 +193,7 @@ public:
     QAction* MnuRandomGenerator;
     QAction* MnuSigma;
     QAction* MnuClearFifo;
+    QAction* MnuAuditTrail;
     QAction* MnuUserManual;
     QAction* MnuAbout;
 
@@ -237,6 +245,8 @@ public slots:
     void MnuRisksClick();
     // "No analyte" without a current analyte; after OK the queue or the charts follow.
     void MnuRandomGeneratorClick();
+    // The audit trail, behind the password while one is set.
+    void MnuAuditTrailClick();
     void MnuSigmaClick();
     // The charts' mouse.
     void PBoxMouseDown(QMouseEvent* event);
@@ -293,6 +303,8 @@ private:
     void Commit(const QList<TChange>& changes, const TCommitScope& scope) override;
     // Shows the failures of a commit: the program's message, then the system's reason.
     void ReportCommit(const TCommitResult& result);
+    // Records a backup made and copies the audit trail beside it (TWinMainBackup.cpp).
+    void CopyAuditTrail(const TBackup& backup);
     // The charts and the queue button follow the lists after every commit.
     void FollowDocument();
     // Shows the import window; after OK no point is selected and the charts follow.

@@ -1,11 +1,13 @@
 #include "TMainMessages.h"
 #include "TWinMain.h"
 
+#include "TAuditTrail.h"
 #include "TBackup.h"
 #include "TDialogService.h"
 #include "TFileLog.h"
 #include "TLimitSheets.h"
 #include "TQCContext.h"
+#include "TQCDocument.h"
 #include "TSettings.h"
 #include "TShape.h"
 #include "TStorage.h"
@@ -13,6 +15,8 @@
 #include "TWinOptions.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QJsonObject>
 #include <QTimer>
 
 // The main window's backup, restore and backup options commands.
@@ -71,6 +75,7 @@ void TWinMain::BtBackupClick()
         m_dialogs.Error(result.Message, mbYes, this);
         return;
     }
+    CopyAuditTrail(TBackup(m_context, ui));
     TimerBackUp->stop();
     ShapeBackUp->SetBrushColor(Qt::green);
     m_dialogs.Show(MainMessages::BackupDone, this);
@@ -91,6 +96,10 @@ void TWinMain::Disketterestore1Click()
         m_dialogs.Error(result.Message, mbYes, this);
         return;
     }
+    const QString sav = TBackup(m_context, ui).TargetFile(QStringLiteral(".Sav"));
+    Commit({ TChangeKind::Restored, QString(), 0, QString(), {},
+               { { "file", sav }, { "fileDate", QFileInfo(sav).lastModified().toString(Qt::ISODate) } } },
+        { TFiles() });
     FillAnalyteList();
     if (result.DataFileNotSaved)
         m_dialogs.ShowWithReason(MainMessages::CannotSaveData, this, result.Message);
@@ -99,10 +108,24 @@ void TWinMain::Disketterestore1Click()
 
 void TWinMain::MnuOptionsClick()
 {
+    const auto options = [this] {
+        return QJsonObject { { "folder", m_context.Config.BackupFolder },
+            { "interval", m_context.Config.BackupInterval } };
+    };
+    const QJsonObject before = options();
     if (!WinOptions || m_dialogs.Exec(*WinOptions) != QDialog::Accepted)
         return;
     ApplyBackupReminder(true);
-    // A configuration that cannot be written is not reported (it is logged) and
-    // is written again at exit.
-    SaveConfig(m_context);
+    Commit({ TChangeKind::BackupOptionsChanged, QString(), 0, QString(), before, options() }, { TFile::Settings });
+}
+
+void TWinMain::CopyAuditTrail(const TBackup& backup)
+{
+    // The backup is recorded first, so that the copy beside it holds its own entry.
+    Commit({ TChangeKind::BackupMade, QString(), 0, QString(), {},
+               { { "file", backup.TargetFile(QStringLiteral(".Sav")) } } },
+        { TFiles() });
+    QString error;
+    if (AuditTrail && !AuditTrail->CopyTo(backup.Target(), &error))
+        m_dialogs.Show(MainMessages::TrailNotCopied, this, error);
 }

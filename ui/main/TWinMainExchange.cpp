@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
 
 // The main window's exchange commands: the queue of held-back runs, the
 // clipboard, and the export and import files.
@@ -78,13 +79,14 @@ void TWinMain::DropQueueHead()
 void TWinMain::RunImportWindow()
 {
     const TAnalyte* analyte = m_context.CurrentAnalyte;
-    const int before = analyte ? analyte->Count() : 0;
+    const TAnalyte before = analyte ? *analyte : TAnalyte(); // to record the runs added
     if (m_dialogs.Exec(*WinImport) != QDialog::Accepted)
         return;
     m_view.Selected = -1;
     // The added runs are kept at once, as an entered run is.
     Commit({ TChangeKind::RunStored, analyte ? analyte->Name : QString(), 0, QString(), {},
-        { { "runs", (analyte ? analyte->Count() : 0) - before }, { "source", WinImport->windowTitle() } } });
+        { { "runs", analyte ? TQCDocument::PointsNotIn(*analyte, before) : QJsonArray() },
+            { "source", WinImport->windowTitle() } } });
 }
 
 void TWinMain::MnuCopyClick() { TWinImport::CopyToClipboard(m_context.CurrentAnalyte, m_dialogs, this); }

@@ -266,6 +266,7 @@ void TWinMain::BuildMenu()
     MnuEraseLevels = item(special, "&Erase/archive levels");
     MnuRandomGenerator = item(special, "&Random generator");
     MnuClearFifo = item(special, "&Clear queue");
+    MnuAuditTrail = item(special, "&Audit trail");
     MnuSigma = item(special, "&Sigma and rules");
     QMenu* help = bar->addMenu(QStringLiteral("&?"));
     MnuUserManual = item(help, "&User manual");
@@ -300,6 +301,7 @@ void TWinMain::ConnectCommands()
     connect(MnuOptions, &QAction::triggered, this, &TWinMain::MnuOptionsClick);
     connect(MnuRisks, &QAction::triggered, this, &TWinMain::MnuRisksClick);
     connect(MnuRandomGenerator, &QAction::triggered, this, &TWinMain::MnuRandomGeneratorClick);
+    connect(MnuAuditTrail, &QAction::triggered, this, &TWinMain::MnuAuditTrailClick);
     connect(MnuSigma, &QAction::triggered, this, &TWinMain::MnuSigmaClick);
     const std::pair<QAction*, TSheet> special[]
         = { { MnuLockLimits, TSheet::Lock }, { MnuFixLimits, TSheet::Fix }, { MnuEraseLevels, TSheet::Archi } };
@@ -320,6 +322,7 @@ void TWinMain::UpdateCommands()
     MnuOptions->setEnabled(WinOptions != nullptr);
     MnuRisks->setEnabled(WinRisks != nullptr);
     MnuRandomGenerator->setEnabled(WinRandom != nullptr);
+    MnuAuditTrail->setEnabled(WinAudit != nullptr);
     MnuSigma->setEnabled(WinSigma != nullptr);
     BtPrnGraph->setEnabled(WinPrnCharts != nullptr);
     BtData->setEnabled(WinShowData != nullptr);

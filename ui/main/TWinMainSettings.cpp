@@ -7,6 +7,8 @@
 #include "TQCContext.h"
 #include "TSettings.h"
 #include "TStatistics.h"
+#include "TWinAudit.h"
+#include "TWinEntryPsw.h"
 #include "TWinRandom.h"
 #include "TWinRisks.h"
 #include "TWinSigma.h"
@@ -22,11 +24,12 @@ void TWinMain::MnuRisksClick()
     if (!WinRisks)
         return;
     WinRisks->RedrawChart = [this] { RepaintCharts(); };
+    const TRisks was = m_context.Risks();
     if (m_dialogs.Exec(*WinRisks) != QDialog::Accepted)
         return;
     // The risks hold for every analyte: all limits follow, and the stored marks with them.
     const TRisks risks = m_context.Risks();
-    Commit({ TChangeKind::RisksChanged, QString(), 0, QString(), {},
+    Commit({ TChangeKind::RisksChanged, QString(), 0, QString(), { { "alert", was.Alert }, { "action", was.Action } },
                { { "alert", risks.Alert }, { "action", risks.Action } } },
         { TFile::Settings | TFile::Data, TRecompute::EveryAnalyte });
     FillAnalyteList();
@@ -51,6 +54,12 @@ void TWinMain::MnuRandomGeneratorClick()
     Sheets->ClearInterval();
     // Written at once, as every other accepted change of the points is.
     Commit({ TChangeKind::RunStored, m_context.CurrentAnalyte->Name, 0, QString(), {}, made });
+}
+
+void TWinMain::MnuAuditTrailClick()
+{
+    if (WinAudit && TWinEntryPsw::AskPassword(m_context, m_dialogs, this))
+        m_dialogs.Exec(*WinAudit);
 }
 
 void TWinMain::MnuSigmaClick()
