@@ -1,4 +1,6 @@
 #include "TWinSigma.h"
+#include "TKitMessages.h"
+#include "TQCMessages.h"
 
 #include "TAnalyte.h"
 #include "TControls.h"
@@ -125,7 +127,7 @@ void TWinSigma::FormShow()
     BtCle->Reset();
     BtOK->setEnabled(m_goalsRead && !BtCle->IsLocked());
     if (!m_goalsRead)
-        m_dialogs.Error(QStringLiteral("The goals file cannot be read: ") + error, mbOK, this);
+        m_dialogs.Show(QCMessages::GoalsUnreadable, this, error);
     const TAnalyteGoals goals = m_goals.Goals(analyte->Name);
     for (int i = 0; i < MaxLevels; ++i) {
         const bool shown = i < analyte->NbLevels;
@@ -240,7 +242,7 @@ void TWinSigma::BtPrintClick()
     if (canvas
         && PrintPowerReport(*canvas, title, SummaryLines(), StandardShifts(), m_series, m_critical)
             == TPrintOutcome::DeviceFailed)
-        m_dialogs.Error(QStringLiteral("Printing failed"), mbOK, this);
+        m_dialogs.Show(KitMessages::PrintingFailed, this);
 }
 
 void TWinSigma::BtOKClick()
@@ -252,7 +254,7 @@ void TWinSigma::BtOKClick()
     m_goals.SetGoals(analyte->Name, goals);
     QString error;
     if (!m_goals.Save(TQualityGoals::FileName(m_context.BaseName()), &error)) {
-        m_dialogs.Error(QStringLiteral("The goals could not be saved: ") + error, mbOK, this);
+        m_dialogs.Show(QCMessages::GoalsNotSaved, this, error);
         return;
     }
     accept();
