@@ -14,6 +14,7 @@
 #include "TWinComment.h"
 #include "TWinDefAnalytes.h"
 #include "TWinMain.h"
+#include "TWinShowData.h"
 #include "TWinSigma.h"
 
 #include <QApplication>
@@ -248,13 +249,20 @@ int main(int argc, char** argv)
     };
     main.MnuSigma->trigger();
 
-    // The views of the first analyte: its limits, its data, the day's QC and a point's pop-up.
-    const QList<QPair<QPushButton*, QString>> views
-        = { { main.BtLimits, "limits.png" }, { main.BtData, "data-table.png" }, { main.BtDaily, "daily.png" } };
-    for (const auto& [button, name] : views) {
-        dialogs.Next = name;
-        button->click();
-    }
+    // The views of the first analyte: its limits, its data (the latest run chosen, with its
+    // operator and comment), the day's QC and a point's pop-up.
+    dialogs.Next = QStringLiteral("limits.png");
+    main.BtLimits->click();
+    dialogs.Then = [](QDialog& dialog) {
+        QListWidget* lines = static_cast<TWinShowData&>(dialog).LB;
+        dialog.show();
+        lines->setCurrentRow(lines->count() - 1);
+        lines->scrollToBottom();
+        Save(dialog, QStringLiteral("data-table.png"));
+    };
+    main.BtData->click();
+    dialogs.Next = QStringLiteral("daily.png");
+    main.BtDaily->click();
     if (analyte && main.WinComment) {
         const int index = analyte->Count() - 1;
         const QPointF at(PointX(index, main.ChartView().First), CommentIconY(analyte->NbLevels) + 40);
