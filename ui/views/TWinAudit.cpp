@@ -108,9 +108,12 @@ TWinAudit::TWinAudit(TQCContext& context, TDialogService& dialogs, TPrinterServi
     Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid->verticalHeader()->hide();
     Grid->verticalHeader()->setDefaultSectionSize(18);
-    const int widths[] = { 50, 120, 56, 90, 150, 80, 40, 170, 170 };
-    for (int column = 0; column < 9; ++column)
+    // Every column in view at the window's width: the values before and after share
+    // what is left, a long one is cut with an ellipsis and read whole in its tooltip.
+    const int widths[] = { 36, 118, 54, 80, 156, 72, 40, 104 };
+    for (int column = 0; column < 8; ++column)
         Grid->setColumnWidth(column, widths[column]);
+    Grid->horizontalHeader()->setStretchLastSection(true);
     LblStatus = Named(MakeLabel(this, 8, 428, QString()), "LblStatus");
     LblStatus->resize(500, 16);
     BtPrn = Named(MakeButton(this, QRect(560, 420, 100, 30), QStringLiteral("&Print")), "BtPrn");
