@@ -15,6 +15,7 @@
 #include "TPointPopup.h"
 #include "TQCContext.h"
 #include "TQCEntry.h"
+#include "TQualityGoals.h"
 #include "TSettings.h"
 #include "TShape.h"
 #include "TStatistics.h"
@@ -348,6 +349,7 @@ void TWinMain::PBoxPaint(QPainter& painter, const QRect& region)
 {
     const TAnalyte* analyte = m_context.CurrentAnalyte;
     const QRect box(0, 0, ChartGeo::BoxWidth, ChartGeo::BoxHeight);
+    m_view.Rules = analyte ? RulesInForce(*analyte, TQualityGoals::FileName(m_context.BaseName())) : TRuleChoice();
     if (analyte && TChartPainter::PlotRegion().contains(region))
         TChartPainter::PaintPlots(painter, box, *analyte, m_view, m_pictures.Comment);
     else
@@ -641,7 +643,8 @@ void TWinMain::ShowPointPopup(int index, int y)
     for (int level = 0; level < MaxLevels; ++level)
         labels.append(LevelName(level));
     WinComment->Clear();
-    for (const TPopupLine& line : PointPopupLines(analyte, index, labels)) {
+    for (const TPopupLine& line :
+        PointPopupLines(analyte, index, labels, RulesInForce(analyte, TQualityGoals::FileName(m_context.BaseName())))) {
         const QImage* picture = line.Status >= 0 ? m_pictures.StatusPicture(quint8(line.Status)) : nullptr;
         WinComment->AddCommentLine(line.Text, picture ? QPixmap::fromImage(*picture) : QPixmap());
     }

@@ -12,6 +12,7 @@
 #include "TPrinterService.h"
 #include "TQCContext.h"
 #include "TRandom.h"
+#include "TRuleChoice.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -249,11 +250,14 @@ void TWinSigma::BtOKClick()
     TAnalyteGoals goals;
     if (!analyte || !ReadGoals(goals))
         return;
-    m_goals.SetGoals(analyte->Name, goals);
-    QString error;
-    if (!m_goals.Save(TQualityGoals::FileName(m_context.BaseName()), &error)) {
+    // A change of the rules applied is committed through the document, which records it.
+    QString error, unrecorded;
+    if (!StoreGoals(m_context.Document(), m_goals, analyte->Name, goals, &error, &unrecorded)) {
         m_dialogs.Error(QStringLiteral("The goals could not be saved: ") + error, mbOK, this);
         return;
     }
+    if (!unrecorded.isEmpty())
+        m_dialogs.MessageBox(TMsgType::Warning,
+            QStringLiteral("The change is kept, but the audit trail cannot record it:\r") + unrecorded, mbOK, this);
     accept();
 }
