@@ -1,13 +1,18 @@
 #include "TQCDocument.h"
 
 #include "TAnalyte.h"
+#include "TArchive.h"
 #include "TDataFile.h"
+#include "TLimitModes.h"
 #include "TQCContext.h"
 #include "TSettings.h"
 #include "TStatistics.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QHash>
 #include <QJsonArray>
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -168,6 +173,124 @@ TCommitResult TQCDocument::QueueCorrection(
     if (removed.JournalError.isEmpty())
         removed.JournalError = queued.JournalError;
     return removed;
+}
+
+TCommitResult TQCDocument::RecallHead()
+{
+    std::optional<TResu0> head = m_context.ListFifo.Pop();
+    if (!head)
+        return {};
+    return Commit({ TChangeKind::RunRecalled, head->Analyte, 0, head->Operator, RunJson(*head), {} }, { TFile::Queue });
+}
+
+TCommitResult TQCDocument::ClearQueue()
+{
+    const int count = m_context.ListFifo.Count();
+    m_context.ListFifo.Clear();
+    return Commit({ TChangeKind::QueueCleared, QString(), 0, QString(), { { "runs", count } }, { { "runs", 0 } } },
+        { TFile::Queue });
+}
+
+TCommitResult TQCDocument::PointsDeleted(TAnalyte& analyte, const TAnalyte& before)
+{
+    if (analyte.Count() == before.Count())
+        return {};
+    return Commit({ TChangeKind::PointsDeleted, analyte.Name, 0, QString(),
+                      { { "points", PointsNotIn(before, analyte) } }, { { "pointsLeft", analyte.Count() } } },
+        { TFile::Data, TRecompute::StatisticsAndMarks, &analyte });
+}
+
+TCommitResult TQCDocument::ArchiveLevels(TAnalyte& analyte, const std::array<bool, MaxLevels>& marks, QString* error)
+{
+    QList<TChange> archived;
+    for (int level = 0; level < LevelsInUse(analyte); ++level) {
+        if (!marks[level])
+            continue;
+        int values = 0;
+        for (int i = 0; i < analyte.Count(); ++i)
+            values += analyte.Point(i).Values[level].HasValue() ? 1 : 0;
+        const QJsonObject before { { "lot", analyte.SerumID[level] }, { "values", values } };
+        const qint32 number
+            = ArchiveLevel(analyte, level, m_context.ProgramFolder(), m_context.ListSerum, m_context.Risks(), error);
+        if (number == 0)
+            break;
+        archived.append(
+            { TChangeKind::LevelArchived, analyte.Name, level + 1, QString(), before, { { "archive", number } } });
+    }
+    return Commit(archived, TCommitScope());
+}
+
+QJsonObject TQCDocument::SettingsJson(TChangeKind kind) const
+{
+    const TConfigRecord& c = m_context.Config;
+    switch (kind) {
+    case TChangeKind::RisksChanged:
+        return { { "alert", c.AlertRisk }, { "action", c.ActionRisk } };
+    case TChangeKind::OperatorsChanged:
+        return { { "operators", QJsonArray::fromStringList(m_context.ListOperators) } };
+    case TChangeKind::PasswordChanged:
+        return { { "passwordSet", !c.Password.isEmpty() } };
+    case TChangeKind::BackupOptionsChanged:
+        return { { "folder", c.BackupFolder }, { "interval", c.BackupInterval } };
+    default:
+        return {};
+    }
+}
+
+QJsonObject TQCDocument::AnalyteJson(TChangeKind kind, const TAnalyte& analyte)
+{
+    if (kind == TChangeKind::CommonCvChanged)
+        return { { "commonCv", analyte.HasOption(aoCommonCV) } };
+    QJsonArray numbers;
+    for (const qint32 number : analyte.Archives)
+        numbers.append(number);
+    return { { "archives", numbers } };
+}
+
+TCommitResult TQCDocument::CommitSettings(TChangeKind kind, const QJsonObject& before)
+{
+    const QJsonObject after = SettingsJson(kind);
+    const bool risks = kind == TChangeKind::RisksChanged;
+    const TCommitScope scope { risks ? TFile::Settings | TFile::Data : TFiles(TFile::Settings),
+        risks ? TRecompute::EveryAnalyte : TRecompute::Nothing };
+    if (before == after && kind != TChangeKind::PasswordChanged)
+        return Commit(QList<TChange>(), scope);
+    return Commit({ kind, QString(), 0, QString(), before, after }, scope);
+}
+
+TCommitResult TQCDocument::CommitAnalyte(TChangeKind kind, TAnalyte& analyte, const QJsonObject& before)
+{
+    const QJsonObject after = AnalyteJson(kind, analyte);
+    QList<TChange> changes;
+    if (before != after)
+        changes.append({ kind, analyte.Name, 0, QString(), before, after });
+    return Commit(changes, { TFile::Data, TRecompute::Nothing, &analyte });
+}
+
+TCommitResult TQCDocument::CommitFile(TChangeKind kind, const QString& file, const QJsonObject& before)
+{
+    QJsonObject after { { "file", file } };
+    if (kind == TChangeKind::Restored)
+        after["fileDate"] = QFileInfo(file).lastModified().toString(Qt::ISODate);
+    if (kind == TChangeKind::Imported)
+        after["analytes"] = AnalytesJson(m_context.ListAnalytes)["analytes"];
+    return Commit({ kind, QString(), 0, QString(), before, after },
+        { kind == TChangeKind::Imported ? TFiles(TFile::Data) : TFiles() });
+}
+
+QList<TChange> TQCDocument::ListChange(
+    const QJsonObject& before, const QJsonObject& after, TChangeKind created, TChangeKind deleted, TChangeKind changed)
+{
+    if (before == after)
+        return {};
+    const QJsonArray was = before.begin()->toArray(), now = after.begin()->toArray();
+    const auto within = [](const QJsonArray& part, const QJsonArray& whole) {
+        return std::all_of(part.begin(), part.end(), [&](const QJsonValue& item) { return whole.contains(item); });
+    };
+    const TChangeKind kind = was.size() < now.size() && within(was, now) ? created
+        : was.size() > now.size() && within(now, was)                    ? deleted
+                                                                         : changed;
+    return { { kind, QString(), 0, QString(), before, after } };
 }
 
 int TQCDocument::FindPoint(const TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content)

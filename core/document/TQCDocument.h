@@ -8,6 +8,7 @@
 #include <QLoggingCategory>
 #include <QObject>
 #include <QString>
+#include <array>
 
 class TAnalyte;
 class TListAnalytes;
@@ -103,6 +104,44 @@ public:
     // Sends a corrected run to the queue and only then removes the stored point
     // (PointCorrected): after a crash between the two the point is in both.
     TCommitResult QueueCorrection(TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content, TResu0 run);
+
+    // Takes the run at the head of the queue (RunRecalled, the run before); nothing when it is empty.
+    TCommitResult RecallHead();
+    // Empties the queue (QueueCleared, how many runs before and after).
+    TCommitResult ClearQueue();
+    // Deletions made in the analyte's points (PointsDeleted: the points `before` held that are
+    // gone, and how many are left); nothing when none was deleted.
+    TCommitResult PointsDeleted(TAnalyte& analyte, const TAnalyte& before);
+
+    // Erases and archives the marked levels, one LevelArchived each (the lot and the
+    // points before, the archive number after), and writes the data file at once:
+    // the erased points must not come back beside their archive after a crash. The
+    // first level that cannot be archived stops there, its reason in *error.
+    TCommitResult ArchiveLevels(TAnalyte& analyte, const std::array<bool, MaxLevels>& marks, QString* error);
+
+    // A setting as the journal records it for a change of that kind: the risks
+    // (RisksChanged), the operator codes (OperatorsChanged), whether a password is
+    // set, never its value (PasswordChanged), the backup folder and interval
+    // (BackupOptionsChanged); an analyte's common-CV switch (CommonCvChanged) and
+    // archive numbers (ArchiveDeleted).
+    QJsonObject SettingsJson(TChangeKind kind) const;
+    static QJsonObject AnalyteJson(TChangeKind kind, const TAnalyte& analyte);
+    // Commits a setting changed in memory, `before` taken with SettingsJson (the
+    // risks recompute every analyte). An unchanged setting (the password
+    // excepted: its value is not seen) is written without an entry.
+    TCommitResult CommitSettings(TChangeKind kind, const QJsonObject& before);
+    // The same for an analyte's setting, `before` taken with AnalyteJson.
+    TCommitResult CommitAnalyte(TChangeKind kind, TAnalyte& analyte, const QJsonObject& before);
+    // A file's road: a backup made (BackupMade, its file), a restore (Restored, the
+    // file and its date; nothing written, the files came back), a version-2 import
+    // (Imported, the file and the analytes; `before` the analytes before it).
+    TCommitResult CommitFile(TChangeKind kind, const QString& file, const QJsonObject& before = QJsonObject());
+
+    // An editor's change of a list (AnalytesJson or MaterialsJson before and after):
+    // none when nothing changed, `created` when it only added items, `deleted` when
+    // it only removed some, else `changed`.
+    static QList<TChange> ListChange(const QJsonObject& before, const QJsonObject& after, TChangeKind created,
+        TChangeKind deleted, TChangeKind changed);
 
     // The fields of a run or a stored point as the journal records them.
     static QJsonObject RunJson(const TResu0& run, const QJsonObject& verdict = QJsonObject());

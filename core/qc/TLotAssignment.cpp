@@ -53,8 +53,12 @@ QJsonObject TLotAssignment::LotsJson(const std::array<qint32, MaxLevels>& lots)
 
 TApplyResult TLotAssignment::Commit(const QJsonObject& before)
 {
-    const TCommitResult commit = m_context.Document().Commit(
-        { TChangeKind::LotAssigned, m_analyte.Name, 0, QString(), before, LotsJson(m_analyte.SerumID) });
+    // An assignment that changed nothing is written without an entry.
+    const QJsonObject after = LotsJson(m_analyte.SerumID);
+    QList<TChange> changes;
+    if (after != before)
+        changes.append({ TChangeKind::LotAssigned, m_analyte.Name, 0, QString(), before, after });
+    const TCommitResult commit = m_context.Document().Commit(changes, TCommitScope());
     TApplyResult result;
     result.Saved = commit.Ok();
     result.SaveError = commit.Text();

@@ -201,7 +201,9 @@ TApplyResult TSerumEditor::Apply(const std::function<bool(const QString& questio
     }
     m_deleted.clear();
     const TCommitResult commit = m_context.Document().Commit(
-        { TChangeKind::MaterialChanged, QString(), 0, QString(), before, TQCDocument::MaterialsJson(list) });
+        TQCDocument::ListChange(before, TQCDocument::MaterialsJson(list), TChangeKind::MaterialCreated,
+            TChangeKind::MaterialDeleted, TChangeKind::MaterialChanged),
+        TCommitScope());
     result.Saved = commit.Ok();
     result.SaveError = commit.Text();
     return result;

@@ -454,25 +454,12 @@ void TLimitSheets::BtValidEraseClick()
                                .arg(analyte->Name),
             &m_window))
         return;
-    QList<TChange> archived;
-    for (int level = 0; level < levels; ++level) {
-        if (!marks[level])
-            continue;
-        QString error;
-        const qint32 lot = analyte->SerumID[level];
-        const qint32 number
-            = ArchiveLevel(*analyte, level, m_context.ProgramFolder(), m_context.ListSerum, m_context.Risks(), &error);
-        if (number == 0) {
-            // The levels archived so far stay archived; the others keep their data.
-            m_dialogs.Error(error, mbOK, &m_window);
-            break;
-        }
-        archived.append({ TChangeKind::LevelArchived, analyte->Name, level + 1, QString(), { { "lot", lot } },
-            { { "archive", number } } });
-    }
-    // The data file follows the archives at once: after a crash the erased
-    // points must not come back beside their archive.
+    // The levels archived before one that fails stay archived; the others keep their data.
+    QString error;
+    const TCommitResult result = m_context.Document().ArchiveLevels(*analyte, marks, &error);
+    if (!error.isEmpty())
+        m_dialogs.Error(error, mbOK, &m_window);
     View().Selected = -1;
-    m_window.Commit(archived, TCommitScope());
+    m_window.ReportCommit(result);
     MnuChangePageControl(TSheet::Enter);
 }

@@ -137,16 +137,14 @@ void TWinMain::MnuAboutClick()
 
 void TWinMain::MnuOperatorsClick()
 {
-    const QJsonArray before = QJsonArray::fromStringList(m_context.ListOperators);
+    const QJsonObject before = m_context.Document().SettingsJson(TChangeKind::OperatorsChanged);
     if (!WinEmployees || m_dialogs.Exec(*WinEmployees) != QDialog::Accepted)
         return;
     const QString typed = CBOperator->currentText();
     CBOperator->clear();
     CBOperator->addItems(m_context.ListOperators);
     CBOperator->setEditText(typed);
-    Commit({ TChangeKind::OperatorsChanged, QString(), 0, QString(), { { "operators", before } },
-               { { "operators", QJsonArray::fromStringList(m_context.ListOperators) } } },
-        { TFile::Settings });
+    ReportCommit(m_context.Document().CommitSettings(TChangeKind::OperatorsChanged, before));
 }
 
 void TWinMain::MnuAnalytesClick()
@@ -195,8 +193,9 @@ void TWinMain::BtPrnGraphClick()
 
 void TWinMain::MnuPswClick()
 {
+    const QJsonObject before = m_context.Document().SettingsJson(TChangeKind::PasswordChanged);
     if (WinNewPsw && m_dialogs.Exec(*WinNewPsw) == QDialog::Accepted)
-        Commit({ TChangeKind::PasswordChanged, QString(), 0, QString(), {}, {} }, { TFile::Settings });
+        ReportCommit(m_context.Document().CommitSettings(TChangeKind::PasswordChanged, before));
 }
 
 void TWinMain::MnuShortCutsClick()
@@ -515,11 +514,7 @@ void TWinMain::BtDataClick()
         return;
     m_view.Selected = -1;
     // Confirmed deletions are kept at once.
-    if (analyte->Count() != before.Count())
-        Commit(
-            { TChangeKind::PointsDeleted, analyte->Name, 0, QString(),
-                { { "points", TQCDocument::PointsNotIn(before, *analyte) } }, { { "pointsLeft", analyte->Count() } } },
-            { TFile::Data, TRecompute::StatisticsAndMarks, analyte });
+    ReportCommit(m_context.Document().PointsDeleted(*analyte, before));
     if (TQCPoint* edited = WinShowData->EditedPoint())
         CorrectPoint(edited);
     FollowDocument();
@@ -535,10 +530,10 @@ void TWinMain::BtLimitsClick()
         return;
     }
     const quint8 options = analyte->Options;
+    const QJsonObject before = TQCDocument::AnalyteJson(TChangeKind::CommonCvChanged, *analyte);
     WinShowLimits->Redraw = [this] { FollowDocument(); };
     if (m_dialogs.Exec(*WinShowLimits) == QDialog::Accepted && analyte->Options != options)
-        Commit({ TChangeKind::CommonCvChanged, analyte->Name, 0, QString(), { { "options", options } },
-            { { "options", analyte->Options } } });
+        ReportCommit(m_context.Document().CommitAnalyte(TChangeKind::CommonCvChanged, *analyte, before));
 }
 
 void TWinMain::BtDailyClick()
@@ -556,16 +551,10 @@ void TWinMain::BtArchivesClick()
         return;
     }
     // The archive numbers before: the record shows them and those left.
-    QJsonArray numbers;
-    for (const qint32 number : m_context.CurrentAnalyte->Archives)
-        numbers.append(number);
-    WinArchives->NumbersRemoved = [this, numbers] {
-        const TAnalyte& analyte = *m_context.CurrentAnalyte;
-        QJsonArray kept;
-        for (const qint32 number : analyte.Archives)
-            kept.append(number);
-        Commit({ TChangeKind::ArchiveDeleted, analyte.Name, 0, QString(), { { "archives", numbers } },
-            { { "archives", kept } } });
+    const QJsonObject before = TQCDocument::AnalyteJson(TChangeKind::ArchiveDeleted, *m_context.CurrentAnalyte);
+    WinArchives->NumbersRemoved = [this, before] {
+        ReportCommit(
+            m_context.Document().CommitAnalyte(TChangeKind::ArchiveDeleted, *m_context.CurrentAnalyte, before));
     };
     m_dialogs.Exec(*WinArchives);
 }

@@ -29,12 +29,9 @@ void TWinMain::MnuClearFifoClick()
     }
     if (!TWinEntryPsw::AskPassword(m_context, m_dialogs, this))
         return;
-    const int count = fifo.Count();
-    if (!m_dialogs.Confirm(QStringLiteral("Erase %1 control points in the queue ?").arg(count), this))
+    if (!m_dialogs.Confirm(QStringLiteral("Erase %1 control points in the queue ?").arg(fifo.Count()), this))
         return;
-    fifo.Clear();
-    Commit({ TChangeKind::QueueCleared, QString(), 0, QString(), { { "runs", count } }, { { "runs", 0 } } },
-        { TFile::Queue });
+    ReportCommit(m_context.Document().ClearQueue());
 }
 
 void TWinMain::BtFifoClick()
@@ -67,13 +64,7 @@ void TWinMain::BtFifoClick()
     ApplyBackupReminder(false);
 }
 
-void TWinMain::DropQueueHead()
-{
-    std::optional<TResu0> head = m_context.ListFifo.Pop();
-    if (head)
-        Commit({ TChangeKind::RunRecalled, head->Analyte, 0, head->Operator, TQCDocument::RunJson(*head), {} },
-            { TFile::Queue });
-}
+void TWinMain::DropQueueHead() { ReportCommit(m_context.Document().RecallHead()); }
 
 void TWinMain::RunImportWindow()
 {
@@ -145,11 +136,12 @@ void TWinMain::MnuImportClick()
     m_importFolder = QFileInfo(name).absolutePath();
     QString error;
     if (IsVersion2FileName(name)) {
+        const QJsonObject before = TQCDocument::AnalytesJson(m_context.ListAnalytes);
         if (!ImportV2(name, m_context.ListAnalytes, m_context.Risks(), &error)) {
             m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotReadData) + '\r' + error, mbYes, this);
         } else {
             FillAnalyteList();
-            Commit({ TChangeKind::Imported, QString(), 0, QString(), {}, { { "file", name } } });
+            ReportCommit(m_context.Document().CommitFile(TChangeKind::Imported, name, before));
         }
         return;
     }

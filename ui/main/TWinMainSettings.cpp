@@ -23,14 +23,11 @@ void TWinMain::MnuRisksClick()
     if (!WinRisks)
         return;
     WinRisks->RedrawChart = [this] { RepaintCharts(); };
-    const TRisks was = m_context.Risks();
+    const QJsonObject was = m_context.Document().SettingsJson(TChangeKind::RisksChanged);
     if (m_dialogs.Exec(*WinRisks) != QDialog::Accepted)
         return;
     // The risks hold for every analyte: all limits follow, and the stored marks with them.
-    const TRisks risks = m_context.Risks();
-    Commit({ TChangeKind::RisksChanged, QString(), 0, QString(), { { "alert", was.Alert }, { "action", was.Action } },
-               { { "alert", risks.Alert }, { "action", risks.Action } } },
-        { TFile::Settings | TFile::Data, TRecompute::EveryAnalyte });
+    ReportCommit(m_context.Document().CommitSettings(TChangeKind::RisksChanged, was));
     FillAnalyteList();
 }
 
