@@ -37,117 +37,68 @@ QList<TAuditEntry> Entries(const QString& folder)
     return entries;
 }
 
-// Does what the road of `name` does, calling record() where its change begins.
-TCommitResult Road(
-    const QString& name, TQCContext& c, TAnalyte& a, const TResu0& run, const std::function<void()>& record)
+bool Ok(const TCommitResult& result) { return result.Ok() && result.JournalError.isEmpty(); }
+bool Ok(const TApplyResult& result) { return result.Saved && result.ArchiveErrors.isEmpty(); }
+
+// Does what the road of `name` does: its set-up, record() where its change begins, the change.
+bool Road(const QString& name, TQCContext& c, const std::function<void()>& record)
 {
+    // clang-format off
     TQCDocument& d = c.Document();
-    const auto settings = [&](TChangeKind kind, const std::function<void()>& change) {
-        const QJsonObject before = d.SettingsJson(kind);
-        change();
-        return d.CommitSettings(kind, before);
-    };
-    const auto analytes = [&](const std::function<void(TAnalyteEditor&)>& edit) {
-        TAnalyteEditor editor(c);
-        editor.Load();
-        edit(editor);
-        return editor.Apply().Saved ? TCommitResult() : TCommitResult { { { TFile::Data, "Apply", "" } }, "" };
-    };
-    const auto materials = [&](const std::function<void(TSerumEditor&)>& edit) {
-        TSerumEditor editor(c);
-        editor.Load();
-        edit(editor);
-        return editor.Apply([](const QString&) { return true; }).Saved
-            ? TCommitResult()
-            : TCommitResult { { { TFile::Data, "Apply", "" } }, "" };
-    };
-    const TLimitSettings limits = TLimitSettings::Take(a);
+    TAnalyte& a = AddDailyAnalyte(c, "Glucose", 1, 5, c.Clock().TodayDays());
+    c.ListSerum.Add("Lyo", "L1"), c.ListOperators = QStringList { "AB" };
+    TResu0 run = MakeResult(c.Clock().TodayDays() + 0.5, name == "point corrected" ? 7 : 6, NAN, NAN, "AB", "new");
+    run.Analyte = "Glucose";
     const TAnalyte before = a;
-    QString error;
+    const QString file = c.ProgramFolder() + (name == "imported" ? "old.dat" : "Vantorel.Sav");
+    QString error, journal;
     int at = 0;
-    if (name == "run recalled" || name == "queue cleared")
-        c.ListFifo.Push(run), c.ListFifo.Push(run);
-    if (name == "limits mobile" && LockLevel(a, 0, 1, 3, c.Risks()))
-        (void)d.Commit(LimitChanges(a, limits), { TFile::Data, TRecompute::StatisticsAndMarks, &a });
-    if (name == "archive deleted")
-        (void)d.ArchiveLevels(a, { true, false, false }, &error);
-    if (name == "material deleted")
-        c.ListSerum.Add("Old", "L9");
-    record();
-    if (name == "run stored")
-        return d.StoreRun(a, run, nullptr, { { "rules", QJsonArray { "QC1 1:2s warning" } } });
-    if (name == "point corrected")
-        return d.ReplacePoint(a, &a.Point(2), a.Point(2), run);
-    if (name == "run queued")
-        return d.QueueRun(run);
-    if (name == "run recalled")
-        return d.RecallHead();
-    if (name == "queue cleared")
-        return d.ClearQueue();
-    if (name == "points deleted")
-        return a.DeletePoint(2), d.PointsDeleted(a, before);
-    if (name.startsWith("limits")) {
-        const TLimitSettings was = TLimitSettings::Take(a);
-        if (name == "limits locked")
-            LockLevel(a, 0, 1, 3, c.Risks());
-        else if (name == "limits fixed")
-            FixLevel(a, 0, 5.1, 0.4, 0.6, c.Risks());
-        else
-            UnlockLevel(a, 0, c.Risks());
-        return d.Commit(LimitChanges(a, was), { TFile::Data, TRecompute::StatisticsAndMarks, &a });
-    }
-    if (name == "common CV" || name == "archive deleted") {
-        const TChangeKind kind = name == "common CV" ? TChangeKind::CommonCvChanged : TChangeKind::ArchiveDeleted;
-        const QJsonObject was = TQCDocument::AnalyteJson(kind, a);
-        name == "common CV" ? void(a.Options ^= aoCommonCV) : TArchiveList::RemoveNumbers(a, QList<qint32>(a.Archives));
-        return d.CommitAnalyte(kind, a, was);
-    }
-    if (name == "risks")
-        return settings(TChangeKind::RisksChanged, [&] { c.Config.AlertRisk = 1, c.Config.ActionRisk = 3; });
-    if (name == "level archived")
-        return d.ArchiveLevels(a, { true, false, false }, &error);
-    if (name == "analyte created")
-        return analytes([](TAnalyteEditor& e) { (void)e.Add({ "Urea", 2, "mmol/l", 1 }); });
-    if (name == "analyte changed")
-        return analytes([](TAnalyteEditor& e) { (void)e.Replace(0, { "Glucose", 1, "g/l", 1 }); });
-    if (name == "analyte deleted")
-        return analytes([](TAnalyteEditor& e) { e.Delete(0); });
-    if (name == "material created")
-        return materials([&](TSerumEditor& e) { (void)e.Add("Lyo", "L2", &at); });
-    if (name == "material changed")
-        return materials([&](TSerumEditor& e) { (void)e.Replace(0, "Lyo", "L1b", &at); });
-    if (name == "material deleted")
-        return materials([](TSerumEditor& e) { e.Delete(1); });
-    if (name == "lots assigned") {
-        TLotAssignment lots(c, a);
-        lots.Send(0, c.ListSerum.Add("Lyo", "L2"));
-        return lots.Change().Saved ? TCommitResult() : TCommitResult { { { TFile::Data, "Change", "" } }, "" };
-    }
-    if (name == "operators")
-        return settings(TChangeKind::OperatorsChanged, [&] { c.ListOperators << "CD"; });
-    if (name == "password")
-        return settings(TChangeKind::PasswordChanged, [&] { c.Config.Password = "secret"; });
-    if (name == "backup options")
-        return settings(TChangeKind::BackupOptionsChanged,
-            [&] { c.Config.BackupFolder = "/media/usb", c.Config.BackupInterval = 3; });
-    if (name == "backup made")
-        return d.CommitFile(TChangeKind::BackupMade, "/media/usb/Vantorel.Sav");
-    if (name == "restored")
-        return PutFile(c.BaseName() + ".Sav", "saved"), d.CommitFile(TChangeKind::Restored, c.BaseName() + ".Sav");
-    if (name == "imported") {
-        const QString file = c.ProgramFolder() + "old.dat";
-        const QJsonObject was = TQCDocument::AnalytesJson(c.ListAnalytes);
-        if (!PutFile(file, V2Image(OldSample())) || !ImportV2(file, c.ListAnalytes, c.Risks(), &error))
-            return { { { TFile::Data, "Import", error } }, "" };
-        return d.CommitFile(TChangeKind::Imported, file, was);
-    }
-    // Goals saved: a change of the rules applied is recorded, other goals are not.
+    const auto yes = [](const QString&) { return true; };
+    const auto setting = [&](TChangeKind k, auto f) { const QJsonObject w = d.SettingsJson(k); return f(), Ok(d.CommitSettings(k, w)); };
+    const auto analyte = [&](TChangeKind k, auto f) { const QJsonObject w = d.AnalyteJson(k, a); return f(), Ok(d.CommitAnalyte(k, a, w)); };
     TQualityGoals goals;
-    TAnalyteGoals glucose;
-    glucose.Levels[0].TEa = 10;
-    glucose.ApplyRecommended = name == "rules changed";
-    return StoreGoals(d, goals, "Glucose", glucose, &error) ? TCommitResult()
-                                                            : TCommitResult { { { TFile::Data, "Goals", error } }, "" };
+    TAnalyteGoals glucose; // goals saved: a change of the rules applied is recorded, other goals are not
+    glucose.Levels[0].TEa = 10, glucose.ApplyRecommended = name == "rules changed";
+    if (name == "run recalled" || name == "queue cleared") c.ListFifo.Push(run), c.ListFifo.Push(run);
+    if (name == "limits mobile") LockLevel(a, 0, 1, 3, c.Risks());
+    if (name == "archive deleted") (void)d.ArchiveLevels(a, { true, false, false }, &error);
+    if (name == "material deleted") c.ListSerum.Add("Old", "L9");
+    TAnalyteEditor analytes(c);
+    TSerumEditor materials(c);
+    TLotAssignment lots(c, a);
+    analytes.Load(), materials.Load();
+    const TLimitSettings was = TLimitSettings::Take(a);
+    const QJsonObject list = TQCDocument::AnalytesJson(c.ListAnalytes);
+    const TCommitScope scope { TFile::Data, TRecompute::StatisticsAndMarks, &a };
+    record();
+    if (name == "run stored") return Ok(d.StoreRun(a, run, nullptr, { { "rules", QJsonArray { "QC1 1:2s warning" } } }));
+    if (name == "point corrected") return Ok(d.ReplacePoint(a, &a.Point(2), a.Point(2), run));
+    if (name == "run queued") return Ok(d.QueueRun(run));
+    if (name == "run recalled") return Ok(d.RecallHead());
+    if (name == "queue cleared") return Ok(d.ClearQueue());
+    if (name == "points deleted") return a.DeletePoint(2), Ok(d.PointsDeleted(a, before));
+    if (name == "limits locked") return LockLevel(a, 0, 1, 3, c.Risks()) && Ok(d.Commit(LimitChanges(a, was), scope));
+    if (name == "limits fixed") return FixLevel(a, 0, 5.1, 0.4, 0.6, c.Risks()), Ok(d.Commit(LimitChanges(a, was), scope));
+    if (name == "limits mobile") return UnlockLevel(a, 0, c.Risks()), Ok(d.Commit(LimitChanges(a, was), scope));
+    if (name == "common CV") return analyte(TChangeKind::CommonCvChanged, [&] { a.Options ^= aoCommonCV; });
+    if (name == "archive deleted") return analyte(TChangeKind::ArchiveDeleted, [&] { TArchiveList::RemoveNumbers(a, QList(a.Archives)); });
+    if (name == "risks") return setting(TChangeKind::RisksChanged, [&] { c.Config.AlertRisk = 1, c.Config.ActionRisk = 3; });
+    if (name == "level archived") return Ok(d.ArchiveLevels(a, { true, false, false }, &error));
+    if (name == "analyte created") return analytes.Add({ "Urea", 2, "mmol/l", 1 }).Ok() && Ok(analytes.Apply());
+    if (name == "analyte changed") return analytes.Replace(0, { "Glucose", 1, "g/l", 1 }).Ok() && Ok(analytes.Apply());
+    if (name == "analyte deleted") return analytes.Delete(0), Ok(analytes.Apply());
+    if (name == "material created") return materials.Add("Lyo", "L2", &at).Ok() && Ok(materials.Apply(yes));
+    if (name == "material changed") return materials.Replace(0, "Lyo", "L1b", &at).Ok() && Ok(materials.Apply(yes));
+    if (name == "material deleted") return materials.Delete(1), Ok(materials.Apply(yes));
+    if (name == "lots assigned") return lots.Send(0, c.ListSerum.Add("Lyo", "L2")), Ok(lots.Change());
+    if (name == "operators") return setting(TChangeKind::OperatorsChanged, [&] { c.ListOperators << "CD"; });
+    if (name == "password") return setting(TChangeKind::PasswordChanged, [&] { c.Config.Password = "secret"; });
+    if (name == "backup options") return setting(TChangeKind::BackupOptionsChanged, [&] { c.Config.BackupFolder = "/media/usb", c.Config.BackupInterval = 3; });
+    if (name == "backup made") return Ok(d.CommitFile(TChangeKind::BackupMade, "/media/usb/Vantorel.Sav"));
+    if (name == "restored") return PutFile(file, "saved") && Ok(d.CommitFile(TChangeKind::Restored, file));
+    if (name == "imported") return PutFile(file, V2Image(OldSample())) && ImportV2(file, c.ListAnalytes, c.Risks()) && Ok(d.CommitFile(TChangeKind::Imported, file, list));
+    // clang-format on
+    return StoreGoals(d, goals, "Glucose", glucose, &error, &journal) && journal.isEmpty();
 }
 
 } // namespace
@@ -174,9 +125,8 @@ private slots:
         QCOMPARE(entries[1].Kind, "PointCorrected");
     }
 
-    // Each road of the commit layer leaves exactly one entry, with its before and after. A road
-    // runs in a context with Glucose (one level, five daily points, lot 0 "Lyo" L1) and one
-    // operator; the trail records from record() on.
+    // Each road of the commit layer leaves exactly one entry, with its before and after (a road
+    // starts from Glucose: one level, five daily points, lot 0 "Lyo" L1; operator AB).
     void everyRoadLeavesOneEntry_data()
     {
         QTest::addColumn<QString>("entry"); // kind, analyte, level, before, after (a pattern)
@@ -217,26 +167,17 @@ private slots:
         QTemporaryDir dir;
         TQCContext& c = *m_context;
         c.SetProgramFolder(dir.path());
-        const double today = c.Clock().TodayDays();
-        TAnalyte& a = AddDailyAnalyte(c, "Glucose", 1, 5, today);
-        c.ListSerum.Add("Lyo", "L1");
-        c.ListOperators = QStringList { "AB" };
         TAuditTrail trail(c);
         QVERIFY(trail.Open(dir.path(), nullptr));
-        TQCDocument& document = c.Document();
-        const auto record = [&] { document.SetJournal(&trail); };
-        TResu0 run = MakeResult(
-            today + 0.5, QTest::currentDataTag() == QString("point corrected") ? 7 : 6, NAN, NAN, "AB", "new");
-        run.Analyte = "Glucose";
-        const TCommitResult result = Road(QTest::currentDataTag(), c, a, run, record);
-        document.SetJournal(nullptr);
+        const bool done = Road(QTest::currentDataTag(), c, [&] { c.Document().SetJournal(&trail); });
+        c.Document().SetJournal(nullptr);
         c.ListAnalytes.Clear(), c.ListSerum.Clear(), c.ListFifo.Clear(), c.Config = TConfigRecord();
-        QVERIFY(result.Ok() && result.JournalError.isEmpty());
+        QVERIFY(done);
         const QList<TAuditEntry> entries = Entries(dir.path());
         QCOMPARE(entries.size(), entry.isEmpty() ? 1 : 2);
         const TAuditEntry& e = entries.last();
         const QString found = Join(e.Kind, e.Analyte, e.Level, e.Before, e.After);
-        QVERIFY2(entry.isEmpty() || QRegularExpression(entry).match(found).hasMatch(), qPrintable(found));
+        QVERIFY2(QRegularExpression(entry).match(found).hasMatch(), qPrintable(found));
     }
 
     // The trail on a small real file system that fills up or turns read-only
