@@ -175,6 +175,14 @@ TCommitResult TQCDocument::QueueCorrection(
     return removed;
 }
 
+TCommitResult TQCDocument::RunsAdded(TAnalyte& analyte, const TAnalyte& before, const QString& source)
+{
+    const QList<TChange> changes = QList<TChange> { { TChangeKind::RunStored, analyte.Name, 0, QString(), {},
+                                       { { "runs", PointsNotIn(analyte, before) }, { "source", source } } } }
+        + LimitChanges(analyte, TLimitSettings::Take(before));
+    return Commit(changes, { TFile::Data, TRecompute::Nothing, &analyte });
+}
+
 TCommitResult TQCDocument::RecallHead()
 {
     std::optional<TResu0> head = m_context.ListFifo.Pop();

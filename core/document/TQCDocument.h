@@ -105,6 +105,10 @@ public:
     // (PointCorrected): after a crash between the two the point is in both.
     TCommitResult QueueCorrection(TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content, TResu0 run);
 
+    // Runs added to the analyte by a window (import, paste, random runs; `source`
+    // names it): RunStored with the runs `before` did not hold, then the levels
+    // whose limits the addition changed (random runs put them back to mobile).
+    TCommitResult RunsAdded(TAnalyte& analyte, const TAnalyte& before, const QString& source);
     // Takes the run at the head of the queue (RunRecalled, the run before); nothing when it is empty.
     TCommitResult RecallHead();
     // Empties the queue (QueueCleared, how many runs before and after).

@@ -68,15 +68,14 @@ void TWinMain::DropQueueHead() { ReportCommit(m_context.Document().RecallHead())
 
 void TWinMain::RunImportWindow()
 {
-    const TAnalyte* analyte = m_context.CurrentAnalyte;
+    TAnalyte* analyte = m_context.CurrentAnalyte;
     const TAnalyte before = analyte ? *analyte : TAnalyte(); // to record the runs added
     if (m_dialogs.Exec(*WinImport) != QDialog::Accepted)
         return;
     m_view.Selected = -1;
     // The added runs are kept at once, as an entered run is.
-    Commit({ TChangeKind::RunStored, analyte ? analyte->Name : QString(), 0, QString(), {},
-        { { "runs", analyte ? TQCDocument::PointsNotIn(*analyte, before) : QJsonArray() },
-            { "source", WinImport->windowTitle() } } });
+    if (analyte)
+        ReportCommit(m_context.Document().RunsAdded(*analyte, before, WinImport->windowTitle()));
 }
 
 void TWinMain::MnuCopyClick() { TWinImport::CopyToClipboard(m_context.CurrentAnalyte, m_dialogs, this); }

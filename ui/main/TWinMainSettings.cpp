@@ -2,6 +2,7 @@
 
 #include "TAnalyte.h"
 #include "TDialogService.h"
+#include "TLimitModes.h"
 #include "TLimitSheets.h"
 #include "TQCContext.h"
 #include "TSettings.h"
@@ -39,6 +40,7 @@ void TWinMain::MnuRandomGeneratorClick()
         m_dialogs.Error(QStringLiteral("No analyte"), mbOK, this);
         return;
     }
+    TAnalyte before = *m_context.CurrentAnalyte; // to record the runs added
     if (m_dialogs.Exec(*WinRandom) != QDialog::Accepted)
         return;
     const QJsonObject made { { "runs", WinRandom->EditNumber->text().toInt() }, { "source", "random" } };
@@ -47,11 +49,13 @@ void TWinMain::MnuRandomGeneratorClick()
         return;
     }
     // A special sheet is left as by its OK: its changes are kept.
-    if (Sheets->Current() != TSheet::Enter)
+    if (Sheets->Current() != TSheet::Enter) {
         Sheets->BtOKLockClick();
+        TLimitSettings::Take(*m_context.CurrentAnalyte).Restore(before); // the sheet recorded its limits
+    }
     Sheets->ClearInterval();
     // Written at once, as every other accepted change of the points is.
-    Commit({ TChangeKind::RunStored, m_context.CurrentAnalyte->Name, 0, QString(), {}, made });
+    ReportCommit(m_context.Document().RunsAdded(*m_context.CurrentAnalyte, before, QStringLiteral("random")));
 }
 
 void TWinMain::MnuAuditTrailClick()

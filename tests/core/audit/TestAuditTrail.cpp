@@ -8,6 +8,7 @@
 #include "TPrivateMount.h"
 #include "TQCDocument.h"
 #include "TQualityGoals.h"
+#include "TRandomSeries.h"
 #include "TRuleChoice.h"
 #include "TSerumEditor.h"
 #include "TTestRegistry.h"
@@ -49,7 +50,6 @@ bool Road(const QString& name, TQCContext& c, const std::function<void()>& recor
     c.ListSerum.Add("Lyo", "L1"), c.ListOperators = QStringList { "AB" };
     TResu0 run = MakeResult(c.Clock().TodayDays() + 0.5, name == "point corrected" ? 7 : 6, NAN, NAN, "AB", "new");
     run.Analyte = "Glucose";
-    const TAnalyte before = a;
     const QString file = c.ProgramFolder() + (name == "imported" ? "old.dat" : "Vantorel.Sav");
     QString error, journal;
     int at = 0;
@@ -60,7 +60,7 @@ bool Road(const QString& name, TQCContext& c, const std::function<void()>& recor
     TAnalyteGoals glucose; // goals saved: a change of the rules applied is recorded, other goals are not
     glucose.Levels[0].TEa = 10, glucose.ApplyRecommended = name == "rules changed";
     if (name == "run recalled" || name == "queue cleared") c.ListFifo.Push(run), c.ListFifo.Push(run);
-    if (name == "limits mobile") LockLevel(a, 0, 1, 3, c.Risks());
+    if (name == "limits mobile" || name == "random runs") LockLevel(a, 0, 1, 3, c.Risks());
     if (name == "archive deleted") (void)d.ArchiveLevels(a, { true, false, false }, &error);
     if (name == "material deleted") c.ListSerum.Add("Old", "L9");
     TAnalyteEditor analytes(c);
@@ -68,10 +68,13 @@ bool Road(const QString& name, TQCContext& c, const std::function<void()>& recor
     TLotAssignment lots(c, a);
     analytes.Load(), materials.Load();
     const TLimitSettings was = TLimitSettings::Take(a);
+    const TAnalyte before = a;
+    const TRandomSeries series { 2, { TQCValue { 5, 0 } }, { TQCValue { 2, 0 } }, c.Clock().TodayDays() };
     const QJsonObject list = TQCDocument::AnalytesJson(c.ListAnalytes);
     const TCommitScope scope { TFile::Data, TRecompute::StatisticsAndMarks, &a };
     record();
     if (name == "run stored") return Ok(d.StoreRun(a, run, nullptr, { { "rules", QJsonArray { "QC1 1:2s warning" } } }));
+    if (name == "random runs") return AddRandomToCharts(a, series, c.Random(), c.Risks()), Ok(d.RunsAdded(a, before, "random"));
     if (name == "point corrected") return Ok(d.ReplacePoint(a, &a.Point(2), a.Point(2), run));
     if (name == "run queued") return Ok(d.QueueRun(run));
     if (name == "run recalled") return Ok(d.RecallHead());
@@ -129,9 +132,11 @@ private slots:
     // starts from Glucose: one level, five daily points, lot 0 "Lyo" L1; operator AB).
     void everyRoadLeavesOneEntry_data()
     {
-        QTest::addColumn<QString>("entry"); // kind, analyte, level, before, after (a pattern)
+        // kind, analyte, level, before, after (a pattern); " | " between the entries of a road of two changes
+        QTest::addColumn<QString>("entry");
         // clang-format off
         QTest::newRow("run stored") << R"(RunStored Glucose 0 {} {"comment":"new".+"rules":\["QC1 1:2s warning"\],"values":\[{"status":0,"value":6})";
+        QTest::newRow("random runs") << R"(RunStored Glucose 0 {} {"runs":\[{.+},{.+}\],"source":"random"} \| LimitsMobile Glucose 1 {"lockEnd":3,"lockStart":1,"mode":1} {"mode":0}$)";
         QTest::newRow("point corrected") << R"(PointCorrected Glucose 0 {.+"value":5.2.+} {"comment":"new".+"value":7)";
         QTest::newRow("run queued") << R"(RunQueued Glucose 0 {} {"comment":"new".+"value":6)";
         QTest::newRow("run recalled") << R"(RunRecalled Glucose 0 {"comment":"new".+"value":6.+} {}$)";
@@ -174,10 +179,11 @@ private slots:
         c.ListAnalytes.Clear(), c.ListSerum.Clear(), c.ListFifo.Clear(), c.Config = TConfigRecord();
         QVERIFY(done);
         const QList<TAuditEntry> entries = Entries(dir.path());
-        QCOMPARE(entries.size(), entry.isEmpty() ? 1 : 2);
-        const TAuditEntry& e = entries.last();
-        const QString found = Join(e.Kind, e.Analyte, e.Level, e.Before, e.After);
-        QVERIFY2(QRegularExpression(entry).match(found).hasMatch(), qPrintable(found));
+        QCOMPARE(entries.size(), entry.isEmpty() ? 1 : 2 + int(entry.count(" \\| ")));
+        QStringList found;
+        for (const TAuditEntry& e : entries.mid(1))
+            found << Join(e.Kind, e.Analyte, e.Level, e.Before, e.After);
+        QVERIFY2(QRegularExpression(entry).match(found.join(" | ")).hasMatch(), qPrintable(found.join(" | ")));
     }
 
     // The trail on a small real file system that fills up or turns read-only
