@@ -34,8 +34,8 @@ void RecomputeAndClassify(TListAnalytes& lab)
 {
     const TRisks risks;
     for (int a = 0; a < lab.Count(); ++a) {
-        lab.Item(a).RecomputeAll(risks);
-        lab.Item(a).ClassifyAll();
+        RecomputeAll(lab.Item(a), risks);
+        ClassifyAll(lab.Item(a));
     }
 }
 

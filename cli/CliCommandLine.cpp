@@ -1,6 +1,7 @@
 // The companion's command line, read with Qt's parser: the list of commands, the
 // help of each, the version, and every usage error as one line.
 #include "CliCommands.h"
+#include "CliFiles.h"
 
 #include "TDates.h"
 #include "TQCTypes.h"
@@ -97,7 +98,9 @@ QString CommandHelp(const TCliCommand& command)
     }
     help += HelpRow("-h, --help", HelpOption.description(), column);
     if (!command.Exclusive.isEmpty())
-        help += "\n--" + command.Exclusive.join(" and --") + " cannot go together.\n";
+        help += '\n';
+    for (const QStringList& group : command.Exclusive)
+        help += "--" + group.join(" and --") + " cannot go together.\n";
     return help;
 }
 
@@ -122,10 +125,7 @@ QString ProgramHelp()
 int RunCommand(const TCliCommand& command, const QStringList& words, QTextStream& out, QTextStream& err)
 {
     const QString name = Program + ' ' + command.Name;
-    const auto fail = [&](const QString& reason) {
-        err << name << ": " << reason << '\n';
-        return 1;
-    };
+    const auto fail = [&](const QString& reason) { return CliFail(err, command.Name, reason); };
     QCommandLineParser parser;
     parser.addOption(HelpOption);
     for (const TCliOption& option : command.Options)
@@ -159,16 +159,24 @@ int RunCommand(const TCliCommand& command, const QStringList& words, QTextStream
             return fail("--" + option.Name + " wants " + wanted + ", not " + text);
         args.Options.insert(option.Name, value);
     }
-    QStringList given;
-    for (const QString& option : command.Exclusive)
-        if (args.Has(option))
-            given << "--" + option;
-    if (given.size() > 1)
-        return fail(given.join(" and ") + " cannot go together");
+    for (const QStringList& group : command.Exclusive) {
+        QStringList given;
+        for (const QString& option : group)
+            if (args.Has(option))
+                given << "--" + option;
+        if (given.size() > 1)
+            return fail(given.join(" and ") + " cannot go together");
+    }
     return command.Run(args, out, err);
 }
 
 } // namespace
+
+int CliFail(QTextStream& err, const QString& command, const QString& reason)
+{
+    err << Program << ' ' << command << ": " << OneLine(reason) << '\n';
+    return 1;
+}
 
 int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {

@@ -55,9 +55,13 @@ struct TCliCommand {
     QString Summary; // one line for the list of commands
     QList<TCliOption> Options;
     QList<TCliArgument> Arguments;
-    QStringList Exclusive; // options of which one at most may be given
+    QList<QStringList> Exclusive; // groups of options, of each group one at most may be given
     TCliHandler Run = nullptr;
 };
+
+// Writes "vantorel-cli COMMAND: reason" as one line on err, the one shape of
+// every failure of a command. Returns the failure status, 1.
+int CliFail(QTextStream& err, const QString& command, const QString& reason);
 
 // The companion's commands, in the order help lists them.
 const QList<TCliCommand>& CliCommands();

@@ -24,10 +24,10 @@ bool FinalStamp(const QString& fileName, TFileStamp& stamp)
     return bytes.size() == TFileStamp::Size && stamp.Parse(bytes.constData());
 }
 
-bool ReadVersion2(const QString& fileName, TDataRead& data, QString& error)
+bool ReadVersion2(const QString& fileName, TDataRead& data, QString* error)
 {
     TListAnalytes analytes;
-    if (!ImportV2(fileName, analytes, TRisks(), &error))
+    if (!ImportV2(fileName, analytes, TRisks(), error))
         return false;
     data.Analytes = std::move(analytes);
     data.Version = QStringLiteral("20");
@@ -36,27 +36,26 @@ bool ReadVersion2(const QString& fileName, TDataRead& data, QString& error)
 
 } // namespace
 
-bool ReadDataFile(const QString& fileName, TDataRead& data, QString& error)
+bool ReadDataFile(const QString& fileName, TDataRead& data, QString* error)
 {
-    if (!QFileInfo(fileName).isFile()) {
-        error = QStringLiteral("no such file");
+    const auto fail = [error](const QString& reason) {
+        if (error)
+            *error = reason;
         return false;
-    }
+    };
+    if (!QFileInfo(fileName).isFile())
+        return fail(QStringLiteral("no such file"));
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     TFileStamp stamp;
     const bool version2
         = suffix == "dat" || (suffix == "sav" && FinalStamp(fileName, stamp) && stamp.IsVersion('2', '0'));
     if (version2)
         return ReadVersion2(fileName, data, error);
-    if (suffix != "qcf" && suffix != "sav") {
-        error = QStringLiteral("not a data file (expected .qcf, .dat or .sav)");
-        return false;
-    }
+    if (suffix != "qcf" && suffix != "sav")
+        return fail(QStringLiteral("not a data file (expected .qcf, .dat or .sav)"));
     TDataFileReader reader;
-    if (!reader.Read(fileName, TRisks(), data.Serums, data.Analytes)) {
-        error = reader.ErrorString();
-        return false;
-    }
+    if (!reader.Read(fileName, TRisks(), data.Serums, data.Analytes))
+        return fail(reader.ErrorString());
     data.Version = QString::fromLatin1(reader.DataVersion());
     return true;
 }
@@ -69,20 +68,17 @@ QString DataFileVersion(const TQCContext& context)
     return QString::fromLatin1(stamp.Version, 2);
 }
 
-bool OpenProgramFiles(const QString& folder, TQCContext& context, QTextStream& err)
+bool OpenProgramFiles(const QString& folder, TQCContext& context, QString* error)
 {
     TStorage storage(context);
     const TStartResult result = storage.OpenReadOnly(folder);
-    switch (result.Outcome) {
-    case TStartOutcome::Started:
+    if (result.Outcome == TStartOutcome::Started)
         return true;
-    case TStartOutcome::CannotReadData:
-        err << TStorage::MsgCannotReadData << ": " << OneLine(result.Detail) << "\n";
-        return false;
-    default:
-        err << OneLine(result.Detail) << "\n";
-        return false;
-    }
+    if (error)
+        *error = result.Outcome == TStartOutcome::CannotReadData
+            ? QString::fromLatin1(TStorage::MsgCannotReadData) + ": " + result.Detail
+            : result.Detail;
+    return false;
 }
 
 QString OneLine(QString text)

@@ -17,13 +17,13 @@ struct TDataRead {
 // Reads a data file by its kind: ".qcf" with the program's reader, ".dat" as a
 // version-2 file (its analytes as the import appends them to an empty list),
 // ".sav" by its final stamp (version 2 when it carries "20", else a backup in
-// the program's own layout). False with the reason otherwise.
-bool ReadDataFile(const QString& fileName, TDataRead& data, QString& error);
+// the program's own layout). False with the reason in *error otherwise.
+bool ReadDataFile(const QString& fileName, TDataRead& data, QString* error);
 
 // Reads the settings, queue and data files of `folder` (when empty, of the
 // folder the program would use) into the context, without writing anything and
-// without taking the program's lock. False with a one-line reason on err.
-bool OpenProgramFiles(const QString& folder, TQCContext& context, QTextStream& err);
+// without taking the program's lock. False with the reason in *error.
+bool OpenProgramFiles(const QString& folder, TQCContext& context, QString* error);
 
 // The quality goals file beside the data file read: BaseName + "-goals.json" of
 // the context's folder, or beside `dataFile` when one is given.

@@ -17,11 +17,7 @@
 
 namespace {
 
-int Fail(QTextStream& err, const QString& command, const QString& reason)
-{
-    err << command << ": " << OneLine(reason) << '\n';
-    return 1;
-}
+int Fail(QTextStream& err, const QString& command, const QString& reason) { return CliFail(err, command, reason); }
 
 // Opens the trail of --folder (or of the folder the program would use); false after one line on err.
 bool OpenTrail(const TCliArgs& args, const QString& command, TAuditLog& log, QTextStream& err)

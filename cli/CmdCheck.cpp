@@ -18,8 +18,7 @@ int Sound(QTextStream& out, const QString& fileName, const QString& what)
 
 int Damaged(QTextStream& err, const QString& fileName, const QString& reason)
 {
-    err << fileName << ": not sound: " << OneLine(reason) << "\n";
-    return 1;
+    return CliFail(err, QStringLiteral("check"), fileName + ": not sound: " + reason);
 }
 
 int CheckConfig(const QString& fileName, QTextStream& out, QTextStream& err)
@@ -46,7 +45,7 @@ int CheckData(const QString& fileName, QTextStream& out, QTextStream& err)
 {
     TDataRead data;
     QString error;
-    if (!ReadDataFile(fileName, data, error))
+    if (!ReadDataFile(fileName, data, &error))
         return Damaged(err, fileName, error);
     int points = 0;
     for (int i = 0; i < data.Analytes.Count(); ++i)
@@ -65,10 +64,8 @@ int CheckData(const QString& fileName, QTextStream& out, QTextStream& err)
 int CmdCheck(const TCliArgs& args, QTextStream& out, QTextStream& err)
 {
     const QString fileName = args.Arguments.first();
-    if (!QFileInfo(fileName).isFile()) {
-        err << fileName << ": no such file\n";
-        return 1;
-    }
+    if (!QFileInfo(fileName).isFile())
+        return CliFail(err, QStringLiteral("check"), fileName + ": no such file");
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     if (suffix == "cfr")
         return CheckConfig(fileName, out, err);
@@ -76,6 +73,6 @@ int CmdCheck(const TCliArgs& args, QTextStream& out, QTextStream& err)
         return CheckQueue(fileName, out, err);
     if (suffix == "qcf" || suffix == "dat" || suffix == "sav")
         return CheckData(fileName, out, err);
-    err << fileName << ": unknown kind of file (expected .qcf, .cfr, .fif, .dat or .sav)\n";
-    return 1;
+    return CliFail(
+        err, QStringLiteral("check"), fileName + ": unknown kind of file (expected .qcf, .cfr, .fif, .dat or .sav)");
 }

@@ -11,22 +11,21 @@
 
 int CmdDump(const TCliArgs& args, QTextStream& out, QTextStream& err)
 {
+    const QString command = QStringLiteral("dump");
     QJsonObject dump;
+    QString error;
     if (args.Has("data")) {
         const QString dataFile = args.Text("data");
         TDataRead data;
-        QString error;
-        if (!ReadDataFile(dataFile, data, error)) {
-            err << dataFile << ": " << OneLine(error) << "\n";
-            return 1;
-        }
+        if (!ReadDataFile(dataFile, data, &error))
+            return CliFail(err, command, dataFile + ": " + error);
         dump["version"] = data.Version;
         dump["materials"] = MaterialsJson(data.Serums);
         dump["analytes"] = AnalytesJson(data.Analytes);
     } else {
         TQCContext context;
-        if (!OpenProgramFiles(args.Text("folder"), context, err))
-            return 1;
+        if (!OpenProgramFiles(args.Text("folder"), context, &error))
+            return CliFail(err, command, error);
         dump["version"] = DataFileVersion(context);
         dump["materials"] = MaterialsJson(context.ListSerum);
         dump["analytes"] = AnalytesJson(context.ListAnalytes);

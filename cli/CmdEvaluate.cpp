@@ -28,11 +28,7 @@ struct TEvaluateRequest {
     std::optional<bool> Westgard;
 };
 
-int Fail(QTextStream& err, const QString& reason)
-{
-    err << "evaluate: " << OneLine(reason) << '\n';
-    return 1;
-}
+int Fail(QTextStream& err, const QString& reason) { return CliFail(err, QStringLiteral("evaluate"), reason); }
 
 // The run asked for; the command line has been checked against its forms.
 TEvaluateRequest ReadRequest(const TCliArgs& args)
@@ -157,11 +153,11 @@ int CmdEvaluate(const TCliArgs& args, QTextStream& out, QTextStream& err)
     TQCContext context;
     TListAnalytes* analytes = &context.ListAnalytes;
     if (args.Has("data")) {
-        if (!ReadDataFile(dataFile, data, error))
+        if (!ReadDataFile(dataFile, data, &error))
             return Fail(err, dataFile + ": " + error);
         analytes = &data.Analytes;
-    } else if (!OpenProgramFiles(args.Text("folder"), context, err)) {
-        return 1;
+    } else if (!OpenProgramFiles(args.Text("folder"), context, &error)) {
+        return Fail(err, error);
     }
     const TAnalyte* analyte = analytes->FindByName(request.Analyte);
     if (!analyte)

@@ -8,14 +8,14 @@
 int CmdExport(const TCliArgs& args, QTextStream& out, QTextStream& err)
 {
     const QString name = args.Text("analyte");
+    const QString command = QStringLiteral("export");
     TQCContext context;
-    if (!OpenProgramFiles(args.Text("folder"), context, err))
-        return 1;
+    QString error;
+    if (!OpenProgramFiles(args.Text("folder"), context, &error))
+        return CliFail(err, command, error);
     const TAnalyte* analyte = context.ListAnalytes.FindByName(name);
-    if (!analyte) {
-        err << "No analyte named " << name << "\n";
-        return 1;
-    }
+    if (!analyte)
+        return CliFail(err, command, "no analyte named " + name);
     out << AsText(*analyte);
     return 0;
 }

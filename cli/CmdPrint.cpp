@@ -31,11 +31,7 @@ struct TPrintSource {
     QDate To;
 };
 
-int Fail(QTextStream& err, const QString& command, const QString& reason)
-{
-    err << command << ": " << OneLine(reason) << '\n';
-    return 1;
-}
+int Fail(QTextStream& err, const QString& command, const QString& reason) { return CliFail(err, command, reason); }
 
 // Reads the program's folder or one data file; the analytes read, or null after
 // one line on err.
@@ -44,14 +40,19 @@ const TListAnalytes* OpenFiles(const TCliArgs& args, const QString& command, TPr
     source.Serums = &source.Context.ListSerum;
     if (args.Has("data")) {
         QString error;
-        if (!ReadDataFile(args.Text("data"), source.Data, error)) {
+        if (!ReadDataFile(args.Text("data"), source.Data, &error)) {
             Fail(err, command, args.Text("data") + ": " + error);
             return nullptr;
         }
         source.Serums = &source.Data.Serums;
         return &source.Data.Analytes;
     }
-    return OpenProgramFiles(args.Text("folder"), source.Context, err) ? &source.Context.ListAnalytes : nullptr;
+    QString error;
+    if (!OpenProgramFiles(args.Text("folder"), source.Context, &error)) {
+        Fail(err, command, error);
+        return nullptr;
+    }
+    return &source.Context.ListAnalytes;
 }
 
 // Reads the files and finds the analyte and the dates; false after one line on err.
@@ -122,8 +123,6 @@ int CmdPrintData(const TCliArgs& args, QTextStream& out, QTextStream& err)
 int CmdPrintCharts(const TCliArgs& args, QTextStream& out, QTextStream& err)
 {
     const QString command = QStringLiteral("print charts");
-    if (args.Has("colour") && args.Has("black-and-white"))
-        return Fail(err, command, QStringLiteral("--colour and --black-and-white cannot go together"));
     TPrintSource s;
     if (!OpenSource(args, command, s, err))
         return 1;

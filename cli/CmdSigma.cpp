@@ -18,17 +18,14 @@
 
 namespace {
 
-int Fail(QTextStream& err, const QString& reason)
-{
-    err << "sigma: " << OneLine(reason) << '\n';
-    return 1;
-}
+int Fail(QTextStream& err, const QString& reason) { return CliFail(err, QStringLiteral("sigma"), reason); }
 
 // The stored goals with the options given over them.
-bool ApplyOptions(const TCliArgs& args, int levels, TAnalyteGoals& goals, QString& error)
+bool ApplyOptions(const TCliArgs& args, int levels, TAnalyteGoals& goals, QString* error)
 {
-    const auto refuse = [&](const QString& reason) {
-        error = reason;
+    const auto refuse = [error](const QString& reason) {
+        if (error)
+            *error = reason;
         return false;
     };
     if (args.Has("tea")) {
@@ -113,11 +110,11 @@ int CmdSigma(const TCliArgs& args, QTextStream& out, QTextStream& err)
     TQCContext context;
     TListAnalytes* analytes = &context.ListAnalytes;
     if (args.Has("data")) {
-        if (!ReadDataFile(args.Text("data"), data, error))
+        if (!ReadDataFile(args.Text("data"), data, &error))
             return Fail(err, args.Text("data") + ": " + error);
         analytes = &data.Analytes;
-    } else if (!OpenProgramFiles(args.Text("folder"), context, err)) {
-        return 1;
+    } else if (!OpenProgramFiles(args.Text("folder"), context, &error)) {
+        return Fail(err, error);
     }
     const TAnalyte* analyte = analytes->FindByName(args.Text("analyte"));
     if (!analyte)
@@ -128,7 +125,7 @@ int CmdSigma(const TCliArgs& args, QTextStream& out, QTextStream& err)
     if (!stored.Load(goalsFile, &error))
         return Fail(err, goalsFile + ": " + error);
     TAnalyteGoals goals = stored.Goals(analyte->Name);
-    if (!ApplyOptions(args, analyte->NbLevels, goals, error))
+    if (!ApplyOptions(args, analyte->NbLevels, goals, &error))
         return Fail(err, error);
 
     TRandom random(SimulationSeed);

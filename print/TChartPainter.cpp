@@ -16,8 +16,7 @@ namespace {
 
 using namespace Colors;
 const QColor& LightCyan = LockCyan;
-// The ring around the values a selected run's rejecting rules saw.
-const QColor ScopeRing(255, 128, 0);
+const QColor& ScopeRing = ScopeOrange;
 
 // Maps the paint box frame onto the target for the lifetime of the object.
 class TBoxFrame {
@@ -71,12 +70,6 @@ void TextOn(QPainter& p, int x, int y, const QString& text, const QColor& fore, 
 
 QRect TChartPainter::PlotRegion() { return QRect(QPoint(RedrawLeft, 0), QPoint(RedrawRight - 1, RedrawBottom - 1)); }
 
-QRect TChartPainter::DateAxisRegion(const TAnalyte& analyte, int textHeight)
-{
-    const int y = DateAxisY(analyte.NbLevels);
-    return QRect(QPoint(RedrawLeft, y), QPoint(RedrawRight - 1, y + 3 * textHeight));
-}
-
 void TChartPainter::Paint(
     QPainter& painter, const QRect& target, const TAnalyte* analyte, const TChartView& view, const QImage& commentIcon)
 {
@@ -104,14 +97,6 @@ void TChartPainter::PaintPlots(
         DrawBand(painter, analyte, level, BandTop(levels, level), view);
     DrawDateAxis(painter, analyte, view);
     DrawCommentIcons(painter, analyte, view, commentIcon);
-}
-
-void TChartPainter::PaintDateAxis(
-    QPainter& painter, const QRect& target, const TAnalyte& analyte, const TChartView& view)
-{
-    TBoxFrame frame(painter, target);
-    painter.fillRect(DateAxisRegion(analyte, painter.fontMetrics().height()), Qt::white);
-    DrawDateAxis(painter, analyte, view);
 }
 
 void TChartPainter::DrawBand(QPainter& p, const TAnalyte& analyte, int level, int top, const TChartView& view)

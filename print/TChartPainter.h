@@ -22,13 +22,9 @@ public:
     // the date axis and the comment icons.
     static void PaintPlots(QPainter& painter, const QRect& target, const TAnalyte& analyte, const TChartView& view,
         const QImage& commentIcon);
-    // The date axis alone (the interval selection changes it).
-    static void PaintDateAxis(QPainter& painter, const QRect& target, const TAnalyte& analyte, const TChartView& view);
 
     // The plot region in box coordinates.
     static QRect PlotRegion();
-    // The date-axis strip in box coordinates for a text height.
-    static QRect DateAxisRegion(const TAnalyte& analyte, int textHeight);
 
 private:
     static void DrawBand(QPainter& p, const TAnalyte& analyte, int level, int top, const TChartView& view);

@@ -2,6 +2,7 @@
 
 #include "TAnalyte.h"
 #include "TChartGeometry.h"
+#include "TColors.h"
 #include "TDates.h"
 #include "TFormat.h"
 #include "TListSerum.h"
@@ -14,14 +15,7 @@
 
 namespace {
 
-const QColor Silver(192, 192, 192);
-const QColor PaleCyan(176, 255, 255);
-const QColor Navy(0, 0, 128);
-const QColor MeanGreen(0, 255, 0);
-const QColor WarningYellow(255, 255, 0);
-const QColor ActionRed(255, 0, 0);
-// The light grey of a discarded point in black and white (a button face).
-const QColor ButtonFace(240, 240, 240);
+using namespace Colors;
 const char MonthNames[] = "JanFebMarAprMayJunJulAugSepOctNovDec";
 
 // The frame of one level's chart and its value-to-pixel mapping.
@@ -156,7 +150,7 @@ void TChartPrinter::LevelChart(int level, int s, int e)
         const int right = lockLast >= e ? f.X(e - s) : f.X(lockLast - s);
         if (left < right) {
             c.SetPen(Qt::white);
-            c.SetBrush(PaleCyan);
+            c.SetBrush(LockCyan);
             c.Rectangle(left, f.Top, right, f.Bottom);
             c.SetBrush(Qt::white);
         }
@@ -178,12 +172,12 @@ void TChartPrinter::Grid(const TChartFrame& f, int level)
     c.Line(f.X0, f.Bottom, f.X1, f.Bottom);
     const TLevelStats& ref = a.ReferenceStats[size_t(level)];
     const auto across = [&](double v) { c.Line(f.X0, f.Y(v), f.X1, f.Y(v)); };
-    SetLinePen(MeanGreen);
+    SetLinePen(Lime);
     across(ref.Mean);
-    SetLinePen(WarningYellow, true);
+    SetLinePen(Yellow, true);
     across(ref.Mean + ref.WarningHalfWidth);
     across(ref.Mean - ref.WarningHalfWidth);
-    SetLinePen(ActionRed, true);
+    SetLinePen(Red, true);
     across(ref.Mean + ref.ActionHalfWidth);
     across(ref.Mean - ref.ActionHalfWidth);
     c.SetPen(c.Pen().Colour);
@@ -223,7 +217,7 @@ void TChartPrinter::Points(const TChartFrame& f, int level, int s, int e)
         if (!v.HasValue())
             continue;
         if (v.Status == psDiscarded)
-            c.SetBrush(o.Colour ? ActionRed : ButtonFace);
+            c.SetBrush(o.Colour ? Red : ButtonFace);
         else
             c.SetBrush(o.Colour ? Navy : QColor(Qt::black));
         const int x = f.X(i - s);

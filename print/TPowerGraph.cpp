@@ -1,5 +1,7 @@
 #include "TPowerGraph.h"
 
+#include "TColors.h"
+
 #include "TPrintCanvas.h"
 
 #include <algorithm>
@@ -7,7 +9,7 @@
 namespace {
 
 // The curves' colours when the caller gives none.
-const QColor DefaultColours[] = { Qt::red, Qt::blue, QColor(0, 128, 0), Qt::magenta };
+const QColor DefaultColours[] = { Qt::red, Qt::blue, Colors::Green, Qt::magenta };
 
 } // namespace
 

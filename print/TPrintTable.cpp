@@ -1,5 +1,7 @@
 #include "TPrintTable.h"
 
+#include "TColors.h"
+
 #include "TDates.h"
 #include "TPrintCanvas.h"
 
@@ -9,7 +11,7 @@ const QString ArchiveStampText = QStringLiteral("  Archive document - Keep it  "
 
 namespace {
 
-const QColor Silver(192, 192, 192);
+using Colors::Silver;
 const QChar UpArrow(0x2191);
 const QChar DownArrow(0x2193);
 

@@ -73,9 +73,9 @@ void TQCDocument::Recompute(const TCommitScope& scope)
     case TRecompute::StatisticsAndMarks:
         if (!scope.Analyte)
             return;
-        scope.Analyte->RecomputeAll(risks);
+        RecomputeAll(*scope.Analyte, risks);
         if (scope.Recompute == TRecompute::StatisticsAndMarks)
-            scope.Analyte->ClassifyAll();
+            ClassifyAll(*scope.Analyte);
         return;
     case TRecompute::EveryAnalyte:
         for (int i = 0; i < m_context.ListAnalytes.Count(); ++i) {
@@ -101,7 +101,7 @@ void TQCDocument::Write(TFiles files, TCommitResult& result, bool wholeQueue)
     if (files.testFlag(TFile::Queue)) {
         // The queue writes its file at each change; a commit only tries again a write that failed.
         TFifo& fifo = m_context.ListFifo;
-        if (!fifo.FileName().isEmpty() && (wholeQueue || !fifo.Synced()) && !fifo.Save())
+        if (fifo.HasStore() && (wholeQueue || !fifo.Synced()) && !fifo.Save())
             fail(TFile::Queue, "Unable to save fifo", fifo.ErrorString());
     }
     if (files.testFlag(TFile::Settings)) {

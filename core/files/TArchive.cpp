@@ -119,7 +119,7 @@ qint32 ArchiveLevel(TAnalyte& analyte, int level, const QString& programFolder, 
     analyte.LockStart[level] = -1;
     analyte.LockEnd[level] = -1;
     analyte.LimitMode[level] = lmMobile;
-    analyte.RecomputeAll(risks);
+    RecomputeAll(analyte, risks);
     return number;
 }
 

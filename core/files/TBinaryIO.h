@@ -17,7 +17,7 @@ public:
     }
 
     bool Ok() const { return m_error.isEmpty(); }
-    const QString& Error() const { return m_error; }
+    const QString& ErrorString() const { return m_error; }
     // Marks the read as failed (the first reason is kept).
     void Fail(const QString& reason);
     qint64 Pos() const { return m_device.pos(); }

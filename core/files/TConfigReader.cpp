@@ -60,25 +60,25 @@ bool TConfigReader::Read(QIODevice& device)
 
     TBinaryReader in(device);
     if (!ReadRecord(in, m_record))
-        return Fail(in.Error());
+        return Fail(in.ErrorString());
     m_recordRead = true;
 
     const qint32 count = in.ReadInt32();
     if (!in.Ok())
-        return Fail(in.Error());
+        return Fail(in.ErrorString());
     // Each code takes at least its 4-byte length: a larger count cannot be real.
     if (count < 0 || count > in.Remaining() / 4)
         return Fail(QString("Operator count %1 does not fit the file at byte 40").arg(count));
     for (qint32 i = 0; i < count; ++i) {
         const QString code = in.ReadLongString();
         if (!in.Ok())
-            return Fail(QString("Operator %1: %2").arg(i + 1).arg(in.Error()));
+            return Fail(QString("Operator %1: %2").arg(i + 1).arg(in.ErrorString()));
         m_operators.append(code);
     }
     if (!in.AtEnd()) {
         m_record.BackupFolder = in.ReadLongString();
         if (!in.Ok())
-            return Fail(QString("Backup folder: %1").arg(in.Error()));
+            return Fail(QString("Backup folder: %1").arg(in.ErrorString()));
     }
     return true;
 }

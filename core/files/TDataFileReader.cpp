@@ -6,6 +6,7 @@
 #include "TFileStamp.h"
 #include "TListAnalytes.h"
 #include "TListSerum.h"
+#include "TStatistics.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -133,7 +134,7 @@ bool TDataFileReader::ReadAnalyte(TBinaryReader& in, TAnalyte& analyte)
     if (!ReadStamp(in))
         return false;
     // Limits of the mobile and locked levels are not stored: they come from the points.
-    analyte.RecomputeAll(m_risks);
+    RecomputeAll(analyte, m_risks);
     SetSection(named + ", comments");
     if (!ReadComments(in, analyte))
         return false;

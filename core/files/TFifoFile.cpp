@@ -41,7 +41,7 @@ bool TFifoReader::Read(QIODevice& device, std::deque<TResu0>& records)
     while (!in.AtEnd()) {
         TResu0 record;
         if (!ReadRecord(in, record)) {
-            m_error = QString("Queued result %1: %2").arg(fresh.size() + 1).arg(in.Error());
+            m_error = QString("Queued result %1: %2").arg(fresh.size() + 1).arg(in.ErrorString());
             return false;
         }
         fresh.push_back(std::move(record));
@@ -92,4 +92,38 @@ bool TFifoWriter::WriteFile(const QString& fileName, const std::deque<TResu0>& r
         fileName, [&](QIODevice& device) { return Write(device, records); }, &error);
     m_error = ok ? QString() : error;
     return ok;
+}
+
+namespace {
+class TFifoFileStore : public TFifoStore {
+public:
+    explicit TFifoFileStore(const QString& fileName)
+        : m_fileName(fileName)
+    {
+    }
+    bool Read(std::deque<TResu0>& records, QString* error) override
+    {
+        TFifoReader reader;
+        const bool ok = reader.ReadFile(m_fileName, records);
+        if (error)
+            *error = reader.ErrorString();
+        return ok;
+    }
+    bool Write(const std::deque<TResu0>& records, QString* error) override
+    {
+        TFifoWriter writer;
+        const bool ok = writer.WriteFile(m_fileName, records);
+        if (error)
+            *error = writer.ErrorString();
+        return ok;
+    }
+
+private:
+    QString m_fileName;
+};
+} // namespace
+
+std::shared_ptr<TFifoStore> FifoFileStore(const QString& fileName)
+{
+    return std::make_shared<TFifoFileStore>(fileName);
 }

@@ -1,8 +1,10 @@
 #pragma once
+#include "TFifo.h"
 #include "TQCTypes.h"
 
 #include <QString>
 #include <deque>
+#include <memory>
 
 class QIODevice;
 class TBinaryReader;
@@ -40,3 +42,6 @@ public:
 private:
     QString m_error;
 };
+
+// The queue file `fileName` as the store of a queue (TFifo::SetStore).
+std::shared_ptr<TFifoStore> FifoFileStore(const QString& fileName);

@@ -5,6 +5,7 @@
 #include "TDates.h"
 #include "TFormat.h"
 #include "TInputCheck.h"
+#include "TStatistics.h"
 #include "TWin1252.h"
 
 #include <QFile>
@@ -83,32 +84,31 @@ QString DecodeQCTextBytes(const QByteArray& bytes)
     return DecodeForeignText(zero < 0 ? bytes : bytes.left(zero));
 }
 
-bool ReadQCTextFile(const QString& fileName, QString& text, QString& error)
+bool ReadQCTextFile(const QString& fileName, QString& text, QString* error)
 {
+    const auto fail = [error](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Cannot open %1: %2").arg(fileName, file.errorString());
-        return false;
-    }
-    if (file.size() > MaxTextFileSize) {
-        error = QStringLiteral("%1 is too large for a QC text (%2 bytes)").arg(fileName).arg(file.size());
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("Cannot open %1: %2").arg(fileName, file.errorString()));
+    if (file.size() > MaxTextFileSize)
+        return fail(QStringLiteral("%1 is too large for a QC text (%2 bytes)").arg(fileName).arg(file.size()));
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("Cannot read %1: %2").arg(fileName, file.errorString());
-        return false;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return fail(QStringLiteral("Cannot read %1: %2").arg(fileName, file.errorString()));
     text = DecodeQCTextBytes(bytes);
     return true;
 }
 
-bool WriteQCTextFile(const QString& fileName, const QString& text, QString& error)
+bool WriteQCTextFile(const QString& fileName, const QString& text, QString* error)
 {
     QByteArray bytes = ToWin1252(text);
     bytes.append('\0');
     return WriteFileAtomically(
-        fileName, [&](QIODevice& device) { return device.write(bytes) == bytes.size(); }, &error);
+        fileName, [&](QIODevice& device) { return device.write(bytes) == bytes.size(); }, error);
 }
 
 void AddImportedResults(TAnalyte& analyte, const std::vector<TResu0>& results, const TRisks& risks)
@@ -116,8 +116,8 @@ void AddImportedResults(TAnalyte& analyte, const std::vector<TResu0>& results, c
     for (const TResu0& result : results)
         analyte.AddPoint(result);
     analyte.LimitMode.fill(lmMobile);
-    analyte.RecomputeAll(risks);
-    analyte.ClassifyAll();
+    RecomputeAll(analyte, risks);
+    ClassifyAll(analyte);
 }
 
 bool IsVersion2FileName(const QString& fileName)

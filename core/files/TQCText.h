@@ -32,12 +32,13 @@ QList<TQCTextLine> ReadQCText(const QString& text, int decimals);
 QString DecodeQCTextBytes(const QByteArray& bytes);
 
 // Reads a whole text file for the import. False, with a reason, when the file
-// cannot be read or is too large to be a QC text.
-[[nodiscard]] bool ReadQCTextFile(const QString& fileName, QString& text, QString& error);
+// cannot be read or is too large to be a QC text (the reason in *error).
+[[nodiscard]] bool ReadQCTextFile(const QString& fileName, QString& text, QString* error = nullptr);
 
 // Writes QC text to a file, atomically: the text in Windows-1252 followed by one
-// zero byte. False, with a reason, when it cannot be written; the old file stays.
-[[nodiscard]] bool WriteQCTextFile(const QString& fileName, const QString& text, QString& error);
+// zero byte. False, with the reason in *error, when it cannot be written; the old
+// file stays.
+[[nodiscard]] bool WriteQCTextFile(const QString& fileName, const QString& text, QString* error = nullptr);
 
 // Adds imported results to an analyte in their order, returns every level to
 // mobile limits (even with no result), then recomputes and classifies.

@@ -41,7 +41,7 @@ bool TSectionReader::FailAt(qint64 offset, const QString& what)
     return Fail(QString("%1 at byte %2").arg(what).arg(offset));
 }
 
-bool TSectionReader::Check(const TBinaryReader& in) { return in.Ok() || Fail(in.Error()); }
+bool TSectionReader::Check(const TBinaryReader& in) { return in.Ok() || Fail(in.ErrorString()); }
 
 bool TSectionReader::ReadCount(TBinaryReader& in, qint64 minimumSize, qint32& count)
 {
@@ -57,7 +57,7 @@ bool TSectionReader::ReadCount(TBinaryReader& in, qint64 minimumSize, qint32& co
     return true;
 }
 
-bool TSectionReader::ReadStamp(TBinaryReader& in) { return ReadFileStamp(in) || Fail(in.Error()); }
+bool TSectionReader::ReadStamp(TBinaryReader& in) { return ReadFileStamp(in) || Fail(in.ErrorString()); }
 
 bool TSectionReader::LockIntervalValid(qint32 first, qint32 last, qint32 count)
 {

@@ -3,6 +3,7 @@
 #include "TAtomicFile.h"
 #include "TDataFile.h"
 #include "TDemonstrationData.h"
+#include "TFifoFile.h"
 #include "TQCContext.h"
 #include "TQCDocument.h"
 #include "TSettings.h"
@@ -100,7 +101,7 @@ TStartResult TStorage::Start(const QString& folder, const THooks& hooks)
     LoadConfig(m_context);
     if (m_hooks.LoadPictures)
         m_hooks.LoadPictures();
-    m_context.ListFifo.SetFileName(m_context.BaseName() + QStringLiteral(".fif"));
+    m_context.ListFifo.SetStore(FifoFileStore(m_context.BaseName() + QStringLiteral(".fif")));
     m_context.ListFifo.Load();
     ReadDataStep(result, m_context.FirstStart, false);
     m_running = true;
@@ -120,9 +121,9 @@ TStartResult TStorage::OpenReadOnly(const QString& folder)
     LoadConfig(m_context);
     // Read the queue file without following it: nothing may be written.
     TFifo& fifo = m_context.ListFifo;
-    fifo.SetFileName(m_context.BaseName() + QStringLiteral(".fif"));
+    fifo.SetStore(FifoFileStore(m_context.BaseName() + QStringLiteral(".fif")));
     fifo.Load();
-    fifo.SetFileName(QString());
+    fifo.SetStore(nullptr);
     ReadDataStep(result, m_context.FirstStart, true);
     return result;
 }
@@ -183,7 +184,7 @@ TStopResult TStorage::Stop()
     m_context.ListSerum.Clear();
     TFifo& fifo = m_context.ListFifo;
     result.FifoSaved = save(TFile::Queue, result.FifoError);
-    fifo.SetFileName(QString());
+    fifo.SetStore(nullptr);
     fifo.Clear();
     if (m_hooks.FreePictures)
         m_hooks.FreePictures();

@@ -5,6 +5,7 @@
 #include "TFileStamp.h"
 #include "TListAnalytes.h"
 #include "TListIDString.h"
+#include "TStatistics.h"
 
 #include <QFile>
 #include <algorithm>
@@ -152,8 +153,8 @@ bool TV2FileReader::ReadAnalyte(TBinaryReader& in, TAnalyte& analyte)
         analyte.LockStart[l] = lockStart[l];
         analyte.LockEnd[l] = lockEnd[l];
     }
-    analyte.RecomputeAll(m_risks);
-    analyte.ClassifyAll();
+    RecomputeAll(analyte, m_risks);
+    ClassifyAll(analyte);
     return true;
 }
 

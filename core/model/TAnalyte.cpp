@@ -1,16 +1,13 @@
 #include "TAnalyte.h"
 
-#include "TRandom.h"
-#include "TStatistics.h"
-
 TAnalyte::TAnalyte(const QString& name, const QString& units, int decimals, int nbLevels)
     : Name(name.left(NameCapacity))
     , Units(units.left(UnitsCapacity))
     , Decimals(decimals)
     , NbLevels(nbLevels)
 {
-    // With no points every level takes the values of an empty level.
-    RecomputeAll(TRisks());
+    // With no points every level has the statistics of an empty level, the
+    // default TLevelStats, as the statistics would compute them.
 }
 
 TAnalyte::TAnalyte(const TAnalyte& other) { *this = other; }
@@ -123,12 +120,14 @@ void TAnalyte::ResetLevels()
     }
 }
 
-void TAnalyte::Clear(const TRisks& risks)
+void TAnalyte::Clear()
 {
     m_points.clear();
     m_pool.Clear();
     ResetLevels();
-    RecomputeAll(risks);
+    // Mobile levels without points: the statistics of an empty level.
+    for (int l = 0; l < NbLevels && l < MaxLevels; ++l)
+        AllPointsStats[l] = ReferenceStats[l] = TLevelStats();
     Comments.Clear();
 }
 
@@ -152,41 +151,4 @@ void TAnalyte::ReservePoints(int count)
 {
     m_points.reserve(m_points.size() + size_t(count));
     m_pool.Reserve(count);
-}
-
-void TAnalyte::ComputeLevel(int level, const TRisks& risks) { ::ComputeLevel(*this, level, risks); }
-void TAnalyte::RecomputeAll(const TRisks& risks) { ::RecomputeAll(*this, risks); }
-void TAnalyte::ClassifyPoint(TQCPoint& point) const { ::ClassifyPoint(*this, point); }
-void TAnalyte::ClassifyAll() { ::ClassifyAll(*this); }
-
-TResu0 TAnalyte::MakeRandomResult(const TQCValues& means, const TQCValues& cvs, double dateTime, TRandom& random) const
-{
-    TResu0 result;
-    result.DateTime = dateTime;
-    result.Analyte = Name;
-    for (int l = 0; l < MaxLevels; ++l) {
-        TQCValue& cell = result.Values[l];
-        if (l >= NbLevels || means[l].Status == psNoValue || cvs[l].Status == psNoValue) {
-            cell.Status = psNoValue;
-            cell.Value = 0.0f;
-            continue;
-        }
-        const double mean = means[l].Value;
-        cell.Status = psWithin;
-        cell.Value = float(random.Gaussian(mean * cvs[l].Value / 100.0, mean));
-    }
-    return result;
-}
-
-void TAnalyte::AddRandomPoints(
-    int count, const TQCValues& means, const TQCValues& cvs, double firstDateTime, TRandom& random, const TRisks& risks)
-{
-    for (int i = 0; i < count; ++i) {
-        TResu0 result = MakeRandomResult(means, cvs, firstDateTime + i, random);
-        result.Analyte.clear();
-        AddPoint(result);
-    }
-    LimitMode = { lmMobile, lmMobile, lmMobile };
-    RecomputeAll(risks);
-    ClassifyAll();
 }

@@ -10,8 +10,6 @@
 #include <array>
 #include <vector>
 
-class TRandom;
-
 // An analyte: its settings per level, its statistics and its stored points in
 // ascending date-time order (equal date-times in order of arrival). Each point
 // lives at a fixed address for as long as it is stored, so windows may hold a
@@ -62,8 +60,9 @@ public:
     bool DeleteIfEmpty(int index);
     // Index just after the last point dated at or before dateTime (0 when none is).
     int InsertPosition(double dateTime) const;
-    // Frees all points, unlocks the levels in use, recomputes, empties the comments.
-    void Clear(const TRisks& risks = TRisks());
+    // Frees all points, unlocks the levels in use (their statistics become those
+    // of an empty level), empties the comments.
+    void Clear();
     QString CommentText(qint32 id) const { return Comments.GetText(id); }
 
     // Used by file readers: appends a point as read, without touching intervals.
@@ -75,22 +74,7 @@ public:
     // Makes room for `count` more points.
     void ReservePoints(int count);
 
-    // Statistics and classification (see TStatistics).
-    void ComputeLevel(int level, const TRisks& risks);
-    void RecomputeAll(const TRisks& risks);
-    void ClassifyPoint(TQCPoint& point) const;
-    void ClassifyAll();
-
     bool HasOption(TAnalyteOption option) const { return (Options & option) != 0; }
-
-    // Adds `count` random points, one a day from firstDateTime, with normally
-    // distributed values of the given means and CVs (a cell with status
-    // psNoValue means "not given"); then every level goes back to mobile limits,
-    // and the analyte is recomputed and classified.
-    void AddRandomPoints(int count, const TQCValues& means, const TQCValues& cvs, double firstDateTime, TRandom& random,
-        const TRisks& risks);
-    // One random result for this analyte, for the queue.
-    TResu0 MakeRandomResult(const TQCValues& means, const TQCValues& cvs, double dateTime, TRandom& random) const;
 
 private:
     void ResetLevels();

@@ -6,6 +6,4 @@
 
 QDateTime TClock::Now() const { return QDateTime::currentDateTime(); }
 
-double TClock::NowDays() const { return DateTimeToDayCount(Now()); }
-
 double TClock::TodayDays() const { return DateToDayCount(Now().date()); }

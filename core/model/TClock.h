@@ -6,8 +6,6 @@ class TClock {
 public:
     virtual ~TClock() = default;
     virtual QDateTime Now() const;
-    // Now as a day count since 1899-12-30.
-    double NowDays() const;
     // Today at midnight, as a day count.
     double TodayDays() const;
 };

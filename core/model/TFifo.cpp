@@ -1,10 +1,8 @@
 #include "TFifo.h"
 
-#include "TFifoFile.h"
-
 bool TFifo::Changed()
 {
-    if (m_fileName.isEmpty()) {
+    if (!m_store) {
         m_synced = true;
         return true;
     }
@@ -36,9 +34,11 @@ bool TFifo::Clear()
 bool TFifo::Load()
 {
     m_records.clear();
-    TFifoReader reader;
-    if (m_fileName.isEmpty() || !reader.ReadFile(m_fileName, m_records)) {
-        m_error = m_fileName.isEmpty() ? QStringLiteral("No queue file") : reader.ErrorString();
+    if (!m_store) {
+        m_error = QStringLiteral("No queue file");
+        return false;
+    }
+    if (!m_store->Read(m_records, &m_error)) {
         m_records.clear();
         return false;
     }
@@ -49,12 +49,11 @@ bool TFifo::Load()
 
 bool TFifo::Save()
 {
-    if (m_fileName.isEmpty()) {
+    if (!m_store) {
         m_error = QStringLiteral("No queue file");
         return false;
     }
-    TFifoWriter writer;
-    m_synced = writer.WriteFile(m_fileName, m_records);
-    m_error = writer.ErrorString();
+    m_error.clear();
+    m_synced = m_store->Write(m_records, &m_error);
     return m_synced;
 }

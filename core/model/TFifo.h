@@ -3,17 +3,29 @@
 
 #include <QString>
 #include <deque>
+#include <memory>
 #include <optional>
 
+// Where the queue keeps its records between runs (the queue file, see
+// FifoFileStore). Both calls report failure by false and a reason in `*error`.
+class TFifoStore {
+public:
+    virtual ~TFifoStore() = default;
+    // Reads every record into `records`, left as it was on failure.
+    virtual bool Read(std::deque<TResu0>& records, QString* error) = 0;
+    // Writes every record; on failure the previous copy stays.
+    virtual bool Write(const std::deque<TResu0>& records, QString* error) = 0;
+};
+
 // The queue of held-back results, first in first out. The queue owns its
-// records. When it has a file name, every change (Push, Pop, Clear) rewrites
-// that file atomically, so a held-back run survives a crash; without one (tests,
-// read-only tools) it lives in memory only.
+// records. When it has a store, every change (Push, Pop, Clear) rewrites the
+// store, so a held-back run survives a crash; without one (tests, read-only
+// tools) it lives in memory only.
 class TFifo {
 public:
-    // The file that follows the queue; empty = none. Setting it writes nothing.
-    void SetFileName(const QString& fileName) { m_fileName = fileName; }
-    const QString& FileName() const { return m_fileName; }
+    // The store that follows the queue; null = none. Setting it writes nothing.
+    void SetStore(std::shared_ptr<TFifoStore> store) { m_store = std::move(store); }
+    bool HasStore() const { return m_store != nullptr; }
 
     // Appends a result at the tail. Returns Synced().
     bool Push(TResu0 record);
@@ -27,15 +39,15 @@ public:
     // The record at index (0 = head, the next one Pop gives).
     const TResu0& Item(int index) const { return m_records[size_t(index)]; }
 
-    // Replaces the queue with the file's records. A missing, cut or unsound file
+    // Replaces the queue with the store's records. A missing, cut or unsound file
     // gives an empty queue and false (ErrorString() says why).
     bool Load();
-    // Writes the queue to the file (an empty queue leaves an empty file). False
-    // when there is no file name or the write failed; the previous file stays.
+    // Writes the queue to the store (an empty queue leaves an empty file). False
+    // when there is no store or the write failed; the previous file stays.
     [[nodiscard]] bool Save();
 
-    // True when the file holds the queue as it is in memory (always true without
-    // a file name): false after a write that failed, until one succeeds.
+    // True when the store holds the queue as it is in memory (always true without
+    // a store): false after a write that failed, until one succeeds.
     bool Synced() const { return m_synced; }
     const QString& ErrorString() const { return m_error; }
 
@@ -43,7 +55,7 @@ private:
     bool Changed();
 
     std::deque<TResu0> m_records;
-    QString m_fileName;
+    std::shared_ptr<TFifoStore> m_store;
     bool m_synced = true;
     QString m_error;
 };

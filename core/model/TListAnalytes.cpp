@@ -36,12 +36,6 @@ TAnalyte& TListAnalytes::Add(std::unique_ptr<TAnalyte> analyte)
     return *m_items.back();
 }
 
-TAnalyte& TListAnalytes::Insert(int index, std::unique_ptr<TAnalyte> analyte)
-{
-    index = std::clamp(index, 0, Count());
-    return **m_items.insert(m_items.begin() + index, std::move(analyte));
-}
-
 void TListAnalytes::Delete(int index) { m_items.erase(m_items.begin() + index); }
 
 void TListAnalytes::Move(int from, int to)

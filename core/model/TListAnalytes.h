@@ -26,7 +26,6 @@ public:
     // Appends and takes ownership; returns the stored analyte.
     TAnalyte& Add(std::unique_ptr<TAnalyte> analyte);
     TAnalyte& Add(TAnalyte analyte);
-    TAnalyte& Insert(int index, std::unique_ptr<TAnalyte> analyte);
     void Delete(int index);
     void Move(int from, int to);
     // Hands an analyte out of the list, with its ownership.

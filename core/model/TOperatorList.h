@@ -2,9 +2,7 @@
 #include <QStringList>
 
 // The operator codes: kept in alphabetical order without regard to case,
-// duplicates accepted, each code at most four characters.
-
-constexpr int OperatorCodeCapacity = 4;
+// duplicates accepted, each code at most TQCPoint::OperatorCapacity characters.
 
 // Inserts text into a list kept sorted without regard to case; equal texts are
 // kept, a new one after those already there. Returns the index given to it.

@@ -23,8 +23,8 @@ TPasswordChange ChangePassword(
 {
     if (PasswordUpper(oldText.trimmed()) != config.Password)
         return TPasswordChange::WrongOld;
-    const QString fresh = PasswordUpper(newText.trimmed()).left(PasswordCapacity);
-    if (fresh != PasswordUpper(confirmText.trimmed()).left(PasswordCapacity))
+    const QString fresh = PasswordUpper(newText.trimmed()).left(TConfigRecord::PasswordCapacity);
+    if (fresh != PasswordUpper(confirmText.trimmed()).left(TConfigRecord::PasswordCapacity))
         return TPasswordChange::Mismatch;
     // A character outside the settings file's code page would be saved as '?'
     // and the password could never be typed again.

@@ -1,12 +1,10 @@
 #pragma once
-#include <QString>
+#include "TConfigRecord.h"
 
-struct TConfigRecord;
+#include <QString>
 
 // The one password that protects the editors. It is stored upper-case, at most
 // ten characters; an empty password means that nothing is protected.
-
-constexpr int PasswordCapacity = 10;
 
 // Each character upper-cased on its own, so the length never changes.
 QString PasswordUpper(const QString& text);

@@ -19,47 +19,51 @@ void TQCPoint::SetOperator(const QString& code)
 
 void TQCPoint::WriteRecord(char out[RecordSize]) const
 {
-    qToLittleEndian(DateTime, out);
+    qToLittleEndian(DateTime, out + DateTimeOffset);
     for (int l = 0; l < MaxLevels; ++l) {
-        char* cell = out + 8 + 8 * l;
+        char* cell = out + ValuesOffset + CellSize * l;
         qToLittleEndian(Values[l].Value, cell);
-        cell[4] = char(Values[l].Status);
-        std::memcpy(cell + 5, Values[l].Unused, 3);
+        cell[CellStatusOffset] = char(Values[l].Status);
+        std::memcpy(cell + CellUnusedOffset, Values[l].Unused, sizeof Values[l].Unused);
     }
-    qToLittleEndian(CommentID, out + 32);
-    out[36] = char(OperatorLength);
-    std::memcpy(out + 37, OperatorBytes, OperatorCapacity);
-    std::memcpy(out + 41, Unused, 3);
+    qToLittleEndian(CommentID, out + CommentIDOffset);
+    out[OperatorLengthOffset] = char(OperatorLength);
+    std::memcpy(out + OperatorOffset, OperatorBytes, OperatorCapacity);
+    std::memcpy(out + UnusedOffset, Unused, sizeof Unused);
 }
 
 namespace {
 // On a little-endian machine a point is laid out in memory as its record, so
 // that a record is taken in one copy.
-constexpr bool RecordIsMemoryLayout = Q_BYTE_ORDER == Q_LITTLE_ENDIAN && offsetof(TQCPoint, Values) == 8
-    && sizeof(TQCValue) == 8 && offsetof(TQCValue, Status) == 4 && offsetof(TQCValue, Unused) == 5
-    && offsetof(TQCPoint, CommentID) == 32 && offsetof(TQCPoint, OperatorLength) == 36
-    && offsetof(TQCPoint, OperatorBytes) == 37 && offsetof(TQCPoint, Unused) == 41;
+constexpr bool RecordIsMemoryLayout = Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    && offsetof(TQCPoint, DateTime) == TQCPoint::DateTimeOffset && offsetof(TQCPoint, Values) == TQCPoint::ValuesOffset
+    && sizeof(TQCValue) == TQCPoint::CellSize && offsetof(TQCValue, Status) == TQCPoint::CellStatusOffset
+    && offsetof(TQCValue, Unused) == TQCPoint::CellUnusedOffset
+    && offsetof(TQCPoint, CommentID) == TQCPoint::CommentIDOffset
+    && offsetof(TQCPoint, OperatorLength) == TQCPoint::OperatorLengthOffset
+    && offsetof(TQCPoint, OperatorBytes) == TQCPoint::OperatorOffset
+    && offsetof(TQCPoint, Unused) == TQCPoint::UnusedOffset;
 } // namespace
 
 bool TQCPoint::ReadRecord(const char in[RecordSize])
 {
-    const quint8 length = quint8(in[36]);
+    const quint8 length = quint8(in[OperatorLengthOffset]);
     if (length > OperatorCapacity)
         return false;
     if constexpr (RecordIsMemoryLayout) {
         std::memcpy(static_cast<void*>(this), in, RecordSize);
     } else {
-        DateTime = qFromLittleEndian<double>(in);
+        DateTime = qFromLittleEndian<double>(in + DateTimeOffset);
         for (int l = 0; l < MaxLevels; ++l) {
-            const char* cell = in + 8 + 8 * l;
+            const char* cell = in + ValuesOffset + CellSize * l;
             Values[l].Value = qFromLittleEndian<float>(cell);
-            Values[l].Status = quint8(cell[4]);
-            std::memcpy(Values[l].Unused, cell + 5, 3);
+            Values[l].Status = quint8(cell[CellStatusOffset]);
+            std::memcpy(Values[l].Unused, cell + CellUnusedOffset, sizeof Values[l].Unused);
         }
-        CommentID = qFromLittleEndian<qint32>(in + 32);
+        CommentID = qFromLittleEndian<qint32>(in + CommentIDOffset);
         OperatorLength = length;
-        std::memcpy(OperatorBytes, in + 37, OperatorCapacity);
-        std::memcpy(Unused, in + 41, 3);
+        std::memcpy(OperatorBytes, in + OperatorOffset, OperatorCapacity);
+        std::memcpy(Unused, in + UnusedOffset, sizeof Unused);
     }
     // Every test is taken, without a branch between them: records are read by
     // the million and nearly all are sound.

@@ -9,6 +9,17 @@
 struct TQCPoint {
     static constexpr int RecordSize = 44;
     static constexpr int OperatorCapacity = 4;
+    // Where each field lies in the record; a value cell is a single @0, its
+    // status byte @4 and 3 unused bytes @5.
+    static constexpr int DateTimeOffset = 0;
+    static constexpr int ValuesOffset = 8;
+    static constexpr int CellSize = 8;
+    static constexpr int CellStatusOffset = 4;
+    static constexpr int CellUnusedOffset = 5;
+    static constexpr int CommentIDOffset = 32;
+    static constexpr int OperatorLengthOffset = 36;
+    static constexpr int OperatorOffset = 37;
+    static constexpr int UnusedOffset = 41;
 
     double DateTime = 0.0;
     TQCValues Values;

@@ -5,6 +5,7 @@
 #include "TLimitModes.h"
 #include "TQCContext.h"
 #include "TQCDocument.h"
+#include "TStatistics.h"
 
 #include <QFile>
 #include <algorithm>
@@ -162,7 +163,7 @@ TApplyResult TAnalyteEditor::Apply()
         if (f.Levels != old) {
             // The common CV pools the levels in use: every level follows.
             analyte.NbLevels = f.Levels;
-            analyte.RecomputeAll(risks);
+            RecomputeAll(analyte, risks);
         }
     }
     QList<qint32> archives;

@@ -40,7 +40,6 @@ public:
 
     int Count() const { return int(m_lines.size()); }
     const TAnalyteLine& Line(int index) const { return m_lines[index]; }
-    int DeletedCount() const { return int(m_deleted.size()); }
 
     // Appends a new analyte; refused for an empty name or one that equals,
     // ignoring case, the name of a line.

@@ -1,7 +1,9 @@
 #include "TDemonstrationData.h"
 #include "TAnalyte.h"
+#include "TRandomSeries.h"
 
 #include "TQCContext.h"
+#include "TStatistics.h"
 
 namespace {
 
@@ -19,12 +21,12 @@ TAnalyte MakeGlucose(TQCContext& context, double today, const TQCValues& means, 
 {
     TAnalyte glucose("Glucose", "mmol/L", 1, 3);
     glucose.SerumID = { 0, 1, 2 };
-    glucose.AddRandomPoints(45, means, cvs, today - 44 + 12.0 / 24, context.Random(), context.Risks());
+    AddRandomPoints(glucose, 45, means, cvs, today - 44 + 12.0 / 24, context.Random(), context.Risks());
     glucose.LimitMode = { lmLocked, lmLocked, lmLocked };
     glucose.LockStart = { 0, 0, 0 };
     glucose.LockEnd = { 25, 25, 25 };
-    glucose.RecomputeAll(context.Risks());
-    glucose.ClassifyAll();
+    RecomputeAll(glucose, context.Risks());
+    ClassifyAll(glucose);
     TQCPoint& wrong = glucose.Point(30);
     const float discarded[3] = { 0.6f, 1.0f, 3.5f };
     for (int l = 0; l < 3; ++l)
@@ -32,7 +34,7 @@ TAnalyte MakeGlucose(TQCContext& context, double today, const TQCValues& means, 
     wrong.CommentID = glucose.Comments.Add("Wrong calibrator");
     glucose.Point(35).CommentID = glucose.Comments.Add("New reagent");
     // The discarded values leave the statistics of all points.
-    glucose.RecomputeAll(context.Risks());
+    RecomputeAll(glucose, context.Risks());
     return glucose;
 }
 
@@ -52,27 +54,27 @@ QList<TResu0> MakeDemonstrationData(TQCContext& context)
     const TAnalyte& glucose = analytes.Add(MakeGlucose(context, today, means, cvs));
     QList<TResu0> queued;
     for (int day = 1; day <= 5; ++day)
-        queued.append(glucose.MakeRandomResult(means, cvs, today + day + 9.0 / 24, context.Random()));
+        queued.append(MakeRandomResult(glucose, means, cvs, today + day + 9.0 / 24, context.Random()));
 
     TAnalyte calcium("Calcium", "mmol/L", 2, 2);
     calcium.Options = aoWestgard | aoDefault;
     calcium.SerumID = { 0, 1, 2 };
     Given(means, { 2.4f, 2.6f });
     Given(cvs, { 4, 3.5f });
-    calcium.AddRandomPoints(25, means, cvs, today - 24 + 10.0 / 24, context.Random(), context.Risks());
+    AddRandomPoints(calcium, 25, means, cvs, today - 24 + 10.0 / 24, context.Random(), context.Risks());
     analytes.Add(std::move(calcium));
 
     TAnalyte albumin("Albumin", "g/L", 0, 1);
     albumin.SerumID = { 0, 1, 2 };
     Given(means, { 40 });
     Given(cvs, { 4 });
-    albumin.AddRandomPoints(50, means, cvs, today - 49 + 16.0 / 24, context.Random(), context.Risks());
+    AddRandomPoints(albumin, 50, means, cvs, today - 49 + 16.0 / 24, context.Random(), context.Risks());
     albumin.LimitMode[0] = lmFixed;
     albumin.ReferenceStats[0].Mean = 42;
     albumin.ReferenceStats[0].WarningHalfWidth = 2;
     albumin.ReferenceStats[0].ActionHalfWidth = 3;
-    albumin.RecomputeAll(context.Risks());
-    albumin.ClassifyAll();
+    RecomputeAll(albumin, context.Risks());
+    ClassifyAll(albumin);
     analytes.Add(std::move(albumin));
 
     context.ListSerum = std::move(serums);

@@ -21,7 +21,7 @@ TRecallTarget PrepareRecalledRun(TListAnalytes& analytes, TResu0& run, const TRi
     if (highest > analyte.NbLevels) {
         // Points stored earlier may hold values at the levels taken in.
         analyte.NbLevels = highest;
-        analyte.RecomputeAll(risks);
+        RecomputeAll(analyte, risks);
         target.LevelsGrown = true;
     }
     ClassifyPoint(analyte, run);

@@ -22,6 +22,16 @@ struct TRandomSeries {
     QString Question(const QString& numberText) const;
 };
 
+// One random result for the analyte, for the queue: each level drawn from a
+// normal law of the given mean and CV (a cell with status psNoValue means "not
+// given", and so does a level beyond the analyte's).
+TResu0 MakeRandomResult(
+    const TAnalyte& analyte, const TQCValues& means, const TQCValues& cvs, double dateTime, TRandom& random);
+// Adds `count` random points, one a day from firstDateTime; then every level
+// goes back to mobile limits, and the analyte is recomputed and classified.
+void AddRandomPoints(TAnalyte& analyte, int count, const TQCValues& means, const TQCValues& cvs, double firstDateTime,
+    TRandom& random, const TRisks& risks);
+
 // Puts the runs into the queue, each one written to the queue file as it comes;
 // the analyte itself is left untouched. False when the queue file could not be
 // written (the runs are in the queue in memory all the same).

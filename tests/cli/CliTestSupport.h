@@ -5,6 +5,7 @@
 #include "TDataSample.h"
 #include "TDates.h"
 #include "TFifo.h"
+#include "TFifoFile.h"
 #include "TOperatorList.h"
 #include "TSettings.h"
 #include "TStatistics.h"
@@ -83,6 +84,6 @@ inline void MakeModelFolder(TQCContext& context, const QString& folder)
     context.ListFifo.Push(queued);
     QVERIFY(SaveData(context, DataFileName(context)));
     QVERIFY(SaveConfig(context));
-    context.ListFifo.SetFileName(context.BaseName() + ".fif");
+    context.ListFifo.SetStore(FifoFileStore(context.BaseName() + ".fif"));
     QVERIFY(context.ListFifo.Save());
 }

@@ -58,7 +58,7 @@ private slots:
         }
         run = RunCli({ "audit", "verify", "--folder", m_dir.path() });
         QCOMPARE(Join(run.Status, run.Out, run.Err.trimmed()),
-            "1  audit verify: broken at entry 2: entry 2 was changed after it was recorded");
+            "1  vantorel-cli audit verify: broken at entry 2: entry 2 was changed after it was recorded");
     }
 };
 

@@ -38,19 +38,19 @@ private slots:
         QTest::newRow("limits") << "limits --analyte glucose" << 0 << "QC limits for Glucose.+QC mode.+Reference CV";
         QTest::newRow("archives") << "archives --analyte calcium" << 0 << "Archived statistics for Calcium.+Begin +End +Name +Lot +Mean +CV +Number";
         QTest::newRow("one archive") << "archive --number 1" << 0 << "Archived data for Calcium.+From .+Statistics";
-        QTest::newRow("analyte without archives") << "archives --analyte Glucose" << 1 << "print archives: Nothing to print";
-        QTest::newRow("unknown analyte") << "data --analyte Lactate" << 1 << "print data: no analyte named Lactate";
-        QTest::newRow("unwritable path") << "charts --analyte Glucose --pdf D/none/out.pdf" << 1 << "print charts: cannot write D/none/out.pdf: ";
-        QTest::newRow("no point between the dates") << "data --analyte Glucose --from 2030-01-01 --to 2030-02-01" << 1 << "print data: Nothing to print";
+        QTest::newRow("analyte without archives") << "archives --analyte Glucose" << 1 << "vantorel-cli print archives: Nothing to print";
+        QTest::newRow("unknown analyte") << "data --analyte Lactate" << 1 << "vantorel-cli print data: no analyte named Lactate";
+        QTest::newRow("unwritable path") << "charts --analyte Glucose --pdf D/none/out.pdf" << 1 << "vantorel-cli print charts: cannot write D/none/out.pdf: ";
+        QTest::newRow("no point between the dates") << "data --analyte Glucose --from 2030-01-01 --to 2030-02-01" << 1 << "vantorel-cli print data: Nothing to print";
         QTest::newRow("bad date") << "data --analyte Glucose --to 1/3/2026" << 1 << "vantorel-cli print data: --to wants a date YYYY-MM-DD, not 1/3/2026";
-        QTest::newRow("level beyond the analyte's") << "charts --analyte Calcium --levels 3" << 1 << "print charts: level 3: Calcium has 2 level(s)";
-        QTest::newRow("both colour switches") << "charts --analyte Glucose --colour --black-and-white" << 1 << "print charts: --colour and --black-and-white cannot go together";
+        QTest::newRow("level beyond the analyte's") << "charts --analyte Calcium --levels 3" << 1 << "vantorel-cli print charts: level 3: Calcium has 2 level(s)";
+        QTest::newRow("both colour switches") << "charts --analyte Glucose --colour --black-and-white" << 1 << "vantorel-cli print charts: --colour and --black-and-white cannot go together";
         QTest::newRow("limits from a data file") << "limits --analyte glucose --data D/Vantorel.qcf" << 0 << "QC limits for Glucose";
-        QTest::newRow("missing data file") << "data --analyte Glucose --data D/missing.qcf" << 1 << "print data: D/missing.qcf: no such file";
+        QTest::newRow("missing data file") << "data --analyte Glucose --data D/missing.qcf" << 1 << "vantorel-cli print data: D/missing.qcf: no such file";
         for (const char* command : { "charts --analyte Glucose", "limits --analyte Glucose", "archives --analyte Calcium", "archive --number 1", "daily --date 2026-03-14" })
-            QTest::newRow(command) << QString(command) + " --folder D/none" << 1 << "No such folder: D/none";
-        QTest::newRow("archive number not a number") << "archive --number x" << 1 << "print archive: --number wants a positive archive number, not x";
-        QTest::newRow("archive not there") << "archive --number 9" << 1 << "print archive: no readable archive D/QC000009.qca";
+            QTest::newRow(command) << QString(command) + " --folder D/none" << 1 << "vantorel-cli print " + QString(command).section(' ', 0, 0) + ": No such folder: D/none";
+        QTest::newRow("archive number not a number") << "archive --number x" << 1 << "vantorel-cli print archive: --number wants a positive archive number, not x";
+        QTest::newRow("archive not there") << "archive --number 9" << 1 << "vantorel-cli print archive: no readable archive D/QC000009.qca";
         // clang-format on
     }
 

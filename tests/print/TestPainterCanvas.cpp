@@ -8,6 +8,7 @@
 #include "TPdfCanvas.h"
 #include "TPdfText.h"
 #include "TQCContext.h"
+#include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
@@ -48,8 +49,8 @@ private slots:
         TAnalyte& a = AddDailyAnalyte(*context, QString(15, 'W'), levels, 40, today);
         a.Units = QString(6, 'W');
         a.AddPoint(MakeResult(today - 0.25, 123456.7, -0.001234, 99999, "WWWW", QString(60, 'W')));
-        a.RecomputeAll(context->Risks());
-        a.ClassifyAll();
+        RecomputeAll(a, context->Risks());
+        ClassifyAll(a);
         const QDate first = DayCountToDate(a.Point(0).DateTime), last = DayCountToDate(today);
         const TArchiveList::TEntry archive { 1, ArchiveText(a, 0, context->ListSerum, context->Risks()).split("\r\n") };
         QTemporaryDir dir;

@@ -1,7 +1,7 @@
 #include "TAnalyte.h"
+#include "TColors.h"
 #include "TKeyButton.h"
 #include "TMainWindowFixture.h"
-#include "TTabListDelegate.h"
 #include "TWindowTestKit.h"
 #include "TestHelpers.h"
 
@@ -99,7 +99,7 @@ private slots:
         const QImage image = Grab(*m_import->LB->viewport());
         const int h = TWinImport::LineHeight, right = image.width() - 5; // right of every field
         QCOMPARE(image.pixelColor(right, 6), QColor(Qt::white));
-        QCOMPARE(image.pixelColor(right, h + 6), TTabListDelegate::LightCyan);
+        QCOMPARE(image.pixelColor(right, h + 6), Colors::ListCyan);
         QCOMPARE(image.pixelColor(right, 2 * h + 6), QColor(Qt::white));
         // Each field's ink starts at its stop, nothing between the date and the next stop.
         const QFontMetrics metrics(m_import->LB->font());

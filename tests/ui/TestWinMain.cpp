@@ -2,6 +2,7 @@
 #include "TArchive.h"
 #include "TColors.h"
 #include "TDataFile.h"
+#include "TFifoFile.h"
 #include "TGBArchivage.h"
 #include "TGBLockedParam.h"
 #include "TLimitSheets.h"
@@ -56,7 +57,7 @@ TResu0 HeldRun(const QString& name, double v1, double v3 = NAN)
 QList<float> QueueFileValues(const F& f)
 {
     TFifo fifo;
-    fifo.SetFileName(f.Context->BaseName() + ".fif");
+    fifo.SetStore(FifoFileStore(f.Context->BaseName() + ".fif"));
     QList<float> values;
     for (int i = 0; fifo.Load() && i < fifo.Count(); ++i)
         values.append(fifo.Item(i).Values[0].Value);

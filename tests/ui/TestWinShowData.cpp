@@ -1,6 +1,7 @@
 #include "TAnalyte.h"
 #include "TDataFile.h"
 #include "TDataTable.h"
+#include "TFifoFile.h"
 #include "TMainWindowFixture.h"
 #include "TWinShowData.h"
 #include "TWindowTestKit.h"
@@ -216,7 +217,7 @@ private slots:
         QFETCH(QString, stored);
         TWinMain& w = ShowTable();
         f.AddAnalyte("Urea", 1, { { 1.0 } });
-        f.Context->ListFifo.SetFileName(f.Path("Vantorel.fif"));
+        f.Context->ListFifo.SetStore(FifoFileStore(f.Path("Vantorel.fif")));
         const QString date = TDataTable::DateTimeText(m_analyte->Point(5).DateTime);
         f.Dialogs.QueueAnswer(mbOK);
         OpenTable([&](TWinShowData& t) {
@@ -248,7 +249,7 @@ private slots:
             QVERIFY(f.Context->Document().Save(TFile::Data | TFile::Queue).Ok());
         }
         auto saved = MakeTestContext();
-        saved->ListFifo.SetFileName(f.Path("Vantorel.fif"));
+        saved->ListFifo.SetStore(FifoFileStore(f.Path("Vantorel.fif")));
         QVERIFY(LoadData(*saved, DataFileName(*f.Context)) && (saved->ListFifo.Load() || road != "queue"));
         QStringList values;
         for (float value : FirstValues(*saved->ListAnalytes.FindByName("Glucose")))

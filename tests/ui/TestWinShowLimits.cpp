@@ -1,6 +1,7 @@
 #include "TAnalyte.h"
 #include "TLimitModes.h"
 #include "TPrintWindowFixture.h"
+#include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TWinShowLimits.h"
 #include "TestHelpers.h"
@@ -42,8 +43,8 @@ private slots:
         // A wild first level widens the pooled CV: 11.3 is within under it, a
         // warning under the second level's own CV.
         a.AddPoint(MakeResult(f.Context->Clock().TodayDays(), 9.0, 11.3));
-        a.RecomputeAll(f.Context->Risks());
-        a.ClassifyAll();
+        RecomputeAll(a, f.Context->Risks());
+        ClassifyAll(a);
         f.Win.FormShow();
         const auto before = a.ReferenceStats;
         const quint8 mark = a.Point(30).Values[1].Status;

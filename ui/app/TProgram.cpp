@@ -1,4 +1,5 @@
 #include "TProgram.h"
+#include "TAppMessages.h"
 
 #include "TAuditTrail.h"
 #include "TDialogService.h"
@@ -16,7 +17,6 @@
 #include "TWinDefAnalytes.h"
 #include "TWinDefSerum.h"
 #include "TWinEmployees.h"
-#include "TWinEntryPsw.h"
 #include "TWinImport.h"
 #include "TWinLogoCQ.h"
 #include "TWinMain.h"
@@ -62,13 +62,13 @@ bool TProgram::Start()
     case TStartOutcome::Started:
         break;
     case TStartOutcome::CannotReadData:
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotReadData), mbYes);
+        m_dialogs.Show(AppMessages::CannotReadData, nullptr);
         break;
     case TStartOutcome::AlreadyRunning:
-        m_dialogs.Error(QString::fromLatin1(TStorage::MsgAlreadyRunning), mbOK);
+        m_dialogs.Show(AppMessages::AlreadyRunning, nullptr);
         return false;
     case TStartOutcome::NoFolder:
-        m_dialogs.Error(QStringLiteral("No folder can hold the files of Vantorel."), mbOK);
+        m_dialogs.Show(AppMessages::NoFolder, nullptr);
         return false;
     }
     // A trail that cannot be written now counts the changes; the first one tells the user.
@@ -103,7 +103,6 @@ void TProgram::CreateWindows()
     QWidget* owner = m_main.get();
     m_import = std::make_unique<TWinImport>(m_context, m_dialogs, owner);
     m_serumByAnal = std::make_unique<TWinSerumByAnal>(m_context, m_dialogs, m_pictures, owner);
-    m_entryPsw = std::make_unique<TWinEntryPsw>(m_context, m_dialogs, owner);
     m_defAnalytes = std::make_unique<TWinDefAnalytes>(m_context, m_dialogs, owner);
     m_defSerum = std::make_unique<TWinDefSerum>(m_context, m_dialogs, m_pictures, owner);
     m_validCQ = std::make_unique<TWinValidCQ>(m_context, m_dialogs, owner);
@@ -210,7 +209,6 @@ void TProgram::Shutdown()
     m_newPsw.reset();
     m_employees.reset();
     m_validCQ.reset();
-    m_entryPsw.reset();
     m_import.reset();
     m_main.reset();
     const TStopResult stopped = m_storage.Stop();

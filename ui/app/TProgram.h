@@ -14,7 +14,6 @@ class TWinComment;
 class TWinDefAnalytes;
 class TWinDefSerum;
 class TWinEmployees;
-class TWinEntryPsw;
 class TWinNewPsw;
 class TWinOptions;
 class TWinSerumByAnal;
@@ -80,7 +79,6 @@ private:
     std::unique_ptr<TWinLogoCQ> m_splash;
     std::unique_ptr<TWinMain> m_main;
     std::unique_ptr<TWinImport> m_import;
-    std::unique_ptr<TWinEntryPsw> m_entryPsw;
     std::unique_ptr<TWinValidCQ> m_validCQ;
     std::unique_ptr<TWinEmployees> m_employees;
     std::unique_ptr<TWinNewPsw> m_newPsw;

@@ -1,5 +1,6 @@
 #include "TWinDefAnalytes.h"
 #include "TAnalyte.h"
+#include "TEditorMessages.h"
 
 #include "TColors.h"
 #include "TControls.h"
@@ -209,10 +210,7 @@ void TWinDefAnalytes::BtSupprimerClick()
     const int row = SelectedLine(QStringLiteral("Select the analyte to delete"), mbOK);
     if (row < 0)
         return;
-    if (!m_dialogs.Confirm(QStringLiteral("Warning, you are about to clear all archived data and \rcurrent control "
-                                          "points for ")
-                + m_editor.Line(row).Fields.Name + QStringLiteral("\rConfirm analyte deletion :"),
-            this))
+    if (!m_dialogs.Ask(EditorMessages::ConfirmAnalyteDeletion, this, m_editor.Line(row).Fields.Name))
         return;
     m_editor.Delete(row);
     FillList(-1);

@@ -4,6 +4,7 @@
 #include "TFonts.h"
 #include "TOperatorList.h"
 #include "TQCContext.h"
+#include "TQCPoint.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -48,7 +49,7 @@ TWinEmployees::TWinEmployees(TQCContext& context, TDialogService& dialogs, QWidg
     auto* maximum = new QLabel(QStringLiteral("Maximum length"), this);
     LblNbChar = new QLabel(this);
     LblNbChar->setObjectName(QStringLiteral("LblNbChar"));
-    LblNbChar->setText(QString::number(OperatorCodeCapacity));
+    LblNbChar->setText(QString::number(TQCPoint::OperatorCapacity));
     auto* characters = new QLabel(QStringLiteral("characters"), this);
 
     BtOK = new QPushButton(QStringLiteral("OK"), this);
@@ -98,7 +99,7 @@ void TWinEmployees::AddRow()
     // The cell editor is always shown: each code cell is its own edit.
     auto* edit = new QLineEdit;
     edit->setObjectName(QStringLiteral("Code%1").arg(row + 1));
-    edit->setMaxLength(OperatorCodeCapacity);
+    edit->setMaxLength(TQCPoint::OperatorCapacity);
     edit->setFrame(false);
     edit->installEventFilter(this);
     Grid->setCellWidget(row, 1, edit);

@@ -52,7 +52,7 @@ QLineEdit* TWinNewPsw::MakeEdit(const char* name, QLabel*& label, const QString&
 {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QLatin1String(name));
-    edit->setMaxLength(PasswordCapacity);
+    edit->setMaxLength(TConfigRecord::PasswordCapacity);
     TWinEntryPsw::MaskWithStars(*edit);
     label = new QLabel(caption, this);
     label->setBuddy(edit);

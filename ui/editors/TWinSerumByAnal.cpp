@@ -1,5 +1,6 @@
 #include "TWinSerumByAnal.h"
 #include "TAnalyte.h"
+#include "TEditorMessages.h"
 
 #include "TArrowButton.h"
 #include "TColors.h"
@@ -184,7 +185,7 @@ void TWinSerumByAnal::SendToLevel(int level)
         return;
     const QListWidgetItem* item = LBSerum->currentItem();
     if (!item || !item->isSelected()) {
-        m_dialogs.Error(QStringLiteral("No control material selected"), mbYes, this);
+        m_dialogs.Show(EditorMessages::NoMaterialSelected, this);
         return;
     }
     m_assignment->Send(level, item->data(Qt::UserRole).toInt());
@@ -202,7 +203,7 @@ void TWinSerumByAnal::Report(const TApplyResult& result)
 void TWinSerumByAnal::BtChangeClick()
 {
     if (!m_assignment || !m_assignment->AnyChange()) {
-        m_dialogs.Information(QStringLiteral("Nothing Changed"), mbYes, this);
+        m_dialogs.Show(EditorMessages::NothingChanged, this);
         return;
     }
     Report(m_assignment->Change());
@@ -212,7 +213,7 @@ void TWinSerumByAnal::BtChangeClick()
 void TWinSerumByAnal::BtEraseClick()
 {
     if (!m_assignment || !m_assignment->AnyChange()) {
-        m_dialogs.Information(QStringLiteral("Nothing Changed"), mbYes, this);
+        m_dialogs.Show(EditorMessages::NothingChanged, this);
         return;
     }
     if (m_dialogs.Confirm(m_assignment->EraseQuestion(), this))

@@ -3,6 +3,7 @@
 
 class QDialog;
 class QWidget;
+class TAnalyte;
 
 // Kinds of message box.
 enum class TMsgType { Error, Warning, Information, Confirmation };
@@ -14,6 +15,23 @@ enum TMsgButton {
     mbYes = 0x4,
     mbNo = 0x8,
     mbRetry = 0x10,
+};
+
+// One message box as an area's table of messages gives it: kind, text (UTF-8,
+// with %1, %2 ... for what the caller fills in) and buttons.
+struct TMessage {
+    TMsgType Type;
+    const char* Text;
+    int Buttons;
+
+    // The text with %1, %2 ... replaced by `args` in one pass.
+    template <typename... Args> QString Format(const Args&... args) const
+    {
+        if constexpr (sizeof...(Args) == 0)
+            return QString::fromUtf8(Text);
+        else
+            return QString::fromUtf8(Text).arg(args...);
+    }
 };
 
 // Every message box, modal window and file chooser of the program goes through
@@ -34,6 +52,33 @@ public:
 
     // An existing folder, or empty when the user cancelled.
     virtual QString ExistingFolder(QWidget* parent, const QString& caption, const QString& folder) = 0;
+
+    // Shows a message of a table, its %1 ... filled with `args`; returns the button pressed.
+    template <typename... Args> int Show(const TMessage& message, QWidget* parent, const Args&... args)
+    {
+        return MessageBox(message.Type, message.Format(args...), message.Buttons, parent);
+    }
+    // Shows a message of a table with the system's reason on the next line (none when empty).
+    int ShowWithReason(const TMessage& message, QWidget* parent, const QString& reason)
+    {
+        const QString text = message.Format();
+        return MessageBox(
+            message.Type, reason.isEmpty() ? text : text + QLatin1Char('\n') + reason, message.Buttons, parent);
+    }
+    // Shows a question of a table (OK and Cancel); true for OK.
+    template <typename... Args> bool Ask(const TMessage& message, QWidget* parent, const Args&... args)
+    {
+        return Show(message, parent, args...) == mbOK;
+    }
+
+    // The guard of a command that needs an analyte: `analyte` itself, or null
+    // after the message `missing` was shown.
+    TAnalyte* RequireAnalyte(TAnalyte* analyte, const TMessage& missing, QWidget* parent)
+    {
+        if (!analyte)
+            Show(missing, parent);
+        return analyte;
+    }
 
     // Shorthands for the program's usual boxes.
     void Error(const QString& text, int buttons = mbOK, QWidget* parent = nullptr)

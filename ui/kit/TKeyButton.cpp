@@ -1,4 +1,5 @@
 #include "TKeyButton.h"
+#include "TColors.h"
 
 #include "TPassword.h"
 #include "TQCContext.h"
@@ -43,10 +44,10 @@ TKeyButton::TKeyButton(TQCContext& context, TDialogService& dialogs, QWidget* pa
     setToolTip(QStringLiteral("Password"));
     // Up, disabled, down and held down: the key's four looks.
     QIcon icon;
-    icon.addPixmap(KeyGlyph(QColor(230, 190, 40), QColor(120, 90, 0)), QIcon::Normal, QIcon::Off);
-    icon.addPixmap(KeyGlyph(QColor(200, 200, 200), QColor(128, 128, 128)), QIcon::Disabled, QIcon::Off);
-    icon.addPixmap(KeyGlyph(QColor(180, 140, 20), QColor(90, 60, 0)), QIcon::Active, QIcon::On);
-    icon.addPixmap(KeyGlyph(QColor(180, 140, 20), QColor(90, 60, 0)), QIcon::Normal, QIcon::On);
+    icon.addPixmap(KeyGlyph(Colors::KeyGold, Colors::KeyGoldEdge), QIcon::Normal, QIcon::Off);
+    icon.addPixmap(KeyGlyph(Colors::KeyDisabled, Colors::Grey), QIcon::Disabled, QIcon::Off);
+    icon.addPixmap(KeyGlyph(Colors::KeyPressed, Colors::KeyPressedEdge), QIcon::Active, QIcon::On);
+    icon.addPixmap(KeyGlyph(Colors::KeyPressed, Colors::KeyPressedEdge), QIcon::Normal, QIcon::On);
     setIcon(icon);
     setIconSize(QSize(20, 20));
     connect(this, &QToolButton::clicked, this, &TKeyButton::BtCleClick);

@@ -1,5 +1,4 @@
 #pragma once
-#include <QCursor>
 #include <QImage>
 #include <QPixmap>
 #include <QString>
@@ -20,10 +19,6 @@ public:
     // The dot or cross of a point status: green within, yellow warning, red
     // action, red cross discarded; null for no value or an unknown status.
     const QImage* StatusPicture(quint8 status) const;
-
-    // The drag cursors, hot spot at the arrow's tip.
-    QCursor DragLotCursor() const { return QCursor(CursDragLot, 1, 1); }
-    QCursor NoDropLotCursor() const { return QCursor(CursNoDropLot, 1, 1); }
 
     QImage PuceRouge;
     QImage PuceVerte;

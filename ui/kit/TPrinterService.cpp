@@ -1,4 +1,5 @@
 #include "TPrinterService.h"
+#include "TKitMessages.h"
 
 #include "TDialogService.h"
 #include "TPainterCanvas.h"
@@ -62,9 +63,7 @@ std::unique_ptr<TPrintCanvas> TQtPrinterService::ChoosePrinter(const TPrintJob& 
         return nullptr;
     const QString file = m_printer->outputFileName();
     if (!file.isEmpty() && QFileInfo::exists(file)
-        && !m_dialogs.Confirm(QStringLiteral("The file ") + QDir::toNativeSeparators(file)
-                + QStringLiteral(" already exists.\rReplace it?"),
-            parent))
+        && !m_dialogs.Ask(KitMessages::ReplaceFile, parent, QDir::toNativeSeparators(file)))
         return nullptr;
     return std::make_unique<TPrinterCanvas>(*m_printer);
 }

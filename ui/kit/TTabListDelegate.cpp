@@ -1,8 +1,7 @@
 #include "TTabListDelegate.h"
+#include "TColors.h"
 
 #include <QPainter>
-
-const QColor TTabListDelegate::LightCyan(192, 255, 255);
 
 TTabListDelegate::TTabListDelegate(QList<int> tabStops, int lineHeight, QObject* parent)
     : QStyledItemDelegate(parent)
@@ -42,7 +41,7 @@ QStringList TTabListDelegate::ShownFields(const QString& text, const QFontMetric
 void TTabListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const bool selected = m_showSelection && (option.state & QStyle::State_Selected);
-    const QColor back = selected ? QColor(0, 0, 128) : (index.row() % 2 == 1 ? LightCyan : QColor(Qt::white));
+    const QColor back = selected ? Colors::Navy : (index.row() % 2 == 1 ? Colors::ListCyan : QColor(Qt::white));
     painter->save();
     painter->fillRect(option.rect, back);
     painter->setFont(option.font);

@@ -11,14 +11,11 @@
 class TTabListDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    static const QColor LightCyan;
-
     TTabListDelegate(QList<int> tabStops, int lineHeight, QObject* parent = nullptr);
 
     // The tab stops change with the window's content (the data table's levels).
     void SetTabStops(QList<int> tabStops) { m_tabStops = std::move(tabStops); }
     void SetShowSelection(bool show) { m_showSelection = show; }
-    bool ShowsSelection() const { return m_showSelection; }
 
     // Room kept free left of a stop for a level's mark, drawn at MarkLeft(stop).
     static constexpr int MarkRoom = 15;

@@ -1,4 +1,5 @@
 #include "TGBFixedParam.h"
+#include "TMainMessages.h"
 
 #include "TControls.h"
 #include "TDialogService.h"
@@ -52,7 +53,7 @@ bool TGBFixedParam::GetFields(double& target, double& warning, double& action)
         || !ReadFloatEdit(*EditAction, m_dialogs, newAction, true))
         return false;
     if (newWarning > newAction) {
-        m_dialogs.Error(QStringLiteral("Action < Warning"), mbOK, window());
+        m_dialogs.Show(MainMessages::ActionBelowWarning, window());
         return false;
     }
     target = newTarget;

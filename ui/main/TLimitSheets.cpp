@@ -1,7 +1,10 @@
 #include "TLimitSheets.h"
+#include "TMainMessages.h"
+#include "TSheetHost.h"
 
 #include "TAnalyte.h"
 #include "TArchive.h"
+#include "TChartGeometry.h"
 #include "TControls.h"
 #include "TDates.h"
 #include "TDialogService.h"
@@ -9,8 +12,9 @@
 #include "TGBFixedParam.h"
 #include "TGBLockedParam.h"
 #include "TQCContext.h"
+#include "TQCDocument.h"
+#include "TStatistics.h"
 #include "TWinEntryPsw.h"
-#include "TWinMain.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -43,9 +47,9 @@ void MakeSheetButtons(QWidget* sheet, QPushButton*& ok, QPushButton** undo, QPus
 
 } // namespace
 
-TLimitSheets::TLimitSheets(TWinMain& window, TQCContext& context, TDialogService& dialogs, QTabWidget& pages)
-    : QObject(&window)
-    , m_window(window)
+TLimitSheets::TLimitSheets(TSheetHost& host, TQCContext& context, TDialogService& dialogs, QTabWidget& pages)
+    : QObject(host.SheetWindow())
+    , m_host(host)
     , m_context(context)
     , m_dialogs(dialogs)
     , m_pages(pages)
@@ -60,7 +64,7 @@ TLimitSheets::TLimitSheets(TWinMain& window, TQCContext& context, TDialogService
     Connect();
 }
 
-TChartView& TLimitSheets::View() { return m_window.m_view; }
+TChartView& TLimitSheets::View() { return m_host.SheetView(); }
 
 TSheet TLimitSheets::Current() const { return TSheet(m_pages.currentIndex()); }
 
@@ -151,26 +155,25 @@ void TLimitSheets::Connect()
 void TLimitSheets::MnuChangePageControl(TSheet sheet)
 {
     TAnalyte* analyte = m_context.CurrentAnalyte;
-    if (sheet != TSheet::Enter && !analyte) {
-        m_dialogs.Error(QStringLiteral("No analyte."), mbOK, &m_window);
+    if (sheet != TSheet::Enter
+        && !m_dialogs.RequireAnalyte(analyte, MainMessages::NoAnalyteSheet, m_host.SheetWindow()))
         return;
-    }
     const TSheet showing = Current();
     if (showing == TSheet::Archi) {
         View().Erase = { false, false, false };
-        m_window.RepaintCharts();
+        m_host.RepaintCharts();
     }
     if (sheet == TSheet::Enter) {
         m_pages.setCurrentIndex(int(TSheet::Enter));
         ClearInterval();
         return;
     }
-    if (showing == TSheet::Enter && !TWinEntryPsw::AskPassword(m_context, m_dialogs, &m_window))
+    if (showing == TSheet::Enter && !TWinEntryPsw::AskPassword(m_context, m_dialogs, m_host.SheetWindow()))
         return;
     if (showing != TSheet::Enter && m_savedFor == analyte) {
         m_savedLimits.Restore(*analyte);
-        analyte->ClassifyAll();
-        m_window.RepaintCharts();
+        ClassifyAll(*analyte);
+        m_host.RepaintCharts();
     }
     m_savedLimits = TLimitSettings::Take(*analyte);
     m_savedFor = analyte;
@@ -193,24 +196,24 @@ void TLimitSheets::BtOKLockClick()
         return;
     // The limit settings kept by OK are written at once, not only at exit.
     const QList<TChange> changes = m_savedFor == analyte ? LimitChanges(*analyte, m_savedLimits) : QList<TChange>();
-    m_window.Commit(changes, { TFile::Data, TRecompute::StatisticsAndMarks, analyte });
+    m_host.Commit(changes, { TFile::Data, TRecompute::StatisticsAndMarks, analyte });
 }
 
 void TLimitSheets::BtUndoLockFixClick(TSheet sheet)
 {
     // Reopening a special sheet from another one drops its changes first.
     MnuChangePageControl(sheet);
-    m_window.RepaintCharts();
+    m_host.RepaintCharts();
 }
 
 void TLimitSheets::BtCancelLockFixArchiClick()
 {
     if (m_context.CurrentAnalyte && m_savedFor == m_context.CurrentAnalyte) {
         m_savedLimits.Restore(*m_context.CurrentAnalyte);
-        m_context.CurrentAnalyte->ClassifyAll();
+        ClassifyAll(*m_context.CurrentAnalyte);
     }
     MnuChangePageControl(TSheet::Enter);
-    m_window.RepaintCharts();
+    m_host.RepaintCharts();
 }
 
 void TLimitSheets::LeaveSpecialSheet()
@@ -227,9 +230,7 @@ bool TLimitSheets::LeaveSpecialSheetAsking(const QString& command)
     const QString sheet = showing == TSheet::Lock ? QStringLiteral("Locking control limits")
         : showing == TSheet::Fix                  ? QStringLiteral("Fixing control limits")
                                                   : QStringLiteral("Erasing QC levels");
-    if (!m_dialogs.Confirm(command + QStringLiteral(" leaves the sheet \"") + sheet
-                + QStringLiteral("\" as Cancel does:\rits changes not confirmed with OK are dropped."),
-            &m_window))
+    if (!m_dialogs.Ask(MainMessages::LeaveSheet, m_host.SheetWindow(), command, sheet))
         return false;
     BtCancelLockFixArchiClick();
     return true;
@@ -240,7 +241,7 @@ bool TLimitSheets::LeaveSpecialSheetAsking(const QString& command)
 void TLimitSheets::PrepareLockSheet()
 {
     const TAnalyte& analyte = *m_context.CurrentAnalyte;
-    m_window.DeselectPoint();
+    m_host.DeselectPoint();
     ShowInterval();
     for (int i = 0; i < MaxLevels; ++i) {
         TGBLockedParam* panel = GBLocked[i];
@@ -248,7 +249,7 @@ void TLimitSheets::PrepareLockSheet()
             panel->hide();
             continue;
         }
-        panel->Init(m_window.LevelName(i));
+        panel->Init(m_host.LevelName(i));
         panel->setVisible(analyte.AllPointsStats[i].N > 0);
         ShowLockState(i);
     }
@@ -272,7 +273,7 @@ void TLimitSheets::ShowInterval()
 {
     View().SelFirst = m_interval.First;
     View().SelLast = m_interval.Last;
-    m_window.RedrawCharts();
+    m_host.RedrawCharts();
     const TAnalyte* analyte = m_context.CurrentAnalyte;
     const bool set = analyte && m_interval.IsSet() && m_interval.Last < analyte->Count();
     PanelFirstDate->setText(set ? ShortDateText(analyte->Point(m_interval.First).DateTime) : QString());
@@ -311,7 +312,7 @@ void TLimitSheets::IntervalGlide(int x)
         return;
     const int first = m_interval.Glide(x, View().First, View().Last, analyte->Count());
     if (first != View().First)
-        m_window.MoveChartWindow(first);
+        m_host.MoveChartWindow(first);
     ShowInterval();
 }
 
@@ -321,19 +322,15 @@ void TLimitSheets::BtLockClick(int level)
     if (!analyte)
         return;
     if (!m_interval.IsSet()) {
-        m_dialogs.Error(QStringLiteral("Define a date interval at the bottom of the charts\r - click on one end of the "
-                                       "interval, then Shift+click on the other end\r - or click on one end and glide "
-                                       "to the other end;\rThe selected date interval is spotted in light blue."),
-            mbOK, &m_window);
+        m_dialogs.Show(MainMessages::DefineInterval, m_host.SheetWindow());
         return;
     }
     if (!LockLevel(*analyte, level, m_interval.First, m_interval.Last, m_context.Risks())) {
-        m_dialogs.Error(QStringLiteral("Not enough QC points in the dates interval for ") + m_window.LevelName(level),
-            mbOK, &m_window);
+        m_dialogs.Show(MainMessages::NotEnoughPoints, m_host.SheetWindow(), m_host.LevelName(level));
         return;
     }
     ShowLockState(level);
-    m_window.RepaintCharts();
+    m_host.RepaintCharts();
     BtOKLock->setFocus();
 }
 
@@ -343,7 +340,7 @@ void TLimitSheets::BtUnLockClick(int level)
         return;
     UnlockLevel(*m_context.CurrentAnalyte, level, m_context.Risks());
     ShowLockState(level);
-    m_window.RepaintCharts();
+    m_host.RepaintCharts();
     BtOKLock->setFocus();
 }
 
@@ -353,7 +350,7 @@ void TLimitSheets::PrepareFixSheet()
 {
     const TAnalyte& analyte = *m_context.CurrentAnalyte;
     ClearInterval();
-    m_window.DeselectPoint();
+    m_host.DeselectPoint();
     const int levels = LevelsInUse(analyte);
     for (int i = 0; i < MaxLevels; ++i) {
         TGBFixedParam* panel = GBFixed[i];
@@ -362,7 +359,7 @@ void TLimitSheets::PrepareFixSheet()
             continue;
         }
         panel->show();
-        panel->Init(m_window.LevelName(i), analyte.Units);
+        panel->Init(m_host.LevelName(i), analyte.Units);
         panel->move(10, 25 + 60 * (3 - levels) + 130 * i);
         const bool fixed = analyte.LimitMode[i] == lmFixed;
         panel->BtUnfix->setEnabled(fixed);
@@ -382,7 +379,7 @@ void TLimitSheets::BtFixClick(int level)
         return; // the panel has shown why
     FixLevel(*analyte, level, mean, warning, action, m_context.Risks());
     GBFixed[level]->BtUnfix->setEnabled(true);
-    m_window.RepaintCharts();
+    m_host.RepaintCharts();
     BtOKFix->setFocus();
 }
 
@@ -392,7 +389,7 @@ void TLimitSheets::BtUnfixClick(int level)
         return;
     UnfixLevel(*m_context.CurrentAnalyte, level, m_context.Risks());
     GBFixed[level]->BtUnfix->setEnabled(false);
-    m_window.RepaintCharts();
+    m_host.RepaintCharts();
     BtOKFix->setFocus();
 }
 
@@ -413,12 +410,12 @@ void TLimitSheets::PrepareArchiSheet()
             continue;
         }
         panel->show();
-        panel->Init(m_window.LevelName(i));
+        panel->Init(m_host.LevelName(i));
         panel->move(panel->x(), 160 - 40 * levels + 120 * i);
         panel->BtArchi->setText(QStringLiteral("Erase/archive data"));
         panel->BtArchi->setEnabled(LevelHasData(analyte, i));
     }
-    m_window.DeselectPoint();
+    m_host.DeselectPoint();
     GBArchi[0]->BtArchi->setFocus();
 }
 
@@ -428,13 +425,13 @@ void TLimitSheets::BtArchiClick(int level)
     if (!analyte)
         return;
     if (!LevelHasData(*analyte, level)) {
-        m_dialogs.Error(QStringLiteral("Nothing to archive"), mbYes, &m_window);
+        m_dialogs.Show(MainMessages::NothingToArchive, m_host.SheetWindow());
         return;
     }
     const bool mark = !View().Erase[level];
     View().Erase[level] = mark;
     GBArchi[level]->BtArchi->setText(mark ? QStringLiteral("Un-erase data") : QStringLiteral("Erase/archive data"));
-    m_window.RepaintCharts();
+    m_host.RepaintCharts();
 }
 
 void TLimitSheets::BtValidEraseClick()
@@ -446,20 +443,17 @@ void TLimitSheets::BtValidEraseClick()
     const int levels = LevelsInUse(*analyte);
     const int marked = int(std::count(marks.begin(), marks.begin() + levels, true));
     if (marked == 0) {
-        m_dialogs.Error(QStringLiteral("Nothing to erase"), mbYes, &m_window);
+        m_dialogs.Show(MainMessages::NothingToErase, m_host.SheetWindow());
         return;
     }
-    if (!m_dialogs.Confirm(QStringLiteral("You are going to erase/archive the data of %1 QC level(s) for %2\r")
-                               .arg(marked)
-                               .arg(analyte->Name),
-            &m_window))
+    if (!m_dialogs.Ask(MainMessages::ConfirmErase, m_host.SheetWindow(), QString::number(marked), analyte->Name))
         return;
     // The levels archived before one that fails stay archived; the others keep their data.
     QString error;
     const TCommitResult result = m_context.Document().ArchiveLevels(*analyte, marks, &error);
     if (!error.isEmpty())
-        m_dialogs.Error(error, mbOK, &m_window);
+        m_dialogs.Error(error, mbOK, m_host.SheetWindow());
     View().Selected = -1;
-    m_window.ReportCommit(result);
+    m_host.ReportCommit(result);
     MnuChangePageControl(TSheet::Enter);
 }

@@ -18,7 +18,7 @@ class TGBArchivage;
 class TGBFixedParam;
 class TGBLockedParam;
 class TQCContext;
-class TWinMain;
+class TSheetHost;
 struct TChartView;
 
 // The pages on the right of the main window, in their order.
@@ -33,7 +33,7 @@ class TLimitSheets : public QObject {
     Q_OBJECT
 public:
     // Adds the three sheets to `pages`, after the Enter sheet it already holds.
-    TLimitSheets(TWinMain& window, TQCContext& context, TDialogService& dialogs, QTabWidget& pages);
+    TLimitSheets(TSheetHost& host, TQCContext& context, TDialogService& dialogs, QTabWidget& pages);
 
     TSheet Current() const;
     // The date interval chosen at the bottom of the charts (Lock sheet).
@@ -100,7 +100,7 @@ private:
     void ShowInterval();
     TChartView& View();
 
-    TWinMain& m_window;
+    TSheetHost& m_host;
     TQCContext& m_context;
     TDialogService& m_dialogs;
     QTabWidget& m_pages;

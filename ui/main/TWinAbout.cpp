@@ -1,4 +1,5 @@
 #include "TWinAbout.h"
+#include "TColors.h"
 
 #include "TFonts.h"
 
@@ -40,7 +41,7 @@ TWinAbout::TWinAbout(QWidget* parent)
     LblName->setAlignment(Qt::AlignCenter);
     LblName->setGeometry(10, 10, 340, 36);
     QPalette pal = LblName->palette();
-    pal.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    pal.setColor(QPalette::WindowText, Colors::Navy);
     LblName->setPalette(pal);
 
     LblVersion = new QLabel(QStringLiteral("Version : stand-alone 3.21"), this);

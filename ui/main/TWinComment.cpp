@@ -1,4 +1,5 @@
 #include "TWinComment.h"
+#include "TColors.h"
 
 #include "TFonts.h"
 
@@ -14,7 +15,7 @@ TWinComment::TWinComment(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     QPalette yellow = palette();
-    yellow.setColor(QPalette::Window, QColor(255, 255, 0));
+    yellow.setColor(QPalette::Window, Colors::Yellow);
     yellow.setColor(QPalette::WindowText, Qt::black);
     setPalette(yellow);
 }
@@ -55,7 +56,7 @@ void TWinComment::ShowAt(const QString& caption, const QPoint& topLeft)
 void TWinComment::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setPen(QColor(0, 0, 0));
+    painter.setPen(QColor(Qt::black));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     for (int i = 0; i < m_lines.size(); ++i) {
         const int top = LineHeight * i + 3;

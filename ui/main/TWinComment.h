@@ -24,8 +24,6 @@ public:
     int LineCount() const { return int(m_lines.size()); }
     QString LineText(int index) const { return m_lines[index].Text; }
     bool LineHasBitmap(int index) const { return !m_lines[index].Bitmap.isNull(); }
-    // Width of the widest line so far (its text, plus room for a picture when it has one).
-    int LargestLineWidth() const { return m_largest; }
     // When a click on the window last closed it (the press's timestamp), 0 before.
     ulong ClosedByPressAt() const { return m_closedByPressAt; }
     // The window's size for the lines held: 17 per line + 28 high, and

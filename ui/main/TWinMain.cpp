@@ -1,5 +1,7 @@
 #include "TWinMain.h"
 #include "TAnalyte.h"
+#include "TKitMessages.h"
+#include "TMainMessages.h"
 
 #include "TAuditVerdict.h"
 #include "TChartPainter.h"
@@ -85,14 +87,10 @@ void TWinMain::FormShow()
 {
     const TScreenMetrics screen = ScreenMetrics();
     if (qRound(screen.LogicalDpi) != 96) {
-        m_dialogs.Error(QStringLiteral("You  are not using the small screen font.\rYou must change it to the small one "
-                                       "(96 pixels per inch)."),
-            mbOK, this);
+        m_dialogs.Show(MainMessages::NotSmallFont, this);
         m_startupRefused = true;
     } else if (screen.Width == 640) {
-        m_dialogs.Error(QStringLiteral("Your screen resolution is 640 x 480 pixels.\rThe programme needs a minimum "
-                                       "resolution of 800 x 600 pixels.\rYou must change it."),
-            mbOK, this);
+        m_dialogs.Show(MainMessages::ScreenTooSmall, this);
         m_startupRefused = true;
     } else {
         if (m_context.Config.ShowAboutAtStart && WinAbout) {
@@ -124,7 +122,7 @@ bool TWinMain::FormCloseQuery()
 {
     if (m_startupRefused)
         return true;
-    return m_dialogs.Confirm(QStringLiteral("Exit Vantorel"), this);
+    return m_dialogs.Ask(MainMessages::ExitQuestion, this);
 }
 
 void TWinMain::MnuAboutClick()
@@ -156,7 +154,7 @@ void TWinMain::MnuAnalytesClick()
         return;
     // The editor wrote the data file; the levels of the current analyte may have changed.
     if (m_context.CurrentAnalyte)
-        m_context.CurrentAnalyte->RecomputeAll(m_context.Risks());
+        RecomputeAll(*m_context.CurrentAnalyte, m_context.Risks());
     FillAnalyteList();
 }
 
@@ -170,10 +168,8 @@ void TWinMain::BtAffectationClick()
 {
     if (!WinSerumByAnal)
         return;
-    if (!m_context.CurrentAnalyte) {
-        m_dialogs.Error(QStringLiteral("No analyte."), mbYes, this);
+    if (!m_dialogs.RequireAnalyte(m_context.CurrentAnalyte, MainMessages::NoAnalyte, this))
         return;
-    }
     if (m_dialogs.Exec(*WinSerumByAnal) == QDialog::Accepted)
         FillAnalyteList();
 }
@@ -184,7 +180,7 @@ void TWinMain::BtPrnGraphClick()
     if (!WinPrnCharts)
         return;
     if (!analyte || analyte->Count() == 0) {
-        m_dialogs.Error(QStringLiteral("Nothing to print"), mbYes, this);
+        m_dialogs.Show(KitMessages::NothingToPrint, this);
         return;
     }
     WinPrnCharts->setWindowTitle(QStringLiteral("Print QC charts for ") + analyte->Name.left(35));
@@ -208,7 +204,7 @@ void TWinMain::MnuUserManualClick()
 {
     const QString manual = TStorage::FindDocument(QStringLiteral("UserManual.htm"));
     if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
-        m_dialogs.Error(QStringLiteral("Impossible to open the user manual"), mbYes, this);
+        m_dialogs.Show(MainMessages::NoUserManual, this);
 }
 
 // ---------------------------------------------------------------- lights
@@ -393,7 +389,7 @@ void TWinMain::BtOKEnterClick()
         if (!ReadQCValueEdit(*EditValue[i], m_dialogs, run.Values[i]))
             return;
     if (TQCEntry::IsEmptyRun(run)) {
-        m_dialogs.Error(QStringLiteral("Enter data"), mbYes, this);
+        m_dialogs.Show(MainMessages::EnterData, this);
         DatePicker->setFocus();
         return;
     }
@@ -416,7 +412,7 @@ void TWinMain::ValidateRun(TResu0& run)
     if (correction) {
         without = std::make_unique<TAnalyte>(*analyte);
         without->DeletePoint(TQCDocument::FindPoint(*analyte, correction->Point, correction->Content));
-        without->RecomputeAll(m_context.Risks());
+        RecomputeAll(*without, m_context.Risks());
         m_context.CurrentAnalyte = without.get();
     }
     ClassifyPoint(*m_context.CurrentAnalyte, run);
@@ -462,11 +458,7 @@ void TWinMain::ReportCommit(const TCommitResult& result)
         m_dialogs.Error(result.Text(), mbYes, this);
     // The trail gives its reason once; it records the changes missed as a gap later.
     if (!result.JournalError.isEmpty())
-        m_dialogs.MessageBox(TMsgType::Warning,
-            QStringLiteral("The change is kept, but the audit trail cannot record it:\r%1\rThe changes not "
-                           "recorded are counted and noted in the trail once it can be written again.")
-                .arg(result.JournalError),
-            mbOK, this);
+        m_dialogs.Show(KitMessages::JournalFailed, this, result.JournalError);
 }
 
 void TWinMain::FollowDocument()
@@ -500,13 +492,11 @@ void TWinMain::CorrectPoint(const TQCPoint* point)
 
 void TWinMain::BtDataClick()
 {
-    TAnalyte* analyte = m_context.CurrentAnalyte;
     if (!WinShowData)
         return;
-    if (!analyte) {
-        m_dialogs.Error(QStringLiteral("No analyte."), mbYes, this);
+    TAnalyte* analyte = m_dialogs.RequireAnalyte(m_context.CurrentAnalyte, MainMessages::NoAnalyte, this);
+    if (!analyte)
         return;
-    }
     Sheets->LeaveSpecialSheet();
     WinShowData->SelectedPoint = m_view.Selected;
     const TAnalyte before = *analyte; // the points as they were, for the record of the deletions
@@ -522,13 +512,11 @@ void TWinMain::BtDataClick()
 
 void TWinMain::BtLimitsClick()
 {
-    TAnalyte* analyte = m_context.CurrentAnalyte;
     if (!WinShowLimits)
         return;
-    if (!analyte) {
-        m_dialogs.Error(QStringLiteral("No analyte."), mbYes, this);
+    TAnalyte* analyte = m_dialogs.RequireAnalyte(m_context.CurrentAnalyte, MainMessages::NoAnalyte, this);
+    if (!analyte)
         return;
-    }
     const quint8 options = analyte->Options;
     const QJsonObject before = TQCDocument::AnalyteJson(TChangeKind::CommonCvChanged, *analyte);
     WinShowLimits->Redraw = [this] { FollowDocument(); };
@@ -546,10 +534,8 @@ void TWinMain::BtArchivesClick()
 {
     if (!WinArchives)
         return;
-    if (!m_context.CurrentAnalyte) {
-        m_dialogs.Error(QStringLiteral("No analyte."), mbYes, this);
+    if (!m_dialogs.RequireAnalyte(m_context.CurrentAnalyte, MainMessages::NoAnalyte, this))
         return;
-    }
     // The archive numbers before: the record shows them and those left.
     const QJsonObject before = TQCDocument::AnalyteJson(TChangeKind::ArchiveDeleted, *m_context.CurrentAnalyte);
     WinArchives->NumbersRemoved = [this, before] {

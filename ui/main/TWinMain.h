@@ -3,6 +3,7 @@
 #include "TQCDocument.h"
 #include "TQCPoint.h"
 #include "TQCTypes.h"
+#include "TSheetHost.h"
 
 #include <QMainWindow>
 #include <array>
@@ -67,7 +68,7 @@ struct TScreenMetrics {
 // command buttons below and the main menu. It owns the current analyte's chart
 // window and the selected point. The form is built in TWinMainForm.cpp, the
 // queue, clipboard and file commands are in TWinMainExchange.cpp.
-class TWinMain : public QMainWindow {
+class TWinMain : public QMainWindow, private TSheetHost {
     Q_OBJECT
 public:
     static constexpr int ClientWidth = 792;
@@ -260,8 +261,8 @@ public:
     // Recomputes the chart window over the current analyte's points.
     void RecomputeChartWindow();
     // Full repaint of the charts, and the redraw of the plots alone.
-    void RepaintCharts();
-    void RedrawCharts();
+    void RepaintCharts() override;
+    void RedrawCharts() override;
     // Clears the entry form (values, date and time now, operator, comment).
     void ClearEntryForm();
     // The backup light starts blinking when a backup is due; with mayStop it
@@ -272,14 +273,15 @@ public:
     // Draws the charts; region in the paint box's pixels.
     void PBoxPaint(QPainter& painter, const QRect& region);
     // The name shown for a level of the current analyte: its control material.
-    QString LevelName(int level) const;
+    QString LevelName(int level) const override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The sheets work on the charts' view and commit their changes.
-    friend class TLimitSheets;
+    // What the sheets get of the window (TSheetHost).
+    QWidget* SheetWindow() override { return this; }
+    TChartView& SheetView() override { return m_view; }
 
     void FormCreate();
     void BuildChartPanel(QWidget* client);
@@ -298,9 +300,9 @@ private:
     void DropQueueHead();
     // Commits an accepted change through the document and shows what failed.
     void Commit(const TChange& change, const TCommitScope& scope = TCommitScope());
-    void Commit(const QList<TChange>& changes, const TCommitScope& scope);
+    void Commit(const QList<TChange>& changes, const TCommitScope& scope) override;
     // Shows the failures of a commit: the program's message, then the system's reason.
-    void ReportCommit(const TCommitResult& result);
+    void ReportCommit(const TCommitResult& result) override;
     // Records a backup made and copies the audit trail beside it (TWinMainBackup.cpp).
     void CopyAuditTrail(const TBackup& backup);
     // The charts and the queue button follow the lists after every commit.
@@ -308,9 +310,9 @@ private:
     // Shows the import window; after OK no point is selected and the charts follow.
     void RunImportWindow();
     static void Blink(TShape& shape);
-    void DeselectPoint();
+    void DeselectPoint() override;
     // Moves the chart window to start at point `first`; the scroll bar follows.
-    void MoveChartWindow(int first);
+    void MoveChartWindow(int first) override;
     void ShowPointPopup(int index, int y);
 
     TQCContext& m_context;

@@ -1,3 +1,4 @@
+#include "TMainMessages.h"
 #include "TWinMain.h"
 
 #include "TAuditTrail.h"
@@ -59,9 +60,7 @@ void TWinMain::BtBackupClick()
         return;
     // A fresh installation has no backup folder yet: it is chosen first.
     if (m_context.Config.BackupFolder.isEmpty()) {
-        m_dialogs.Information(QStringLiteral("No backup folder is chosen yet.\rChoose it in the backup options "
-                                             "(Configuration > Backup/restore options)."),
-            mbOK, this);
+        m_dialogs.Show(MainMessages::NoBackupFolder, this);
         MnuOptionsClick();
         if (m_context.Config.BackupFolder.isEmpty())
             return;
@@ -79,7 +78,7 @@ void TWinMain::BtBackupClick()
     CopyAuditTrail(TBackup(m_context, ui));
     TimerBackUp->stop();
     ShapeBackUp->SetBrushColor(Qt::green);
-    m_dialogs.Information(QString::fromLatin1(TBackup::MsgBackupOK), mbYes, this);
+    m_dialogs.Show(MainMessages::BackupDone, this);
 }
 
 void TWinMain::Disketterestore1Click()
@@ -101,8 +100,8 @@ void TWinMain::Disketterestore1Click()
     ReportCommit(m_context.Document().CommitFile(TChangeKind::Restored, sav));
     FillAnalyteList();
     if (result.DataFileNotSaved)
-        m_dialogs.Error(MessageWithReason(TStorage::MsgCannotSaveData, result.Message), mbYes, this);
-    m_dialogs.Information(QString::fromLatin1(TBackup::MsgRestoreOK), mbYes, this);
+        m_dialogs.ShowWithReason(MainMessages::CannotSaveData, this, result.Message);
+    m_dialogs.Show(MainMessages::RestoreDone, this);
 }
 
 void TWinMain::MnuOptionsClick()
@@ -120,6 +119,5 @@ void TWinMain::CopyAuditTrail(const TBackup& backup)
     ReportCommit(m_context.Document().CommitFile(TChangeKind::BackupMade, backup.TargetFile(QStringLiteral(".Sav"))));
     QString error;
     if (AuditTrail && !AuditTrail->CopyTo(backup.Target(), &error))
-        m_dialogs.MessageBox(TMsgType::Warning,
-            QStringLiteral("The audit trail could not be copied beside the backup:\r") + error, mbOK, this);
+        m_dialogs.Show(MainMessages::TrailNotCopied, this, error);
 }

@@ -1,3 +1,4 @@
+#include "TMainMessages.h"
 #include "TWinMain.h"
 
 #include "TAnalyte.h"
@@ -24,12 +25,12 @@ void TWinMain::MnuClearFifoClick()
 {
     TFifo& fifo = m_context.ListFifo;
     if (fifo.Count() == 0) {
-        m_dialogs.Error(QStringLiteral("Nothing hold in the queue."), mbYes, this);
+        m_dialogs.Show(MainMessages::QueueEmptyToClear, this);
         return;
     }
     if (!TWinEntryPsw::AskPassword(m_context, m_dialogs, this))
         return;
-    if (!m_dialogs.Confirm(QStringLiteral("Erase %1 control points in the queue ?").arg(fifo.Count()), this))
+    if (!m_dialogs.Ask(MainMessages::ConfirmClearQueue, this, QString::number(fifo.Count())))
         return;
     ReportCommit(m_context.Document().ClearQueue());
 }
@@ -38,7 +39,7 @@ void TWinMain::BtFifoClick()
 {
     TFifo& fifo = m_context.ListFifo;
     if (fifo.IsEmpty()) {
-        m_dialogs.Error(QStringLiteral("Nothing hold in the queue"), mbYes, this);
+        m_dialogs.Show(MainMessages::QueueEmpty, this);
         ApplyBackupReminder(false);
         return;
     }
@@ -85,12 +86,12 @@ void TWinMain::MnuPasteClick()
     if (!WinImport)
         return;
     if (m_context.ListAnalytes.Count() == 0) {
-        m_dialogs.Error(QStringLiteral("No analyte to paste"), mbYes, this);
+        m_dialogs.Show(MainMessages::NoAnalyteToPaste, this);
         return;
     }
     Sheets->LeaveSpecialSheet();
     if (!WinImport->PasteFromClipboard()) {
-        m_dialogs.Error(QStringLiteral("Bad clipboard format"), mbYes, this);
+        m_dialogs.Show(MainMessages::BadClipboard, this);
         return;
     }
     RunImportWindow();
@@ -98,11 +99,9 @@ void TWinMain::MnuPasteClick()
 
 void TWinMain::MnuExportClick()
 {
-    const TAnalyte* analyte = m_context.CurrentAnalyte;
-    if (!analyte) {
-        m_dialogs.Error(QStringLiteral("No analyte"), mbOK, this);
+    const TAnalyte* analyte = m_dialogs.RequireAnalyte(m_context.CurrentAnalyte, MainMessages::NoAnalyteOK, this);
+    if (!analyte)
         return;
-    }
     QString name = m_dialogs.SaveFileName(this, QStringLiteral("Export"),
         m_exportFolder.isEmpty() ? m_context.ProgramFolder() : m_exportFolder,
         QStringLiteral("Text files with tabs as separators (*.txt)"));
@@ -111,13 +110,10 @@ void TWinMain::MnuExportClick()
     if (QFileInfo(name).suffix().isEmpty())
         name += QStringLiteral(".txt");
     m_exportFolder = QFileInfo(name).absolutePath();
-    if (QFileInfo::exists(name)
-        && !m_dialogs.Confirm(QStringLiteral("The file ") + QDir::toNativeSeparators(name) + QStringLiteral("\r")
-                + QStringLiteral("already exists. Overwrite ?"),
-            this))
+    if (QFileInfo::exists(name) && !m_dialogs.Ask(MainMessages::OverwriteExport, this, QDir::toNativeSeparators(name)))
         return;
     QString error;
-    if (!WriteQCTextFile(name, AsText(*analyte), error))
+    if (!WriteQCTextFile(name, AsText(*analyte), &error))
         m_dialogs.Error(error, mbOK, this);
 }
 
@@ -137,7 +133,7 @@ void TWinMain::MnuImportClick()
     if (IsVersion2FileName(name)) {
         const QJsonObject before = TQCDocument::AnalytesJson(m_context.ListAnalytes);
         if (!ImportV2(name, m_context.ListAnalytes, m_context.Risks(), &error)) {
-            m_dialogs.Error(QString::fromLatin1(TStorage::MsgCannotReadData) + '\r' + error, mbYes, this);
+            m_dialogs.Show(MainMessages::CannotReadVersion2, this, error);
         } else {
             FillAnalyteList();
             ReportCommit(m_context.Document().CommitFile(TChangeKind::Imported, name, before));
@@ -145,12 +141,12 @@ void TWinMain::MnuImportClick()
         return;
     }
     if (m_context.ListAnalytes.Count() == 0) {
-        m_dialogs.Error(QStringLiteral("No analyte to import data"), mbYes, this);
+        m_dialogs.Show(MainMessages::NoAnalyteToImport, this);
         return;
     }
     QString text;
-    if (!ReadQCTextFile(name, text, error)) {
-        m_dialogs.Error(QStringLiteral("Bad file format\r") + error, mbYes, this);
+    if (!ReadQCTextFile(name, text, &error)) {
+        m_dialogs.Show(MainMessages::BadFileFormat, this, error);
         return;
     }
     WinImport->ShowImportedText(text);

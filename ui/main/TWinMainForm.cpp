@@ -164,7 +164,7 @@ void TWinMain::BuildEnterSheet()
     CBOperator->setEditable(true);
     CBOperator->setInsertPolicy(QComboBox::NoInsert);
     CBOperator->setGeometry(85, 155, 70, 22);
-    CBOperator->lineEdit()->setMaxLength(4);
+    CBOperator->lineEdit()->setMaxLength(TQCPoint::OperatorCapacity);
     CBOperator->addItems(m_context.ListOperators);
     operatorLabel->setBuddy(CBOperator);
 

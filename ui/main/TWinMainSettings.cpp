@@ -1,3 +1,4 @@
+#include "TMainMessages.h"
 #include "TWinMain.h"
 
 #include "TAnalyte.h"
@@ -36,10 +37,8 @@ void TWinMain::MnuRandomGeneratorClick()
 {
     if (!WinRandom)
         return;
-    if (!m_context.CurrentAnalyte) {
-        m_dialogs.Error(QStringLiteral("No analyte"), mbOK, this);
+    if (!m_dialogs.RequireAnalyte(m_context.CurrentAnalyte, MainMessages::NoAnalyteOK, this))
         return;
-    }
     TAnalyte before = *m_context.CurrentAnalyte; // to record the runs added
     if (m_dialogs.Exec(*WinRandom) != QDialog::Accepted)
         return;
@@ -68,10 +67,8 @@ void TWinMain::MnuSigmaClick()
 {
     if (!WinSigma)
         return;
-    if (!m_context.CurrentAnalyte) {
-        m_dialogs.Error(QStringLiteral("No analyte"), mbOK, this);
+    if (!m_dialogs.RequireAnalyte(m_context.CurrentAnalyte, MainMessages::NoAnalyteOK, this))
         return;
-    }
     // The goals and the choice of rules live in their own file, written by the window.
     m_dialogs.Exec(*WinSigma);
 }

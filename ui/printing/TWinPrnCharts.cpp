@@ -1,4 +1,6 @@
 #include "TWinPrnCharts.h"
+#include "TColors.h"
+#include "TKitMessages.h"
 
 #include "TAnalyte.h"
 #include "TChartReport.h"
@@ -24,7 +26,7 @@ TWinPrnCharts::TWinPrnCharts(TQCContext& context, TDialogService& dialogs, TPrin
     setObjectName(QStringLiteral("TWinPrnCharts"));
     setFixedSize(204, 290);
     Label1 = Named(MakeLabel(this, 8, 12, QStringLiteral("Control points to print")), "Label1");
-    PanelNbPoints = Named(MakePanel(this, QRect(152, 8, 44, 24), QColor(255, 255, 0), Qt::black), "PanelNbPoints");
+    PanelNbPoints = Named(MakePanel(this, QRect(152, 8, 44, 24), Colors::Yellow, Qt::black), "PanelNbPoints");
     DatePicker1 = MakePrintDatePicker(this, QStringLiteral("DatePicker1"), QRect(80, 44, 116, 24));
     Label2 = Named(MakeLabel(this, 8, 48, QStringLiteral("&First date")), "Label2");
     Label2->setBuddy(DatePicker1);
@@ -107,7 +109,7 @@ void TWinPrnCharts::BtPrintClick()
         ticked += options.Levels[size_t(level)] ? 1 : 0;
     }
     if (m_context.ListAnalytes.Count() == 0 || !analyte || analyte->Count() == 0 || ticked == 0) {
-        m_dialogs.Error(QStringLiteral("Nothing to print"), mbYes, this);
+        m_dialogs.Show(KitMessages::NothingToPrint, this);
         reject();
         return;
     }
@@ -120,7 +122,7 @@ void TWinPrnCharts::BtPrintClick()
     if (PrintChartReport(
             *canvas, *analyte, m_context.ListSerum, options, m_context.Risks(), m_context.Clock().TodayDays())
         == TPrintOutcome::DeviceFailed) {
-        m_dialogs.Error(QStringLiteral("Printing failed"), mbOK, this);
+        m_dialogs.Show(KitMessages::PrintingFailed, this);
         return;
     }
     accept();

@@ -1,4 +1,6 @@
 #include "TWinPrnData.h"
+#include "TColors.h"
+#include "TKitMessages.h"
 
 #include "TAnalyte.h"
 #include "TControls.h"
@@ -25,7 +27,7 @@ TWinPrnData::TWinPrnData(TQCContext& context, TDialogService& dialogs, TPrinterS
     setObjectName(QStringLiteral("TWinPrnData"));
     setFixedSize(204, 196);
     Label1 = Named(MakeLabel(this, 8, 12, QStringLiteral("Lines to print")), "Label1");
-    PanelNbLines = Named(MakePanel(this, QRect(120, 8, 76, 24), QColor(255, 255, 0), Qt::black), "PanelNbLines");
+    PanelNbLines = Named(MakePanel(this, QRect(120, 8, 76, 24), Colors::Yellow, Qt::black), "PanelNbLines");
     DatePicker1 = MakePrintDatePicker(this, QStringLiteral("DatePicker1"), QRect(80, 44, 116, 24));
     Label2 = Named(MakeLabel(this, 8, 48, QStringLiteral("&First date")), "Label2");
     Label2->setBuddy(DatePicker1);
@@ -73,7 +75,7 @@ void TWinPrnData::BtPrintClick()
     DatePicker1->setFocus();
     const TAnalyte* analyte = m_context.CurrentAnalyte;
     if (!analyte || PanelNbLines->text() == QLatin1String("0")) {
-        m_dialogs.Error(QStringLiteral("Nothing to print"), mbYes, this);
+        m_dialogs.Show(KitMessages::NothingToPrint, this);
         return;
     }
     std::unique_ptr<TPrintCanvas> canvas = m_printers.ChoosePrinter(
@@ -86,7 +88,7 @@ void TWinPrnData::BtPrintClick()
     if (PrintDataReport(
             *canvas, *analyte, m_context.ListSerum, options, m_context.Risks(), m_context.Clock().TodayDays())
         == TPrintOutcome::DeviceFailed) {
-        m_dialogs.Error(QStringLiteral("Printing failed"), mbOK, this);
+        m_dialogs.Show(KitMessages::PrintingFailed, this);
         return;
     }
     accept();

@@ -1,4 +1,5 @@
 #include "TScopePane.h"
+#include "TColors.h"
 
 #include "TAnalyte.h"
 #include "TDates.h"
@@ -52,6 +53,6 @@ void TScopePane::ShowScope(const TAnalyte& analyte, const TResu0& run, const QSt
                     isRun ? QStringLiteral("  (this run)") : QString()),
             LBPoints);
         if (isRun)
-            item->setBackground(QColor(255, 255, 0));
+            item->setBackground(Colors::Yellow);
     }
 }

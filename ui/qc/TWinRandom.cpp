@@ -1,4 +1,5 @@
 #include "TWinRandom.h"
+#include "TQCMessages.h"
 
 #include "TAnalyte.h"
 #include "TControls.h"
@@ -146,19 +147,18 @@ void TWinRandom::BtOKClick()
         if (!ReadCell(1, l + 1, series.Means[size_t(l)]) || !ReadCell(2, l + 1, series.CVs[size_t(l)]))
             return;
     if (!series.AnyLevel()) {
-        m_dialogs.Error(QStringLiteral("Fill in the grid"), mbOK, this);
+        m_dialogs.Show(QCMessages::FillInTheGrid, this);
         Grille->setFocus();
         return;
     }
     series.FirstDateTime = DateToDayCount(DatePicker->date()) + TimePicker->time().msecsSinceStartOfDay() / 86400000.0;
     const QString question = series.Question(EditNumber->text());
     if (RBFifo->isChecked()) {
-        if (!m_dialogs.Confirm(question + QStringLiteral("\rAdd the new random points in the fifo."), this))
+        if (!m_dialogs.Ask(QCMessages::RandomToQueue, this, question))
             return;
         AddRandomToQueue(*analyte, series, m_context.Random(), m_context.ListFifo);
     } else {
-        if (analyte->Count() > 0
-            && !m_dialogs.Confirm(question + QStringLiteral("\rAdd the new random points to the previous ones."), this))
+        if (analyte->Count() > 0 && !m_dialogs.Ask(QCMessages::RandomToCharts, this, question))
             return;
         AddRandomToCharts(*analyte, series, m_context.Random(), m_context.Risks());
     }

@@ -1,4 +1,6 @@
 #include "TWinShowLimits.h"
+#include "TColors.h"
+#include "TKitMessages.h"
 
 #include "TAnalyte.h"
 #include "TControls.h"
@@ -10,6 +12,7 @@
 #include "TPrintCanvas.h"
 #include "TPrinterService.h"
 #include "TQCContext.h"
+#include "TStatistics.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -46,7 +49,7 @@ TWinShowLimits::TWinShowLimits(TQCContext& context, TDialogService& dialogs, TPr
     Grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette tip = Grid->palette();
-    tip.setColor(QPalette::Base, QColor(255, 255, 225)); // the info-tip background
+    tip.setColor(QPalette::Base, Colors::InfoTip);
     Grid->setPalette(tip);
 
     CBCommonCV = Named(new QCheckBox(QStringLiteral("&Common CV method"), this), "CBCommonCV");
@@ -142,8 +145,8 @@ void TWinShowLimits::ApplyCommonCV(bool on)
         analyte->Options |= aoCommonCV;
     else
         analyte->Options &= quint8(~aoCommonCV);
-    analyte->RecomputeAll(m_context.Risks());
-    analyte->ClassifyAll();
+    RecomputeAll(*analyte, m_context.Risks());
+    ClassifyAll(*analyte);
     if (Redraw)
         Redraw();
 }
@@ -165,7 +168,7 @@ void TWinShowLimits::BtPrnClick()
         if (canvas
             && PrintLimitsReport(*canvas, *analyte, m_context.ListSerum, m_context.Clock().TodayDays())
                 == TPrintOutcome::DeviceFailed)
-            m_dialogs.Error(QStringLiteral("Printing failed"), mbOK, this);
+            m_dialogs.Show(KitMessages::PrintingFailed, this);
     }
     BtOK->setFocus();
 }

@@ -1,4 +1,6 @@
 #include "TWinSigma.h"
+#include "TKitMessages.h"
+#include "TQCMessages.h"
 
 #include "TAnalyte.h"
 #include "TControls.h"
@@ -126,7 +128,7 @@ void TWinSigma::FormShow()
     BtCle->Reset();
     BtOK->setEnabled(m_goalsRead && !BtCle->IsLocked());
     if (!m_goalsRead)
-        m_dialogs.Error(QStringLiteral("The goals file cannot be read: ") + error, mbOK, this);
+        m_dialogs.Show(QCMessages::GoalsUnreadable, this, error);
     const TAnalyteGoals goals = m_goals.Goals(analyte->Name);
     for (int i = 0; i < MaxLevels; ++i) {
         const bool shown = i < analyte->NbLevels;
@@ -241,7 +243,7 @@ void TWinSigma::BtPrintClick()
     if (canvas
         && PrintPowerReport(*canvas, title, SummaryLines(), StandardShifts(), m_series, m_critical)
             == TPrintOutcome::DeviceFailed)
-        m_dialogs.Error(QStringLiteral("Printing failed"), mbOK, this);
+        m_dialogs.Show(KitMessages::PrintingFailed, this);
 }
 
 void TWinSigma::BtOKClick()
@@ -253,11 +255,10 @@ void TWinSigma::BtOKClick()
     // A change of the rules applied is committed through the document, which records it.
     QString error, unrecorded;
     if (!StoreGoals(m_context.Document(), m_goals, analyte->Name, goals, &error, &unrecorded)) {
-        m_dialogs.Error(QStringLiteral("The goals could not be saved: ") + error, mbOK, this);
+        m_dialogs.Show(QCMessages::GoalsNotSaved, this, error);
         return;
     }
     if (!unrecorded.isEmpty())
-        m_dialogs.MessageBox(TMsgType::Warning,
-            QStringLiteral("The change is kept, but the audit trail cannot record it:\r") + unrecorded, mbOK, this);
+        m_dialogs.Show(KitMessages::JournalFailed, this, unrecorded);
     accept();
 }

@@ -1,4 +1,6 @@
 #include "TWinArchives.h"
+#include "TKitMessages.h"
+#include "TViewMessages.h"
 
 #include "TAnalyte.h"
 #include "TArchiveReport.h"
@@ -104,7 +106,7 @@ void TWinArchives::BtUndoClick()
 void TWinArchives::BtShowArchiveClick()
 {
     if (LBArchi->count() == 0) {
-        m_dialogs.Error(QStringLiteral("Nothing to show"), mbYes, this);
+        m_dialogs.Show(ViewMessages::NothingToShow, this);
         LBArchi->setFocus();
         return;
     }
@@ -120,7 +122,7 @@ void TWinArchives::BtShowArchiveClick()
 void TWinArchives::BtImprimerClick()
 {
     if (LBArchi->count() == 0 || !m_context.CurrentAnalyte) {
-        m_dialogs.Error(QStringLiteral("Nothing to print"), mbYes, this);
+        m_dialogs.Show(KitMessages::NothingToPrint, this);
         return;
     }
     std::unique_ptr<TPrintCanvas> canvas
@@ -131,7 +133,7 @@ void TWinArchives::BtImprimerClick()
         && PrintReportTable(*canvas, ArchivesReportTable(m_context.CurrentAnalyte->Name, m_shown),
                QStringLiteral("Printing QC archives"), m_context.Clock().TodayDays())
             == TPrintOutcome::DeviceFailed)
-        m_dialogs.Error(QStringLiteral("Printing failed"), mbOK, this);
+        m_dialogs.Show(KitMessages::PrintingFailed, this);
 }
 
 bool TWinArchives::eventFilter(QObject* watched, QEvent* event)

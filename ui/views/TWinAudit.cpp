@@ -1,4 +1,5 @@
 #include "TWinAudit.h"
+#include "TKitMessages.h"
 
 #include "TAnalyte.h"
 #include "TAuditLog.h"
@@ -192,7 +193,7 @@ void TWinAudit::BtPrnClick()
 {
     const QList<TAuditEntry>& entries = Model(Grid).Entries;
     if (entries.isEmpty()) {
-        m_dialogs.Error(QStringLiteral("Nothing to print"), mbOK, this);
+        m_dialogs.Show(KitMessages::NothingToPrintOK, this);
         return;
     }
     std::unique_ptr<TPrintCanvas> canvas = m_printers.ChoosePrinter(
@@ -208,5 +209,5 @@ void TWinAudit::BtPrnClick()
         subtitles << CBKind->currentText();
     subtitles << QStringLiteral("From %1 to %2").arg(DateFrom->text(), DateTo->text());
     if (PrintAuditReport(*canvas, entries, subtitles, m_context.Clock().TodayDays()) == TPrintOutcome::DeviceFailed)
-        m_dialogs.Error(QStringLiteral("Printing failed"), mbOK, this);
+        m_dialogs.Show(KitMessages::PrintingFailed, this);
 }

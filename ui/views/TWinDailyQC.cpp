@@ -1,4 +1,5 @@
 #include "TWinDailyQC.h"
+#include "TKitMessages.h"
 
 #include "TAnalyte.h"
 #include "TControls.h"
@@ -137,7 +138,7 @@ void TWinDailyQC::CalendarChange()
 void TWinDailyQC::BtPrnClick()
 {
     if (LB->count() == 0) {
-        m_dialogs.Error(QStringLiteral("Nothing to print"), mbOK, this);
+        m_dialogs.Show(KitMessages::NothingToPrintOK, this);
         return;
     }
     std::unique_ptr<TPrintCanvas> canvas
@@ -146,7 +147,7 @@ void TWinDailyQC::BtPrnClick()
         return;
     if (PrintDailyReport(*canvas, m_context.ListAnalytes, Calendar->selectedDate(), m_context.Clock().TodayDays())
         == TPrintOutcome::DeviceFailed) {
-        m_dialogs.Error(QStringLiteral("Printing failed"), mbOK, this);
+        m_dialogs.Show(KitMessages::PrintingFailed, this);
         return;
     }
     accept();

@@ -1,5 +1,6 @@
 #include "TWinImport.h"
 #include "TAnalyte.h"
+#include "TViewMessages.h"
 
 #include "TArchive.h"
 #include "TColors.h"
@@ -133,13 +134,11 @@ void TWinImport::ShowImportedText(const QString& text)
 void TWinImport::CopyToClipboard(const TAnalyte* analyte, TDialogService& dialogs, QWidget* parent)
 {
     if (!analyte) {
-        dialogs.Error(QStringLiteral("Nothing to copy."), mbYes, parent);
+        dialogs.Show(ViewMessages::NothingToCopy, parent);
         return;
     }
     QGuiApplication::clipboard()->setText(AsText(*analyte));
-    dialogs.Information(QStringLiteral("\rThe data for ") + analyte->Name.left(28)
-            + QStringLiteral(" are now copied in the clipboard.\rYou can paste them in a spreadsheet."),
-        mbYes, parent);
+    dialogs.Show(ViewMessages::CopiedToClipboard, parent, analyte->Name.left(28));
 }
 
 void TWinImport::showEvent(QShowEvent* event)
@@ -162,10 +161,7 @@ void TWinImport::BtAddClick()
         reject();
         return;
     }
-    if (analyte->Count() > 0
-        && !m_dialogs.Confirm(QStringLiteral("Add the new QC points to the previous ones") + QChar(13)
-                + QStringLiteral("The QC mode will be reset to mobile"),
-            this)) {
+    if (analyte->Count() > 0 && !m_dialogs.Ask(ViewMessages::ImportAddToPoints, this)) {
         reject();
         return;
     }

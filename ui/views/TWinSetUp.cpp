@@ -1,4 +1,6 @@
 #include "TWinSetUp.h"
+#include "TColors.h"
+#include "TViewMessages.h"
 
 #include "TControls.h"
 #include "TDesktopEntry.h"
@@ -30,9 +32,8 @@ TWinSetUp::TWinSetUp(TDialogService& dialogs, QWidget* parent)
     DesktopFolder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     MenuFolders = UserMenuFolders(ProgramFile);
 
-    Panel1
-        = Named(MakePanel(this, QRect(8, 8, 384, 48), QColor(0, 0, 128), Qt::yellow, QStringLiteral("Programme setup")),
-            "Panel1");
+    Panel1 = Named(
+        MakePanel(this, QRect(8, 8, 384, 48), Colors::Navy, Qt::yellow, QStringLiteral("Programme setup")), "Panel1");
     QFont heading = Panel1->font();
     heading.setPointSize(14);
     heading.setBold(true);
@@ -75,6 +76,6 @@ void TWinSetUp::BtOKClick()
         done = CreateDesktopShortcut(ProgramFile, DesktopFolder);
     if (done && CBStartup->isChecked())
         done = CreateStartMenuEntries(ProgramFile, DocumentFolder, MenuFolders);
-    m_dialogs.Information(done ? QStringLiteral("Setup OK") : QStringLiteral("Unable to complete setup"), mbYes, this);
+    m_dialogs.Show(done ? ViewMessages::SetupDone : ViewMessages::SetupFailed, this);
     accept();
 }

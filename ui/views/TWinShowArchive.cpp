@@ -1,4 +1,5 @@
 #include "TWinShowArchive.h"
+#include "TKitMessages.h"
 
 #include "TArchiveReport.h"
 #include "TControls.h"
@@ -84,5 +85,5 @@ void TWinShowArchive::BtImprimerClick()
         && PrintReportTable(
                *canvas, ArchiveReportTable(m_analyteName, m_archive), QString(), m_context.Clock().TodayDays())
             == TPrintOutcome::DeviceFailed)
-        m_dialogs.Error(QStringLiteral("Printing failed"), mbOK, this);
+        m_dialogs.Show(KitMessages::PrintingFailed, this);
 }

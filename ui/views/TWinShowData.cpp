@@ -1,4 +1,6 @@
 #include "TWinShowData.h"
+#include "TKitMessages.h"
+#include "TViewMessages.h"
 
 #include "TAnalyte.h"
 #include "TControls.h"
@@ -203,9 +205,7 @@ void TWinShowData::ApplyDeletions()
 void TWinShowData::BtOKClick()
 {
     const int m = int(m_deletedLines.size());
-    if (m > 0
-        && m_dialogs.Confirm(
-            QStringLiteral("Irreversible deletion of ") + QString::number(m) + QStringLiteral(" lines ?"), this))
+    if (m > 0 && m_dialogs.Ask(ViewMessages::ConfirmLineDeletion, this, QString::number(m)))
         ApplyDeletions();
     accept();
 }
@@ -213,14 +213,14 @@ void TWinShowData::BtOKClick()
 void TWinShowData::BtEditClick()
 {
     if (LB->count() == 0) {
-        m_dialogs.Error(QStringLiteral("Nothing to edit."), mbYes, this);
+        m_dialogs.Show(ViewMessages::NothingToEdit, this);
         return;
     }
     // Qt makes a line current on focus without selecting it: only a line the
     // user chose counts.
     QListWidgetItem* current = LB->currentItem();
     if (!current || LB->currentRow() < 0 || !current->isSelected()) {
-        m_dialogs.Error(QStringLiteral("Select the line to edit."), mbYes, this);
+        m_dialogs.Show(ViewMessages::SelectLineToEdit, this);
         return;
     }
     QString question;
@@ -252,7 +252,7 @@ void TWinShowData::BtPrintClick()
 {
     const TAnalyte* analyte = m_context.CurrentAnalyte;
     if (!analyte || analyte->Count() == 0) {
-        m_dialogs.Error(QStringLiteral("Nothing to print"), mbYes, this);
+        m_dialogs.Show(KitMessages::NothingToPrint, this);
         return;
     }
     if (!WinPrnData)

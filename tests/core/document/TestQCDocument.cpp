@@ -1,5 +1,6 @@
 #include "TAnalyte.h"
 #include "TDataFile.h"
+#include "TFifoFile.h"
 #include "TQCContext.h"
 #include "TQCDocument.h"
 #include "TTestRegistry.h"
@@ -55,7 +56,7 @@ private slots:
         QTemporaryDir dir;
         auto context = MakeTestContext();
         context->SetProgramFolder(dir.path());
-        context->ListFifo.SetFileName(context->BaseName() + ".fif");
+        context->ListFifo.SetStore(FifoFileStore(context->BaseName() + ".fif"));
         TAnalyte& a = AddDailyAnalyte(*context, "Glucose", 2, 5, context->Clock().TodayDays());
         TQCDocument& document = context->Document();
         QVERIFY(document.Save(TFile::Data).Ok());
@@ -76,7 +77,7 @@ private slots:
         QCOMPARE(result.Text().left(message.size()), message);
         QCOMPARE(result.Ok(), message.isEmpty());
         auto saved = MakeTestContext();
-        saved->ListFifo.SetFileName(context->ListFifo.FileName());
+        saved->ListFifo.SetStore(FifoFileStore(context->BaseName() + ".fif"));
         const bool data = LoadData(*saved, DataFileName(*context)), queue = saved->ListFifo.Load();
         QCOMPARE(Join(data ? QString::number(saved->ListAnalytes.Item(0).Count()) : "-",
                      queue || blocked != ".fif" ? QString::number(saved->ListFifo.Count()) : "-"),

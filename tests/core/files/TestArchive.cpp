@@ -29,7 +29,7 @@ TAnalyte TwoLevels()
     analyte.LimitMode = { lmMobile, lmLocked, lmMobile };
     analyte.LockStart = { -1, 2, -1 };
     analyte.LockEnd = { -1, 3, -1 };
-    analyte.RecomputeAll(TRisks());
+    RecomputeAll(analyte, TRisks());
     return analyte;
 }
 
@@ -117,7 +117,7 @@ private slots:
         analyte.LimitMode = { lmLocked, lmLocked, lmMobile };
         analyte.LockStart = { 0, 1, -1 };
         analyte.LockEnd = { 2, 3, -1 };
-        analyte.RecomputeAll(TRisks());
+        RecomputeAll(analyte, TRisks());
         QCOMPARE(ArchiveLevel(analyte, 0, Folder(), m_serums, TRisks()), 1);
         // Point 0 had only level 1: it goes, and level 2's interval moves down with its points.
         QCOMPARE(Join(analyte.Count(), analyte.ReferenceStats[1].N), "3 3");

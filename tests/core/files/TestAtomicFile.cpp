@@ -3,6 +3,7 @@
 #include "TDataFile.h"
 #include "TDataSample.h"
 #include "TDemonstrationData.h"
+#include "TFifoFile.h"
 #include "TScriptedBackupUi.h"
 #include "TSettings.h"
 #include "TTestRegistry.h"
@@ -111,7 +112,7 @@ private slots:
         auto context = MakeTestContext();
         context->SetProgramFolder(backups ? program : mount);
         context->Config.BackupFolder = mount;
-        context->ListFifo.SetFileName(context->BaseName() + ".fif");
+        context->ListFifo.SetStore(FifoFileStore(context->BaseName() + ".fif"));
         FillSampleModel(context->ListSerum, context->ListAnalytes);
         QVERIFY(SaveData(*context, DataFileName(*context)) && SaveConfig(*context) && context->ListFifo.Push(TResu0()));
         if (what == "restore")

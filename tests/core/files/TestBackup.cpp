@@ -5,6 +5,7 @@
 #include "TDates.h"
 #include "TScriptedBackupUi.h"
 #include "TSettings.h"
+#include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
@@ -18,7 +19,7 @@ void FillRecomputed(TQCContext& context, TListSerum& serums, TListAnalytes& anal
 {
     FillSampleModel(serums, analytes);
     for (int i = 0; i < analytes.Count(); ++i)
-        analytes.Item(i).RecomputeAll(context.Risks());
+        RecomputeAll(analytes.Item(i), context.Risks());
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 #include "TDataFileReader.h"
 #include "TDataFileWriter.h"
 #include "TDataSample.h"
+#include "TRandomSeries.h"
 #include "TReaderHarness.h"
+#include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
@@ -86,7 +88,7 @@ private slots:
         FillSampleModel(serums, expected);
         for (int i = 0; i < expected.Count(); ++i) {
             expected.Item(i).Options = version == "30" ? 7 : expected.Item(i).Options;
-            expected.Item(i).RecomputeAll(m_context->Risks());
+            RecomputeAll(expected.Item(i), m_context->Risks());
         }
         QCOMPARE(ListDifference(m_context->ListSerum, m_context->ListAnalytes, serums, expected), QString());
         // The next ids follow the largest read: a material or comment added later gets an id of its own.

@@ -147,7 +147,7 @@ private slots:
     {
         {
             TFifo fifo;
-            fifo.SetFileName(m_name);
+            fifo.SetStore(FifoFileStore(m_name));
             QVERIFY(!fifo.Load()); // no file yet: an empty queue
             QVERIFY(!QFile::exists(m_name));
             for (int n = 1; n <= 4; ++n)
@@ -159,7 +159,7 @@ private slots:
         }
         TFifo again;
         again.Push(Result(9)); // before the file name: nothing written, and replaced by Load
-        again.SetFileName(m_name);
+        again.SetStore(FifoFileStore(m_name));
         QVERIFY(again.Load());
         QCOMPARE(again.Count(), 3);
         QCOMPARE(again.Pop().value(), Result(2));

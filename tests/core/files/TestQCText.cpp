@@ -3,6 +3,7 @@
 #include "TExtended.h"
 #include "TFormat.h"
 #include "TQCText.h"
+#include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TWin1252.h"
 #include "TestHelpers.h"
@@ -109,19 +110,19 @@ private slots:
         const QString name = dir.filePath("in.txt");
         QString text, error;
         // Windows-1252: 0xF4 and 0xB5 are not valid UTF-8.
-        QVERIFY(PutFile(name, "Contr\xF4le\t\xB5mol/L\r\n") && ReadQCTextFile(name, text, error));
+        QVERIFY(PutFile(name, "Contr\xF4le\t\xB5mol/L\r\n") && ReadQCTextFile(name, text, &error));
         QCOMPARE(text, QString::fromUtf8("Contr\u00f4le\t\u00b5mol/L\r\n"));
         // UTF-8 with its mark right before the first date; a zero byte ends the text.
         const QString first
             = Line(0, "08:00:00", { "3" }).trimmed() + QString::fromUtf8("\tAB\t\u00b5 r\u00e9actif\r\n");
         const QByteArray bytes
             = "\xEF\xBB\xBF" + first.toUtf8() + QByteArray(1, '\0') + Line(1, "08:00", { "4" }).toUtf8();
-        QVERIFY(PutFile(name, bytes) && ReadQCTextFile(name, text, error));
+        QVERIFY(PutFile(name, bytes) && ReadQCTextFile(name, text, &error));
         QCOMPARE(text, first);
         QCOMPARE(DecodeQCTextBytes(bytes), text);
         QCOMPARE(Summary(ReadQCText(text, 0)), "2026-03-15 08:00:00 3 - -");
         text = "unchanged";
-        QVERIFY(!ReadQCTextFile(dir.filePath("none.txt"), text, error));
+        QVERIFY(!ReadQCTextFile(dir.filePath("none.txt"), text, &error));
         QVERIFY2(error.startsWith("Cannot open") && text == "unchanged", qPrintable(error));
     }
 
@@ -138,11 +139,12 @@ private slots:
         const QString name = dir.filePath("export.txt");
         QVERIFY(PutFile(name, QByteArray(5000, 'Z')));
         QString error;
-        QVERIFY2(WriteQCTextFile(name, QString::fromUtf8("15/03/2026\t1.5\tAB\t\u00b5\r\n"), error), qPrintable(error));
+        QVERIFY2(
+            WriteQCTextFile(name, QString::fromUtf8("15/03/2026\t1.5\tAB\t\u00b5\r\n"), &error), qPrintable(error));
         const QByteArray written = QByteArray("15/03/2026\t1.5\tAB\t\xB5\r\n") + '\0';
         QCOMPARE(FileContent(name), written);
         // A file standing where a folder should be: nothing can be created below it.
-        QVERIFY(!WriteQCTextFile(name + "/export.txt", "x\r\n", error));
+        QVERIFY(!WriteQCTextFile(name + "/export.txt", "x\r\n", &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(FileContent(name), written);
     }
@@ -156,8 +158,8 @@ private slots:
         analyte.LimitMode[1] = lmFixed;
         SetLocked(analyte, 0, 2, 6);
         analyte.ReferenceStats[1].Mean = 11;
-        analyte.RecomputeAll(TRisks());
-        analyte.ClassifyAll();
+        RecomputeAll(analyte, TRisks());
+        ClassifyAll(analyte);
         QCOMPARE(analyte.Point(0).Values[1].Status, quint8(psLowAction));
         // A line without a time lands at noon, after the point already there.
         const QList<TQCTextLine> lines = ReadQCText(Line(-15, "?", { "5.1", "10.1" }), 1);

@@ -1,6 +1,7 @@
 #include "TAnalyte.h"
 #include "TPointPool.h"
 #include "TRandom.h"
+#include "TRandomSeries.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
@@ -166,7 +167,7 @@ private slots:
         means.fill({ 100.0f, psWithin });
         cvs.fill({ 2.0f, psWithin });
         cvs[1] = TQCValue(); // CV not given: no value
-        a.AddRandomPoints(2000, means, cvs, 46000.25, context->Random(), TRisks());
+        AddRandomPoints(a, 2000, means, cvs, 46000.25, context->Random(), TRisks());
         // Count, no value without a CV, every level back to mobile; one a day.
         QCOMPARE(Join(a.Count(), a.AllPointsStats[1].N, a.LimitMode[2]), "2000 0 0");
         QCOMPARE(a.Point(1).DateTime, 46001.25);
@@ -181,7 +182,7 @@ private slots:
         QVERIFY(outside > 0);
         // A random result for the queue names its analyte and has no value beyond its levels.
         TAnalyte two("Calcium", "mmol/L", 2, 2);
-        const TResu0 r = two.MakeRandomResult(means, cvs, 46000.375, context->Random());
+        const TResu0 r = MakeRandomResult(two, means, cvs, 46000.375, context->Random());
         QCOMPARE(Join(r.Analyte, r.Values[0].Status, r.Values[1].Status, r.Values[2].Status), "Calcium 0 6 6");
     }
 

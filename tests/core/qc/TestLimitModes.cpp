@@ -51,7 +51,7 @@ private slots:
         TAnalyte& glucose = m_list.Add(TAnalyte("Glucose", "mmol/L", 1, 1));
         for (int i = 0; i < 20; ++i)
             glucose.AddPoint(MakeResult(1000 + i, 5.0 + ((i % 5) - 2) * 0.1));
-        glucose.RecomputeAll(TRisks());
+        RecomputeAll(glucose, TRisks());
     }
 
     void lockTakesTheIntervalAndUnlockFreesIt()
@@ -164,7 +164,7 @@ private slots:
         TAnalyte& glucose = m_list.Item(0);
         for (int i = 0; i < 10; ++i)
             glucose.AddPoint(MakeResult(1100 + i, 5.0, 10.0 + (i % 2)));
-        glucose.RecomputeAll(TRisks());
+        RecomputeAll(glucose, TRisks());
         Recall("Glucose", "5 10.5");
         QCOMPARE(glucose.AllPointsStats[1].N, 10);
         QCOMPARE_NEAR(glucose.ReferenceStats[1].Mean, 10.5, 1e-9);

@@ -2,6 +2,7 @@
 #include "TDates.h"
 #include "TLimitModes.h"
 #include "TLimitsTable.h"
+#include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
@@ -22,7 +23,7 @@ private slots:
             analyte.AddPoint(MakeResult(day + i, 10 + i, i == 0 ? 5 : NAN));
         analyte.Options &= ~aoCommonCV;
         const TRisks risks = context->Risks();
-        analyte.RecomputeAll(risks);
+        RecomputeAll(analyte, risks);
         QVERIFY(LockLevel(analyte, 0, 1, 3, risks));
         FixLevel(analyte, 2, 7.25, 0.5, 0.75, risks);
 

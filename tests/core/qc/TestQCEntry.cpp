@@ -2,6 +2,7 @@
 #include "TConfigRecord.h"
 #include "TDates.h"
 #include "TQCEntry.h"
+#include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
 
@@ -43,7 +44,7 @@ private slots:
         TAnalyte analyte("Glucose", "mmol/L", 1, 2);
         for (int i = 0; i < 10; ++i)
             analyte.AddPoint(MakeResult(1000 + i + 0.5, 5.0 + (i % 3) * 0.1, 10.0));
-        analyte.RecomputeAll(TRisks());
+        RecomputeAll(analyte, TRisks());
         // Between the points of days 1005 and 1006, with level 1 left empty.
         TResu0 run = TQCEntry::MakeRun("Glucose", DayCountToDateTime(1005.75).date(), QTime(18, 0), {}, {});
         run.Values[1] = { 10.5f, psWithin, { 0, 0, 0 } };

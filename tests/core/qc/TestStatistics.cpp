@@ -1,4 +1,5 @@
 #include "TAnalyte.h"
+#include "TRandomSeries.h"
 #include "TStatistics.h"
 #include "TTestRegistry.h"
 #include "TestHelpers.h"
@@ -69,7 +70,7 @@ private slots:
             a.ReferenceStats[0]
                 = { .Mean = m[1].toDouble(), .WarningHalfWidth = m[2].toDouble(), .ActionHalfWidth = m[3].toDouble() };
         }
-        a.RecomputeAll(TRisks());
+        RecomputeAll(a, TRisks());
         QTEST(Stats(a.AllPointsStats[0]), "all");
         QTEST(Stats(a.ReferenceStats[0]), "reference");
         // A locked interval without statistics returns the level to mobile limits.
@@ -118,7 +119,7 @@ private slots:
         a.LimitMode[2] = lmFixed;
         a.ReferenceStats[2] = { .Mean = 100, .WarningHalfWidth = 4, .ActionHalfWidth = 6 };
         a.Options = aoCommonCV;
-        a.RecomputeAll(TRisks());
+        RecomputeAll(a, TRisks());
         // CVs 12.856487 % (1 dof) and 7.160275 % (2 dof) pool to 9.448603 % over 3 dof (t 3.182
         // and 10.215), built from the single-precision CVs: agreement to 1e-7.
         const double expected[2][3]
@@ -133,7 +134,7 @@ private slots:
         // A level of one value (no statistics of its own) takes the pooled CV of the others.
         a.Point(0).Values[1].Status = psNoValue;
         a.Point(2).Values[1].Status = psNoValue;
-        a.RecomputeAll(TRisks());
+        RecomputeAll(a, TRisks());
         QCOMPARE(a.ReferenceStats[1].Status, quint8(0));
         QCOMPARE_NEAR(a.ReferenceStats[1].WarningHalfWidth, 12.706 * 0.12856487 * 21, 1e-6);
     }
@@ -180,12 +181,12 @@ private slots:
         a.LimitMode[0] = lmFixed;
         a.ReferenceStats[0] = { .Mean = 10, .WarningHalfWidth = 1, .ActionHalfWidth = 2 };
         a.Options = aoWestgard;
-        a.RecomputeAll(TRisks());
+        RecomputeAll(a, TRisks());
         TAnalyte one = a;
-        a.ClassifyAll();
+        ClassifyAll(a);
         QString all, single;
         for (int i = 0; i < a.Count(); ++i) {
-            one.ClassifyPoint(one.Point(i));
+            ClassifyPoint(one, one.Point(i));
             for (int l = 0; l < 3; ++l) {
                 all += QString::number(a.Point(i).Values[l].Status);
                 single += QString::number(one.Point(i).Values[l].Status);
@@ -205,7 +206,7 @@ private slots:
         for (int i = 0; i < 11000; ++i)
             values += i % 2 ? "1000000.0625 " : "1000000 ";
         TAnalyte a = WithValues(values);
-        a.RecomputeAll(TRisks());
+        RecomputeAll(a, TRisks());
         const double sd = 0.03125 * std::sqrt(11000.0 / 10999.0);
         QVERIFY(a.ReferenceStats[0].Mean == 1000000.03125);
         QCOMPARE_NEAR(a.ReferenceStats[0].CV, sd * 100 / 1000000.03125, 1e-7);
@@ -222,13 +223,13 @@ private slots:
         TAnalyte a("Random", "U/L", 1, 3);
         TQCValues means { { { 10, psWithin }, { 20, psWithin }, { 30, psWithin } } }, cvs;
         cvs.fill({ 4, psWithin });
-        a.AddRandomPoints(60, means, cvs, 45000.5, context->Random(), TRisks());
+        AddRandomPoints(a, 60, means, cvs, 45000.5, context->Random(), TRisks());
         SetLocked(a, 1, 5, 30);
         a.Options = aoWestgard;
         TAnalyte b = a;
-        a.RecomputeAll(TRisks());
+        RecomputeAll(a, TRisks());
         for (int l = 0; l < 3; ++l) {
-            b.ComputeLevel(l, TRisks());
+            ComputeLevel(b, l, TRisks());
             QCOMPARE(Stats(a.AllPointsStats[l]), Stats(b.AllPointsStats[l]));
             QCOMPARE(a.ReferenceStats[l], b.ReferenceStats[l]);
         }

@@ -1,5 +1,6 @@
 #include "TDataSample.h"
 #include "TAnalyte.h"
+#include "TRandomSeries.h"
 
 #include "TByteImage.h"
 #include "TDataFileWriter.h"
@@ -152,6 +153,6 @@ void FillCrashModel(int variant, TListSerum& serums, TListAnalytes& analytes)
     means.fill({ 5.0f, psWithin });
     cvs.fill({ 4.0f, psWithin });
     for (int a = 0; variant == 1 && a < 3; ++a)
-        analytes.Add(TAnalyte(QString("Bulk %1").arg(a), "g/L", 2, 3))
-            .AddRandomPoints(4000, means, cvs, 40000.5, random, TRisks());
+        AddRandomPoints(analytes.Add(TAnalyte(QString("Bulk %1").arg(a), "g/L", 2, 3)), 4000, means, cvs, 40000.5,
+            random, TRisks());
 }

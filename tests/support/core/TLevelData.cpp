@@ -3,6 +3,7 @@
 
 #include "TArchive.h"
 #include "TQCContext.h"
+#include "TStatistics.h"
 #include "TestHelpers.h"
 
 #include <QDir>
@@ -22,7 +23,7 @@ TAnalyte& AddLevelDataAnalyte(
         }
         analyte.AddPoint(run);
     }
-    analyte.RecomputeAll(context.Risks());
+    RecomputeAll(analyte, context.Risks());
     return analyte;
 }
 

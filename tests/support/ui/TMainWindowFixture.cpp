@@ -3,6 +3,7 @@
 
 #include "TArchive.h"
 #include "TDataFile.h"
+#include "TFifoFile.h"
 #include "TStatistics.h"
 #include "TestHelpers.h"
 
@@ -34,7 +35,7 @@ bool TMainWindowFixture::Reset()
     Screen = { 1024, 768, 96 };
     m_dir = std::make_unique<QTemporaryDir>();
     Context->SetProgramFolder(m_dir->path());
-    Context->ListFifo.SetFileName(Context->BaseName() + ".fif");
+    Context->ListFifo.SetStore(FifoFileStore(Context->BaseName() + ".fif"));
     return m_dir->isValid() && (m_pictures.IsLoaded() || m_pictures.Load());
 }
 

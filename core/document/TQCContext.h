@@ -40,8 +40,6 @@ public:
     QString BaseName() const { return m_programFolder + QStringLiteral("Vantorel"); }
     void SetProgramFolder(const QString& folder);
 
-    void SetClock(std::unique_ptr<TClock> clock);
-
     // The one owner of accepted changes to these lists: commits, writes, tells.
     TQCDocument& Document() const { return *m_document; }
 

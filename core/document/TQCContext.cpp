@@ -27,5 +27,3 @@ void TQCContext::SetProgramFolder(const QString& folder)
         path += '/';
     m_programFolder = path;
 }
-
-void TQCContext::SetClock(std::unique_ptr<TClock> clock) { m_clock = std::move(clock); }
