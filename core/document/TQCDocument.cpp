@@ -211,21 +211,24 @@ TCommitResult TQCDocument::PointsDeleted(TAnalyte& analyte, const TAnalyte& befo
 TCommitResult TQCDocument::ArchiveLevels(TAnalyte& analyte, const std::array<bool, MaxLevels>& marks, QString* error)
 {
     QList<TChange> archived;
-    for (int level = 0; level < LevelsInUse(analyte); ++level) {
-        if (!marks[level])
-            continue;
-        int values = 0;
-        for (int i = 0; i < analyte.Count(); ++i)
-            values += analyte.Point(i).Values[level].HasValue() ? 1 : 0;
-        const QJsonObject before { { "lot", analyte.SerumID[level] }, { "values", values } };
-        const qint32 number
-            = ArchiveLevel(analyte, level, m_context.ProgramFolder(), m_context.ListSerum, m_context.Risks(), error);
-        if (number == 0)
+    for (int level = 0; level < LevelsInUse(analyte); ++level)
+        if (marks[level] && ArchiveLevel(analyte, level, archived, error) == 0)
             break;
-        archived.append(
-            { TChangeKind::LevelArchived, analyte.Name, level + 1, QString(), before, { { "archive", number } } });
-    }
     return Commit(archived, TCommitScope());
+}
+
+qint32 TQCDocument::ArchiveLevel(TAnalyte& analyte, int level, QList<TChange>& changes, QString* error)
+{
+    int values = 0;
+    for (int i = 0; i < analyte.Count(); ++i)
+        values += analyte.Point(i).Values[level].HasValue() ? 1 : 0;
+    const QJsonObject before { { "lot", analyte.SerumID[level] }, { "values", values } };
+    const qint32 number
+        = ::ArchiveLevel(analyte, level, m_context.ProgramFolder(), m_context.ListSerum, m_context.Risks(), error);
+    if (number != 0)
+        changes.append(
+            { TChangeKind::LevelArchived, analyte.Name, level + 1, QString(), before, { { "archive", number } } });
+    return number;
 }
 
 QJsonObject TQCDocument::SettingsJson(TChangeKind kind) const

@@ -122,6 +122,9 @@ public:
     // the erased points must not come back beside their archive after a crash. The
     // first level that cannot be archived stops there, its reason in *error.
     TCommitResult ArchiveLevels(TAnalyte& analyte, const std::array<bool, MaxLevels>& marks, QString* error);
+    // Erases and archives one level and appends its LevelArchived change to `changes`, for
+    // the caller to commit; the archive number, or 0 with the reason in *error.
+    qint32 ArchiveLevel(TAnalyte& analyte, int level, QList<TChange>& changes, QString* error);
 
     // A setting as the journal records it for a change of that kind: the risks
     // (RisksChanged), the operator codes (OperatorsChanged), whether a password is

@@ -191,6 +191,7 @@ TApplyResult TAnalyteEditor::Apply()
     TApplyResult result;
     result.Saved = commit.Ok();
     result.SaveError = commit.Text();
+    result.JournalError = commit.JournalError;
     if (result.Saved)
         for (qint32 number : std::as_const(archives))
             QFile::remove(ArchiveFileName(m_context.ProgramFolder(), number));

@@ -39,7 +39,7 @@ QList<TAuditEntry> Entries(const QString& folder)
 }
 
 bool Ok(const TCommitResult& result) { return result.Ok() && result.JournalError.isEmpty(); }
-bool Ok(const TApplyResult& result) { return result.Saved && result.ArchiveErrors.isEmpty(); }
+bool Ok(const TApplyResult& r) { return r.Saved && r.ArchiveErrors.isEmpty() && r.JournalError.isEmpty(); }
 
 // Does what the road of `name` does: its set-up, record() where its change begins, the change.
 bool Road(const QString& name, TQCContext& c, const std::function<void()>& record)
@@ -94,6 +94,8 @@ bool Road(const QString& name, TQCContext& c, const std::function<void()>& recor
     if (name == "material changed") return materials.Replace(0, "Lyo", "L1b", &at).Ok() && Ok(materials.Apply(yes));
     if (name == "material deleted") return materials.Delete(1), Ok(materials.Apply(yes));
     if (name == "lots assigned") return lots.Send(0, c.ListSerum.Add("Lyo", "L2")), Ok(lots.Change());
+    if (name == "lot changed, level erased") return lots.Send(0, c.ListSerum.Add("Lyo", "L2")), Ok(lots.ChangeAndErase());
+    if (name == "material erased") return materials.ReplaceAndErase(0, "Lyo", "L3", &at).Ok() && Ok(materials.Apply(yes));
     if (name == "operators") return setting(TChangeKind::OperatorsChanged, [&] { c.ListOperators << "CD"; });
     if (name == "password") return setting(TChangeKind::PasswordChanged, [&] { c.Config.Password = "secret"; });
     if (name == "backup options") return setting(TChangeKind::BackupOptionsChanged, [&] { c.Config.BackupFolder = "/media/usb", c.Config.BackupInterval = 3; });
@@ -156,6 +158,8 @@ private slots:
         QTest::newRow("material changed") << R"(MaterialChanged  0 {"materials":\[{"id":0,"lot":"L1","name":"Lyo"}\]} {"materials":\[{"id":0,"lot":"L1b","name":"Lyo"}\]}$)";
         QTest::newRow("material deleted") << R"(MaterialDeleted  0 {"materials":\[{.+},{"id":1,"lot":"L9","name":"Old"}\]} {"materials":\[{"id":0,"lot":"L1","name":"Lyo"}\]}$)";
         QTest::newRow("lots assigned") << R"(LotAssigned Glucose 0 {"lots":\[0,-1,-1\]} {"lots":\[1,-1,-1\]}$)";
+        QTest::newRow("lot changed, level erased") << R"(LevelArchived Glucose 1 {"lot":0,"values":5} {"archive":1} \| LotAssigned Glucose 0 {"lots":\[0,-1,-1\]} {"lots":\[1,-1,-1\]}$)";
+        QTest::newRow("material erased") << R"(LevelArchived Glucose 1 {"lot":0,"values":5} {"archive":1} \| MaterialChanged  0 {.+} {"materials":\[{"id":0,"lot":"L3","name":"Lyo"}\]}$)";
         QTest::newRow("operators") << R"(OperatorsChanged  0 {"operators":\["AB"\]} {"operators":\["AB","CD"\]}$)";
         QTest::newRow("password") << R"(PasswordChanged  0 {"passwordSet":false} {"passwordSet":true}$)";
         QTest::newRow("backup options") << R"(BackupOptionsChanged  0 {"folder":"","interval":7} {"folder":"/media/usb","interval":3}$)";
