@@ -183,6 +183,17 @@ TCommitResult TQCDocument::RunsAdded(TAnalyte& analyte, const TAnalyte& before, 
     return Commit(changes, { TFile::Data, TRecompute::Nothing, &analyte });
 }
 
+TCommitResult TQCDocument::RunsQueued(int first, const QString& source)
+{
+    const TFifo& fifo = m_context.ListFifo;
+    QJsonArray runs;
+    for (int i = std::max(first, 0); i < fifo.Count(); ++i)
+        runs.append(RunJson(fifo.Item(i)));
+    const QString analyte = fifo.Count() > first ? fifo.Item(fifo.Count() - 1).Analyte : QString();
+    return Commit({ TChangeKind::RunQueued, analyte, 0, QString(), {}, { { "runs", runs }, { "source", source } } },
+        { TFile::Queue });
+}
+
 TCommitResult TQCDocument::RecallHead()
 {
     std::optional<TResu0> head = m_context.ListFifo.Pop();

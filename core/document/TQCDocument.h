@@ -109,6 +109,9 @@ public:
     // names it): RunStored with the runs `before` did not hold, then the levels
     // whose limits the addition changed (random runs put them back to mobile).
     TCommitResult RunsAdded(TAnalyte& analyte, const TAnalyte& before, const QString& source);
+    // Runs a window put at the tail of the queue (random runs; `source` names it):
+    // RunQueued with the runs from index `first` on.
+    TCommitResult RunsQueued(int first, const QString& source);
     // Takes the run at the head of the queue (RunRecalled, the run before); nothing when it is empty.
     TCommitResult RecallHead();
     // Empties the queue (QueueCleared, how many runs before and after).

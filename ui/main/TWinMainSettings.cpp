@@ -15,7 +15,6 @@
 #include "TWinSigma.h"
 
 #include <QJsonObject>
-#include <QLineEdit>
 #include <QRadioButton>
 
 // The main window's statistical settings and random generator commands.
@@ -40,11 +39,11 @@ void TWinMain::MnuRandomGeneratorClick()
     if (!m_dialogs.RequireAnalyte(m_context.CurrentAnalyte, MainMessages::NoAnalyteOK, this))
         return;
     TAnalyte before = *m_context.CurrentAnalyte; // to record the runs added
+    const int queued = m_context.ListFifo.Count();
     if (m_dialogs.Exec(*WinRandom) != QDialog::Accepted)
         return;
-    const QJsonObject made { { "runs", WinRandom->EditNumber->text().toInt() }, { "source", "random" } };
     if (WinRandom->RBFifo->isChecked()) {
-        Commit({ TChangeKind::RunQueued, m_context.CurrentAnalyte->Name, 0, QString(), {}, made }, { TFile::Queue });
+        ReportCommit(m_context.Document().RunsQueued(queued, QStringLiteral("random")));
         return;
     }
     // A special sheet is left as by its OK: its changes are kept.

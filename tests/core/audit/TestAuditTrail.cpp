@@ -75,6 +75,7 @@ bool Road(const QString& name, TQCContext& c, const std::function<void()>& recor
     record();
     if (name == "run stored") return Ok(d.StoreRun(a, run, nullptr, { { "rules", QJsonArray { "QC1 1:2s warning" } } }));
     if (name == "random runs") return AddRandomToCharts(a, series, c.Random(), c.Risks()), Ok(d.RunsAdded(a, before, "random"));
+    if (name == "random runs queued") return AddRandomToQueue(a, series, c.Random(), c.ListFifo) && Ok(d.RunsQueued(0, "random"));
     if (name == "point corrected") return Ok(d.ReplacePoint(a, &a.Point(2), a.Point(2), run));
     if (name == "run queued") return Ok(d.QueueRun(run));
     if (name == "run recalled") return Ok(d.RecallHead());
@@ -139,6 +140,7 @@ private slots:
         // clang-format off
         QTest::newRow("run stored") << R"(RunStored Glucose 0 {} {"comment":"new".+"rules":\["QC1 1:2s warning"\],"values":\[{"status":0,"value":6})";
         QTest::newRow("random runs") << R"(RunStored Glucose 0 {} {"runs":\[{.+},{.+}\],"source":"random"} \| LimitsMobile Glucose 1 {"lockEnd":3,"lockStart":1,"mode":1} {"mode":0}$)";
+        QTest::newRow("random runs queued") << R"(RunQueued Glucose 0 {} {"runs":\[{.+"values":\[{"status":0,"value":.+},{.+}\],"source":"random"}$)";
         QTest::newRow("point corrected") << R"(PointCorrected Glucose 0 {.+"value":5.2.+} {"comment":"new".+"value":7)";
         QTest::newRow("run queued") << R"(RunQueued Glucose 0 {} {"comment":"new".+"value":6)";
         QTest::newRow("run recalled") << R"(RunRecalled Glucose 0 {"comment":"new".+"value":6.+} {}$)";
