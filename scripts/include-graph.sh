@@ -1,8 +1,7 @@
 #!/bin/sh
 # Counts the includes from one folder of core/ or ui/ to another ("qc -> files 4"): a header
 # named in a folder's sources that lives in another folder of the same tree. The build refuses
-# the model's includes of the rest of core and ui/'s includes against its direction; this shows
-# what remains between the folders a target shares.
+# an include against the direction of core/'s and ui/'s layers; this shows what goes down.
 cd "${1:-$(dirname "$0")/..}"
 for tree in core ui; do
     echo "$tree:"

@@ -1,5 +1,5 @@
 #pragma once
-#include "TQualityGoals.h"
+#include "TLevelGoal.h"
 
 #include <QStringList>
 

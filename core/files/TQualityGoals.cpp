@@ -14,8 +14,6 @@ constexpr int GoalsVersion = 1;
 // A goals file is a few kilobytes; anything much larger is not one.
 constexpr qint64 MaxGoalsFile = 4 * 1024 * 1024;
 
-bool Same(double a, double b) { return (std::isnan(a) && std::isnan(b)) || a == b; }
-
 QJsonValue Number(double value) { return std::isfinite(value) ? QJsonValue(value) : QJsonValue(); }
 
 // A number or null (not given); anything else is damage.
@@ -49,12 +47,6 @@ bool ReadAnalyte(const QJsonValue& value, TAnalyteGoals& goals)
 }
 
 } // namespace
-
-bool TLevelGoal::operator==(const TLevelGoal& other) const
-{
-    return Same(TEa, other.TEa) && TEaInUnits == other.TEaInUnits && Same(Target, other.Target)
-        && Same(BiasPercent, other.BiasPercent);
-}
 
 void TQualityGoals::SetGoals(const QString& analyte, const TAnalyteGoals& goals)
 {
