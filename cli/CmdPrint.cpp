@@ -15,6 +15,7 @@
 #include "TLimitsReport.h"
 #include "TPdfCanvas.h"
 #include "TQCContext.h"
+#include "TQualityGoals.h"
 
 #include <QFileInfo>
 #include <functional>

@@ -5,6 +5,7 @@
 #include "TDataFile.h"
 #include "TLimitModes.h"
 #include "TQCContext.h"
+#include "TQualityGoals.h"
 #include "TSettings.h"
 #include "TStatistics.h"
 
@@ -394,4 +395,22 @@ QJsonArray TQCDocument::PointsNotIn(const TAnalyte& from, const TAnalyte& other)
             points.append(PointJson(from, from.Point(i)));
     }
     return points;
+}
+
+bool StoreGoals(TQCDocument& document, TQualityGoals& goals, const QString& analyte, const TAnalyteGoals& after,
+    QString* error, QString* journalError)
+{
+    const bool before = goals.Goals(analyte).ApplyRecommended;
+    goals.SetGoals(analyte, after);
+    if (!goals.Save(TQualityGoals::FileName(document.Context().BaseName()), error))
+        return false;
+    if (before != after.ApplyRecommended) {
+        const TCommitResult result
+            = document.Commit({ TChangeKind::RulesChanged, analyte, 0, QString(), { { "applyRecommended", before } },
+                                  { { "applyRecommended", after.ApplyRecommended } } },
+                { TFiles() });
+        if (journalError)
+            *journalError = result.JournalError;
+    }
+    return true;
 }

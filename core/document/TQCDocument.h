@@ -14,6 +14,8 @@ class TAnalyte;
 class TListAnalytes;
 class TListSerum;
 class TQCContext;
+class TQualityGoals;
+struct TAnalyteGoals;
 struct TQCPoint;
 
 Q_DECLARE_LOGGING_CATEGORY(lcDocument)
@@ -183,3 +185,11 @@ private:
     QList<TChange> m_unwritten;
     TFiles m_failedFiles;
 };
+
+// Stores an analyte's goals in the goals file of the document's folder. A change
+// between the recommended rules and the full multirule is then committed through
+// the document (RulesChanged, before and after). False with the reason in *error
+// when the file could not be written (nothing is committed); *journalError gets
+// the journal's reason when the change could not be recorded.
+bool StoreGoals(TQCDocument& document, TQualityGoals& goals, const QString& analyte, const TAnalyteGoals& after,
+    QString* error, QString* journalError = nullptr);

@@ -1,9 +1,6 @@
 #include "TRuleChoice.h"
 
 #include "TAnalyte.h"
-#include "TQCContext.h"
-#include "TQCDocument.h"
-#include "TQualityGoals.h"
 #include "TWestgard.h"
 
 #include <algorithm>
@@ -35,31 +32,6 @@ TRuleChoice RulesInForce(const TAnalyte& analyte, const TAnalyteGoals& goals)
         choice.Rules = RecommendedRules(choice.Sigma, levels);
     }
     return choice;
-}
-
-TRuleChoice RulesInForce(const TAnalyte& analyte, const QString& goalsFile)
-{
-    TQualityGoals goals;
-    QString unread;
-    return goals.Load(goalsFile, &unread) ? RulesInForce(analyte, goals.Goals(analyte.Name)) : TRuleChoice();
-}
-
-bool StoreGoals(TQCDocument& document, TQualityGoals& goals, const QString& analyte, const TAnalyteGoals& after,
-    QString* error, QString* journalError)
-{
-    const bool before = goals.Goals(analyte).ApplyRecommended;
-    goals.SetGoals(analyte, after);
-    if (!goals.Save(TQualityGoals::FileName(document.Context().BaseName()), error))
-        return false;
-    if (before != after.ApplyRecommended) {
-        const TCommitResult result
-            = document.Commit({ TChangeKind::RulesChanged, analyte, 0, QString(), { { "applyRecommended", before } },
-                                  { { "applyRecommended", after.ApplyRecommended } } },
-                { TFiles() });
-        if (journalError)
-            *journalError = result.JournalError;
-    }
-    return true;
 }
 
 void ApplyRuleChoice(const TRuleChoice& choice, TWestgardResult& result)

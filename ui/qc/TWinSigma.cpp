@@ -13,6 +13,7 @@
 #include "TPowerGraph.h"
 #include "TPrinterService.h"
 #include "TQCContext.h"
+#include "TQCDocument.h"
 #include "TRandom.h"
 #include "TRuleChoice.h"
 
