@@ -15,6 +15,7 @@
 #include "TLimitsReport.h"
 #include "TPdfCanvas.h"
 #include "TQCContext.h"
+#include "TQualityGoals.h"
 
 #include <QFileInfo>
 #include <functional>
@@ -109,7 +110,8 @@ int CmdPrintData(const TCliArgs& args, QTextStream& out, QTextStream& err)
     TPrintSource s;
     if (!OpenSource(args, command, s, err))
         return 1;
-    const TDataReportOptions options { s.From, s.To, !args.Has("no-statistics") };
+    const TDataReportOptions options { s.From, s.To, !args.Has("no-statistics"),
+        RulesInForce(*s.Analyte, GoalsFileName(args.Text("data"), s.Context)) };
     return PrintPdf(
         args, command,
         [&](TPrintCanvas& canvas) {

@@ -178,13 +178,13 @@ void TChartPainter::DrawRuleMarks(
     for (const TPlotPoint& pt : points) {
         if (pt.Marker != TMarker::Point)
             continue;
-        const QStringList names = RejectingRules(EvaluateStoredPoint(analyte, pt.Index), level);
+        const QStringList names = RejectingRules(EvaluateStoredPoint(analyte, pt.Index, view.Rules), level);
         if (!names.isEmpty())
             p.drawText(QRect(pt.X - 20, pt.Y - SelectedRadius - 11, 40, 10), Qt::AlignCenter, names.join(','));
     }
     // The selected run's rejecting rules: a ring around each value they saw.
     if (view.Selected >= 0 && view.Selected < analyte.Count()) {
-        const TRuleScope scope = RejectionScope(EvaluateStoredPoint(analyte, view.Selected));
+        const TRuleScope scope = RejectionScope(EvaluateStoredPoint(analyte, view.Selected, view.Rules));
         p.setPen(QPen(ScopeRing, 2));
         p.setBrush(Qt::NoBrush);
         for (const TPlotPoint& pt : points)

@@ -38,7 +38,7 @@ QString LevelSubTitle(const TAnalyte& analyte, const TListSerum& serums, int lev
     return line;
 }
 
-void AddPointRow(TPrintCells& cells, const TAnalyte& analyte, int index)
+void AddPointRow(TPrintCells& cells, const TAnalyte& analyte, int index, const TRuleChoice& rules)
 {
     const TQCPoint& point = analyte.Point(index);
     cells.append({ ShortDateText(point.DateTime) });
@@ -53,7 +53,7 @@ void AddPointRow(TPrintCells& cells, const TAnalyte& analyte, int index)
     cells.append({ point.Operator() });
     // The comment, then the rules that reject the run, judged against the runs before it.
     QString comment = point.CommentID == -1 ? QString() : analyte.CommentText(point.CommentID);
-    const QStringList rejected = FiredRules(EvaluateStoredPoint(analyte, index), true);
+    const QStringList rejected = FiredRules(EvaluateStoredPoint(analyte, index, rules), true);
     if (!rejected.isEmpty())
         comment
             += (comment.isEmpty() ? QString() : QStringLiteral(" ")) + '[' + rejected.join(QStringLiteral(", ")) + ']';
@@ -89,7 +89,7 @@ void AddStatisticsRows(TPrintCells& cells, const TAnalyte& analyte, const TPrint
 } // namespace
 
 TPrintTableData DataReportTable(const TAnalyte& analyte, const TListSerum& serums, const TPrintInterval& interval,
-    bool statistics, const TRisks& risks)
+    bool statistics, const TRisks& risks, const TRuleChoice& rules)
 {
     TPrintTableData table;
     table.Title = QStringLiteral("QC data for ") + analyte.Name;
@@ -107,7 +107,7 @@ TPrintTableData DataReportTable(const TAnalyte& analyte, const TListSerum& serum
     for (const QString& head : heads)
         table.Cells.append({ head, cmGrey });
     for (int i = interval.First; i <= interval.Last; ++i)
-        AddPointRow(table.Cells, analyte, i);
+        AddPointRow(table.Cells, analyte, i, rules);
     if (statistics)
         AddStatisticsRows(table.Cells, analyte, interval, risks);
     return table;
@@ -119,7 +119,7 @@ TPrintOutcome PrintDataReport(TPrintCanvas& canvas, const TAnalyte& analyte, con
     const TPrintInterval interval = PointsBetween(analyte, options.Date1, options.Date2);
     if (interval.Count() == 0)
         return TPrintOutcome::NothingToPrint;
-    const TPrintTableData table = DataReportTable(analyte, serums, interval, options.Statistics, risks);
+    const TPrintTableData table = DataReportTable(analyte, serums, interval, options.Statistics, risks, options.Rules);
     if (!canvas.BeginDoc(QStringLiteral("Printing QC data"), TOrientation::Portrait))
         return TPrintOutcome::DeviceFailed;
     PrintTable(canvas, table, today);

@@ -2,6 +2,7 @@
 #include "TConfigRecord.h"
 #include "TPrintInterval.h"
 #include "TPrintTable.h"
+#include "TRuleChoice.h"
 
 #include <QDate>
 
@@ -14,6 +15,7 @@ struct TDataReportOptions {
     QDate Date1; // the two chosen dates, in either order
     QDate Date2;
     bool Statistics = true; // mean, CV and N of each level after the points
+    TRuleChoice Rules; // the rules in force for the analyte, noted per run
 };
 
 enum class TPrintOutcome {
@@ -30,7 +32,7 @@ int ValueMark(quint8 status);
 // interval (date, time, the levels' values marked by status, operator,
 // comment) and, when asked, the mean, CV and N rows of each level.
 TPrintTableData DataReportTable(const TAnalyte& analyte, const TListSerum& serums, const TPrintInterval& interval,
-    bool statistics, const TRisks& risks);
+    bool statistics, const TRisks& risks, const TRuleChoice& rules);
 
 // Prints the QC data of the analyte as one portrait document "Printing QC
 // data", dated `today` (a day count).

@@ -52,7 +52,7 @@ for delay in $(awk -v n="$kills" 'BEGIN { srand(20261207); for (i = 0; i < n; i+
     check "kill $n"
 done
 
-"$tool" "$folder" >"$work/out" 2>/dev/null &
+QT_LOGGING_RULES="vantorel.*.info=true" "$tool" "$folder" >"$work/out" 2>"$work/err" &
 pid=$!
 tries=0
 # A loaded machine may take many seconds to start the program: SIGTERM goes only once it works.
@@ -64,7 +64,11 @@ kill -TERM "$pid"
 status=0
 wait "$pid" || status=$?
 acks
-[ "$status" -eq 0 ] || { echo "FAIL: SIGTERM ended the program with status $status" >&2; exit 1; }
+[ "$status" -eq 0 ] || {
+    echo "FAIL: SIGTERM ended the program with status $status after $(grep -c '^ack ' "$work/out") runs; its log:" >&2
+    tail -n 20 "$work/err" >&2
+    exit 1
+}
 [ ! -e "$folder/Vantorel.lock" ] || { echo "FAIL: the lock was not released after SIGTERM" >&2; exit 1; }
 check "SIGTERM"
 echo "$n kills and a SIGTERM: $acknowledged runs acknowledged, $found found, in $(($(date +%s) - start)) s"

@@ -1,5 +1,6 @@
 #pragma once
 #include "TQCTypes.h"
+#include "TRuleChoice.h"
 #include "TValidScale.h"
 
 #include <QList>
@@ -30,7 +31,8 @@ constexpr int RedrawBottom = 450;
 } // namespace ChartGeo
 
 // What the charts show besides the analyte: the window of points, the
-// selected point, the date-interval selection and the erase marks.
+// selected point, the date-interval selection, the erase marks and the rules
+// the analyte's runs are judged with (their marks on the charts).
 struct TChartView {
     int First = 0;
     int Last = -1;
@@ -38,6 +40,7 @@ struct TChartView {
     int SelFirst = -1;
     int SelLast = -1;
     std::array<bool, MaxLevels> Erase { false, false, false };
+    TRuleChoice Rules;
 };
 
 // The chart window of an analyte and how the scroll bar shows it.

@@ -6,7 +6,8 @@
 #include "TLimitModes.h"
 #include "TRuleScope.h"
 
-QList<TPopupLine> PointPopupLines(const TAnalyte& analyte, int index, const QStringList& levelLabels)
+QList<TPopupLine> PointPopupLines(
+    const TAnalyte& analyte, int index, const QStringList& levelLabels, const TRuleChoice& inForce)
 {
     QList<TPopupLine> lines;
     const TQCPoint& point = analyte.Point(index);
@@ -25,7 +26,7 @@ QList<TPopupLine> PointPopupLines(const TAnalyte& analyte, int index, const QStr
     const QString code = point.Operator();
     if (!code.isEmpty())
         lines.append({ QStringLiteral("Operator = ") + code, -1 });
-    const QStringList rules = FiredRules(EvaluateStoredPoint(analyte, index));
+    const QStringList rules = FiredRules(EvaluateStoredPoint(analyte, index, inForce));
     if (!rules.isEmpty())
         lines.append({ QStringLiteral("Rules: ") + rules.join(QStringLiteral(", ")), -1 });
     return lines;

@@ -1,4 +1,6 @@
 #pragma once
+#include "TRuleChoice.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -8,7 +10,8 @@ class TAnalyte;
 // What the pop-up of a stored point tells: its date and time as caption, one
 // line per level with the value (or "absent") and its status for the picture,
 // then the comment and the operator when the point has them, and the Westgard
-// rules that lit for it, judged against the points before it.
+// rules in force for the analyte (`inForce`) that lit for it, judged against the
+// points before it.
 struct TPopupLine {
     QString Text;
     int Status = -1; // the level's status for its picture; -1 for a line without picture
@@ -16,5 +19,6 @@ struct TPopupLine {
 };
 
 // levelLabels: the names shown for the levels (the control materials).
-QList<TPopupLine> PointPopupLines(const TAnalyte& analyte, int index, const QStringList& levelLabels);
+QList<TPopupLine> PointPopupLines(
+    const TAnalyte& analyte, int index, const QStringList& levelLabels, const TRuleChoice& inForce);
 QString PointPopupCaption(const TAnalyte& analyte, int index);

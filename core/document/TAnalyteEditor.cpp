@@ -185,10 +185,13 @@ TApplyResult TAnalyteEditor::Apply()
     Load();
 
     const TCommitResult commit = m_context.Document().Commit(
-        { TChangeKind::AnalyteChanged, QString(), 0, QString(), before, TQCDocument::AnalytesJson(list) });
+        TQCDocument::ListChange(before, TQCDocument::AnalytesJson(list), TChangeKind::AnalyteCreated,
+            TChangeKind::AnalyteDeleted, TChangeKind::AnalyteChanged),
+        TCommitScope());
     TApplyResult result;
     result.Saved = commit.Ok();
     result.SaveError = commit.Text();
+    result.JournalError = commit.JournalError;
     if (result.Saved)
         for (qint32 number : std::as_const(archives))
             QFile::remove(ArchiveFileName(m_context.ProgramFolder(), number));

@@ -26,4 +26,6 @@ struct TApplyResult {
     // window shows (the program's message and the system's reason).
     bool Saved = true;
     QString SaveError;
+    // The audit trail's reason when it could not record the change (kept all the same).
+    QString JournalError;
 };

@@ -51,13 +51,17 @@ QJsonObject TLotAssignment::LotsJson(const std::array<qint32, MaxLevels>& lots)
     return { { "lots", QJsonArray { lots[0], lots[1], lots[2] } } };
 }
 
-TApplyResult TLotAssignment::Commit(const QJsonObject& before)
+TApplyResult TLotAssignment::Commit(const QJsonObject& before, QList<TChange> changes)
 {
-    const TCommitResult commit = m_context.Document().Commit(
-        { TChangeKind::LotAssigned, m_analyte.Name, 0, QString(), before, LotsJson(m_analyte.SerumID) });
+    // An assignment that changed nothing is written without an entry.
+    const QJsonObject after = LotsJson(m_analyte.SerumID);
+    if (after != before)
+        changes.append({ TChangeKind::LotAssigned, m_analyte.Name, 0, QString(), before, after });
+    const TCommitResult commit = m_context.Document().Commit(changes, TCommitScope());
     TApplyResult result;
     result.Saved = commit.Ok();
     result.SaveError = commit.Text();
+    result.JournalError = commit.JournalError;
     return result;
 }
 
@@ -71,20 +75,20 @@ TApplyResult TLotAssignment::Change()
 TApplyResult TLotAssignment::ChangeAndErase()
 {
     QStringList errors;
+    QList<TChange> archived;
     for (int level = 0; level < LevelsInUse(m_analyte); ++level) {
         if (!Changed(level) || !LevelHasData(m_analyte, level))
             continue;
         QString error;
         // The archive's header names the lot the data were measured with: archive before relinking.
-        if (ArchiveLevel(m_analyte, level, m_context.ProgramFolder(), m_context.ListSerum, m_context.Risks(), &error)
-            == 0) {
+        if (m_context.Document().ArchiveLevel(m_analyte, level, archived, &error) == 0) {
             errors.append(error);
             m_lots[level] = m_analyte.SerumID[level];
         }
     }
     const QJsonObject before = LotsJson(m_analyte.SerumID);
     m_analyte.SerumID = m_lots;
-    TApplyResult result = Commit(before);
+    TApplyResult result = Commit(before, archived);
     result.ArchiveErrors = errors;
     return result;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "TChange.h"
 #include "TEditResult.h"
 #include "TQCTypes.h"
 
@@ -36,8 +37,9 @@ public:
     TApplyResult ChangeAndErase();
 
 private:
-    // Commits the analyte's lots (LotAssigned, `before` the lots as they were).
-    TApplyResult Commit(const QJsonObject& before);
+    // Commits the analyte's lots (LotAssigned, `before` the lots as they were)
+    // after the levels archived on the way (`changes`).
+    TApplyResult Commit(const QJsonObject& before, QList<TChange> changes = {});
     static QJsonObject LotsJson(const std::array<qint32, MaxLevels>& lots);
 
     TQCContext& m_context;

@@ -1,13 +1,19 @@
 #include "TQCDocument.h"
 
 #include "TAnalyte.h"
+#include "TArchive.h"
 #include "TDataFile.h"
+#include "TLimitModes.h"
 #include "TQCContext.h"
+#include "TQualityGoals.h"
 #include "TSettings.h"
 #include "TStatistics.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QHash>
 #include <QJsonArray>
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -170,6 +176,146 @@ TCommitResult TQCDocument::QueueCorrection(
     return removed;
 }
 
+TCommitResult TQCDocument::RunsAdded(TAnalyte& analyte, const TAnalyte& before, const QString& source)
+{
+    const QList<TChange> changes = QList<TChange> { { TChangeKind::RunStored, analyte.Name, 0, QString(), {},
+                                       { { "runs", PointsNotIn(analyte, before) }, { "source", source } } } }
+        + LimitChanges(analyte, TLimitSettings::Take(before));
+    return Commit(changes, { TFile::Data, TRecompute::Nothing, &analyte });
+}
+
+TCommitResult TQCDocument::RunsQueued(int first, const QString& source)
+{
+    const TFifo& fifo = m_context.ListFifo;
+    QJsonArray runs;
+    for (int i = std::max(first, 0); i < fifo.Count(); ++i)
+        runs.append(RunJson(fifo.Item(i)));
+    const QString analyte = fifo.Count() > first ? fifo.Item(fifo.Count() - 1).Analyte : QString();
+    return Commit({ TChangeKind::RunQueued, analyte, 0, QString(), {}, { { "runs", runs }, { "source", source } } },
+        { TFile::Queue });
+}
+
+TCommitResult TQCDocument::RecallHead()
+{
+    std::optional<TResu0> head = m_context.ListFifo.Pop();
+    if (!head)
+        return {};
+    return Commit({ TChangeKind::RunRecalled, head->Analyte, 0, head->Operator, RunJson(*head), {} }, { TFile::Queue });
+}
+
+TCommitResult TQCDocument::ClearQueue()
+{
+    const int count = m_context.ListFifo.Count();
+    m_context.ListFifo.Clear();
+    return Commit({ TChangeKind::QueueCleared, QString(), 0, QString(), { { "runs", count } }, { { "runs", 0 } } },
+        { TFile::Queue });
+}
+
+TCommitResult TQCDocument::PointsDeleted(TAnalyte& analyte, const TAnalyte& before)
+{
+    if (analyte.Count() == before.Count())
+        return {};
+    return Commit({ TChangeKind::PointsDeleted, analyte.Name, 0, QString(),
+                      { { "points", PointsNotIn(before, analyte) } }, { { "pointsLeft", analyte.Count() } } },
+        { TFile::Data, TRecompute::StatisticsAndMarks, &analyte });
+}
+
+TCommitResult TQCDocument::ArchiveLevels(TAnalyte& analyte, const std::array<bool, MaxLevels>& marks, QString* error)
+{
+    QList<TChange> archived;
+    for (int level = 0; level < LevelsInUse(analyte); ++level)
+        if (marks[level] && ArchiveLevel(analyte, level, archived, error) == 0)
+            break;
+    return Commit(archived, TCommitScope());
+}
+
+qint32 TQCDocument::ArchiveLevel(TAnalyte& analyte, int level, QList<TChange>& changes, QString* error)
+{
+    int values = 0;
+    for (int i = 0; i < analyte.Count(); ++i)
+        values += analyte.Point(i).Values[level].HasValue() ? 1 : 0;
+    const QJsonObject before { { "lot", analyte.SerumID[level] }, { "values", values } };
+    const qint32 number
+        = ::ArchiveLevel(analyte, level, m_context.ProgramFolder(), m_context.ListSerum, m_context.Risks(), error);
+    if (number != 0)
+        changes.append(
+            { TChangeKind::LevelArchived, analyte.Name, level + 1, QString(), before, { { "archive", number } } });
+    return number;
+}
+
+QJsonObject TQCDocument::SettingsJson(TChangeKind kind) const
+{
+    const TConfigRecord& c = m_context.Config;
+    switch (kind) {
+    case TChangeKind::RisksChanged:
+        return { { "alert", c.AlertRisk }, { "action", c.ActionRisk } };
+    case TChangeKind::OperatorsChanged:
+        return { { "operators", QJsonArray::fromStringList(m_context.ListOperators) } };
+    case TChangeKind::PasswordChanged:
+        return { { "passwordSet", !c.Password.isEmpty() } };
+    case TChangeKind::BackupOptionsChanged:
+        return { { "folder", c.BackupFolder }, { "interval", c.BackupInterval } };
+    default:
+        return {};
+    }
+}
+
+QJsonObject TQCDocument::AnalyteJson(TChangeKind kind, const TAnalyte& analyte)
+{
+    if (kind == TChangeKind::CommonCvChanged)
+        return { { "commonCv", analyte.HasOption(aoCommonCV) } };
+    QJsonArray numbers;
+    for (const qint32 number : analyte.Archives)
+        numbers.append(number);
+    return { { "archives", numbers } };
+}
+
+TCommitResult TQCDocument::CommitSettings(TChangeKind kind, const QJsonObject& before)
+{
+    const QJsonObject after = SettingsJson(kind);
+    const bool risks = kind == TChangeKind::RisksChanged;
+    const TCommitScope scope { risks ? TFile::Settings | TFile::Data : TFiles(TFile::Settings),
+        risks ? TRecompute::EveryAnalyte : TRecompute::Nothing };
+    if (before == after && kind != TChangeKind::PasswordChanged)
+        return Commit(QList<TChange>(), scope);
+    return Commit({ kind, QString(), 0, QString(), before, after }, scope);
+}
+
+TCommitResult TQCDocument::CommitAnalyte(TChangeKind kind, TAnalyte& analyte, const QJsonObject& before)
+{
+    const QJsonObject after = AnalyteJson(kind, analyte);
+    QList<TChange> changes;
+    if (before != after)
+        changes.append({ kind, analyte.Name, 0, QString(), before, after });
+    return Commit(changes, { TFile::Data, TRecompute::Nothing, &analyte });
+}
+
+TCommitResult TQCDocument::CommitFile(TChangeKind kind, const QString& file, const QJsonObject& before)
+{
+    QJsonObject after { { "file", file } };
+    if (kind == TChangeKind::Restored)
+        after["fileDate"] = QFileInfo(file).lastModified().toString(Qt::ISODate);
+    if (kind == TChangeKind::Imported)
+        after["analytes"] = AnalytesJson(m_context.ListAnalytes)["analytes"];
+    return Commit({ kind, QString(), 0, QString(), before, after },
+        { kind == TChangeKind::Imported ? TFiles(TFile::Data) : TFiles() });
+}
+
+QList<TChange> TQCDocument::ListChange(
+    const QJsonObject& before, const QJsonObject& after, TChangeKind created, TChangeKind deleted, TChangeKind changed)
+{
+    if (before == after)
+        return {};
+    const QJsonArray was = before.begin()->toArray(), now = after.begin()->toArray();
+    const auto within = [](const QJsonArray& part, const QJsonArray& whole) {
+        return std::all_of(part.begin(), part.end(), [&](const QJsonValue& item) { return whole.contains(item); });
+    };
+    const TChangeKind kind = was.size() < now.size() && within(was, now) ? created
+        : was.size() > now.size() && within(now, was)                    ? deleted
+                                                                         : changed;
+    return { { kind, QString(), 0, QString(), before, after } };
+}
+
 int TQCDocument::FindPoint(const TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content)
 {
     const int index = analyte.IndexOf(point);
@@ -249,4 +395,22 @@ QJsonArray TQCDocument::PointsNotIn(const TAnalyte& from, const TAnalyte& other)
             points.append(PointJson(from, from.Point(i)));
     }
     return points;
+}
+
+bool StoreGoals(TQCDocument& document, TQualityGoals& goals, const QString& analyte, const TAnalyteGoals& after,
+    QString* error, QString* journalError)
+{
+    const bool before = goals.Goals(analyte).ApplyRecommended;
+    goals.SetGoals(analyte, after);
+    if (!goals.Save(TQualityGoals::FileName(document.Context().BaseName()), error))
+        return false;
+    if (before != after.ApplyRecommended) {
+        const TCommitResult result
+            = document.Commit({ TChangeKind::RulesChanged, analyte, 0, QString(), { { "applyRecommended", before } },
+                                  { { "applyRecommended", after.ApplyRecommended } } },
+                { TFiles() });
+        if (journalError)
+            *journalError = result.JournalError;
+    }
+    return true;
 }

@@ -8,11 +8,14 @@
 #include <QLoggingCategory>
 #include <QObject>
 #include <QString>
+#include <array>
 
 class TAnalyte;
 class TListAnalytes;
 class TListSerum;
 class TQCContext;
+class TQualityGoals;
+struct TAnalyteGoals;
 struct TQCPoint;
 
 Q_DECLARE_LOGGING_CATEGORY(lcDocument)
@@ -104,6 +107,54 @@ public:
     // (PointCorrected): after a crash between the two the point is in both.
     TCommitResult QueueCorrection(TAnalyte& analyte, const TQCPoint* point, const TQCPoint& content, TResu0 run);
 
+    // Runs added to the analyte by a window (import, paste, random runs; `source`
+    // names it): RunStored with the runs `before` did not hold, then the levels
+    // whose limits the addition changed (random runs put them back to mobile).
+    TCommitResult RunsAdded(TAnalyte& analyte, const TAnalyte& before, const QString& source);
+    // Runs a window put at the tail of the queue (random runs; `source` names it):
+    // RunQueued with the runs from index `first` on.
+    TCommitResult RunsQueued(int first, const QString& source);
+    // Takes the run at the head of the queue (RunRecalled, the run before); nothing when it is empty.
+    TCommitResult RecallHead();
+    // Empties the queue (QueueCleared, how many runs before and after).
+    TCommitResult ClearQueue();
+    // Deletions made in the analyte's points (PointsDeleted: the points `before` held that are
+    // gone, and how many are left); nothing when none was deleted.
+    TCommitResult PointsDeleted(TAnalyte& analyte, const TAnalyte& before);
+
+    // Erases and archives the marked levels, one LevelArchived each (the lot and the
+    // points before, the archive number after), and writes the data file at once:
+    // the erased points must not come back beside their archive after a crash. The
+    // first level that cannot be archived stops there, its reason in *error.
+    TCommitResult ArchiveLevels(TAnalyte& analyte, const std::array<bool, MaxLevels>& marks, QString* error);
+    // Erases and archives one level and appends its LevelArchived change to `changes`, for
+    // the caller to commit; the archive number, or 0 with the reason in *error.
+    qint32 ArchiveLevel(TAnalyte& analyte, int level, QList<TChange>& changes, QString* error);
+
+    // A setting as the journal records it for a change of that kind: the risks
+    // (RisksChanged), the operator codes (OperatorsChanged), whether a password is
+    // set, never its value (PasswordChanged), the backup folder and interval
+    // (BackupOptionsChanged); an analyte's common-CV switch (CommonCvChanged) and
+    // archive numbers (ArchiveDeleted).
+    QJsonObject SettingsJson(TChangeKind kind) const;
+    static QJsonObject AnalyteJson(TChangeKind kind, const TAnalyte& analyte);
+    // Commits a setting changed in memory, `before` taken with SettingsJson (the
+    // risks recompute every analyte). An unchanged setting (the password
+    // excepted: its value is not seen) is written without an entry.
+    TCommitResult CommitSettings(TChangeKind kind, const QJsonObject& before);
+    // The same for an analyte's setting, `before` taken with AnalyteJson.
+    TCommitResult CommitAnalyte(TChangeKind kind, TAnalyte& analyte, const QJsonObject& before);
+    // A file's road: a backup made (BackupMade, its file), a restore (Restored, the
+    // file and its date; nothing written, the files came back), a version-2 import
+    // (Imported, the file and the analytes; `before` the analytes before it).
+    TCommitResult CommitFile(TChangeKind kind, const QString& file, const QJsonObject& before = QJsonObject());
+
+    // An editor's change of a list (AnalytesJson or MaterialsJson before and after):
+    // none when nothing changed, `created` when it only added items, `deleted` when
+    // it only removed some, else `changed`.
+    static QList<TChange> ListChange(const QJsonObject& before, const QJsonObject& after, TChangeKind created,
+        TChangeKind deleted, TChangeKind changed);
+
     // The fields of a run or a stored point as the journal records them.
     static QJsonObject RunJson(const TResu0& run, const QJsonObject& verdict = QJsonObject());
     static QJsonObject PointJson(const TAnalyte& analyte, const TQCPoint& point);
@@ -134,3 +185,11 @@ private:
     QList<TChange> m_unwritten;
     TFiles m_failedFiles;
 };
+
+// Stores an analyte's goals in the goals file of the document's folder. A change
+// between the recommended rules and the full multirule is then committed through
+// the document (RulesChanged, before and after). False with the reason in *error
+// when the file could not be written (nothing is committed); *journalError gets
+// the journal's reason when the change could not be recorded.
+bool StoreGoals(TQCDocument& document, TQualityGoals& goals, const QString& analyte, const TAnalyteGoals& after,
+    QString* error, QString* journalError = nullptr);

@@ -6,6 +6,8 @@
 #include "TQCContext.h"
 #include "TQCDocument.h"
 
+#include <utility>
+
 namespace {
 
 QString NameAndLot(const QString& name, const QString& lot) { return name + QStringLiteral(" (") + lot + ')'; }
@@ -157,9 +159,7 @@ void TSerumEditor::ChangeAndErase(
                     continue;
                 QString error;
                 // Archived under the old name and lot, which the archive's header names.
-                if (ArchiveLevel(
-                        *analyte, level, m_context.ProgramFolder(), m_context.ListSerum, m_context.Risks(), &error)
-                    == 0) {
+                if (m_context.Document().ArchiveLevel(*analyte, level, m_archived, &error) == 0) {
                     result.ArchiveErrors.append(error);
                     archived = false;
                 }
@@ -200,9 +200,13 @@ TApplyResult TSerumEditor::Apply(const std::function<bool(const QString& questio
         serum.EraseMark = 0;
     }
     m_deleted.clear();
-    const TCommitResult commit = m_context.Document().Commit(
-        { TChangeKind::MaterialChanged, QString(), 0, QString(), before, TQCDocument::MaterialsJson(list) });
+    // The levels archived on the way, then the materials.
+    const TCommitResult commit = m_context.Document().Commit(std::exchange(m_archived, {})
+            + TQCDocument::ListChange(before, TQCDocument::MaterialsJson(list), TChangeKind::MaterialCreated,
+                TChangeKind::MaterialDeleted, TChangeKind::MaterialChanged),
+        TCommitScope());
     result.Saved = commit.Ok();
     result.SaveError = commit.Text();
+    result.JournalError = commit.JournalError;
     return result;
 }

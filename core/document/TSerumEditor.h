@@ -1,4 +1,5 @@
 #pragma once
+#include "TChange.h"
 #include "TEditResult.h"
 
 #include <QList>
@@ -73,4 +74,5 @@ private:
     TQCContext& m_context;
     QList<TSerumLine> m_lines;
     QList<qint32> m_deleted;
+    QList<TChange> m_archived; // the levels archived by Apply, committed with the materials
 };

@@ -1,5 +1,7 @@
 #include "TQualityGoals.h"
 
+#include "TAnalyte.h"
+
 #include "TAtomicFile.h"
 
 #include <QFile>
@@ -100,4 +102,11 @@ bool TQualityGoals::Save(const QString& fileName, QString* error) const
         = QJsonDocument(QJsonObject { { "version", GoalsVersion }, { "analytes", analytes } }).toJson();
     return WriteFileAtomically(
         fileName, [&](QIODevice& device) { return device.write(text) == text.size(); }, error);
+}
+
+TRuleChoice RulesInForce(const TAnalyte& analyte, const QString& goalsFile)
+{
+    TQualityGoals goals;
+    QString unread;
+    return goals.Load(goalsFile, &unread) ? RulesInForce(analyte, goals.Goals(analyte.Name)) : TRuleChoice();
 }

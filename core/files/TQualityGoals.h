@@ -1,5 +1,6 @@
 #pragma once
 #include "TLevelGoal.h"
+#include "TRuleChoice.h"
 
 #include <QMap>
 #include <QString>
@@ -25,3 +26,8 @@ public:
 private:
     QMap<QString, TAnalyteGoals> m_goals;
 };
+
+// The rules in force for the analyte (RulesInForce) with the goals of the goals
+// file; a file that cannot be read leaves the full multirule. Every judgement of
+// an analyte's runs (validation, chart marks, pop-up, printout) asks here.
+TRuleChoice RulesInForce(const TAnalyte& analyte, const QString& goalsFile);

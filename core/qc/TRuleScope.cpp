@@ -20,7 +20,7 @@ void NameThePoint(TRuleScope& scope, int index)
 
 } // namespace
 
-TWestgardResult EvaluateStoredPoint(const TAnalyte& analyte, int index)
+TWestgardResult EvaluateStoredPoint(const TAnalyte& analyte, int index, const TRuleChoice& rules)
 {
     const TQCPoint& point = analyte.Point(index);
     TResu0 run;
@@ -30,6 +30,7 @@ TWestgardResult EvaluateStoredPoint(const TAnalyte& analyte, int index)
     for (int l = 0; l < MaxLevels; ++l)
         discarded[l] = point.Values[l].Status == psDiscarded;
     TWestgardResult result = EvaluateWestgardAt(analyte, run, discarded, analyte.HasOption(aoWestgard), index - 1);
+    ApplyRuleChoice(rules, result);
     for (TWestgardLevel& level : result.Levels)
         for (TRuleScope& scope : level.Scope)
             NameThePoint(scope, index);

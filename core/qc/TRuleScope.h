@@ -1,13 +1,14 @@
 #pragma once
+#include "TRuleChoice.h"
 #include "TWestgard.h"
 
 #include <QStringList>
 
 // What the rules say of a stored point: judged as a run against the points
-// stored before it, with the analyte's current limits and rules switch, its
-// discarded values left out. Every scope names the point itself by its index
-// (never RunPoint).
-TWestgardResult EvaluateStoredPoint(const TAnalyte& analyte, int index);
+// stored before it, with the analyte's current limits and rules switch and the
+// rules in force for it (`rules`, from RulesInForce), its discarded values left
+// out. Every scope names the point itself by its index (never RunPoint).
+TWestgardResult EvaluateStoredPoint(const TAnalyte& analyte, int index, const TRuleChoice& rules);
 
 // The rules that reject (red) the value of a level: the level's own and those
 // across levels whose points include it, in slot order.

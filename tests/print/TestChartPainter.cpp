@@ -31,7 +31,9 @@ QImage Chart(TChange change, QSize size = QSize(600, 454))
         a.Point(2).Values[0].Status = psDiscarded;
     if (change == Locked)
         SetLocked(a, 0, 1, 4);
-    const TChartView view { .Last = 5, .Selected = change == Selected ? 4 : -1, .Erase = { change == Erased } };
+    const TChartView view {
+        .Last = 5, .Selected = change == Selected ? 4 : -1, .Erase = { change == Erased }, .Rules = {}
+    };
 
     QImage image(size, QImage::Format_RGB32);
     image.fill(Magenta);

@@ -51,7 +51,7 @@ private slots:
         QCOMPARE(PointsBetween(f.Analyte, QDate(2026, 3, 1), QDate(2026, 3, 1)).Last, 1);
         const TPrintInterval interval = PointsBetween(f.Analyte, QDate(2026, 3, 3), QDate(2026, 3, 1));
         QCOMPARE(interval.First + interval.Last, 0 + 3);
-        const TPrintTableData t = DataReportTable(f.Analyte, f.Serums, interval, false, TRisks());
+        const TPrintTableData t = DataReportTable(f.Analyte, f.Serums, interval, false, TRisks(), {});
         QCOMPARE(t.SubTitles, QStringList({ "QC1 : Lyphocheck 1 (lot L123)", "QC2 : Lyphocheck 2" }));
         // The head row and four point rows, nothing after the last point.
         QCOMPARE(t.Cells.size(), 6 * 5);
@@ -69,7 +69,7 @@ private slots:
         TFixture f;
         f.Analyte.ReferenceStats[0]
             = { .Mean = 5.1, .WarningHalfWidth = 0.1, .ActionHalfWidth = 0.15, .N = 20, .Status = 0 };
-        const TPrintTableData t = DataReportTable(f.Analyte, f.Serums, { 0, 3 }, false, TRisks());
+        const TPrintTableData t = DataReportTable(f.Analyte, f.Serums, { 0, 3 }, false, TRisks(), {});
         QCOMPARE(RowTexts(t, 2).last() + '|' + RowTexts(t, 3).last(), QString("Recalibrated [1:3s QC1]|"));
     }
 
@@ -77,7 +77,7 @@ private slots:
     {
         // One value gives a mean without a CV; no value gives neither.
         const TFixture f;
-        const TPrintTableData t = DataReportTable(f.Analyte, f.Serums, { 3, 3 }, true, TRisks());
+        const TPrintTableData t = DataReportTable(f.Analyte, f.Serums, { 3, 3 }, true, TRisks(), {});
         QCOMPARE(t.Cells.size(), 6 * 5);
         QCOMPARE(QStringList({ RowTexts(t, 2).join('|'), RowTexts(t, 3).join('|'), RowTexts(t, 4).join('|') }),
             QStringList({ "Statistics|Mean|5.300||mmol/L|", "Statistics|CV|||%|", "Statistics|N|1|0||" }));
@@ -92,7 +92,7 @@ private slots:
         TPdfCanvas canvas(file);
         const double today = At(15, 0, 0);
         QCOMPARE(PrintDataReport(
-                     canvas, f.Analyte, f.Serums, { QDate(2026, 3, 3), QDate(2026, 3, 1), true }, TRisks(), today),
+                     canvas, f.Analyte, f.Serums, { QDate(2026, 3, 3), QDate(2026, 3, 1), true, {} }, TRisks(), today),
             TPrintOutcome::Printed);
         const QString text = PdfText(file);
         QVERIFY2(text.contains("QC data for Glucose"), qPrintable(text));
@@ -106,7 +106,8 @@ private slots:
         QVERIFY(text.contains(QRegularExpression("N +4 +2\n")));
         QCOMPARE(text.count("Statistics"), 1); // one merged cell for the three rows
         TRecordingCanvas unused;
-        QCOMPARE(PrintDataReport(unused, f.Analyte, f.Serums, { QDate(2026, 4, 1), QDate(2026, 4, 2) }, TRisks(), 0),
+        QCOMPARE(PrintDataReport(
+                     unused, f.Analyte, f.Serums, { QDate(2026, 4, 1), QDate(2026, 4, 2), true, {} }, TRisks(), 0),
             TPrintOutcome::NothingToPrint);
         QVERIFY(unused.Calls.isEmpty());
         QVERIFY(text.contains(

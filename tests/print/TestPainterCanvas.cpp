@@ -60,7 +60,7 @@ private slots:
                 file, 300, QString(QTest::currentDataTag()).endsWith("A4") ? QPageSize::A4 : QPageSize::Letter);
             const TRisks risks = context->Risks();
             const TPrintOutcome printed = report == "data"
-                ? PrintDataReport(canvas, a, context->ListSerum, { first, last, true }, risks, today)
+                ? PrintDataReport(canvas, a, context->ListSerum, { first, last, true, {} }, risks, today)
                 : report.endsWith("charts") ? PrintChartReport(canvas, a, context->ListSerum,
                       { first, last, { true, true, true }, report == "colour charts" }, risks, today)
                 : report == "daily"         ? PrintDailyReport(canvas, context->ListAnalytes, last.addDays(-1), today)

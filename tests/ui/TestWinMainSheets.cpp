@@ -178,7 +178,7 @@ private slots:
         f.Press(1, {}, f.PointY(), Qt::RightButton);
         QCOMPARE(w.SelectedPoint(), 1);
         QVERIFY(f.Comment->isVisible());
-        const QList<TPopupLine> lines = PointPopupLines(a, 1, { "Lyphocheck 1", "Lyphocheck 2" });
+        const QList<TPopupLine> lines = PointPopupLines(a, 1, { "Lyphocheck 1", "Lyphocheck 2" }, {});
         QCOMPARE(f.Comment->LineCount(), int(lines.size()));
         for (int i = 0; i < lines.size(); ++i) {
             QCOMPARE(f.Comment->LineText(i), lines[i].Text);

@@ -1,6 +1,7 @@
 #include "TWinDefAnalytes.h"
 #include "TAnalyte.h"
 #include "TEditorMessages.h"
+#include "TKitMessages.h"
 
 #include "TColors.h"
 #include "TControls.h"
@@ -256,6 +257,8 @@ void TWinDefAnalytes::BtOKClick()
     const TApplyResult result = m_editor.Apply();
     if (!result.Saved)
         m_dialogs.Error(result.SaveError, mbYes, this);
+    if (!result.JournalError.isEmpty())
+        m_dialogs.Show(KitMessages::JournalFailed, this, result.JournalError);
     accept();
 }
 

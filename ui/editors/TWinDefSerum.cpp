@@ -6,6 +6,7 @@
 #include "TFileLog.h"
 #include "TFonts.h"
 #include "TKeyButton.h"
+#include "TKitMessages.h"
 #include "TPictures.h"
 #include "TQCContext.h"
 #include "TStorage.h"
@@ -239,6 +240,8 @@ void TWinDefSerum::FormClose()
         m_dialogs.Error(error, mbOK, this);
     if (!result.Saved)
         m_dialogs.Error(result.SaveError, mbYes, this);
+    if (!result.JournalError.isEmpty())
+        m_dialogs.Show(KitMessages::JournalFailed, this, result.JournalError);
     accept();
 }
 

@@ -1,6 +1,7 @@
 #include "TWinSerumByAnal.h"
 #include "TAnalyte.h"
 #include "TEditorMessages.h"
+#include "TKitMessages.h"
 
 #include "TArrowButton.h"
 #include "TColors.h"
@@ -198,6 +199,8 @@ void TWinSerumByAnal::Report(const TApplyResult& result)
         m_dialogs.Error(error, mbOK, this);
     if (!result.Saved)
         m_dialogs.Error(result.SaveError, mbYes, this);
+    if (!result.JournalError.isEmpty())
+        m_dialogs.Show(KitMessages::JournalFailed, this, result.JournalError);
 }
 
 void TWinSerumByAnal::BtChangeClick()

@@ -448,25 +448,12 @@ void TLimitSheets::BtValidEraseClick()
     }
     if (!m_dialogs.Ask(MainMessages::ConfirmErase, m_host.SheetWindow(), QString::number(marked), analyte->Name))
         return;
-    QList<TChange> archived;
-    for (int level = 0; level < levels; ++level) {
-        if (!marks[level])
-            continue;
-        QString error;
-        const qint32 lot = analyte->SerumID[level];
-        const qint32 number
-            = ArchiveLevel(*analyte, level, m_context.ProgramFolder(), m_context.ListSerum, m_context.Risks(), &error);
-        if (number == 0) {
-            // The levels archived so far stay archived; the others keep their data.
-            m_dialogs.Error(error, mbOK, m_host.SheetWindow());
-            break;
-        }
-        archived.append({ TChangeKind::LevelArchived, analyte->Name, level + 1, QString(), { { "lot", lot } },
-            { { "archive", number } } });
-    }
-    // The data file follows the archives at once: after a crash the erased
-    // points must not come back beside their archive.
+    // The levels archived before one that fails stay archived; the others keep their data.
+    QString error;
+    const TCommitResult result = m_context.Document().ArchiveLevels(*analyte, marks, &error);
+    if (!error.isEmpty())
+        m_dialogs.Error(error, mbOK, m_host.SheetWindow());
     View().Selected = -1;
-    m_host.Commit(archived, TCommitScope());
+    m_host.ReportCommit(result);
     MnuChangePageControl(TSheet::Enter);
 }

@@ -51,10 +51,6 @@ inline constexpr TMessage CannotSaveData { TMsgType::Error, TStorage::MsgCannotS
 // %1: the audit trail's reason.
 inline constexpr TMessage TrailNotCopied { TMsgType::Warning,
     "The audit trail could not be copied beside the backup:\r%1", mbOK };
-inline constexpr TMessage JournalFailed { TMsgType::Warning,
-    "The change is kept, but the audit trail cannot record it:\r%1\rThe changes not recorded are counted and "
-    "noted in the trail once it can be written again.",
-    mbOK };
 
 // The sheets. %1: the command; %2: the sheet's caption.
 inline constexpr TMessage LeaveSheet { TMsgType::Confirmation,

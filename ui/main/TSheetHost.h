@@ -5,6 +5,7 @@
 class QWidget;
 struct TChange;
 struct TChartView;
+struct TCommitResult;
 struct TCommitScope;
 
 // What the Lock, Fix and Archi sheets need of the window that holds them: the
@@ -28,6 +29,8 @@ public:
     virtual void MoveChartWindow(int first) = 0;
     // Commits the changes through the document and shows what failed.
     virtual void Commit(const QList<TChange>& changes, const TCommitScope& scope) = 0;
+    // Shows what failed in a commit the document made.
+    virtual void ReportCommit(const TCommitResult& result) = 0;
 
 protected:
     ~TSheetHost() = default;

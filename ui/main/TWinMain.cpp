@@ -17,6 +17,7 @@
 #include "TPointPopup.h"
 #include "TQCContext.h"
 #include "TQCEntry.h"
+#include "TQualityGoals.h"
 #include "TSettings.h"
 #include "TShape.h"
 #include "TStatistics.h"
@@ -134,16 +135,14 @@ void TWinMain::MnuAboutClick()
 
 void TWinMain::MnuOperatorsClick()
 {
-    const QJsonArray before = QJsonArray::fromStringList(m_context.ListOperators);
+    const QJsonObject before = m_context.Document().SettingsJson(TChangeKind::OperatorsChanged);
     if (!WinEmployees || m_dialogs.Exec(*WinEmployees) != QDialog::Accepted)
         return;
     const QString typed = CBOperator->currentText();
     CBOperator->clear();
     CBOperator->addItems(m_context.ListOperators);
     CBOperator->setEditText(typed);
-    Commit({ TChangeKind::OperatorsChanged, QString(), 0, QString(), { { "operators", before } },
-               { { "operators", QJsonArray::fromStringList(m_context.ListOperators) } } },
-        { TFile::Settings });
+    ReportCommit(m_context.Document().CommitSettings(TChangeKind::OperatorsChanged, before));
 }
 
 void TWinMain::MnuAnalytesClick()
@@ -190,8 +189,9 @@ void TWinMain::BtPrnGraphClick()
 
 void TWinMain::MnuPswClick()
 {
+    const QJsonObject before = m_context.Document().SettingsJson(TChangeKind::PasswordChanged);
     if (WinNewPsw && m_dialogs.Exec(*WinNewPsw) == QDialog::Accepted)
-        Commit({ TChangeKind::PasswordChanged, QString(), 0, QString(), {}, {} }, { TFile::Settings });
+        ReportCommit(m_context.Document().CommitSettings(TChangeKind::PasswordChanged, before));
 }
 
 void TWinMain::MnuShortCutsClick()
@@ -344,6 +344,7 @@ void TWinMain::PBoxPaint(QPainter& painter, const QRect& region)
 {
     const TAnalyte* analyte = m_context.CurrentAnalyte;
     const QRect box(0, 0, ChartGeo::BoxWidth, ChartGeo::BoxHeight);
+    m_view.Rules = analyte ? RulesInForce(*analyte, TQualityGoals::FileName(m_context.BaseName())) : TRuleChoice();
     if (analyte && TChartPainter::PlotRegion().contains(region))
         TChartPainter::PaintPlots(painter, box, *analyte, m_view, m_pictures.Comment);
     else
@@ -457,7 +458,7 @@ void TWinMain::ReportCommit(const TCommitResult& result)
         m_dialogs.Error(result.Text(), mbYes, this);
     // The trail gives its reason once; it records the changes missed as a gap later.
     if (!result.JournalError.isEmpty())
-        m_dialogs.Show(MainMessages::JournalFailed, this, result.JournalError);
+        m_dialogs.Show(KitMessages::JournalFailed, this, result.JournalError);
 }
 
 void TWinMain::FollowDocument()
@@ -503,11 +504,7 @@ void TWinMain::BtDataClick()
         return;
     m_view.Selected = -1;
     // Confirmed deletions are kept at once.
-    if (analyte->Count() != before.Count())
-        Commit(
-            { TChangeKind::PointsDeleted, analyte->Name, 0, QString(),
-                { { "points", TQCDocument::PointsNotIn(before, *analyte) } }, { { "pointsLeft", analyte->Count() } } },
-            { TFile::Data, TRecompute::StatisticsAndMarks, analyte });
+    ReportCommit(m_context.Document().PointsDeleted(*analyte, before));
     if (TQCPoint* edited = WinShowData->EditedPoint())
         CorrectPoint(edited);
     FollowDocument();
@@ -521,10 +518,10 @@ void TWinMain::BtLimitsClick()
     if (!analyte)
         return;
     const quint8 options = analyte->Options;
+    const QJsonObject before = TQCDocument::AnalyteJson(TChangeKind::CommonCvChanged, *analyte);
     WinShowLimits->Redraw = [this] { FollowDocument(); };
     if (m_dialogs.Exec(*WinShowLimits) == QDialog::Accepted && analyte->Options != options)
-        Commit({ TChangeKind::CommonCvChanged, analyte->Name, 0, QString(), { { "options", options } },
-            { { "options", analyte->Options } } });
+        ReportCommit(m_context.Document().CommitAnalyte(TChangeKind::CommonCvChanged, *analyte, before));
 }
 
 void TWinMain::BtDailyClick()
@@ -540,16 +537,10 @@ void TWinMain::BtArchivesClick()
     if (!m_dialogs.RequireAnalyte(m_context.CurrentAnalyte, MainMessages::NoAnalyte, this))
         return;
     // The archive numbers before: the record shows them and those left.
-    QJsonArray numbers;
-    for (const qint32 number : m_context.CurrentAnalyte->Archives)
-        numbers.append(number);
-    WinArchives->NumbersRemoved = [this, numbers] {
-        const TAnalyte& analyte = *m_context.CurrentAnalyte;
-        QJsonArray kept;
-        for (const qint32 number : analyte.Archives)
-            kept.append(number);
-        Commit({ TChangeKind::ArchiveDeleted, analyte.Name, 0, QString(), { { "archives", numbers } },
-            { { "archives", kept } } });
+    const QJsonObject before = TQCDocument::AnalyteJson(TChangeKind::ArchiveDeleted, *m_context.CurrentAnalyte);
+    WinArchives->NumbersRemoved = [this, before] {
+        ReportCommit(
+            m_context.Document().CommitAnalyte(TChangeKind::ArchiveDeleted, *m_context.CurrentAnalyte, before));
     };
     m_dialogs.Exec(*WinArchives);
 }
@@ -627,7 +618,8 @@ void TWinMain::ShowPointPopup(int index, int y)
     for (int level = 0; level < MaxLevels; ++level)
         labels.append(LevelName(level));
     WinComment->Clear();
-    for (const TPopupLine& line : PointPopupLines(analyte, index, labels)) {
+    for (const TPopupLine& line :
+        PointPopupLines(analyte, index, labels, RulesInForce(analyte, TQualityGoals::FileName(m_context.BaseName())))) {
         const QImage* picture = line.Status >= 0 ? m_pictures.StatusPicture(quint8(line.Status)) : nullptr;
         WinComment->AddCommentLine(line.Text, picture ? QPixmap::fromImage(*picture) : QPixmap());
     }

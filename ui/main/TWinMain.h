@@ -302,7 +302,7 @@ private:
     void Commit(const TChange& change, const TCommitScope& scope = TCommitScope());
     void Commit(const QList<TChange>& changes, const TCommitScope& scope) override;
     // Shows the failures of a commit: the program's message, then the system's reason.
-    void ReportCommit(const TCommitResult& result);
+    void ReportCommit(const TCommitResult& result) override;
     // Records a backup made and copies the audit trail beside it (TWinMainBackup.cpp).
     void CopyAuditTrail(const TBackup& backup);
     // The charts and the queue button follow the lists after every commit.

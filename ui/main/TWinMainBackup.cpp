@@ -97,9 +97,7 @@ void TWinMain::Disketterestore1Click()
         return;
     }
     const QString sav = TBackup(m_context, ui).TargetFile(QStringLiteral(".Sav"));
-    Commit({ TChangeKind::Restored, QString(), 0, QString(), {},
-               { { "file", sav }, { "fileDate", QFileInfo(sav).lastModified().toString(Qt::ISODate) } } },
-        { TFiles() });
+    ReportCommit(m_context.Document().CommitFile(TChangeKind::Restored, sav));
     FillAnalyteList();
     if (result.DataFileNotSaved)
         m_dialogs.ShowWithReason(MainMessages::CannotSaveData, this, result.Message);
@@ -108,23 +106,17 @@ void TWinMain::Disketterestore1Click()
 
 void TWinMain::MnuOptionsClick()
 {
-    const auto options = [this] {
-        return QJsonObject { { "folder", m_context.Config.BackupFolder },
-            { "interval", m_context.Config.BackupInterval } };
-    };
-    const QJsonObject before = options();
+    const QJsonObject before = m_context.Document().SettingsJson(TChangeKind::BackupOptionsChanged);
     if (!WinOptions || m_dialogs.Exec(*WinOptions) != QDialog::Accepted)
         return;
     ApplyBackupReminder(true);
-    Commit({ TChangeKind::BackupOptionsChanged, QString(), 0, QString(), before, options() }, { TFile::Settings });
+    ReportCommit(m_context.Document().CommitSettings(TChangeKind::BackupOptionsChanged, before));
 }
 
 void TWinMain::CopyAuditTrail(const TBackup& backup)
 {
     // The backup is recorded first, so that the copy beside it holds its own entry.
-    Commit({ TChangeKind::BackupMade, QString(), 0, QString(), {},
-               { { "file", backup.TargetFile(QStringLiteral(".Sav")) } } },
-        { TFiles() });
+    ReportCommit(m_context.Document().CommitFile(TChangeKind::BackupMade, backup.TargetFile(QStringLiteral(".Sav"))));
     QString error;
     if (AuditTrail && !AuditTrail->CopyTo(backup.Target(), &error))
         m_dialogs.Show(MainMessages::TrailNotCopied, this, error);

@@ -30,12 +30,9 @@ void TWinMain::MnuClearFifoClick()
     }
     if (!TWinEntryPsw::AskPassword(m_context, m_dialogs, this))
         return;
-    const int count = fifo.Count();
-    if (!m_dialogs.Ask(MainMessages::ConfirmClearQueue, this, QString::number(count)))
+    if (!m_dialogs.Ask(MainMessages::ConfirmClearQueue, this, QString::number(fifo.Count())))
         return;
-    fifo.Clear();
-    Commit({ TChangeKind::QueueCleared, QString(), 0, QString(), { { "runs", count } }, { { "runs", 0 } } },
-        { TFile::Queue });
+    ReportCommit(m_context.Document().ClearQueue());
 }
 
 void TWinMain::BtFifoClick()
@@ -68,25 +65,18 @@ void TWinMain::BtFifoClick()
     ApplyBackupReminder(false);
 }
 
-void TWinMain::DropQueueHead()
-{
-    std::optional<TResu0> head = m_context.ListFifo.Pop();
-    if (head)
-        Commit({ TChangeKind::RunRecalled, head->Analyte, 0, head->Operator, TQCDocument::RunJson(*head), {} },
-            { TFile::Queue });
-}
+void TWinMain::DropQueueHead() { ReportCommit(m_context.Document().RecallHead()); }
 
 void TWinMain::RunImportWindow()
 {
-    const TAnalyte* analyte = m_context.CurrentAnalyte;
+    TAnalyte* analyte = m_context.CurrentAnalyte;
     const TAnalyte before = analyte ? *analyte : TAnalyte(); // to record the runs added
     if (m_dialogs.Exec(*WinImport) != QDialog::Accepted)
         return;
     m_view.Selected = -1;
     // The added runs are kept at once, as an entered run is.
-    Commit({ TChangeKind::RunStored, analyte ? analyte->Name : QString(), 0, QString(), {},
-        { { "runs", analyte ? TQCDocument::PointsNotIn(*analyte, before) : QJsonArray() },
-            { "source", WinImport->windowTitle() } } });
+    if (analyte)
+        ReportCommit(m_context.Document().RunsAdded(*analyte, before, WinImport->windowTitle()));
 }
 
 void TWinMain::MnuCopyClick() { TWinImport::CopyToClipboard(m_context.CurrentAnalyte, m_dialogs, this); }
@@ -141,11 +131,12 @@ void TWinMain::MnuImportClick()
     m_importFolder = QFileInfo(name).absolutePath();
     QString error;
     if (IsVersion2FileName(name)) {
+        const QJsonObject before = TQCDocument::AnalytesJson(m_context.ListAnalytes);
         if (!ImportV2(name, m_context.ListAnalytes, m_context.Risks(), &error)) {
             m_dialogs.Show(MainMessages::CannotReadVersion2, this, error);
         } else {
             FillAnalyteList();
-            Commit({ TChangeKind::Imported, QString(), 0, QString(), {}, { { "file", name } } });
+            ReportCommit(m_context.Document().CommitFile(TChangeKind::Imported, name, before));
         }
         return;
     }

@@ -3,6 +3,7 @@
 
 #include "TAnalyte.h"
 #include "TDialogService.h"
+#include "TLimitModes.h"
 #include "TLimitSheets.h"
 #include "TQCContext.h"
 #include "TSettings.h"
@@ -14,7 +15,6 @@
 #include "TWinSigma.h"
 
 #include <QJsonObject>
-#include <QLineEdit>
 #include <QRadioButton>
 
 // The main window's statistical settings and random generator commands.
@@ -24,14 +24,11 @@ void TWinMain::MnuRisksClick()
     if (!WinRisks)
         return;
     WinRisks->RedrawChart = [this] { RepaintCharts(); };
-    const TRisks was = m_context.Risks();
+    const QJsonObject was = m_context.Document().SettingsJson(TChangeKind::RisksChanged);
     if (m_dialogs.Exec(*WinRisks) != QDialog::Accepted)
         return;
     // The risks hold for every analyte: all limits follow, and the stored marks with them.
-    const TRisks risks = m_context.Risks();
-    Commit({ TChangeKind::RisksChanged, QString(), 0, QString(), { { "alert", was.Alert }, { "action", was.Action } },
-               { { "alert", risks.Alert }, { "action", risks.Action } } },
-        { TFile::Settings | TFile::Data, TRecompute::EveryAnalyte });
+    ReportCommit(m_context.Document().CommitSettings(TChangeKind::RisksChanged, was));
     FillAnalyteList();
 }
 
@@ -41,19 +38,22 @@ void TWinMain::MnuRandomGeneratorClick()
         return;
     if (!m_dialogs.RequireAnalyte(m_context.CurrentAnalyte, MainMessages::NoAnalyteOK, this))
         return;
+    TAnalyte before = *m_context.CurrentAnalyte; // to record the runs added
+    const int queued = m_context.ListFifo.Count();
     if (m_dialogs.Exec(*WinRandom) != QDialog::Accepted)
         return;
-    const QJsonObject made { { "runs", WinRandom->EditNumber->text().toInt() }, { "source", "random" } };
     if (WinRandom->RBFifo->isChecked()) {
-        Commit({ TChangeKind::RunQueued, m_context.CurrentAnalyte->Name, 0, QString(), {}, made }, { TFile::Queue });
+        ReportCommit(m_context.Document().RunsQueued(queued, QStringLiteral("random")));
         return;
     }
     // A special sheet is left as by its OK: its changes are kept.
-    if (Sheets->Current() != TSheet::Enter)
+    if (Sheets->Current() != TSheet::Enter) {
         Sheets->BtOKLockClick();
+        TLimitSettings::Take(*m_context.CurrentAnalyte).Restore(before); // the sheet recorded its limits
+    }
     Sheets->ClearInterval();
     // Written at once, as every other accepted change of the points is.
-    Commit({ TChangeKind::RunStored, m_context.CurrentAnalyte->Name, 0, QString(), {}, made });
+    ReportCommit(m_context.Document().RunsAdded(*m_context.CurrentAnalyte, before, QStringLiteral("random")));
 }
 
 void TWinMain::MnuAuditTrailClick()

@@ -11,6 +11,7 @@
 #include "TPrintWindowParts.h"
 #include "TPrinterService.h"
 #include "TQCContext.h"
+#include "TQualityGoals.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -82,7 +83,8 @@ void TWinPrnData::BtPrintClick()
         this);
     if (!canvas)
         return;
-    const TDataReportOptions options { DatePicker1->date(), DatePicker2->date(), CBPrnStats->isChecked() };
+    const TDataReportOptions options { DatePicker1->date(), DatePicker2->date(), CBPrnStats->isChecked(),
+        RulesInForce(*analyte, TQualityGoals::FileName(m_context.BaseName())) };
     if (PrintDataReport(
             *canvas, *analyte, m_context.ListSerum, options, m_context.Risks(), m_context.Clock().TodayDays())
         == TPrintOutcome::DeviceFailed) {

@@ -13,7 +13,9 @@
 #include "TPowerGraph.h"
 #include "TPrinterService.h"
 #include "TQCContext.h"
+#include "TQCDocument.h"
 #include "TRandom.h"
+#include "TRuleChoice.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -251,11 +253,13 @@ void TWinSigma::BtOKClick()
     TAnalyteGoals goals;
     if (!analyte || !ReadGoals(goals))
         return;
-    m_goals.SetGoals(analyte->Name, goals);
-    QString error;
-    if (!m_goals.Save(TQualityGoals::FileName(m_context.BaseName()), &error)) {
+    // A change of the rules applied is committed through the document, which records it.
+    QString error, unrecorded;
+    if (!StoreGoals(m_context.Document(), m_goals, analyte->Name, goals, &error, &unrecorded)) {
         m_dialogs.Show(QCMessages::GoalsNotSaved, this, error);
         return;
     }
+    if (!unrecorded.isEmpty())
+        m_dialogs.Show(KitMessages::JournalFailed, this, unrecorded);
     accept();
 }

@@ -180,11 +180,7 @@ void TWinValidCQ::SetQCPoint(TResu0& run)
     LblComment->setVisible(!run.Comment.isEmpty());
     m_discarded.fill(false);
     // The laboratory may judge the analyte with the rules its sigma calls for.
-    TQualityGoals goals;
-    QString unread;
-    m_choice = m_analyte && goals.Load(TQualityGoals::FileName(m_context.BaseName()), &unread)
-        ? RulesInForce(*m_analyte, goals.Goals(m_analyte->Name))
-        : TRuleChoice();
+    m_choice = m_analyte ? RulesInForce(*m_analyte, TQualityGoals::FileName(m_context.BaseName())) : TRuleChoice();
     LblRules->setText(m_choice.Text());
     {
         // The analyte's switch stands for the check box until the window activates.

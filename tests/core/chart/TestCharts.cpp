@@ -282,11 +282,11 @@ private slots:
         analyte.AddPoint(MakeResult(when, 5.14, NAN, 12.3, "JD", "New reagent"));
         analyte.Point(5).Values[2].Status = psHighWarning;
         QCOMPARE(PointPopupCaption(analyte, 5), ShortDateText(when) + " 09:15:30");
-        QCOMPARE(PointPopupLines(analyte, 5, { "Lyphocheck 1", "Lyphocheck 2", "Lyphocheck 3" }),
+        QCOMPARE(PointPopupLines(analyte, 5, { "Lyphocheck 1", "Lyphocheck 2", "Lyphocheck 3" }, {}),
             QList<TPopupLine>({ { "Lyphocheck 1 = 5.1", int(psWithin) }, { "Lyphocheck 2 = absent", -1 },
                 { "Lyphocheck 3 = 12.3", int(psHighWarning) }, { "New reagent", -1 }, { "Operator = JD", -1 } }));
         analyte.Decimals = 0;
-        QCOMPARE(PointPopupLines(analyte, 2, { "Control" }),
+        QCOMPARE(PointPopupLines(analyte, 2, { "Control" }, {}),
             QList<TPopupLine>({ { "Control = 5", int(psWithin) }, { " = 9", int(psDiscarded) }, { " = absent", -1 } }));
     }
 
