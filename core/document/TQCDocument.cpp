@@ -234,7 +234,10 @@ qint32 TQCDocument::ArchiveLevel(TAnalyte& analyte, int level, QList<TChange>& c
     int values = 0;
     for (int i = 0; i < analyte.Count(); ++i)
         values += analyte.Point(i).Values[level].HasValue() ? 1 : 0;
-    const QJsonObject before { { "lot", analyte.SerumID[level] }, { "values", values } };
+    // The material's name and lot number, as an auditor reads them, beside its internal number.
+    const TSerum& material = m_context.ListSerum.FindByID(analyte.SerumID[level]);
+    const QJsonObject before { { "materialId", analyte.SerumID[level] }, { "material", material.Name },
+        { "lot", material.Lot }, { "values", values } };
     const qint32 number
         = ::ArchiveLevel(analyte, level, m_context.ProgramFolder(), m_context.ListSerum, m_context.Risks(), error);
     if (number != 0)

@@ -151,7 +151,7 @@ private slots:
         QTest::newRow("limits mobile") << R"(LimitsMobile Glucose 1 {"lockEnd":3,"lockStart":1,"mode":1} {"mode":0}$)";
         QTest::newRow("common CV") << R"(CommonCvChanged Glucose 0 {"commonCv":true} {"commonCv":false}$)";
         QTest::newRow("risks") << R"(RisksChanged  0 {"action":4,"alert":0} {"action":3,"alert":1}$)";
-        QTest::newRow("level archived") << R"(LevelArchived Glucose 1 {"lot":0,"values":5} {"archive":1}$)";
+        QTest::newRow("level archived") << R"(LevelArchived Glucose 1 {"lot":"L1","material":"Lyo","materialId":0,"values":5} {"archive":1}$)";
         QTest::newRow("archive deleted") << R"(ArchiveDeleted Glucose 0 {"archives":\[1\]} {"archives":\[\]}$)";
         QTest::newRow("analyte created") << R"(AnalyteCreated  0 {"analytes":\[{"decimals":1.+"name":"Glucose".+\]} {"analytes":\[.+"name":"Urea".+\]}$)";
         QTest::newRow("analyte changed") << R"(AnalyteChanged  0 {.+"units":"mmol/L"}\]} {.+"units":"g/l"}\]}$)";
@@ -160,8 +160,8 @@ private slots:
         QTest::newRow("material changed") << R"(MaterialChanged  0 {"materials":\[{"id":0,"lot":"L1","name":"Lyo"}\]} {"materials":\[{"id":0,"lot":"L1b","name":"Lyo"}\]}$)";
         QTest::newRow("material deleted") << R"(MaterialDeleted  0 {"materials":\[{.+},{"id":1,"lot":"L9","name":"Old"}\]} {"materials":\[{"id":0,"lot":"L1","name":"Lyo"}\]}$)";
         QTest::newRow("lots assigned") << R"(LotAssigned Glucose 0 {"lots":\[0,-1,-1\]} {"lots":\[1,-1,-1\]}$)";
-        QTest::newRow("lot changed, level erased") << R"(LevelArchived Glucose 1 {"lot":0,"values":5} {"archive":1} \| LotAssigned Glucose 0 {"lots":\[0,-1,-1\]} {"lots":\[1,-1,-1\]}$)";
-        QTest::newRow("material erased") << R"(LevelArchived Glucose 1 {"lot":0,"values":5} {"archive":1} \| MaterialChanged  0 {.+} {"materials":\[{"id":0,"lot":"L3","name":"Lyo"}\]}$)";
+        QTest::newRow("lot changed, level erased") << R"(LevelArchived Glucose 1 {"lot":"L1","material":"Lyo","materialId":0,"values":5} {"archive":1} \| LotAssigned Glucose 0 {"lots":\[0,-1,-1\]} {"lots":\[1,-1,-1\]}$)";
+        QTest::newRow("material erased") << R"(LevelArchived Glucose 1 {"lot":"L1","material":"Lyo","materialId":0,"values":5} {"archive":1} \| MaterialChanged  0 {.+} {"materials":\[{"id":0,"lot":"L3","name":"Lyo"}\]}$)";
         QTest::newRow("operators") << R"(OperatorsChanged  0 {"operators":\["AB"\]} {"operators":\["AB","CD"\]}$)";
         QTest::newRow("password") << R"(PasswordChanged  0 {"passwordSet":false} {"passwordSet":true}$)";
         QTest::newRow("backup options") << R"(BackupOptionsChanged  0 {"folder":"","interval":7} {"folder":"/media/usb","interval":3}$)";
