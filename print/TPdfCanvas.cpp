@@ -1,12 +1,15 @@
 #include "TPdfCanvas.h"
 
+#include "TAtomicFile.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 TPdfTarget::TPdfTarget(const QString& fileName, int resolution, QPageSize::PageSizeId paper)
-    : File(std::make_unique<QSaveFile>(fileName))
-    , Writer(std::make_unique<QPdfWriter>(File.get()))
+    : FileName(fileName)
+    , Writer(std::make_unique<QPdfWriter>(&Content))
 {
     Writer->setResolution(resolution);
     Writer->setPageLayout(QPageLayout(QPageSize(paper), QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
@@ -25,13 +28,13 @@ TPdfCanvas::~TPdfCanvas() = default;
 
 bool TPdfCanvas::BeginDoc(const QString& jobTitle, TOrientation orientation)
 {
-    if (!File->open(QIODevice::WriteOnly)) {
-        m_error = File->errorString();
+    // A folder that is not there fails at once rather than after the whole document.
+    if (!QFileInfo(FileName).absoluteDir().exists()) {
+        m_error = QStringLiteral("No such file or directory");
         return false;
     }
-    if (!TPainterCanvas::BeginDoc(jobTitle, orientation)) {
+    if (!Content.open(QIODevice::WriteOnly) || !TPainterCanvas::BeginDoc(jobTitle, orientation)) {
         m_error = QStringLiteral("cannot start the PDF document");
-        File->cancelWriting();
         return false;
     }
     return true;
@@ -39,15 +42,16 @@ bool TPdfCanvas::BeginDoc(const QString& jobTitle, TOrientation orientation)
 
 bool TPdfCanvas::EndDoc()
 {
-    const bool ended = TPainterCanvas::EndDoc();
-    if (!ended || File->error() != QFileDevice::NoError) {
-        m_error = ended ? File->errorString() : QStringLiteral("cannot finish the PDF document");
-        File->cancelWriting();
+    if (!TPainterCanvas::EndDoc()) {
+        m_error = QStringLiteral("cannot finish the PDF document");
         return false;
     }
-    if (!File->commit()) {
-        m_error = File->errorString();
-        return false;
-    }
-    return true;
+    Content.close();
+    QString error;
+    if (WriteFileAtomically(FileName, Content.data(), &error))
+        return true;
+    // The callers name the file themselves: keep the system's reason.
+    const QString named = QStringLiteral("Cannot write %1: ").arg(FileName);
+    m_error = error.startsWith(named) ? error.mid(named.size()) : error;
+    return false;
 }
