@@ -42,7 +42,8 @@ start=$(date +%s)
 n=0
 for delay in $(awk -v n="$kills" 'BEGIN { srand(20261207); for (i = 0; i < n; i++) printf "%.3f\n", rand() * 0.6 }'); do
     [ $(($(date +%s) - start)) -lt "$seconds" ] || break
-    "$tool" "$folder" >"$work/out" 2>/dev/null &
+    : >"$work/out"
+    "$tool" "$folder" >>"$work/out" 2>/dev/null &
     pid=$!
     sleep "$delay" # from the start-up to well into the entries
     kill -9 "$pid"
@@ -52,7 +53,10 @@ for delay in $(awk -v n="$kills" 'BEGIN { srand(20261207); for (i = 0; i < n; i+
     check "kill $n"
 done
 
-QT_LOGGING_RULES="vantorel.*.info=true" "$tool" "$folder" >"$work/out" 2>"$work/err" &
+# Emptied here, not only by the background job's own redirection: the loop below must not
+# read the last killed run's acknowledgements and send SIGTERM before this run has started.
+: >"$work/out"
+QT_LOGGING_RULES="vantorel.*.info=true" "$tool" "$folder" >>"$work/out" 2>"$work/err" &
 pid=$!
 tries=0
 # A loaded machine may take many seconds to start the program: SIGTERM goes only once it works.
