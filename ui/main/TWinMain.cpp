@@ -299,6 +299,8 @@ void TWinMain::LBAnalytesClick()
 void TWinMain::RecomputeChartWindow()
 {
     const TAnalyte* analyte = m_context.CurrentAnalyte;
+    // The rules in force follow the analyte, its statistics and its goals: read once here, not at each paint.
+    m_view.Rules = analyte ? RulesInForce(*analyte, TQualityGoals::FileName(m_context.BaseName())) : TRuleChoice();
     const TChartWindow w = ComputeChartWindow(analyte ? analyte->Count() : -1, m_view.Selected);
     m_view.First = w.First;
     m_view.Last = w.Last;
@@ -344,7 +346,6 @@ void TWinMain::PBoxPaint(QPainter& painter, const QRect& region)
 {
     const TAnalyte* analyte = m_context.CurrentAnalyte;
     const QRect box(0, 0, ChartGeo::BoxWidth, ChartGeo::BoxHeight);
-    m_view.Rules = analyte ? RulesInForce(*analyte, TQualityGoals::FileName(m_context.BaseName())) : TRuleChoice();
     if (analyte && TChartPainter::PlotRegion().contains(region))
         TChartPainter::PaintPlots(painter, box, *analyte, m_view, m_pictures.Comment);
     else
@@ -618,8 +619,7 @@ void TWinMain::ShowPointPopup(int index, int y)
     for (int level = 0; level < MaxLevels; ++level)
         labels.append(LevelName(level));
     WinComment->Clear();
-    for (const TPopupLine& line :
-        PointPopupLines(analyte, index, labels, RulesInForce(analyte, TQualityGoals::FileName(m_context.BaseName())))) {
+    for (const TPopupLine& line : PointPopupLines(analyte, index, labels, m_view.Rules)) {
         const QImage* picture = line.Status >= 0 ? m_pictures.StatusPicture(quint8(line.Status)) : nullptr;
         WinComment->AddCommentLine(line.Text, picture ? QPixmap::fromImage(*picture) : QPixmap());
     }

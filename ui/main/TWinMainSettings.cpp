@@ -68,6 +68,9 @@ void TWinMain::MnuSigmaClick()
         return;
     if (!m_dialogs.RequireAnalyte(m_context.CurrentAnalyte, MainMessages::NoAnalyteOK, this))
         return;
-    // The goals and the choice of rules live in their own file, written by the window.
+    // The goals and the choice of rules live in their own file, written by the window;
+    // the charts judge again with what it leaves.
     m_dialogs.Exec(*WinSigma);
+    RecomputeChartWindow();
+    RepaintCharts();
 }
