@@ -11,4 +11,5 @@ Q_DECLARE_LOGGING_CATEGORY(lcStorage) // "vantorel.storage": start-up and shutdo
 
 // The text of a failure box: the program's message, then the system's reason on
 // a line of its own (none when the reason is empty).
+QString MessageWithReason(const QString& message, const QString& reason);
 QString MessageWithReason(const char* message, const QString& reason);

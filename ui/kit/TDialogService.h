@@ -1,4 +1,6 @@
 #pragma once
+#include "TFileLog.h"
+
 #include <QString>
 
 class QDialog;
@@ -61,9 +63,7 @@ public:
     // Shows a message of a table with the system's reason on the next line (none when empty).
     int ShowWithReason(const TMessage& message, QWidget* parent, const QString& reason)
     {
-        const QString text = message.Format();
-        return MessageBox(
-            message.Type, reason.isEmpty() ? text : text + QLatin1Char('\n') + reason, message.Buttons, parent);
+        return MessageBox(message.Type, MessageWithReason(message.Format(), reason), message.Buttons, parent);
     }
     // Shows a question of a table (OK and Cancel); true for OK.
     template <typename... Args> bool Ask(const TMessage& message, QWidget* parent, const Args&... args)
