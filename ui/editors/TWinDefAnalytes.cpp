@@ -1,7 +1,6 @@
 #include "TWinDefAnalytes.h"
 #include "TAnalyte.h"
 #include "TEditorMessages.h"
-#include "TKitMessages.h"
 
 #include "TColors.h"
 #include "TControls.h"
@@ -255,10 +254,7 @@ void TWinDefAnalytes::BtSortClick()
 void TWinDefAnalytes::BtOKClick()
 {
     const TApplyResult result = m_editor.Apply();
-    if (!result.Saved)
-        m_dialogs.Error(result.SaveError, mbYes, this);
-    if (!result.JournalError.isEmpty())
-        m_dialogs.Show(KitMessages::JournalFailed, this, result.JournalError);
+    m_dialogs.ReportApply(result, this);
     accept();
 }
 

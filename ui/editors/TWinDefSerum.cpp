@@ -6,7 +6,6 @@
 #include "TFileLog.h"
 #include "TFonts.h"
 #include "TKeyButton.h"
-#include "TKitMessages.h"
 #include "TPictures.h"
 #include "TQCContext.h"
 #include "TStorage.h"
@@ -236,12 +235,7 @@ void TWinDefSerum::FormClose()
 {
     const TApplyResult result
         = m_editor.Apply([this](const QString& question) { return m_dialogs.Confirm(question, this); });
-    for (const QString& error : result.ArchiveErrors)
-        m_dialogs.Error(error, mbOK, this);
-    if (!result.Saved)
-        m_dialogs.Error(result.SaveError, mbYes, this);
-    if (!result.JournalError.isEmpty())
-        m_dialogs.Show(KitMessages::JournalFailed, this, result.JournalError);
+    m_dialogs.ReportApply(result, this);
     accept();
 }
 

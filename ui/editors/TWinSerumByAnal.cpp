@@ -1,7 +1,6 @@
 #include "TWinSerumByAnal.h"
 #include "TAnalyte.h"
 #include "TEditorMessages.h"
-#include "TKitMessages.h"
 
 #include "TArrowButton.h"
 #include "TColors.h"
@@ -193,15 +192,7 @@ void TWinSerumByAnal::SendToLevel(int level)
     ShowLevel(level);
 }
 
-void TWinSerumByAnal::Report(const TApplyResult& result)
-{
-    for (const QString& error : result.ArchiveErrors)
-        m_dialogs.Error(error, mbOK, this);
-    if (!result.Saved)
-        m_dialogs.Error(result.SaveError, mbYes, this);
-    if (!result.JournalError.isEmpty())
-        m_dialogs.Show(KitMessages::JournalFailed, this, result.JournalError);
-}
+void TWinSerumByAnal::Report(const TApplyResult& result) { m_dialogs.ReportApply(result, this); }
 
 void TWinSerumByAnal::BtChangeClick()
 {

@@ -1,5 +1,9 @@
 #include "TDialogService.h"
 
+#include "TEditResult.h"
+#include "TKitMessages.h"
+#include "TQCDocument.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -85,4 +89,23 @@ QString TQtDialogService::SaveFileName(
 QString TQtDialogService::ExistingFolder(QWidget* parent, const QString& caption, const QString& folder)
 {
     return QFileDialog::getExistingDirectory(parent, caption, folder);
+}
+
+void TDialogService::ReportCommit(const TCommitResult& result, QWidget* parent)
+{
+    if (!result.Ok())
+        Error(result.Text(), mbYes, parent);
+    // The trail gives its reason once; it records the changes missed as a gap later.
+    if (!result.JournalError.isEmpty())
+        Show(KitMessages::JournalFailed, parent, result.JournalError);
+}
+
+void TDialogService::ReportApply(const TApplyResult& result, QWidget* parent)
+{
+    for (const QString& error : result.ArchiveErrors)
+        Error(error, mbOK, parent);
+    if (!result.Saved)
+        Error(result.SaveError, mbYes, parent);
+    if (!result.JournalError.isEmpty())
+        Show(KitMessages::JournalFailed, parent, result.JournalError);
 }

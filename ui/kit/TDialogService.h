@@ -6,6 +6,8 @@
 class QDialog;
 class QWidget;
 class TAnalyte;
+struct TApplyResult;
+struct TCommitResult;
 
 // Kinds of message box.
 enum class TMsgType { Error, Warning, Information, Confirmation };
@@ -79,6 +81,13 @@ public:
             Show(missing, parent);
         return analyte;
     }
+
+    // What a user must learn of a committed change: each file that could not be
+    // written (the program's message and the system's reason), and once the
+    // audit trail's reason when it could not record the change.
+    void ReportCommit(const TCommitResult& result, QWidget* parent);
+    // The same for an editor's OK, after the archive files that could not be written.
+    void ReportApply(const TApplyResult& result, QWidget* parent);
 
     // Shorthands for the program's usual boxes.
     void Error(const QString& text, int buttons = mbOK, QWidget* parent = nullptr)

@@ -453,14 +453,7 @@ void TWinMain::Commit(const QList<TChange>& changes, const TCommitScope& scope)
     ReportCommit(m_context.Document().Commit(changes, scope));
 }
 
-void TWinMain::ReportCommit(const TCommitResult& result)
-{
-    if (!result.Ok())
-        m_dialogs.Error(result.Text(), mbYes, this);
-    // The trail gives its reason once; it records the changes missed as a gap later.
-    if (!result.JournalError.isEmpty())
-        m_dialogs.Show(KitMessages::JournalFailed, this, result.JournalError);
-}
+void TWinMain::ReportCommit(const TCommitResult& result) { m_dialogs.ReportCommit(result, this); }
 
 void TWinMain::FollowDocument()
 {
